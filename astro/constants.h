@@ -1,0 +1,18 @@
+// Constants shared by the whole program.
+//
+// PI is the decimal value the formulas were fitted with, not the full
+// precision value of pi: every conversion between degrees, hours and radians
+// uses it, so that printed digits do not move.
+//
+// The three reciprocals are held in 80-bit extended precision; products with
+// them are formed in extended precision and only then stored as doubles.
+#pragma once
+
+inline constexpr double PI = 3.1415926535898;
+
+// 1/36525: days to Julian centuries.
+inline constexpr long double kReciprocalCentury = 1.0L / 36525.0L;
+// 1/180: part of the degrees-to-radians conversion (x * PI * (1/180)).
+inline constexpr long double kReciprocal180 = 1.0L / 180.0L;
+// 0.000001: millionths (corrections of eccentricity and semi-major axis).
+inline constexpr long double kMillionth = 0.000001L;

@@ -1,0 +1,193 @@
+// planetSteps, planetPosition: geocentric position of a planet.
+//
+//   planet   2 Mercury .. 8 Neptune
+//   prelude  T, obliquity eps, the Sun's true longitude and radius vector R
+//
+//  1. Mean elements at T: L, e, i, omega, Omega (degrees, polynomials in T
+//     summed term by term) and a (AU).
+//  2. M = L - omega - Omega, degrees.
+//  3. Jupiter to Neptune: L += dL; M += dL - dH / e (e uncorrected);
+//     e += 1e-6 de; a += 1e-6 da.
+//  4. L, i, Omega, M reduced to radians.
+//  5. E from Kepler's equation.  6. nu = 2 atan(sqrt((1+e)/(1-e)) tan(E/2)).
+//  7. r = a (1 - e cos E).        8. u = L + nu - M - Omega.
+//  9. l = atan2(cos i sin u, cos u) + Omega;  b = asin(sin u sin i).
+// 10. Uranus and Neptune: l += dl * ((1/180) PI); r += dr.
+// 11. With D = l - lambdaSun:
+//       lambda = atan2(r cos b sin D, r cos b cos D + R) + lambdaSun
+//       Delta  = sqrt(R^2 + r^2 + 2 r R cos b cos D)
+//       beta   = asin((r / Delta) sin b)
+// 12. Equatorial coordinates with eps.
+#include <cmath>
+#include <cstddef>
+#include <iterator>
+
+#include "astro/constants.h"
+#include "astro/perturbations.h"
+#include "astro/planets.h"
+
+namespace {
+enum class Element : std::uint8_t { L, e, i, omega, node };
+inline constexpr std::size_t kElementCount = 5;
+
+struct ElementRow {
+  BodyIndex planet;
+  Element element;
+  double c[4];  // coefficients of 1, T, T^2, T^3
+};
+
+using enum Element;
+
+// Mean longitude L, eccentricity e, inclination i, argument of perihelion
+// omega and longitude of the ascending node (Omega); angles in degrees.
+constexpr ElementRow kMeanElements[] = {
+    {kMercury, L,     {178.179078, 149474.07078, 0.0003011, 0}},
+    {kMercury, e,     {0.20561421, 2.046e-05, -3e-08, 0}},
+    {kMercury, i,     {7.002881, 0.0018608, -1.83e-05, 0}},
+    {kMercury, omega, {28.753753, 0.3702806, 0.0001208, 0}},
+    {kMercury, node,  {47.145944, 1.1852083, 0.0001739, 0}},
+    {kVenus,   L,     {342.767053, 58519.21191, 0.0003097, 0}},
+    {kVenus,   e,     {0.00682069, -4.774e-05, 9.1e-08, 0}},
+    {kVenus,   i,     {3.393631, 0.0010058, -1e-06, 0}},
+    {kVenus,   omega, {54.384186, 0.5081861, -0.0013864, 0}},
+    {kVenus,   node,  {75.779647, 0.89985, 0.00041, 0}},
+    {kMars,    L,     {293.737334, 19141.69551, 0.0003107, 0}},
+    {kMars,    e,     {0.0933129, 9.2064e-05, -7.7e-08, 0}},
+    {kMars,    i,     {1.850333, -0.000675, 1.26e-05, 0}},
+    {kMars,    omega, {285.431761, 1.0697667, 0.0001313, 4.14e-06}},
+    {kMars,    node,  {48.786442, 0.7709917, -1.4e-06, -5.33e-06}},
+    {kJupiter, L,     {238.049257, 3036.301986, 0.0003347, -1.65e-06}},
+    {kJupiter, e,     {0.04833475, 0.00016418, -4.676e-07, -1.7e-09}},
+    {kJupiter, i,     {1.308736, -0.0056961, 3.9e-06, 0}},
+    {kJupiter, omega, {273.277558, 0.5994317, 0.00070405, 5.08e-06}},
+    {kJupiter, node,  {99.443414, 1.01053, 0.00035222, -8.51e-06}},
+    {kSaturn,  L,     {266.564377, 1223.509884, 0.0003245, -5.8e-06}},
+    {kSaturn,  e,     {0.05589232, -0.0003455, -7.28e-07, 7.4e-10}},
+    {kSaturn,  i,     {2.492519, -0.0039189, -1.549e-05, 4e-08}},
+    {kSaturn,  omega, {338.3078, 1.0852207, 0.00097854, 9.92e-06}},
+    {kSaturn,  node,  {112.790414, 0.8731951, -0.00015218, -5.31e-06}},
+    {kUranus,  L,     {244.19747, 429.863546, 0.000316, -6e-07}},
+    {kUranus,  e,     {0.0463444, -2.658e-05, 7.7e-08, 0}},
+    {kUranus,  i,     {0.772464, 0.0006253, 3.95e-05, 0}},
+    {kUranus,  omega, {98.071581, 0.985765, -0.0010745, -6.1e-07}},
+    {kUranus,  node,  {73.477111, 0.4986678, 0.0013117, 0}},
+    {kNeptune, L,     {84.457994, 219.885914, 0.0003205, -6e-07}},
+    {kNeptune, e,     {0.00899704, 6.33e-06, -2e-09, 0}},
+    {kNeptune, i,     {1.779242, -0.0095436, -9.1e-06, 0}},
+    {kNeptune, omega, {276.045975, 0.3256394, 0.00014095, 4.113e-06}},
+    {kNeptune, node,  {130.681389, 1.098935, 0.00024987, -4.718e-06}},
+};
+static_assert(std::size(kMeanElements) == 7 * kElementCount);
+
+struct AxisRow {
+  BodyIndex planet;
+  double a;  // AU
+};
+
+constexpr AxisRow kSemiMajorAxes[] = {
+    {kMercury, 0.3870986}, {kVenus, 0.7233316},  {kMars, 1.5236883},    {kJupiter, 5.202561},
+    {kSaturn, 9.554747},   {kUranus, 19.21814}, {kNeptune, 30.10957},
+};
+static_assert(std::size(kSemiMajorAxes) == 7);
+
+// The lookups below index the tables directly; hold them to that order.
+constexpr bool tablesInBodyOrder() {
+  for (std::size_t r = 0; r < std::size(kMeanElements); ++r) {
+    if (kMeanElements[r].planet != static_cast<BodyIndex>(kMercury + r / kElementCount) ||
+        kMeanElements[r].element != static_cast<Element>(r % kElementCount)) {
+      return false;
+    }
+  }
+  for (std::size_t r = 0; r < std::size(kSemiMajorAxes); ++r) {
+    if (kSemiMajorAxes[r].planet != static_cast<BodyIndex>(kMercury + r)) {
+      return false;
+    }
+  }
+  return true;
+}
+static_assert(tablesInBodyOrder());
+
+double meanElement(BodyIndex planet, Element element, double t) {
+  const auto& c =
+      kMeanElements[static_cast<std::size_t>(planet - kMercury) * kElementCount +
+                    static_cast<std::size_t>(element)]
+          .c;
+  return c[0] + c[1] * t + c[2] * t * t + c[3] * t * t * t;
+}
+
+bool hasElementCorrections(BodyIndex planet) { return planet >= kJupiter && planet <= kNeptune; }
+bool hasHeliocentricCorrections(BodyIndex planet) {
+  return planet == kUranus || planet == kNeptune;
+}
+}  // namespace
+
+PlanetSteps planetSteps(BodyIndex planet, const Prelude& prelude) {
+  const double t = prelude.t;
+  PlanetSteps s{};
+
+  // 1-2. Mean elements and mean anomaly, degrees.
+  double meanLongitude = meanElement(planet, L, t);
+  double eccentricity = meanElement(planet, e, t);
+  const double inclination = meanElement(planet, i, t);
+  const double perihelion = meanElement(planet, omega, t);
+  const double ascendingNode = meanElement(planet, node, t);
+  double semiMajorAxis = kSemiMajorAxes[static_cast<std::size_t>(planet - kMercury)].a;
+  double meanAnomaly = meanLongitude - perihelion - ascendingNode;
+
+  // 3. Element corrections, the eccentricity of the table dividing dH.
+  if (hasElementCorrections(planet)) {
+    const ElementCorrections k = elementCorrections(planet, t);
+    meanLongitude = meanLongitude + k.dL;
+    meanAnomaly = meanAnomaly + (k.dL - k.dH / eccentricity);
+    eccentricity = eccentricity + static_cast<double>(kMillionth * k.de);
+    semiMajorAxis = semiMajorAxis + static_cast<double>(kMillionth * k.da);
+  }
+  s.meanAnomalyDegrees = meanAnomaly;
+  s.eccentricity = eccentricity;
+  s.semiMajorAxis = semiMajorAxis;
+
+  // 4. Reduced to radians.
+  const double lRad = reduceToRadians(meanLongitude);
+  const double iRad = reduceToRadians(inclination);
+  const double nodeRad = reduceToRadians(ascendingNode);
+  const double mRad = reduceToRadians(meanAnomaly);
+
+  // 5-8. Kepler's equation, true anomaly, radius vector, argument of latitude.
+  s.kepler = iterateKepler(mRad, eccentricity);
+  const double ecc = s.kepler.eccentricAnomaly;
+  s.trueAnomaly = 2.0 * std::atan(std::sqrt((1.0 + eccentricity) / (1.0 - eccentricity)) *
+                                  std::tan(ecc / 2.0));
+  s.radius = semiMajorAxis * (1.0 - eccentricity * std::cos(ecc));
+  const double u = lRad + s.trueAnomaly - mRad - nodeRad;
+  s.argumentOfLatitude = u;
+
+  // 9-10. Heliocentric ecliptic coordinates.
+  s.longitude = std::atan2(std::cos(iRad) * std::sin(u), std::cos(u)) + nodeRad;
+  s.latitude = std::asin(std::sin(u) * std::sin(iRad));
+  if (hasHeliocentricCorrections(planet)) {
+    const HeliocentricCorrections k = heliocentricCorrections(planet, t);
+    const double degreeFactor = static_cast<double>(kReciprocal180 * PI);
+    s.longitude = s.longitude + k.dl * degreeFactor;
+    s.radius = s.radius + k.dr;
+  }
+
+  // 11. Geocentric ecliptic coordinates.
+  const double r = s.radius;
+  const double b = s.latitude;
+  const double sunR = prelude.sunRadius;
+  const double d = s.longitude - prelude.sunLongitude;
+  s.geocentricLongitude =
+      std::atan2(r * std::cos(b) * std::sin(d), r * std::cos(b) * std::cos(d) + sunR) +
+      prelude.sunLongitude;
+  s.distance = std::sqrt(sunR * sunR + r * r + 2.0 * r * sunR * std::cos(b) * std::cos(d));
+  s.geocentricLatitude = std::asin((r / s.distance) * std::sin(b));
+
+  // 12. Equatorial coordinates.
+  s.equatorial = toEquatorial(s.geocentricLongitude, s.geocentricLatitude, prelude.obliquity);
+  return s;
+}
+
+SkyPosition planetPosition(BodyIndex planet, const Prelude& prelude) {
+  const PlanetSteps s = planetSteps(planet, prelude);
+  return SkyPosition{s.equatorial.rightAscension, s.equatorial.declination, s.distance, 0.0};
+}

@@ -1,0 +1,63 @@
+// What every body computation shares: the conversion of degrees to radians,
+// Kepler's equation, the obliquity and the Sun's orbit at the date, and the
+// turn from ecliptic to equatorial coordinates. The branches of computeBody
+// (Sun, Moon, planets) meet here.
+#pragma once
+
+#include "astro/body.h"
+
+// Degrees to radians without removing whole turns: x * PI * (1/180), the
+// product with 1/180 formed in extended precision.
+double toRadians(double degrees);
+
+struct KeplerSolution {
+  double eccentricAnomaly;  // radians
+  int corrections;          // Newton corrections applied
+  double lastCorrection;    // radians; at most 1e-9 in magnitude when converged
+};
+
+// Newton's method on E - e sin E = M, starting from E = M. Stops after the
+// first correction of magnitude 1e-9 or less (applied), after a NaN
+// correction, or after kKeplerMaxCorrections corrections.
+inline constexpr int kKeplerMaxCorrections = 64;
+KeplerSolution iterateKepler(double meanAnomaly, double eccentricity);
+
+// The prelude of every body computation: the obliquity and the Sun's orbit.
+// Angles in radians; the Sun's mean longitude and mean anomaly reduced by
+// whole turns with the sign kept; the true longitude is not reduced.
+struct Prelude {
+  double t;                    // Julian centuries from JD 2415020.0
+  double obliquity;            // epsilon
+  double sunMeanLongitude;     // L
+  double sunMeanAnomaly;       // M
+  double sunEccentricity;      // e
+  double sunEccentricAnomaly;  // E
+  double sunTrueAnomaly;       // nu
+  double sunRadius;            // R, AU
+  double sunLongitude;         // true longitude L + nu - M
+};
+
+Prelude computePrelude(double t);
+
+// The part of BodyPosition that a body's branch fills in.
+struct SkyPosition {
+  double rightAscension;  // radians, -PI..PI
+  double declination;     // radians
+  double distance;        // AU; thousands of km for the Moon
+  double illumination;    // Moon only; 0.0 for every other body
+};
+
+struct Equatorial {
+  double rightAscension;  // radians, -PI..PI
+  double declination;     // radians
+};
+
+// Ecliptic longitude and latitude (radians) to right ascension and
+// declination with the obliquity epsilon:
+//   alpha = atan2(sin lambda cos eps - tan beta sin eps, cos lambda)
+//   delta = asin(sin beta cos eps + cos beta sin eps sin lambda)
+Equatorial toEquatorial(double longitude, double latitude, double obliquity);
+
+SkyPosition sunPosition(const Prelude& prelude);
+SkyPosition moonPosition(const Prelude& prelude);
+SkyPosition planetPosition(BodyIndex planet, const Prelude& prelude);

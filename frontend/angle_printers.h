@@ -1,0 +1,12 @@
+// Angles written in sexagesimal form on standard output.
+#pragma once
+
+// Hours, minutes and seconds of time: "18h 45m 10s", each number two
+// columns wide and cut, never rounded. Any angle is first brought into
+// [0, 2 PI] one turn at a time; 2 PI itself prints as 24h 0m 0s.
+void printRightAscension(double angle);
+
+// Sign column, degrees and minutes of arc: "-23 deg  1'". The angle is
+// brought into (-PI, PI] one turn at a time; the sign is that of the whole
+// angle, so -0.5 degree prints as "- 0 deg 30'".
+void printDeclination(double angle);

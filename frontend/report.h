@@ -1,0 +1,11 @@
+// The report of one date.
+#pragma once
+
+// Writes the header line (date, Julian Day, sidereal time), the framed
+// title and one row per body for the current date to standard output.
+void printReport();
+
+// The distance as the report shows it: cut to four decimals,
+// floor(distance * 10000) * 0.0001 with the last product in extended
+// precision.
+double cutDistance(double distance);
