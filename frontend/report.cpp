@@ -37,6 +37,8 @@ double cutDistance(double distance) {
   return static_cast<double>(std::floor(distance * 10000) * kTenThousandth);
 }
 
+double illuminatedPercent(double illumination) { return std::floor(100 * illumination); }
+
 void printReport() {
   const BodyPosition headerPosition = computeBody(kSun, year, month, day);
   const double jd = julianDay(year, month, day);
@@ -77,7 +79,7 @@ void printReport() {
     printDeclination(p.declination);
     std::cout << "     " << std::setw(6) << distance;
     if (i == kMoon) {
-      std::cout << "      " << std::floor(100 * p.illumination) << "%";
+      std::cout << "      " << illuminatedPercent(p.illumination) << "%";
     }
     std::cout << std::endl;
   }

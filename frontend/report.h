@@ -9,3 +9,7 @@ void printReport();
 // floor(distance * 10000) * 0.0001 with the last product in extended
 // precision.
 double cutDistance(double distance);
+
+// The Moon's illuminated percentage as the report shows it: floor(100 k),
+// never rounded up.
+double illuminatedPercent(double illumination);

@@ -1,0 +1,90 @@
+// The planet pipeline against the worked values at T = 0 and T = 1.
+#include <cmath>
+
+#include "astro/body.h"
+#include "astro/planets.h"
+#include "astro/time_base.h"
+#include "units.h"
+
+namespace {
+
+constexpr double kDegreeDigits = 0.005 * kArcsec;  // values quoted to 1e-6 degree
+constexpr double kRadianDigits = 1e-10 * kRadian;  // values quoted to 1e-10 radian
+constexpr double kAuDigits = 1e-7 * kAstronomicalUnit;
+
+Prelude preludeAt(std::int32_t year, std::int32_t month, double day) {
+  return computePrelude(timeBase(year, month, day).t);
+}
+
+double reducedDegrees(double degrees) { return std::fmod(degrees, 360.0) * kDegree; }
+
+TEST(Planets, MarsAtTheEpochStepByStep) {
+  const PlanetSteps s = planetSteps(kMars, preludeAt(1899, 12, 31.5));
+  expectAll({
+      {"M", s.meanAnomalyDegrees * kDegree, -40.480869 * kDegree, kDegreeDigits},
+      {"E", s.kepler.eccentricAnomaly, -44.208806 * kDegree, kDegreeDigits},
+      {"nu", s.trueAnomaly, -48.072992 * kDegree, kDegreeDigits},
+      {"r", s.radius, 1.4217733, kAuDigits},
+      {"u", s.argumentOfLatitude, 237.358769 * kDegree, kDegreeDigits},
+      {"l", s.longitude, -73.868363 * kDegree, kDegreeDigits},
+      {"b", s.latitude, -1.558021 * kDegree, kDegreeDigits},
+      {"lambda", s.geocentricLongitude, -76.520475 * kDegree, kDegreeDigits},
+      {"Delta", s.distance, 2.4010902, kAuDigits},
+      {"beta", s.geocentricLatitude, -0.922487 * kDegree, kDegreeDigits},
+      {"alpha", s.equatorial.rightAscension, -75.255489 * kDegree, kDegreeDigits},
+      {"delta", s.equatorial.declination, -23.687111 * kDegree, kDegreeDigits},
+  });
+  EXPECT_EQ(s.kepler.corrections, 3);
+}
+
+TEST(Planets, MercuryAtTheEpoch) {
+  const PlanetSteps s = planetSteps(kMercury, preludeAt(1899, 12, 31.5));
+  expectAll({
+      {"M", s.meanAnomalyDegrees * kDegree, 102.279381 * kDegree, kDegreeDigits},
+      {"E", s.kepler.eccentricAnomaly, 113.114471 * kDegree, kDegreeDigits},
+      {"r", s.radius, 0.4183444, kAuDigits},
+      {"Delta", s.distance, 1.1335700, kAuDigits},
+      {"alpha", s.equatorial.rightAscension, -102.536693 * kDegree, kDegreeDigits},
+      {"delta", s.equatorial.declination, -21.751168 * kDegree, kDegreeDigits},
+  });
+  EXPECT_EQ(s.kepler.corrections, 4);
+  EXPECT_LT(std::fabs(s.kepler.lastCorrection), 1e-12);
+}
+
+TEST(Planets, MarsAtNoonFirstJanuary2000StepByStep) {
+  const PlanetSteps s = planetSteps(kMars, preludeAt(2000, 1, 1.5));
+  expectAll({
+      {"M, reduced", reducedDegrees(s.meanAnomalyDegrees), 19.374065 * kDegree, kDegreeDigits},
+      {"r", s.radius, 1.3911079, kAuDigits},
+      {"l", s.longitude, -0.567733 * kDegree, kDegreeDigits},
+      {"b", s.latitude, -1.419726 * kDegree, kDegreeDigits},
+  });
+}
+
+struct PlanetCase {
+  BodyIndex planet;
+  double rightAscension;  // radians
+  double declination;     // radians
+  double distance;        // AU
+};
+
+TEST(Planets, AllSevenAtNoonFirstJanuary2000) {
+  const PlanetCase cases[] = {
+      {kMercury, -1.5342456816, -0.4262281870, 1.4154973},
+      {kVenus, -2.0960308124, -0.3220706525, 1.1376876},
+      {kMars, -0.5145382205, -0.2300767552, 1.8497416},
+      {kJupiter, 0.4168066785, 0.1501405555, 4.6213899},
+      {kSaturn, 0.6763460013, 0.2200457665, 8.6535573},
+      {kUranus, -0.7420873231, -0.2970562401, 20.7278627},
+      {kNeptune, -0.9521122826, -0.3352973694, 31.0243774},
+  };
+  for (const PlanetCase& c : cases) {
+    const BodyPosition p = computeBody(c.planet, 2000, 1, 1.5);
+    EXPECT_NEAR(p.rightAscension, c.rightAscension, kRadianDigits) << int{c.planet};
+    EXPECT_NEAR(p.declination, c.declination, kRadianDigits) << int{c.planet};
+    EXPECT_NEAR(p.distance, c.distance, kAuDigits) << int{c.planet};
+    EXPECT_EQ(p.illumination, 0.0) << int{c.planet};
+  }
+}
+
+}  // namespace
