@@ -28,14 +28,19 @@ std::int32_t month = 0;
 std::int32_t year = 0;
 
 namespace {
-enum class Answer { Complete, Rejected, EndOfInput };
+enum class Answer { Complete, Rejected, EndOfInput, OutputFailed };
 
 // Reads one number after its prompt. On a rejected answer the message is
-// written, the stream is cleared and the rest of the line dropped.
+// written, the stream is cleared and the rest of the line dropped. Nothing
+// is read once standard output has failed: with no prompt to answer, the
+// wait for an answer could last for ever.
 template <typename Number>
 Answer ask(std::string_view prompt, Number& value, std::string_view notANumber,
            std::string_view outOfRange) {
   std::cout << prompt << std::flush;
+  if (!std::cout) {
+    return Answer::OutputFailed;
+  }
   if (std::cin >> value) {
     return Answer::Complete;
   }
