@@ -1,0 +1,283 @@
+// startProgram, runProgram and the pipe helpers: posix_spawn and poll.
+//
+// This process ignores SIGPIPE: a child that stopped reading must show up
+// as a write error here, not end the test run.
+#include "tests/robustness/child_process.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <thread>
+
+extern char** environ;
+
+namespace {
+using Clock = std::chrono::steady_clock;
+
+void check(bool ok, const char* what) {
+  if (!ok) {
+    throw std::runtime_error(std::string(what) + " failed: errno " + std::to_string(errno));
+  }
+}
+
+void closeFd(int& fd) {
+  if (fd >= 0) {
+    ::close(fd);
+    fd = -1;
+  }
+}
+
+int millisecondsLeft(Clock::time_point deadline) {
+  const auto left =
+      std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+  return static_cast<int>(std::clamp<long long>(left, 0, 60'000));
+}
+
+// Appends what one read brings; false at the end of the stream.
+bool readSome(int fd, std::string& into) {
+  char buffer[65536];
+  for (;;) {
+    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n > 0) {
+      into.append(buffer, static_cast<std::size_t>(n));
+      return true;
+    }
+    if (n == 0) {
+      return false;
+    }
+    if (errno == EINTR) {
+      continue;
+    }
+    if (errno == EAGAIN) {
+      return true;
+    }
+    check(false, "read");
+  }
+}
+
+// Waits for the child's end until the deadline, then kills it.
+void reap(pid_t pid, Clock::time_point deadline, Transcript& result) {
+  int status = 0;
+  for (;;) {
+    const pid_t done = ::waitpid(pid, &status, WNOHANG);
+    check(done >= 0, "waitpid");
+    if (done == pid) {
+      break;
+    }
+    if (Clock::now() >= deadline) {
+      result.timedOut = true;
+      ::kill(pid, SIGKILL);
+      check(::waitpid(pid, &status, 0) == pid, "waitpid");
+      break;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  if (WIFEXITED(status)) {
+    result.exitStatus = WEXITSTATUS(status);
+  } else if (WIFSIGNALED(status)) {
+    result.killedBy = WTERMSIG(status);
+  }
+}
+}  // namespace
+
+Child startProgram(const char* outputFile, bool ignoringSigpipe) {
+  ::signal(SIGPIPE, SIG_IGN);
+  int in[2] = {-1, -1};
+  int out[2] = {-1, -1};
+  int err[2] = {-1, -1};
+  check(::pipe2(in, O_CLOEXEC) == 0, "pipe2");
+  check(::pipe2(err, O_CLOEXEC) == 0, "pipe2");
+  if (outputFile == nullptr) {
+    check(::pipe2(out, O_CLOEXEC) == 0, "pipe2");
+  }
+
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, in[0], STDIN_FILENO);
+  if (outputFile == nullptr) {
+    posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+  } else {
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, outputFile, O_WRONLY, 0);
+  }
+  posix_spawn_file_actions_adddup2(&actions, err[1], STDERR_FILENO);
+
+  posix_spawnattr_t attributes;
+  posix_spawnattr_init(&attributes);
+  sigset_t defaults;
+  sigemptyset(&defaults);
+  sigaddset(&defaults, SIGPIPE);
+  posix_spawnattr_setsigdefault(&attributes, &defaults);
+  if (!ignoringSigpipe) {
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
+  }
+
+  Child child;
+  char* argv[] = {const_cast<char*>(kProgram), nullptr};
+  const int failed = ::posix_spawn(&child.pid, kProgram, &actions, &attributes, argv, environ);
+  posix_spawn_file_actions_destroy(&actions);
+  posix_spawnattr_destroy(&attributes);
+  ::close(in[0]);
+  ::close(err[1]);
+  if (outputFile == nullptr) {
+    ::close(out[1]);
+  }
+  errno = failed;
+  check(failed == 0, "posix_spawn");
+  child.input = in[1];
+  child.output = out[0];
+  child.errors = err[0];
+  return child;
+}
+
+Transcript runProgram(std::string_view input, const char* outputFile,
+                      std::chrono::seconds patience) {
+  const Clock::time_point deadline = Clock::now() + patience;
+  Child child = startProgram(outputFile);
+  check(::fcntl(child.input, F_SETFL, O_NONBLOCK) == 0, "fcntl");
+  Transcript result;
+  std::size_t sent = 0;
+  if (input.empty()) {
+    closeFd(child.input);
+  }
+  while (child.input >= 0 || child.output >= 0 || child.errors >= 0) {
+    pollfd watched[3];
+    int* owners[3];
+    nfds_t count = 0;
+    if (child.input >= 0) {
+      watched[count] = {child.input, POLLOUT, 0};
+      owners[count++] = &child.input;
+    }
+    if (child.output >= 0) {
+      watched[count] = {child.output, POLLIN, 0};
+      owners[count++] = &child.output;
+    }
+    if (child.errors >= 0) {
+      watched[count] = {child.errors, POLLIN, 0};
+      owners[count++] = &child.errors;
+    }
+    const int ready = ::poll(watched, count, millisecondsLeft(deadline));
+    if (ready < 0 && errno == EINTR) {
+      continue;
+    }
+    check(ready >= 0, "poll");
+    if (ready == 0) {
+      result.timedOut = true;
+      ::kill(child.pid, SIGKILL);
+      break;
+    }
+    for (nfds_t i = 0; i < count; ++i) {
+      if (watched[i].revents == 0) {
+        continue;
+      }
+      int& fd = *owners[i];
+      if (&fd == &child.input) {
+        const std::size_t chunk = std::min<std::size_t>(input.size() - sent, 65536);
+        const ssize_t n = ::write(fd, input.data() + sent, chunk);
+        if (n > 0) {
+          sent += static_cast<std::size_t>(n);
+        } else if (n < 0 && errno != EAGAIN && errno != EINTR) {
+          closeFd(fd);  // the program stopped reading: it has ended
+        }
+        if (sent == input.size()) {
+          closeFd(fd);
+        }
+      } else if (!readSome(fd, &fd == &child.output ? result.output : result.errors)) {
+        closeFd(fd);
+      }
+    }
+  }
+  closeFd(child.input);
+  closeFd(child.output);
+  closeFd(child.errors);
+  const bool alreadyLate = result.timedOut;
+  reap(child.pid, deadline, result);
+  result.timedOut = result.timedOut || alreadyLate;
+  return result;
+}
+
+void sendText(const Child& child, std::string_view text) {
+  while (!text.empty()) {
+    const ssize_t n = ::write(child.input, text.data(), text.size());
+    if (n < 0 && errno == EINTR) {
+      continue;
+    }
+    check(n > 0, "write");
+    text.remove_prefix(static_cast<std::size_t>(n));
+  }
+}
+
+void closeInput(Child& child) {
+  closeFd(child.input);
+}
+
+Received receiveThrough(int fd, std::string& pending, std::string_view ending,
+                        std::chrono::milliseconds patience) {
+  const Clock::time_point deadline = Clock::now() + patience;
+  for (;;) {
+    const std::size_t at = pending.find(ending);
+    if (at != std::string::npos) {
+      Received got{pending.substr(0, at + ending.size()), true};
+      pending.erase(0, at + ending.size());
+      return got;
+    }
+    pollfd watched{fd, POLLIN, 0};
+    const int ready = fd < 0 ? 0 : ::poll(&watched, 1, millisecondsLeft(deadline));
+    if (ready < 0 && errno == EINTR) {
+      continue;
+    }
+    check(ready >= 0, "poll");
+    if (ready == 0 || !readSome(fd, pending)) {
+      Received got{pending, false};
+      pending.clear();
+      return got;
+    }
+  }
+}
+
+std::string receiveWithin(int fd, std::string& pending, std::chrono::milliseconds quiet) {
+  const Clock::time_point deadline = Clock::now() + quiet;
+  for (;;) {
+    pollfd watched{fd, POLLIN, 0};
+    const int ready = ::poll(&watched, 1, millisecondsLeft(deadline));
+    if (ready < 0 && errno == EINTR) {
+      continue;
+    }
+    check(ready >= 0, "poll");
+    if (ready == 0 || !readSome(fd, pending)) {
+      break;
+    }
+  }
+  std::string got;
+  got.swap(pending);
+  return got;
+}
+
+Transcript finish(Child& child, std::chrono::seconds patience) {
+  Transcript result;
+  reap(child.pid, Clock::now() + patience, result);
+  closeFd(child.input);
+  closeFd(child.output);
+  closeFd(child.errors);
+  return result;
+}
+
+std::string golden(std::string_view name) {
+  const std::string path = std::string(kGoldenDir) + "/" + std::string(name);
+  std::ifstream file(path, std::ios::binary);
+  if (!file) {
+    throw std::runtime_error("cannot read " + path);
+  }
+  std::ostringstream contents;
+  contents << file.rdbuf();
+  return contents.str();
+}
