@@ -3,7 +3,11 @@
 #   make test   build and run every test
 #   make bench  build, then the benchmarks (medians of 10 runs) and the
 #               whole-process timing of 100,000 piped dates
-.PHONY: all build run test build-sanitize test-sanitize bench clean
+#   make fuzz   build the dialogue fuzz target (clang++) and run it for
+#               FUZZ_SECONDS seconds (default 60); finds go to build/fuzz/
+.PHONY: all build run test build-sanitize test-sanitize bench fuzz clean
+
+FUZZ_SECONDS ?= 60
 
 all: build
 
@@ -28,6 +32,14 @@ build-sanitize:
 
 test-sanitize: build-sanitize
 	ctest --preset sanitize
+
+fuzz:
+	cmake --preset fuzz
+	cmake --build --preset fuzz
+	mkdir -p build/fuzz/corpus
+	./build/fuzz/tests/fuzz/dialogue_fuzzer -max_total_time=$(FUZZ_SECONDS) -timeout=10 \
+	  -dict=tests/fuzz/dialogue.dict -artifact_prefix=build/fuzz/ -print_final_stats=1 \
+	  build/fuzz/corpus tests/fuzz/corpus
 
 clean:
 	rm -rf build
