@@ -1,7 +1,7 @@
 // printBodyName: the body's name on standard output.
-#include <iostream>
-
 #include "astro/body_names.h"
+
+#include <iostream>
 
 void printBodyName(BodyIndex index) {
   if (index >= 0 && index < kBodyCount) {

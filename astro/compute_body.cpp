@@ -39,6 +39,6 @@ BodyPosition computeBody(BodyIndex index, std::int32_t year, std::int32_t month,
     const double nan = std::numeric_limits<double>::quiet_NaN();
     sky = SkyPosition{nan, nan, nan, 0.0};
   }
-  return BodyPosition{time.jd,           time.siderealTime, sky.rightAscension,
-                      sky.declination, sky.distance,       sky.illumination};
+  return BodyPosition{time.jd,         time.siderealTime, sky.rightAscension,
+                      sky.declination, sky.distance,      sky.illumination};
 }

@@ -13,8 +13,8 @@
 #include "astro/prelude.h"
 
 Equatorial toEquatorial(double longitude, double latitude, double obliquity) {
-  const double y = std::sin(longitude) * std::cos(obliquity) -
-                   std::tan(latitude) * std::sin(obliquity);
+  const double y =
+      std::sin(longitude) * std::cos(obliquity) - std::tan(latitude) * std::sin(obliquity);
   const double x = std::cos(longitude);
   const double sinDelta = std::sin(latitude) * std::cos(obliquity) +
                           std::cos(latitude) * std::sin(obliquity) * std::sin(longitude);

@@ -10,6 +10,7 @@
 
 using enum Angle;
 
+// clang-format off
 const SeriesRow<4> kJupiterElementSeries[] = {
     // factor     term           dL                          dH                de          da
     {one,        sinOf(S),     {{0.3314, -0.0103, -0.0047}, {0.0072, -0.0031}, {361, 13}, {}}},
@@ -35,8 +36,10 @@ const SeriesRow<4> kJupiterElementSeries[] = {
     {cosOf(2, Q), sinOf(V),    {{},                         {},                {-96},      {}}},
     {cosOf(2, Q), cosOf(V),    {{},                         {0.0055},          {102},      {}}},
 };
+// clang-format on
 static_assert(std::size(kJupiterElementSeries) == 22);
 
+// clang-format off
 const SeriesRow<4> kSaturnElementSeries[] = {
     // factor     term           dL                          dH                de           da
     {one,        sinOf(S),     {{-0.8142, 0.0181, 0.0167},  {0.0771, 0.0072},  {-793, 255}, {}}},
@@ -75,4 +78,5 @@ const SeriesRow<4> kSaturnElementSeries[] = {
     {cosOf(2, Q), cosOf(2, V), {{},                         {-0.0131},         {216},       {}}},
     {cosOf(2, Q), cosOf(3, V), {{},                         {},                {56},        {}}},
 };
+// clang-format on
 static_assert(std::size(kSaturnElementSeries) == 35);

@@ -21,14 +21,16 @@
 // 11. d = acos(cos beta cos(lambda - lambdaSun)) 180 / PI, degrees.
 // 12. i = 180 - d - 0.1468 sin d (1 - 0.0549 sin M') / (1 - 0.0167 sin M).
 // 13. k = (1 + cos i) 0.5.
+#include "astro/moon.h"
+
 #include <cmath>
 #include <cstdlib>
 #include <iterator>
 #include <span>
 
 #include "astro/constants.h"
-#include "astro/moon.h"
 
+// clang-format off
 const MoonTerm kMoonLongitudeSeries[] = {
     // coefficient   D   M  M'   F     No.
     {   6.28875,  0,  0,  1,  0},  //  1
@@ -82,8 +84,10 @@ const MoonTerm kMoonLongitudeSeries[] = {
     {  0.000521,  4, -1,  0,  0},  // 49
     {  0.000486, -1,  0,  2,  0},  // 50
 };
+// clang-format on
 static_assert(std::size(kMoonLongitudeSeries) == 50);
 
+// clang-format off
 const MoonTerm kMoonLatitudeSeries[] = {
     // coefficient   D   M  M'   F     No.
     {  5.128189,  0,  0,  0,  1},  //  1
@@ -132,8 +136,10 @@ const MoonTerm kMoonLatitudeSeries[] = {
     {  0.000306,  2, -2,  0, -1},  // 44
     { -0.000283,  0,  0,  1,  3},  // 45
 };
+// clang-format on
 static_assert(std::size(kMoonLatitudeSeries) == 45);
 
+// clang-format off
 const MoonTerm kMoonParallaxSeries[] = {
     // coefficient   D   M  M'   F     No.
     {  0.051818,  0,  0,  1,  0},  //  1
@@ -167,9 +173,12 @@ const MoonTerm kMoonParallaxSeries[] = {
     { -0.000023, -2,  0,  1,  2},  // 29
     {  0.000019,  4, -1, -1,  0},  // 30
 };
+// clang-format on
 static_assert(std::size(kMoonParallaxSeries) == 30);
 
-int eccentricityPower(const MoonTerm& term) { return std::abs(term.m); }
+int eccentricityPower(const MoonTerm& term) {
+  return std::abs(term.m);
+}
 
 namespace {
 constexpr double kEarthRadiusKm = 6378.14;
@@ -184,8 +193,8 @@ double argument(const MoonTerm& term, double d, double m, double mp, double f) {
 
 // Adds the terms in the order listed to start.
 template <typename Trig>
-double sumTerms(double start, std::span<const MoonTerm> series, Trig trig, double eFactor,
-                double d, double m, double mp, double f) {
+double sumTerms(double start, std::span<const MoonTerm> series, Trig trig, double eFactor, double d,
+                double m, double mp, double f) {
   double sum = start;
   for (const MoonTerm& term : series) {
     double coefficient = term.coefficient;
@@ -197,8 +206,12 @@ double sumTerms(double start, std::span<const MoonTerm> series, Trig trig, doubl
   return sum;
 }
 
-double sine(double x) { return std::sin(x); }
-double cosine(double x) { return std::cos(x); }
+double sine(double x) {
+  return std::sin(x);
+}
+double cosine(double x) {
+  return std::cos(x);
+}
 }  // namespace
 
 MoonSteps moonSteps(const Prelude& prelude) {

@@ -35,21 +35,21 @@ struct MoonArguments {
 };
 
 struct MoonSteps {
-  MoonArguments reduced;    // after the reduction by whole turns (node in degrees)
-  double nodeRadians;       // Omega in radians
-  MoonArguments corrected;  // after the periodic corrections, degrees (node unchanged)
+  MoonArguments reduced;      // after the reduction by whole turns (node in degrees)
+  double nodeRadians;         // Omega in radians
+  MoonArguments corrected;    // after the periodic corrections, degrees (node unchanged)
   double eccentricityFactor;  // E
   double longitude;           // lambda, degrees
   double latitudeSum;         // B, degrees
   double omega1;
   double omega2;
-  double latitude;   // beta, degrees
-  double parallax;   // p, degrees
-  double distance;   // thousands of km
+  double latitude;  // beta, degrees
+  double parallax;  // p, degrees
+  double distance;  // thousands of km
   Equatorial equatorial;
-  double elongation;   // d, degrees, 0..180
-  double phaseAngle;   // i, degrees
-  double illumination; // k, 0..1
+  double elongation;    // d, degrees, 0..180
+  double phaseAngle;    // i, degrees
+  double illumination;  // k, 0..1
 };
 
 MoonSteps moonSteps(const Prelude& prelude);

@@ -18,13 +18,14 @@
 //       Delta  = sqrt(R^2 + r^2 + 2 r R cos b cos D)
 //       beta   = asin((r / Delta) sin b)
 // 12. Equatorial coordinates with eps.
+#include "astro/planets.h"
+
 #include <cmath>
 #include <cstddef>
 #include <iterator>
 
 #include "astro/constants.h"
 #include "astro/perturbations.h"
-#include "astro/planets.h"
 
 namespace {
 enum class Element : std::uint8_t { L, e, i, omega, node };
@@ -40,6 +41,7 @@ using enum Element;
 
 // Mean longitude L, eccentricity e, inclination i, argument of perihelion
 // omega and longitude of the ascending node (Omega); angles in degrees.
+// clang-format off
 constexpr ElementRow kMeanElements[] = {
     {kMercury, L,     {178.179078, 149474.07078, 0.0003011, 0}},
     {kMercury, e,     {0.20561421, 2.046e-05, -3e-08, 0}},
@@ -77,6 +79,7 @@ constexpr ElementRow kMeanElements[] = {
     {kNeptune, omega, {276.045975, 0.3256394, 0.00014095, 4.113e-06}},
     {kNeptune, node,  {130.681389, 1.098935, 0.00024987, -4.718e-06}},
 };
+// clang-format on
 static_assert(std::size(kMeanElements) == 7 * kElementCount);
 
 struct AxisRow {
@@ -85,7 +88,7 @@ struct AxisRow {
 };
 
 constexpr AxisRow kSemiMajorAxes[] = {
-    {kMercury, 0.3870986}, {kVenus, 0.7233316},  {kMars, 1.5236883},    {kJupiter, 5.202561},
+    {kMercury, 0.3870986}, {kVenus, 0.7233316}, {kMars, 1.5236883},   {kJupiter, 5.202561},
     {kSaturn, 9.554747},   {kUranus, 19.21814}, {kNeptune, 30.10957},
 };
 static_assert(std::size(kSemiMajorAxes) == 7);
@@ -108,14 +111,15 @@ constexpr bool tablesInBodyOrder() {
 static_assert(tablesInBodyOrder());
 
 double meanElement(BodyIndex planet, Element element, double t) {
-  const auto& c =
-      kMeanElements[static_cast<std::size_t>(planet - kMercury) * kElementCount +
-                    static_cast<std::size_t>(element)]
-          .c;
+  const auto& c = kMeanElements[static_cast<std::size_t>(planet - kMercury) * kElementCount +
+                                static_cast<std::size_t>(element)]
+                      .c;
   return c[0] + c[1] * t + c[2] * t * t + c[3] * t * t * t;
 }
 
-bool hasElementCorrections(BodyIndex planet) { return planet >= kJupiter && planet <= kNeptune; }
+bool hasElementCorrections(BodyIndex planet) {
+  return planet >= kJupiter && planet <= kNeptune;
+}
 bool hasHeliocentricCorrections(BodyIndex planet) {
   return planet == kUranus || planet == kNeptune;
 }
@@ -155,8 +159,8 @@ PlanetSteps planetSteps(BodyIndex planet, const Prelude& prelude) {
   // 5-8. Kepler's equation, true anomaly, radius vector, argument of latitude.
   s.kepler = iterateKepler(mRad, eccentricity);
   const double ecc = s.kepler.eccentricAnomaly;
-  s.trueAnomaly = 2.0 * std::atan(std::sqrt((1.0 + eccentricity) / (1.0 - eccentricity)) *
-                                  std::tan(ecc / 2.0));
+  s.trueAnomaly =
+      2.0 * std::atan(std::sqrt((1.0 + eccentricity) / (1.0 - eccentricity)) * std::tan(ecc / 2.0));
   s.radius = semiMajorAxis * (1.0 - eccentricity * std::cos(ecc));
   const double u = lRad + s.trueAnomaly - mRad - nodeRad;
   s.argumentOfLatitude = u;

@@ -11,10 +11,11 @@
 //   nu = 2 atan(sqrt((1 + e) / (1 - e)) tan(E / 2)),
 // the radius vector R = 1.0000002 (1 - e cos E) in AU, and the true
 // longitude L + nu - M, left unreduced.
+#include "astro/prelude.h"
+
 #include <cmath>
 
 #include "astro/body.h"
-#include "astro/prelude.h"
 
 namespace {
 constexpr double kSunSemiMajorAxis = 1.0000002;
@@ -30,9 +31,9 @@ Prelude computePrelude(double t) {
       reduceToRadians(358.47583 + 35999.04975 * t - 0.00015 * t * t - 0.0000033 * t * t * t);
   p.sunEccentricity = 0.01675104 - 0.0000418 * t - 0.000000126 * t * t;
   p.sunEccentricAnomaly = solveKepler(p.sunMeanAnomaly, p.sunEccentricity);
-  p.sunTrueAnomaly = 2.0 * std::atan(std::sqrt((1.0 + p.sunEccentricity) /
-                                               (1.0 - p.sunEccentricity)) *
-                                     std::tan(p.sunEccentricAnomaly / 2.0));
+  p.sunTrueAnomaly =
+      2.0 * std::atan(std::sqrt((1.0 + p.sunEccentricity) / (1.0 - p.sunEccentricity)) *
+                      std::tan(p.sunEccentricAnomaly / 2.0));
   p.sunRadius = kSunSemiMajorAxis * (1.0 - p.sunEccentricity * std::cos(p.sunEccentricAnomaly));
   p.sunLongitude = p.sunMeanLongitude + p.sunTrueAnomaly - p.sunMeanAnomaly;
   return p;

@@ -18,4 +18,6 @@ double toRadians(double degrees) {
   return static_cast<double>(timesPi * kReciprocal180);
 }
 
-double reduceToRadians(double degrees) { return toRadians(std::fmod(degrees, 360.0)); }
+double reduceToRadians(double degrees) {
+  return toRadians(std::fmod(degrees, 360.0));
+}

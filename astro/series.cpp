@@ -11,10 +11,13 @@
 //   K = 153.71 + 2816.42 T        N = 182.15 + 1003.62 T
 // Each is then reduced to radians with its sign kept. P is never an
 // argument itself.
-#include "astro/body.h"
 #include "astro/series.h"
 
-double seriesTau(double t) { return 0.2 * t + 0.1; }
+#include "astro/body.h"
+
+double seriesTau(double t) {
+  return 0.2 * t + 0.1;
+}
 
 AngleSet auxiliaryAngles(double t) {
   const double p = 237.475 + 3034.9061 * t;

@@ -35,10 +35,18 @@ struct Harmonic {
 
 inline constexpr Harmonic one{Trig::One, 0, Angle::Q, 0, Angle::Q};
 // sinOf(V) is sin V, sinOf(2, V) is sin 2V, cosOf(2, G, Y) is cos(2G + Y).
-constexpr Harmonic sinOf(Angle a) { return {Trig::Sin, 1, a, 0, a}; }
-constexpr Harmonic cosOf(Angle a) { return {Trig::Cos, 1, a, 0, a}; }
-constexpr Harmonic sinOf(int m, Angle a) { return {Trig::Sin, static_cast<std::int8_t>(m), a, 0, a}; }
-constexpr Harmonic cosOf(int m, Angle a) { return {Trig::Cos, static_cast<std::int8_t>(m), a, 0, a}; }
+constexpr Harmonic sinOf(Angle a) {
+  return {Trig::Sin, 1, a, 0, a};
+}
+constexpr Harmonic cosOf(Angle a) {
+  return {Trig::Cos, 1, a, 0, a};
+}
+constexpr Harmonic sinOf(int m, Angle a) {
+  return {Trig::Sin, static_cast<std::int8_t>(m), a, 0, a};
+}
+constexpr Harmonic cosOf(int m, Angle a) {
+  return {Trig::Cos, static_cast<std::int8_t>(m), a, 0, a};
+}
 constexpr Harmonic sinOf(int m1, Angle a1, Angle a2) {
   return {Trig::Sin, static_cast<std::int8_t>(m1), a1, 1, a2};
 }

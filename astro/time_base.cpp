@@ -11,10 +11,11 @@
 //
 // Centuries are counted from JD 2415020.0 (1899 December 31, 12h); the
 // products with 1/36525 are formed in extended precision.
+#include "astro/time_base.h"
+
 #include <cmath>
 
 #include "astro/constants.h"
-#include "astro/time_base.h"
 
 namespace {
 constexpr double kEpoch = 2415020.0;

@@ -11,6 +11,7 @@
 
 using enum Angle;
 
+// clang-format off
 const SeriesRow<4> kUranusElementSeries[] = {
     // factor term          dL                  dH        de      da
     {one,    sinOf(W),    {{0.8643},          {0.1203}, {-335}, {}}},
@@ -18,8 +19,10 @@ const SeriesRow<4> kUranusElementSeries[] = {
     {one,    sinOf(2, W), {{0.036},           {0.0062}, {},     {}}},
     {one,    cosOf(2, W), {{},                {},       {131},  {}}},
 };
+// clang-format on
 static_assert(std::size(kUranusElementSeries) == 4);
 
+// clang-format off
 const SeriesRow<4> kNeptuneElementSeries[] = {
     // factor term          dL         dH         de     da
     {one,    sinOf(W),    {{-0.5898}, {0.024},   {439}, {-817}}},
@@ -27,8 +30,10 @@ const SeriesRow<4> kNeptuneElementSeries[] = {
     {one,    sinOf(2, W), {{-0.0243}, {},        {113}, {}}},
     {one,    cosOf(2, W), {{},        {},        {109}, {781}}},
 };
+// clang-format on
 static_assert(std::size(kNeptuneElementSeries) == 4);
 
+// clang-format off
 const SeriesRow<2> kUranusHeliocentricSeries[] = {
     // factor   term             dl                 dr
     {one,      one,            {{},                {-0.02595}}},
@@ -51,8 +56,10 @@ const SeriesRow<2> kUranusHeliocentricSeries[] = {
     {cosOf(Y), cosOf(G),       {{},                {0.00135}}},
     {cosOf(Y), sinOf(2, G),    {{},                {0.00139}}},
 };
+// clang-format on
 static_assert(std::size(kUranusHeliocentricSeries) == 19);
 
+// clang-format off
 const SeriesRow<2> kNeptuneHeliocentricSeries[] = {
     // factor term          dl          dr
     {one,    one,         {{},        {-0.0406}}},
@@ -63,4 +70,5 @@ const SeriesRow<2> kNeptuneHeliocentricSeries[] = {
     {one,    cosOf(Z),    {{},        {0.00204}}},
     {one,    cosOf(2, Z), {{},        {0.00105}}},
 };
+// clang-format on
 static_assert(std::size(kNeptuneHeliocentricSeries) == 7);

@@ -10,12 +10,13 @@
 // for which stepping would be slow or would not change the value at all,
 // are reduced with fmod first. Values that are not finite print dashes in
 // place of the numbers, keeping the width.
+#include "frontend/angle_printers.h"
+
 #include <cmath>
 #include <iomanip>
 #include <iostream>
 
 #include "astro/constants.h"
-#include "frontend/angle_printers.h"
 
 namespace {
 constexpr double kTurn = 2 * PI;

@@ -4,6 +4,6 @@
 
 #include <cstdint>
 
-extern double day;           // day of the month, fraction = time of day from 0h
-extern std::int32_t month;   // 1 for January
+extern double day;          // day of the month, fraction = time of day from 0h
+extern std::int32_t month;  // 1 for January
 extern std::int32_t year;

@@ -13,6 +13,8 @@
 //    is dropped and the date is asked again from "Jour : ";
 //  - standard output that cannot be written ends the program with status 1.
 // Months above 12 and any finite day are accepted: the calendar carries them.
+#include "frontend/dialogue.h"
+
 #include <cstdint>
 #include <iostream>
 #include <limits>
@@ -20,7 +22,6 @@
 #include <string_view>
 
 #include "frontend/current_date.h"
-#include "frontend/dialogue.h"
 #include "frontend/report.h"
 
 double day = 0.0;
@@ -47,8 +48,8 @@ Answer ask(std::string_view prompt, Number& value, std::string_view notANumber,
   if (std::cin.eof()) {
     return Answer::EndOfInput;
   }
-  const bool tooLarge = value == std::numeric_limits<Number>::max() ||
-                        value == std::numeric_limits<Number>::lowest();
+  const bool tooLarge =
+      value == std::numeric_limits<Number>::max() || value == std::numeric_limits<Number>::lowest();
   std::cerr << "Saisie invalide : " << (tooLarge ? outOfRange : notANumber) << std::endl;
   std::cin.clear();
   std::cin.ignore(std::numeric_limits<std::streamsize>::max(), '\n');

@@ -9,6 +9,8 @@
 // A date so far away that a position or the sidereal time comes out as no
 // finite number gets a French note in place of the numbers, never "nan" or
 // "inf".
+#include "frontend/report.h"
+
 #include <cmath>
 #include <iomanip>
 #include <iostream>
@@ -19,7 +21,6 @@
 #include "astro/time_base.h"
 #include "frontend/angle_printers.h"
 #include "frontend/current_date.h"
-#include "frontend/report.h"
 
 namespace {
 constexpr std::string_view kRule =
@@ -37,7 +38,9 @@ double cutDistance(double distance) {
   return static_cast<double>(std::floor(distance * 10000) * kTenThousandth);
 }
 
-double illuminatedPercent(double illumination) { return std::floor(100 * illumination); }
+double illuminatedPercent(double illumination) {
+  return std::floor(100 * illumination);
+}
 
 void printReport() {
   const BodyPosition headerPosition = computeBody(kSun, year, month, day);
@@ -60,8 +63,15 @@ void printReport() {
   std::cout << ")" << std::endl;
   std::cout << kRule << std::endl;
   std::cout << std::setprecision(5);
-  std::cout << "Planetes" << "   " << "Ascension droite" << "     " << "Declinaison" << "   "
-            << "Distance" << "   " << "Eclairement" << std::endl;
+  std::cout << "Planetes"
+            << "   "
+            << "Ascension droite"
+            << "     "
+            << "Declinaison"
+            << "   "
+            << "Distance"
+            << "   "
+            << "Eclairement" << std::endl;
   std::cout << kRule << std::endl;
 
   for (BodyIndex i = 0; i < kBodyCount; ++i) {

@@ -1,10 +1,11 @@
 // The sexagesimal printers: cut fields, sign column, wrapping by turns.
+#include "frontend/angle_printers.h"
+
 #include <cmath>
 #include <limits>
 #include <string>
 
 #include "astro/constants.h"
-#include "frontend/angle_printers.h"
 #include "units.h"
 
 namespace {

@@ -1,11 +1,12 @@
 // The Moon against the two worked examples, its series tables, and the
 // illuminated fraction over many dates.
+#include "astro/moon.h"
+
 #include <cmath>
 #include <iterator>
 #include <string_view>
 
 #include "astro/body.h"
-#include "astro/moon.h"
 #include "astro/time_base.h"
 #include "units.h"
 

@@ -1,14 +1,17 @@
 // The outer planets' perturbation series against the worked values at
 // T = 0 and T = 1.
+#include "astro/perturbations.h"
+
 #include <cmath>
 
-#include "astro/perturbations.h"
 #include "astro/series.h"
 #include "units.h"
 
 namespace {
 
-double angleOf(const AngleSet& angles, Angle a) { return angles[static_cast<std::size_t>(a)]; }
+double angleOf(const AngleSet& angles, Angle a) {
+  return angles[static_cast<std::size_t>(a)];
+}
 
 struct AngleCase {
   double t;
@@ -18,10 +21,10 @@ struct AngleCase {
 
 TEST(AuxiliaryAngles, ReducedWithTheirSign) {
   const AngleCase cases[] = {
-      {0.0, Angle::Q, 265.916},  {0.0, Angle::S, 134.63},    {0.0, Angle::V, 28.441},
-      {1.0, Angle::Q, 48.0299},  {1.0, Angle::S, 175.3873},  {1.0, Angle::V, -344.3512},
-      {1.0, Angle::W, 292.53},   {1.0, Angle::Z, -9.73},     {1.0, Angle::G, 311.99},
-      {1.0, Angle::X, -80.3911}, {1.0, Angle::Y, -96.0399},  {1.0, Angle::K, 90.13},
+      {0.0, Angle::Q, 265.916},  {0.0, Angle::S, 134.63},   {0.0, Angle::V, 28.441},
+      {1.0, Angle::Q, 48.0299},  {1.0, Angle::S, 175.3873}, {1.0, Angle::V, -344.3512},
+      {1.0, Angle::W, 292.53},   {1.0, Angle::Z, -9.73},    {1.0, Angle::G, 311.99},
+      {1.0, Angle::X, -80.3911}, {1.0, Angle::Y, -96.0399}, {1.0, Angle::K, 90.13},
       {1.0, Angle::N, 105.77},
   };
   for (const AngleCase& c : cases) {

@@ -1,8 +1,9 @@
 // The planet pipeline against the worked values at T = 0 and T = 1.
+#include "astro/planets.h"
+
 #include <cmath>
 
 #include "astro/body.h"
-#include "astro/planets.h"
 #include "astro/time_base.h"
 #include "units.h"
 
@@ -16,7 +17,9 @@ Prelude preludeAt(std::int32_t year, std::int32_t month, double day) {
   return computePrelude(timeBase(year, month, day).t);
 }
 
-double reducedDegrees(double degrees) { return std::fmod(degrees, 360.0) * kDegree; }
+double reducedDegrees(double degrees) {
+  return std::fmod(degrees, 360.0) * kDegree;
+}
 
 TEST(Planets, MarsAtTheEpochStepByStep) {
   const PlanetSteps s = planetSteps(kMars, preludeAt(1899, 12, 31.5));

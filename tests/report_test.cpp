@@ -1,10 +1,11 @@
 // The report's number formats and header line.
+#include "frontend/report.h"
+
 #include <cmath>
 #include <iomanip>
 #include <string>
 
 #include "frontend/current_date.h"
-#include "frontend/report.h"
 #include "units.h"
 
 namespace {
@@ -28,9 +29,8 @@ TEST(ReportFields, Distance) {
       {31.0243774, "31.024", "Neptune on 1 January 2000"},
   };
   for (const FieldCase& c : cases) {
-    const std::string printed = captureStdout([&] {
-      std::cout << std::setprecision(5) << std::setw(6) << cutDistance(c.value);
-    });
+    const std::string printed = captureStdout(
+        [&] { std::cout << std::setprecision(5) << std::setw(6) << cutDistance(c.value); });
     EXPECT_EQ(printed, c.printed) << c.why;
   }
 }
@@ -45,7 +45,7 @@ TEST(ReportFields, DistanceCutInExtendedPrecision) {
 
 TEST(ReportFields, IlluminatedPercent) {
   const FieldCase cases[] = {
-      {0.5, "50", "half"}, {0.999, "99", "never rounded up"}, {1.0, "100", "full"},
+      {0.5, "50", "half"}, {0.999, "99", "never rounded up"},   {1.0, "100", "full"},
       {0.004, "0", "new"}, {0.2301241, "23", "1 January 2000"},
   };
   for (const FieldCase& c : cases) {

@@ -75,8 +75,8 @@ TEST(Kepler, EveryArgumentEndsTheLoop) {
   // Eccentricities far outside any orbit of this program, and arguments
   // that are not numbers, must still end the iteration.
   const double nan = std::nan("");
-  const double cases[][2] = {{1.0, 0.9999}, {3.0, 1.0}, {2.0, 50.0}, {1e300, 0.2}, {nan, 0.1},
-                             {1.0, nan},    {1.0, INFINITY}};
+  const double cases[][2] = {{1.0, 0.9999}, {3.0, 1.0}, {2.0, 50.0},    {1e300, 0.2},
+                             {nan, 0.1},    {1.0, nan}, {1.0, INFINITY}};
   for (const auto& c : cases) {
     const KeplerSolution s = iterateKepler(c[0], c[1]);
     EXPECT_LE(s.corrections, kKeplerMaxCorrections) << c[0] << " " << c[1];

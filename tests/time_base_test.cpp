@@ -1,8 +1,9 @@
 // Julian Days, the time argument and the sidereal time.
+#include "astro/time_base.h"
+
 #include <cmath>
 #include <cstdint>
 
-#include "astro/time_base.h"
 #include "frontend/angle_printers.h"
 #include "units.h"
 

@@ -1,12 +1,12 @@
 // Units for the tolerances of the tests. Angles are held in radians.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <iostream>
 #include <sstream>
 #include <string>
-
-#include <gtest/gtest.h>
 
 inline constexpr double kRadian = 1.0;
 inline constexpr double kDegree = 3.14159265358979323846 / 180.0;
