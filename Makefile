@@ -1,13 +1,16 @@
 # Thin driver over the CMake presets.
-#   make run    build and start the program
-#   make test   build and run every test
-#   make bench  build, then the benchmarks (medians of 10 runs) and the
-#               whole-process timing of 100,000 piped dates
-#   make fuzz   build the dialogue fuzz target (clang++) and run it for
-#               FUZZ_SECONDS seconds (default 60); finds go to build/fuzz/
-.PHONY: all build run test build-sanitize test-sanitize bench fuzz clean
+#   make run      build the program (preset default) and start it
+#   make install  build it and install it under PREFIX (default /usr/local)
+#   make test     developer build (preset dev) and every test
+#   make test-sanitize  the same under AddressSanitizer and UBSan
+#   make bench    developer build, then the benchmarks (medians of 10 runs)
+#                 and the whole-process timing of 100,000 piped dates
+#   make fuzz     build the input fuzz target (clang++) and run it for
+#                 FUZZ_SECONDS seconds (default 60); finds go to build/fuzz/
+.PHONY: all build run install dev test build-sanitize test-sanitize bench fuzz clean
 
 FUZZ_SECONDS ?= 60
+PREFIX ?= /usr/local
 
 all: build
 
@@ -18,13 +21,15 @@ build:
 run: build
 	./build/default/ephemerides
 
-test: build
-	ctest --preset default
+install: build
+	cmake --install build/default --prefix $(PREFIX)
 
-bench: build
-	./build/default/ephemerides_bench --benchmark_repetitions=10 \
-	  --benchmark_report_aggregates_only=true --benchmark_min_time=0.2
-	bench/piped_dates.sh build/default/ephemerides 100000
+dev:
+	cmake --preset dev
+	cmake --build --preset dev
+
+test: dev
+	ctest --preset dev
 
 build-sanitize:
 	cmake --preset sanitize
@@ -32,6 +37,11 @@ build-sanitize:
 
 test-sanitize: build-sanitize
 	ctest --preset sanitize
+
+bench: dev
+	./build/dev/ephemerides_bench --benchmark_repetitions=10 \
+	  --benchmark_report_aggregates_only=true --benchmark_min_time=0.2
+	bench/piped_dates.sh build/dev/ephemerides 100000
 
 fuzz:
 	cmake --preset fuzz

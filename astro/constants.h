@@ -1,4 +1,4 @@
-// Constants shared by the whole program.
+// Constants shared by the whole computation.
 //
 // PI is the decimal value the formulas were fitted with, not the full
 // precision value of pi: every conversion between degrees, hours and radians
@@ -8,7 +8,12 @@
 // them are formed in extended precision and only then stored as doubles.
 #pragma once
 
-inline constexpr double PI = 3.1415926535898;
+#include "astro/astro.h"
+
+namespace astro {
+
+inline constexpr double PI = kPi;
+inline constexpr double kTurn = 2 * PI;
 
 // 1/36525: days to Julian centuries.
 inline constexpr long double kReciprocalCentury = 1.0L / 36525.0L;
@@ -16,3 +21,5 @@ inline constexpr long double kReciprocalCentury = 1.0L / 36525.0L;
 inline constexpr long double kReciprocal180 = 1.0L / 180.0L;
 // 0.000001: millionths (corrections of eccentricity and semi-major axis).
 inline constexpr long double kMillionth = 0.000001L;
+
+}  // namespace astro

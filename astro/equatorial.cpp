@@ -2,7 +2,7 @@
 //
 //   longitude  lambda, radians (any multiple of a turn)
 //   latitude   beta, radians
-//   obliquity  epsilon, radians
+//   obliquity  epsilon, as its sine and cosine (taken once per date)
 //
 //   alpha = atan2(sin lambda cos eps - tan beta sin eps, cos lambda)
 //   delta = asin(sin beta cos eps + cos beta sin eps sin lambda)
@@ -12,11 +12,14 @@
 
 #include "astro/prelude.h"
 
-Equatorial toEquatorial(double longitude, double latitude, double obliquity) {
-  const double y =
-      std::sin(longitude) * std::cos(obliquity) - std::tan(latitude) * std::sin(obliquity);
+namespace astro {
+
+Equatorial toEquatorial(double longitude, double latitude, const Obliquity& obliquity) {
+  const double y = std::sin(longitude) * obliquity.cosine - std::tan(latitude) * obliquity.sine;
   const double x = std::cos(longitude);
-  const double sinDelta = std::sin(latitude) * std::cos(obliquity) +
-                          std::cos(latitude) * std::sin(obliquity) * std::sin(longitude);
+  const double sinDelta = std::sin(latitude) * obliquity.cosine +
+                          std::cos(latitude) * obliquity.sine * std::sin(longitude);
   return Equatorial{std::atan2(y, x), std::asin(sinDelta)};
 }
+
+}  // namespace astro

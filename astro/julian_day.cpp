@@ -14,7 +14,9 @@
 #include <cmath>
 #include <cstdint>
 
-#include "astro/time_base.h"
+#include "astro/astro.h"
+
+namespace astro {
 
 namespace {
 constexpr double kCalendarSwitch = 15821015.0;
@@ -23,7 +25,10 @@ constexpr double kMonthFactor = 30.6001;
 constexpr double kDayOffset = 1720994.5;
 }  // namespace
 
-double julianDay(std::int32_t year, std::int32_t month, double day) {
+double julianDay(const CalendarDate& date) {
+  const std::int32_t year = date.year;
+  const std::int32_t month = date.month;
+  const double day = date.day;
   std::int64_t y = year;
   std::int64_t m = month;
   if (month <= 2) {
@@ -42,3 +47,5 @@ double julianDay(std::int32_t year, std::int32_t month, double day) {
          std::floor(kMonthFactor * static_cast<double>(m + 1)) + day + kDayOffset +
          static_cast<double>(b);
 }
+
+}  // namespace astro

@@ -1,24 +1,30 @@
 // solveKepler: eccentric anomaly E from mean anomaly M and eccentricity e.
 //
 //   M  mean anomaly, radians
-//   e  eccentricity (below 0.21 for every orbit of this program)
+//   e  eccentricity (below 0.21 for every orbit near the present)
 //
 // Newton's method on E - e sin E = M:
 //   E = M; d = 1
 //   while |d| > 1e-9:  d = (M + e sin E - E) / (1 - e cos E);  E = E + d
 // The last correction is applied before the loop stops; a NaN correction
 // stops it too. The loop is bounded by kKeplerMaxCorrections so that no
-// argument can hang it; real dates need two to five corrections.
+// argument can hang it; dates near the present need two to five
+// corrections. A solution whose last correction is above the tolerance (or
+// not a number) has not converged and gives no position.
 #include <cmath>
 
-#include "astro/body.h"
 #include "astro/prelude.h"
 
+namespace astro {
 namespace {
 constexpr double kKeplerTolerance = 1e-9;
 }
 
-KeplerSolution iterateKepler(double meanAnomaly, double eccentricity) {
+bool KeplerSolution::converged() const {
+  return std::fabs(lastCorrection) <= kKeplerTolerance;
+}
+
+KeplerSolution solveKepler(double meanAnomaly, double eccentricity) {
   double e = meanAnomaly;
   double d = 1.0;
   int corrections = 0;
@@ -30,6 +36,4 @@ KeplerSolution iterateKepler(double meanAnomaly, double eccentricity) {
   return KeplerSolution{e, corrections, d};
 }
 
-double solveKepler(double meanAnomaly, double eccentricity) {
-  return iterateKepler(meanAnomaly, eccentricity).eccentricAnomaly;
-}
+}  // namespace astro

@@ -23,15 +23,18 @@
 // 13. k = (1 + cos i) 0.5.
 #include "astro/moon.h"
 
+#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <iterator>
-#include <span>
 
 #include "astro/constants.h"
+#include "astro/polynomial.h"
+
+namespace astro {
 
 // clang-format off
-const MoonTerm kMoonLongitudeSeries[] = {
+constexpr MoonTerm kMoonLongitudeSeries[] = {
     // coefficient   D   M  M'   F     No.
     {   6.28875,  0,  0,  1,  0},  //  1
     {  1.274018,  2,  0, -1,  0},  //  2
@@ -88,7 +91,7 @@ const MoonTerm kMoonLongitudeSeries[] = {
 static_assert(std::size(kMoonLongitudeSeries) == 50);
 
 // clang-format off
-const MoonTerm kMoonLatitudeSeries[] = {
+constexpr MoonTerm kMoonLatitudeSeries[] = {
     // coefficient   D   M  M'   F     No.
     {  5.128189,  0,  0,  0,  1},  //  1
     {  0.280606,  0,  0,  1,  1},  //  2
@@ -140,7 +143,7 @@ const MoonTerm kMoonLatitudeSeries[] = {
 static_assert(std::size(kMoonLatitudeSeries) == 45);
 
 // clang-format off
-const MoonTerm kMoonParallaxSeries[] = {
+constexpr MoonTerm kMoonParallaxSeries[] = {
     // coefficient   D   M  M'   F     No.
     {  0.051818,  0,  0,  1,  0},  //  1
     {  0.009531,  2,  0, -1,  0},  //  2
@@ -183,34 +186,95 @@ int eccentricityPower(const MoonTerm& term) {
 namespace {
 constexpr double kEarthRadiusKm = 6378.14;
 
-double cubic(double c0, double c1, double c2, double c3, double t) {
-  return c0 + c1 * t + c2 * t * t + c3 * t * t * t;
+// The fundamental arguments: coefficients of 1, T, T^2, T^3, degrees.
+constexpr std::array<double, 4> kMeanLongitude = {270.434164, 481267.8831, -0.001133, 0.0000019};
+constexpr std::array<double, 4> kSunAnomaly = {358.475833, 35999.0498, -0.00015, -0.0000033};
+constexpr std::array<double, 4> kMoonAnomaly = {296.104608, 477198.8491, 0.009192, 0.0000144};
+constexpr std::array<double, 4> kMeanElongation = {350.737486, 445267.1142, -0.001436, 0.0000019};
+constexpr std::array<double, 4> kLatitudeArg = {11.250889, 483202.0251, -0.003211, -0.0000003};
+constexpr std::array<double, 4> kNode = {259.183275, -1934.142, 0.002078, 0.0000022};
+
+// The arguments D, M, M', F in radians.
+struct Arguments {
+  double d;
+  double m;
+  double mp;
+  double f;
+};
+
+double argument(const MoonTerm& term, const Arguments& x) {
+  return term.d * x.d + term.m * x.m + term.mp * x.mp + term.f * x.f;
 }
 
-double argument(const MoonTerm& term, double d, double m, double mp, double f) {
-  return term.d * d + term.m * m + term.mp * mp + term.f * f;
-}
-
-// Adds the terms in the order listed to start.
-template <typename Trig>
-double sumTerms(double start, std::span<const MoonTerm> series, Trig trig, double eFactor, double d,
-                double m, double mp, double f) {
-  double sum = start;
-  for (const MoonTerm& term : series) {
-    double coefficient = term.coefficient;
-    for (int k = 0; k < eccentricityPower(term); ++k) {
-      coefficient = coefficient * eFactor;
-    }
-    sum = sum + coefficient * trig(argument(term, d, m, mp, f));
+// The coefficient times E once per unit of the multiple of M.
+double coefficient(const MoonTerm& term, double eFactor) {
+  double c = term.coefficient;
+  for (int k = 0; k < eccentricityPower(term); ++k) {
+    c = c * eFactor;
   }
-  return sum;
+  return c;
 }
 
-double sine(double x) {
-  return std::sin(x);
+// Most parallax terms share their argument with a longitude term: for each
+// parallax term, that longitude term's row, or -1. Where there is one, the
+// cosine is taken beside the sine of the longitude term (one sincos).
+constexpr int kNoTwin = -1;
+constexpr std::array<int, std::size(kMoonParallaxSeries)> parallaxTwins() {
+  std::array<int, std::size(kMoonParallaxSeries)> twins{};
+  for (std::size_t p = 0; p < twins.size(); ++p) {
+    twins[p] = kNoTwin;
+    const MoonTerm& a = kMoonParallaxSeries[p];
+    for (std::size_t l = 0; l < std::size(kMoonLongitudeSeries); ++l) {
+      const MoonTerm& b = kMoonLongitudeSeries[l];
+      if (a.d == b.d && a.m == b.m && a.mp == b.mp && a.f == b.f) {
+        twins[p] = static_cast<int>(l);
+      }
+    }
+  }
+  return twins;
 }
-double cosine(double x) {
-  return std::cos(x);
+constexpr auto kParallaxTwins = parallaxTwins();
+
+constexpr std::array<bool, std::size(kMoonLongitudeSeries)> longitudeHasTwin() {
+  std::array<bool, std::size(kMoonLongitudeSeries)> has{};
+  for (const int twin : kParallaxTwins) {
+    if (twin != kNoTwin) {
+      has[static_cast<std::size_t>(twin)] = true;
+    }
+  }
+  return has;
+}
+constexpr auto kLongitudeHasTwin = longitudeHasTwin();
+
+struct SeriesSums {
+  double longitude;  // lambda, degrees
+  double latitude;   // B, degrees
+  double parallax;   // p, degrees
+};
+
+// The three series, each summed in the order listed.
+SeriesSums sumSeries(double meanLongitude, const Arguments& x, double eFactor) {
+  std::array<double, std::size(kMoonLongitudeSeries)> twinCosine{};
+  SeriesSums sums{meanLongitude, 0.0, 0.950724};
+  for (std::size_t row = 0; row < std::size(kMoonLongitudeSeries); ++row) {
+    const MoonTerm& term = kMoonLongitudeSeries[row];
+    const double angle = argument(term, x);
+    sums.longitude = sums.longitude + coefficient(term, eFactor) * std::sin(angle);
+    if (kLongitudeHasTwin[row]) {
+      twinCosine[row] = std::cos(angle);
+    }
+  }
+  for (const MoonTerm& term : kMoonLatitudeSeries) {
+    sums.latitude = sums.latitude + coefficient(term, eFactor) * std::sin(argument(term, x));
+  }
+  for (std::size_t row = 0; row < std::size(kMoonParallaxSeries); ++row) {
+    const MoonTerm& term = kMoonParallaxSeries[row];
+    const int twin = kParallaxTwins[row];
+    const double cosine =
+        twin != kNoTwin ? twinCosine[static_cast<std::size_t>(twin)] : std::cos(argument(term, x));
+    sums.parallax = sums.parallax + coefficient(term, eFactor) * cosine;
+  }
+  return sums;
 }
 }  // namespace
 
@@ -220,12 +284,12 @@ MoonSteps moonSteps(const Prelude& prelude) {
 
   // 1-2. Fundamental arguments, reduced by whole turns.
   MoonArguments& a = s.reduced;
-  a.meanLongitude = std::fmod(cubic(270.434164, 481267.8831, -0.001133, 0.0000019, t), 360.0);
-  a.sunAnomaly = std::fmod(cubic(358.475833, 35999.0498, -0.00015, -0.0000033, t), 360.0);
-  a.moonAnomaly = std::fmod(cubic(296.104608, 477198.8491, 0.009192, 0.0000144, t), 360.0);
-  a.elongation = std::fmod(cubic(350.737486, 445267.1142, -0.001436, 0.0000019, t), 360.0);
-  a.latitudeArg = std::fmod(cubic(11.250889, 483202.0251, -0.003211, -0.0000003, t), 360.0);
-  a.node = std::fmod(cubic(259.183275, -1934.142, 0.002078, 0.0000022, t), 360.0);
+  a.meanLongitude = std::fmod(polynomial(kMeanLongitude, t), 360.0);
+  a.sunAnomaly = std::fmod(polynomial(kSunAnomaly, t), 360.0);
+  a.moonAnomaly = std::fmod(polynomial(kMoonAnomaly, t), 360.0);
+  a.meanElongation = std::fmod(polynomial(kMeanElongation, t), 360.0);
+  a.latitudeArg = std::fmod(polynomial(kLatitudeArg, t), 360.0);
+  a.node = std::fmod(polynomial(kNode, t), 360.0);
   const double node = toRadians(a.node);
   s.nodeRadians = node;
 
@@ -239,22 +303,23 @@ MoonSteps moonSteps(const Prelude& prelude) {
   c.meanLongitude = a.meanLongitude + 0.000233 * a1 + a2 + 0.001964 * a3;
   c.sunAnomaly = a.sunAnomaly - 0.001778 * a1;
   c.moonAnomaly = a.moonAnomaly + 0.000817 * a1 + a2 + 0.002541 * a3;
-  c.elongation = a.elongation + 0.002011 * a1 + a2 + 0.001964 * a3;
+  c.meanElongation = a.meanElongation + 0.002011 * a1 + a2 + 0.001964 * a3;
   c.latitudeArg = a.latitudeArg + a2 - 0.024691 * a3 - 0.004328 * a4;
   c.node = a.node;
 
   // 4. To radians, L' aside.
   const double m = toRadians(c.sunAnomaly);
   const double mp = toRadians(c.moonAnomaly);
-  const double d = toRadians(c.elongation);
+  const double d = toRadians(c.meanElongation);
   const double f = toRadians(c.latitudeArg);
 
   // 5-7. Eccentricity factor and the three series.
   s.eccentricityFactor = 1.0 - 0.002495 * t - 0.00000752 * t * t;
   const double eFactor = s.eccentricityFactor;
-  s.longitude = sumTerms(c.meanLongitude, kMoonLongitudeSeries, sine, eFactor, d, m, mp, f);
-  s.latitudeSum = sumTerms(0.0, kMoonLatitudeSeries, sine, eFactor, d, m, mp, f);
-  s.parallax = sumTerms(0.950724, kMoonParallaxSeries, cosine, eFactor, d, m, mp, f);
+  const SeriesSums sums = sumSeries(c.meanLongitude, Arguments{d, m, mp, f}, eFactor);
+  s.longitude = sums.longitude;
+  s.latitudeSum = sums.latitude;
+  s.parallax = sums.parallax;
   s.omega1 = 0.0004664 * std::cos(node);
   s.omega2 = 0.0000754 * std::cos(node + g);
   s.latitude = s.latitudeSum * (1.0 - s.omega1 - s.omega2);
@@ -264,12 +329,13 @@ MoonSteps moonSteps(const Prelude& prelude) {
   const double beta = toRadians(s.latitude);
   const double p = toRadians(s.parallax);
   s.distance = 0.001 * (kEarthRadiusKm / std::sin(p));
-  s.equatorial = toEquatorial(lambda, beta, prelude.obliquity);
+  s.equatorial = toEquatorial(lambda, beta, prelude.obliquityTerms);
 
   // 11-13. Elongation, phase angle, illuminated fraction.
-  s.elongation = std::acos(std::cos(beta) * std::cos(lambda - prelude.sunLongitude)) * 180.0 / PI;
-  s.phaseAngle = 180.0 - s.elongation -
-                 0.1468 * std::sin(toRadians(s.elongation)) * (1.0 - 0.0549 * std::sin(mp)) /
+  s.elongationFromSun =
+      std::acos(std::cos(beta) * std::cos(lambda - prelude.sunLongitude)) * 180.0 / PI;
+  s.phaseAngle = 180.0 - s.elongationFromSun -
+                 0.1468 * std::sin(toRadians(s.elongationFromSun)) * (1.0 - 0.0549 * std::sin(mp)) /
                      (1.0 - 0.0167 * std::sin(m));
   s.illumination = (1.0 + std::cos(toRadians(s.phaseAngle))) * 0.5;
   return s;
@@ -278,5 +344,7 @@ MoonSteps moonSteps(const Prelude& prelude) {
 SkyPosition moonPosition(const Prelude& prelude) {
   const MoonSteps s = moonSteps(prelude);
   return SkyPosition{s.equatorial.rightAscension, s.equatorial.declination, s.distance,
-                     s.illumination};
+                     s.illumination, true};
 }
+
+}  // namespace astro

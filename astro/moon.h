@@ -7,6 +7,8 @@
 
 #include "astro/prelude.h"
 
+namespace astro {
+
 // One term: coefficient (degrees) times the sine (longitude, latitude) or
 // cosine (parallax) of d D + m M + mp M' + f F. The eccentricity factor is
 // E^|m|.
@@ -25,31 +27,38 @@ extern const MoonTerm kMoonParallaxSeries[30];
 // How many times a term is multiplied by the eccentricity factor E.
 int eccentricityPower(const MoonTerm& term);
 
+// The fundamental arguments, all in degrees.
 struct MoonArguments {
-  double meanLongitude;  // L', degrees
-  double sunAnomaly;     // M, degrees
-  double moonAnomaly;    // M', degrees
-  double elongation;     // D, degrees
-  double latitudeArg;    // F, degrees
-  double node;           // Omega, degrees after the reduction, radians once converted
+  double meanLongitude;   // L', the Moon's mean longitude
+  double sunAnomaly;      // M, the Sun's mean anomaly (this theory's own polynomial)
+  double moonAnomaly;     // M', the Moon's mean anomaly
+  double meanElongation;  // D, the Moon's mean elongation from the Sun
+  double latitudeArg;     // F, the Moon's mean argument of latitude
+  double node;            // Omega, longitude of the mean ascending node
 };
 
 struct MoonSteps {
-  MoonArguments reduced;      // after the reduction by whole turns (node in degrees)
-  double nodeRadians;         // Omega in radians
-  MoonArguments corrected;    // after the periodic corrections, degrees (node unchanged)
-  double eccentricityFactor;  // E
-  double longitude;           // lambda, degrees
-  double latitudeSum;         // B, degrees
+  MoonArguments reduced;      // after the reduction by whole turns
+  double nodeRadians;         // Omega converted to radians
+  MoonArguments corrected;    // after the periodic corrections (node unchanged)
+  double eccentricityFactor;  // E, dimensionless (not an eccentric anomaly)
+  double longitude;           // lambda, degrees, not reduced
+  double latitudeSum;         // B, degrees: the latitude series before its final factor
+  // The latitude's final factor is (1 - omega1 - omega2); both terms are
+  // dimensionless: omega1 = 0.0004664 cos Omega, omega2 = 0.0000754
+  // cos(Omega + g).
   double omega1;
   double omega2;
   double latitude;  // beta, degrees
-  double parallax;  // p, degrees
+  double parallax;  // p, horizontal parallax, degrees
   double distance;  // thousands of km
   Equatorial equatorial;
-  double elongation;    // d, degrees, 0..180
-  double phaseAngle;    // i, degrees
-  double illumination;  // k, 0..1
+  double elongationFromSun;  // d, degrees, 0..180, from the true longitudes
+  double phaseAngle;         // i, degrees
+  double illumination;       // k, 0..1
 };
 
 MoonSteps moonSteps(const Prelude& prelude);
+SkyPosition moonPosition(const Prelude& prelude);
+
+}  // namespace astro

@@ -1,48 +1,69 @@
 // elementCorrections, heliocentricCorrections: the perturbation series of
-// Jupiter, Saturn, Uranus and Neptune, summed at T.
+// Jupiter, Saturn, Uranus and Neptune, summed at one date.
 //
-//   planet  body index; bodies without series get zeros
-//   t       Julian centuries from JD 2415020.0
+//   body       bodies without series get zeros
+//   arguments  the auxiliary angles and tau of the date (seriesArguments)
 #include "astro/perturbations.h"
 
 #include <span>
 
-#include "astro/series.h"
+namespace astro {
+namespace {
 
-ElementCorrections elementCorrections(BodyIndex planet, double t) {
-  std::span<const SeriesRow<4>> rows;
-  switch (planet) {
-    case kJupiter:
-      rows = kJupiterElementSeries;
-      break;
-    case kSaturn:
-      rows = kSaturnElementSeries;
-      break;
-    case kUranus:
-      rows = kUranusElementSeries;
-      break;
-    case kNeptune:
-      rows = kNeptuneElementSeries;
-      break;
+struct PlanetSeries {
+  std::span<const SeriesRow<4>> elements;
+  std::span<const SeriesRow<2>> heliocentric;
+  AngleMask angles;
+};
+
+using enum Angle;
+
+// The one place that ties a body to its tables.
+PlanetSeries seriesOf(Body body) {
+  switch (body) {
+    case Body::Jupiter:
+      return {kJupiterElementSeries, {}, maskOf({Q, S, V})};
+    case Body::Saturn:
+      return {kSaturnElementSeries, {}, maskOf({Q, S, V})};
+    case Body::Uranus:
+      return {kUranusElementSeries, kUranusHeliocentricSeries, maskOf({W, X, Y, Z, G})};
+    case Body::Neptune:
+      return {kNeptuneElementSeries, kNeptuneHeliocentricSeries, maskOf({W, Z, K, N})};
     default:
-      return ElementCorrections{0.0, 0.0, 0.0, 0.0};
+      return {};
   }
-  const auto sum = sumSeries(rows, auxiliaryAngles(t), seriesTau(t));
+}
+
+}  // namespace
+
+bool hasElementCorrections(Body body) {
+  return !seriesOf(body).elements.empty();
+}
+
+bool hasHeliocentricCorrections(Body body) {
+  return !seriesOf(body).heliocentric.empty();
+}
+
+AngleMask seriesAngles(Body body) {
+  return seriesOf(body).angles;
+}
+
+ElementCorrections elementCorrections(Body body, const SeriesArguments& arguments) {
+  const auto rows = seriesOf(body).elements;
+  if (rows.empty()) {
+    return ElementCorrections{0.0, 0.0, 0.0, 0.0};
+  }
+  const auto sum = sumSeries(rows, arguments);
   return ElementCorrections{sum[0], sum[1], sum[2], sum[3]};
 }
 
-HeliocentricCorrections heliocentricCorrections(BodyIndex planet, double t) {
-  std::span<const SeriesRow<2>> rows;
-  switch (planet) {
-    case kUranus:
-      rows = kUranusHeliocentricSeries;
-      break;
-    case kNeptune:
-      rows = kNeptuneHeliocentricSeries;
-      break;
-    default:
-      return HeliocentricCorrections{0.0, 0.0};
+HeliocentricCorrections heliocentricCorrections(Body body, const SeriesArguments& arguments) {
+  const auto rows = seriesOf(body).heliocentric;
+  if (rows.empty()) {
+    return HeliocentricCorrections{0.0, 0.0};
   }
-  const auto sum = sumSeries(rows, auxiliaryAngles(t), seriesTau(t));
+  const auto sum = sumSeries(rows, arguments);
   return HeliocentricCorrections{sum[0], sum[1]};
 }
+
+}  // namespace astro

@@ -2,7 +2,10 @@
 // coordinates by trigonometric series in slowly turning auxiliary angles.
 #pragma once
 
-#include "astro/body.h"
+#include "astro/astro.h"
+#include "astro/series.h"
+
+namespace astro {
 
 // Added to the mean elements before Kepler's equation (Jupiter to Neptune):
 //   L += dL;  M += dL - dH / e (e uncorrected);  e += 1e-6 de;  a += 1e-6 da
@@ -20,7 +23,15 @@ struct HeliocentricCorrections {
   double dr;  // radius vector, AU
 };
 
-// Pure functions of T (Julian centuries from JD 2415020.0). Bodies without
-// corrections get zeros.
-ElementCorrections elementCorrections(BodyIndex planet, double t);
-HeliocentricCorrections heliocentricCorrections(BodyIndex planet, double t);
+// Which corrections a body has, and the angles its series are in (none for
+// the bodies without series).
+bool hasElementCorrections(Body body);
+bool hasHeliocentricCorrections(Body body);
+AngleMask seriesAngles(Body body);
+
+// The sums of the body's series with the arguments of one date. Bodies
+// without corrections get zeros.
+ElementCorrections elementCorrections(Body body, const SeriesArguments& arguments);
+HeliocentricCorrections heliocentricCorrections(Body body, const SeriesArguments& arguments);
+
+}  // namespace astro

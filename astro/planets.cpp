@@ -1,7 +1,9 @@
 // planetSteps, planetPosition: geocentric position of a planet.
 //
-//   planet   2 Mercury .. 8 Neptune
-//   prelude  T, obliquity eps, the Sun's true longitude and radius vector R
+//   planet     Mercury .. Neptune
+//   prelude    T, obliquity eps, the Sun's true longitude and radius vector R
+//   arguments  the outer planets' series arguments at T (not read for
+//              Mercury, Venus and Mars)
 //
 //  1. Mean elements at T: L, e, i, omega, Omega (degrees, polynomials in T
 //     summed term by term) and a (AU).
@@ -20,89 +22,98 @@
 // 12. Equatorial coordinates with eps.
 #include "astro/planets.h"
 
+#include <array>
 #include <cmath>
 #include <cstddef>
 #include <iterator>
 
 #include "astro/constants.h"
 #include "astro/perturbations.h"
+#include "astro/polynomial.h"
 
+namespace astro {
 namespace {
 enum class Element : std::uint8_t { L, e, i, omega, node };
 inline constexpr std::size_t kElementCount = 5;
 
 struct ElementRow {
-  BodyIndex planet;
+  Body planet;
   Element element;
-  double c[4];  // coefficients of 1, T, T^2, T^3
+  std::array<double, 4> c;  // coefficients of 1, T, T^2, T^3
 };
 
 using enum Element;
+using enum Body;
 
 // Mean longitude L, eccentricity e, inclination i, argument of perihelion
 // omega and longitude of the ascending node (Omega); angles in degrees.
 // clang-format off
 constexpr ElementRow kMeanElements[] = {
-    {kMercury, L,     {178.179078, 149474.07078, 0.0003011, 0}},
-    {kMercury, e,     {0.20561421, 2.046e-05, -3e-08, 0}},
-    {kMercury, i,     {7.002881, 0.0018608, -1.83e-05, 0}},
-    {kMercury, omega, {28.753753, 0.3702806, 0.0001208, 0}},
-    {kMercury, node,  {47.145944, 1.1852083, 0.0001739, 0}},
-    {kVenus,   L,     {342.767053, 58519.21191, 0.0003097, 0}},
-    {kVenus,   e,     {0.00682069, -4.774e-05, 9.1e-08, 0}},
-    {kVenus,   i,     {3.393631, 0.0010058, -1e-06, 0}},
-    {kVenus,   omega, {54.384186, 0.5081861, -0.0013864, 0}},
-    {kVenus,   node,  {75.779647, 0.89985, 0.00041, 0}},
-    {kMars,    L,     {293.737334, 19141.69551, 0.0003107, 0}},
-    {kMars,    e,     {0.0933129, 9.2064e-05, -7.7e-08, 0}},
-    {kMars,    i,     {1.850333, -0.000675, 1.26e-05, 0}},
-    {kMars,    omega, {285.431761, 1.0697667, 0.0001313, 4.14e-06}},
-    {kMars,    node,  {48.786442, 0.7709917, -1.4e-06, -5.33e-06}},
-    {kJupiter, L,     {238.049257, 3036.301986, 0.0003347, -1.65e-06}},
-    {kJupiter, e,     {0.04833475, 0.00016418, -4.676e-07, -1.7e-09}},
-    {kJupiter, i,     {1.308736, -0.0056961, 3.9e-06, 0}},
-    {kJupiter, omega, {273.277558, 0.5994317, 0.00070405, 5.08e-06}},
-    {kJupiter, node,  {99.443414, 1.01053, 0.00035222, -8.51e-06}},
-    {kSaturn,  L,     {266.564377, 1223.509884, 0.0003245, -5.8e-06}},
-    {kSaturn,  e,     {0.05589232, -0.0003455, -7.28e-07, 7.4e-10}},
-    {kSaturn,  i,     {2.492519, -0.0039189, -1.549e-05, 4e-08}},
-    {kSaturn,  omega, {338.3078, 1.0852207, 0.00097854, 9.92e-06}},
-    {kSaturn,  node,  {112.790414, 0.8731951, -0.00015218, -5.31e-06}},
-    {kUranus,  L,     {244.19747, 429.863546, 0.000316, -6e-07}},
-    {kUranus,  e,     {0.0463444, -2.658e-05, 7.7e-08, 0}},
-    {kUranus,  i,     {0.772464, 0.0006253, 3.95e-05, 0}},
-    {kUranus,  omega, {98.071581, 0.985765, -0.0010745, -6.1e-07}},
-    {kUranus,  node,  {73.477111, 0.4986678, 0.0013117, 0}},
-    {kNeptune, L,     {84.457994, 219.885914, 0.0003205, -6e-07}},
-    {kNeptune, e,     {0.00899704, 6.33e-06, -2e-09, 0}},
-    {kNeptune, i,     {1.779242, -0.0095436, -9.1e-06, 0}},
-    {kNeptune, omega, {276.045975, 0.3256394, 0.00014095, 4.113e-06}},
-    {kNeptune, node,  {130.681389, 1.098935, 0.00024987, -4.718e-06}},
+    {Mercury,  L,     {178.179078, 149474.07078, 0.0003011, 0}},
+    {Mercury,  e,     {0.20561421, 2.046e-05, -3e-08, 0}},
+    {Mercury,  i,     {7.002881, 0.0018608, -1.83e-05, 0}},
+    {Mercury,  omega, {28.753753, 0.3702806, 0.0001208, 0}},
+    {Mercury,  node,  {47.145944, 1.1852083, 0.0001739, 0}},
+    {Venus,    L,     {342.767053, 58519.21191, 0.0003097, 0}},
+    {Venus,    e,     {0.00682069, -4.774e-05, 9.1e-08, 0}},
+    {Venus,    i,     {3.393631, 0.0010058, -1e-06, 0}},
+    {Venus,    omega, {54.384186, 0.5081861, -0.0013864, 0}},
+    {Venus,    node,  {75.779647, 0.89985, 0.00041, 0}},
+    {Mars,     L,     {293.737334, 19141.69551, 0.0003107, 0}},
+    {Mars,     e,     {0.0933129, 9.2064e-05, -7.7e-08, 0}},
+    {Mars,     i,     {1.850333, -0.000675, 1.26e-05, 0}},
+    {Mars,     omega, {285.431761, 1.0697667, 0.0001313, 4.14e-06}},
+    {Mars,     node,  {48.786442, 0.7709917, -1.4e-06, -5.33e-06}},
+    {Jupiter,  L,     {238.049257, 3036.301986, 0.0003347, -1.65e-06}},
+    {Jupiter,  e,     {0.04833475, 0.00016418, -4.676e-07, -1.7e-09}},
+    {Jupiter,  i,     {1.308736, -0.0056961, 3.9e-06, 0}},
+    {Jupiter,  omega, {273.277558, 0.5994317, 0.00070405, 5.08e-06}},
+    {Jupiter,  node,  {99.443414, 1.01053, 0.00035222, -8.51e-06}},
+    {Saturn,   L,     {266.564377, 1223.509884, 0.0003245, -5.8e-06}},
+    {Saturn,   e,     {0.05589232, -0.0003455, -7.28e-07, 7.4e-10}},
+    {Saturn,   i,     {2.492519, -0.0039189, -1.549e-05, 4e-08}},
+    {Saturn,   omega, {338.3078, 1.0852207, 0.00097854, 9.92e-06}},
+    {Saturn,   node,  {112.790414, 0.8731951, -0.00015218, -5.31e-06}},
+    {Uranus,   L,     {244.19747, 429.863546, 0.000316, -6e-07}},
+    {Uranus,   e,     {0.0463444, -2.658e-05, 7.7e-08, 0}},
+    {Uranus,   i,     {0.772464, 0.0006253, 3.95e-05, 0}},
+    {Uranus,   omega, {98.071581, 0.985765, -0.0010745, -6.1e-07}},
+    {Uranus,   node,  {73.477111, 0.4986678, 0.0013117, 0}},
+    {Neptune,  L,     {84.457994, 219.885914, 0.0003205, -6e-07}},
+    {Neptune,  e,     {0.00899704, 6.33e-06, -2e-09, 0}},
+    {Neptune,  i,     {1.779242, -0.0095436, -9.1e-06, 0}},
+    {Neptune,  omega, {276.045975, 0.3256394, 0.00014095, 4.113e-06}},
+    {Neptune,  node,  {130.681389, 1.098935, 0.00024987, -4.718e-06}},
 };
 // clang-format on
 static_assert(std::size(kMeanElements) == 7 * kElementCount);
 
 struct AxisRow {
-  BodyIndex planet;
+  Body planet;
   double a;  // AU
 };
 
 constexpr AxisRow kSemiMajorAxes[] = {
-    {kMercury, 0.3870986}, {kVenus, 0.7233316}, {kMars, 1.5236883},   {kJupiter, 5.202561},
-    {kSaturn, 9.554747},   {kUranus, 19.21814}, {kNeptune, 30.10957},
+    {Mercury, 0.3870986}, {Venus, 0.7233316}, {Mars, 1.5236883},   {Jupiter, 5.202561},
+    {Saturn, 9.554747},   {Uranus, 19.21814}, {Neptune, 30.10957},
 };
 static_assert(std::size(kSemiMajorAxes) == 7);
+
+// Rows of a planet counted from Mercury, the first planet.
+constexpr std::size_t planetNumber(Body planet) {
+  return static_cast<std::size_t>(planet) - static_cast<std::size_t>(Mercury);
+}
 
 // The lookups below index the tables directly; hold them to that order.
 constexpr bool tablesInBodyOrder() {
   for (std::size_t r = 0; r < std::size(kMeanElements); ++r) {
-    if (kMeanElements[r].planet != static_cast<BodyIndex>(kMercury + r / kElementCount) ||
+    if (planetNumber(kMeanElements[r].planet) != r / kElementCount ||
         kMeanElements[r].element != static_cast<Element>(r % kElementCount)) {
       return false;
     }
   }
   for (std::size_t r = 0; r < std::size(kSemiMajorAxes); ++r) {
-    if (kSemiMajorAxes[r].planet != static_cast<BodyIndex>(kMercury + r)) {
+    if (planetNumber(kSemiMajorAxes[r].planet) != r) {
       return false;
     }
   }
@@ -110,22 +121,13 @@ constexpr bool tablesInBodyOrder() {
 }
 static_assert(tablesInBodyOrder());
 
-double meanElement(BodyIndex planet, Element element, double t) {
-  const auto& c = kMeanElements[static_cast<std::size_t>(planet - kMercury) * kElementCount +
-                                static_cast<std::size_t>(element)]
-                      .c;
-  return c[0] + c[1] * t + c[2] * t * t + c[3] * t * t * t;
-}
-
-bool hasElementCorrections(BodyIndex planet) {
-  return planet >= kJupiter && planet <= kNeptune;
-}
-bool hasHeliocentricCorrections(BodyIndex planet) {
-  return planet == kUranus || planet == kNeptune;
+double meanElement(Body planet, Element element, double t) {
+  return polynomial(
+      kMeanElements[planetNumber(planet) * kElementCount + static_cast<std::size_t>(element)].c, t);
 }
 }  // namespace
 
-PlanetSteps planetSteps(BodyIndex planet, const Prelude& prelude) {
+PlanetSteps planetSteps(Body planet, const Prelude& prelude, const SeriesArguments& arguments) {
   const double t = prelude.t;
   PlanetSteps s{};
 
@@ -135,12 +137,12 @@ PlanetSteps planetSteps(BodyIndex planet, const Prelude& prelude) {
   const double inclination = meanElement(planet, i, t);
   const double perihelion = meanElement(planet, omega, t);
   const double ascendingNode = meanElement(planet, node, t);
-  double semiMajorAxis = kSemiMajorAxes[static_cast<std::size_t>(planet - kMercury)].a;
+  double semiMajorAxis = kSemiMajorAxes[planetNumber(planet)].a;
   double meanAnomaly = meanLongitude - perihelion - ascendingNode;
 
   // 3. Element corrections, the eccentricity of the table dividing dH.
   if (hasElementCorrections(planet)) {
-    const ElementCorrections k = elementCorrections(planet, t);
+    const ElementCorrections k = elementCorrections(planet, arguments);
     meanLongitude = meanLongitude + k.dL;
     meanAnomaly = meanAnomaly + (k.dL - k.dH / eccentricity);
     eccentricity = eccentricity + static_cast<double>(kMillionth * k.de);
@@ -157,7 +159,7 @@ PlanetSteps planetSteps(BodyIndex planet, const Prelude& prelude) {
   const double mRad = reduceToRadians(meanAnomaly);
 
   // 5-8. Kepler's equation, true anomaly, radius vector, argument of latitude.
-  s.kepler = iterateKepler(mRad, eccentricity);
+  s.kepler = solveKepler(mRad, eccentricity);
   const double ecc = s.kepler.eccentricAnomaly;
   s.trueAnomaly =
       2.0 * std::atan(std::sqrt((1.0 + eccentricity) / (1.0 - eccentricity)) * std::tan(ecc / 2.0));
@@ -169,7 +171,7 @@ PlanetSteps planetSteps(BodyIndex planet, const Prelude& prelude) {
   s.longitude = std::atan2(std::cos(iRad) * std::sin(u), std::cos(u)) + nodeRad;
   s.latitude = std::asin(std::sin(u) * std::sin(iRad));
   if (hasHeliocentricCorrections(planet)) {
-    const HeliocentricCorrections k = heliocentricCorrections(planet, t);
+    const HeliocentricCorrections k = heliocentricCorrections(planet, arguments);
     const double degreeFactor = static_cast<double>(kReciprocal180 * PI);
     s.longitude = s.longitude + k.dl * degreeFactor;
     s.radius = s.radius + k.dr;
@@ -187,11 +189,14 @@ PlanetSteps planetSteps(BodyIndex planet, const Prelude& prelude) {
   s.geocentricLatitude = std::asin((r / s.distance) * std::sin(b));
 
   // 12. Equatorial coordinates.
-  s.equatorial = toEquatorial(s.geocentricLongitude, s.geocentricLatitude, prelude.obliquity);
+  s.equatorial = toEquatorial(s.geocentricLongitude, s.geocentricLatitude, prelude.obliquityTerms);
   return s;
 }
 
-SkyPosition planetPosition(BodyIndex planet, const Prelude& prelude) {
-  const PlanetSteps s = planetSteps(planet, prelude);
-  return SkyPosition{s.equatorial.rightAscension, s.equatorial.declination, s.distance, 0.0};
+SkyPosition planetPosition(Body planet, const Prelude& prelude, const SeriesArguments& arguments) {
+  const PlanetSteps s = planetSteps(planet, prelude, arguments);
+  return SkyPosition{s.equatorial.rightAscension, s.equatorial.declination, s.distance, 0.0,
+                     s.kepler.converged()};
 }
+
+}  // namespace astro

@@ -2,8 +2,11 @@
 // declination and distance, with every step kept for inspection.
 #pragma once
 
-#include "astro/body.h"
+#include "astro/astro.h"
 #include "astro/prelude.h"
+#include "astro/series.h"
+
+namespace astro {
 
 struct PlanetSteps {
   double meanAnomalyDegrees;   // M = L - omega - Omega (+ corrections), before reduction
@@ -21,4 +24,9 @@ struct PlanetSteps {
   Equatorial equatorial;       // alpha, delta
 };
 
-PlanetSteps planetSteps(BodyIndex planet, const Prelude& prelude);
+// planet is one of Mercury to Neptune; arguments are read for Jupiter to
+// Neptune only.
+PlanetSteps planetSteps(Body planet, const Prelude& prelude, const SeriesArguments& arguments);
+SkyPosition planetPosition(Body planet, const Prelude& prelude, const SeriesArguments& arguments);
+
+}  // namespace astro

@@ -1,4 +1,5 @@
-// computePrelude: obliquity of the ecliptic and the Sun's orbit at T.
+// computePrelude: obliquity of the ecliptic and the Sun's orbit at T;
+// sunPosition: the Sun's place from them.
 //
 //   t  Julian centuries from JD 2415020.0, time of day included
 //
@@ -13,28 +14,44 @@
 // longitude L + nu - M, left unreduced.
 #include "astro/prelude.h"
 
+#include <array>
 #include <cmath>
 
-#include "astro/body.h"
+#include "astro/polynomial.h"
 
+namespace astro {
 namespace {
+constexpr std::array<double, 4> kObliquity = {23.452294, -0.0130125, -0.00000164, 0.000000503};
+constexpr std::array<double, 3> kSunMeanLongitude = {279.69668, 36000.76892, 0.0003025};
+constexpr std::array<double, 4> kSunMeanAnomaly = {358.47583, 35999.04975, -0.00015, -0.0000033};
+constexpr std::array<double, 3> kSunEccentricity = {0.01675104, -0.0000418, -0.000000126};
 constexpr double kSunSemiMajorAxis = 1.0000002;
-}
+}  // namespace
 
 Prelude computePrelude(double t) {
   Prelude p{};
   p.t = t;
-  p.obliquity =
-      reduceToRadians(23.452294 - 0.0130125 * t - 0.00000164 * t * t + 0.000000503 * t * t * t);
-  p.sunMeanLongitude = reduceToRadians(279.69668 + 36000.76892 * t + 0.0003025 * t * t);
-  p.sunMeanAnomaly =
-      reduceToRadians(358.47583 + 35999.04975 * t - 0.00015 * t * t - 0.0000033 * t * t * t);
-  p.sunEccentricity = 0.01675104 - 0.0000418 * t - 0.000000126 * t * t;
-  p.sunEccentricAnomaly = solveKepler(p.sunMeanAnomaly, p.sunEccentricity);
+  p.obliquity = reduceToRadians(polynomial(kObliquity, t));
+  p.obliquityTerms = Obliquity{std::sin(p.obliquity), std::cos(p.obliquity)};
+  p.sunMeanLongitude = reduceToRadians(polynomial(kSunMeanLongitude, t));
+  p.sunMeanAnomaly = reduceToRadians(polynomial(kSunMeanAnomaly, t));
+  p.sunEccentricity = polynomial(kSunEccentricity, t);
+  p.sunKepler = solveKepler(p.sunMeanAnomaly, p.sunEccentricity);
+  const double anomaly = p.sunKepler.eccentricAnomaly;
   p.sunTrueAnomaly =
       2.0 * std::atan(std::sqrt((1.0 + p.sunEccentricity) / (1.0 - p.sunEccentricity)) *
-                      std::tan(p.sunEccentricAnomaly / 2.0));
-  p.sunRadius = kSunSemiMajorAxis * (1.0 - p.sunEccentricity * std::cos(p.sunEccentricAnomaly));
+                      std::tan(anomaly / 2.0));
+  p.sunRadius = kSunSemiMajorAxis * (1.0 - p.sunEccentricity * std::cos(anomaly));
   p.sunLongitude = p.sunMeanLongitude + p.sunTrueAnomaly - p.sunMeanAnomaly;
   return p;
 }
+
+SkyPosition sunPosition(const Prelude& prelude) {
+  const double lambda = prelude.sunLongitude;
+  const Obliquity& eps = prelude.obliquityTerms;
+  return SkyPosition{std::atan2(std::sin(lambda) * eps.cosine, std::cos(lambda)),
+                     std::asin(eps.sine * std::sin(lambda)), prelude.sunRadius, 0.0,
+                     prelude.sunKepler.converged()};
+}
+
+}  // namespace astro

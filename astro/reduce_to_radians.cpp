@@ -9,9 +9,10 @@
 // toRadians is the same conversion without the reduction.
 #include <cmath>
 
-#include "astro/body.h"
 #include "astro/constants.h"
 #include "astro/prelude.h"
+
+namespace astro {
 
 double toRadians(double degrees) {
   const double timesPi = degrees * PI;
@@ -21,3 +22,5 @@ double toRadians(double degrees) {
 double reduceToRadians(double degrees) {
   return toRadians(std::fmod(degrees, 360.0));
 }
+
+}  // namespace astro

@@ -1,4 +1,4 @@
-// seriesTau, auxiliaryAngles: the arguments of the outer-planet series.
+// seriesArguments: the arguments of the outer-planet series.
 //
 //   t  Julian centuries from JD 2415020.0
 //
@@ -13,13 +13,13 @@
 // argument itself.
 #include "astro/series.h"
 
-#include "astro/body.h"
+#include <cmath>
 
-double seriesTau(double t) {
-  return 0.2 * t + 0.1;
-}
+#include "astro/prelude.h"
 
-AngleSet auxiliaryAngles(double t) {
+namespace astro {
+
+SeriesArguments seriesArguments(double t, AngleMask needed) {
   const double p = 237.475 + 3034.9061 * t;
   const double q = 265.916 + 1222.1139 * t;
   const double g = 243.52 + 428.47 * t;
@@ -38,5 +38,25 @@ AngleSet auxiliaryAngles(double t) {
   set(Angle::G, g);
   set(Angle::K, 153.71 + 2816.42 * t);
   set(Angle::N, 182.15 + 1003.62 * t);
-  return angles;
+  return withMultiples(angles, 0.2 * t + 0.1, needed);
 }
+
+SeriesArguments withMultiples(const AngleSet& angles, double tau, AngleMask needed) {
+  SeriesArguments arguments{angles, tau, {}, {}};
+  for (std::size_t k = 0; k < kSeriesMultiples.size(); ++k) {
+    const Multiple& m = kSeriesMultiples[k];
+    const AngleMask uses = maskOf({m.a1, m.a2});
+    if ((uses & needed) != uses) {
+      continue;
+    }
+    double argument = m.m1 * angles[static_cast<std::size_t>(m.a1)];
+    if (m.m2 != 0) {
+      argument = argument + m.m2 * angles[static_cast<std::size_t>(m.a2)];
+    }
+    arguments.sine[k] = std::sin(argument);
+    arguments.cosine[k] = std::cos(argument);
+  }
+  return arguments;
+}
+
+}  // namespace astro

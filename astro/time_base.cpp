@@ -1,6 +1,5 @@
-// timeBase: Julian Day, mean sidereal time and time argument of a date.
+// timeBase: mean sidereal time and time argument of a Julian Day.
 //
-//   JD   = julianDay(year, month, day)
 //   JD0  = floor(JD + 0.5) - 0.5               (0h of the same date)
 //   f    = JD - JD0                            (fraction of the day)
 //   T0   = (JD0 - 2415020.0) / 36525
@@ -17,6 +16,7 @@
 
 #include "astro/constants.h"
 
+namespace astro {
 namespace {
 constexpr double kEpoch = 2415020.0;
 constexpr double kSiderealConstant = 0.276919398;
@@ -29,8 +29,7 @@ double centuriesFromEpoch(double jd) {
 }
 }  // namespace
 
-TimeBase timeBase(std::int32_t year, std::int32_t month, double day) {
-  const double jd = julianDay(year, month, day);
+TimeBase timeBase(double jd) {
   const double jd0 = std::floor(jd + 0.5) - 0.5;
   const double f = jd - jd0;
   const double t0 = centuriesFromEpoch(jd0);
@@ -41,3 +40,5 @@ TimeBase timeBase(std::int32_t year, std::int32_t month, double day) {
 
   return TimeBase{jd, s * 2.0 * PI, centuriesFromEpoch(jd)};
 }
+
+}  // namespace astro

@@ -2,18 +2,13 @@
 #pragma once
 
 #include <array>
-#include <cstdint>
 
-struct BenchDate {
-  std::int32_t year;
-  std::int32_t month;
-  double day;
-};
+#include "astro/astro.h"
 
 // Spread over four millennia, every month, times of day included, so that
 // the Kepler loops and the series see the spread of arguments that scripts
 // feed the program, not one lucky date.
-inline constexpr std::array<BenchDate, 16> kBenchDates = {{
+inline constexpr std::array<astro::CalendarDate, 16> kBenchDates = {{
     {2000, 1, 1.5},
     {1899, 12, 31.5},
     {1582, 10, 15.0},

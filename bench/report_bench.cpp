@@ -1,77 +1,45 @@
-// printReport with standard output sent somewhere that costs nothing to keep:
-// /dev/null through a file buffer (every line end and every flush of the
-// angle printers is then a write to the kernel, as in the real program),
-// and a string buffer emptied after each report (formatting alone: a flush
-// there writes nothing).
+// The report: its text alone, appended to a string that is emptied after
+// each report, and the computation with it.
 #include <benchmark/benchmark.h>
 
+#include <array>
 #include <cstddef>
-#include <fstream>
-#include <iostream>
-#include <locale>
-#include <sstream>
-#include <streambuf>
+#include <string>
 
 #include "bench/dates.h"
-#include "frontend/current_date.h"
 #include "frontend/report.h"
 
 namespace {
 
-// Points std::cout at the buffer with the stream settings the dialogue
-// leaves for printReport; hands back the buffer to put back afterwards.
-std::streambuf* redirectStandardOutput(std::streambuf* buffer) {
-  std::streambuf* previous = std::cout.rdbuf(buffer);
-  std::cout.imbue(std::locale::classic());
-  std::cout.precision(5);
-  return previous;
-}
-
-void setCurrentDate(std::size_t n) {
-  const BenchDate& d = kBenchDates[n];
-  year = d.year;
-  month = d.month;
-  day = d.day;
-}
-
-void printReportToDevNull(benchmark::State& state) {
-  std::ofstream devNull("/dev/null");
-  if (!devNull) {
-    state.SkipWithError("cannot open /dev/null");
-    return;
+void reportText(benchmark::State& state) {
+  std::array<astro::Instant, kBenchDates.size()> instants;
+  for (std::size_t i = 0; i < kBenchDates.size(); ++i) {
+    instants[i] = astro::computeInstant(kBenchDates[i]);
   }
-  std::streambuf* previous = redirectStandardOutput(devNull.rdbuf());
+  std::string text;
   std::size_t next = 0;
   for (auto _ : state) {
-    setCurrentDate(next);
+    const std::size_t i = next;
     next = (next + 1) % kBenchDates.size();
-    printReport();
-  }
-  const bool written = static_cast<bool>(std::cout);
-  std::cout.rdbuf(previous);
-  if (!written) {
-    state.SkipWithError("writing the report failed");
+    text.clear();
+    frontend::appendReport(text, kBenchDates[i], instants[i]);
+    benchmark::DoNotOptimize(text.data());
   }
 }
 
-void printReportToMemory(benchmark::State& state) {
-  std::stringbuf memory;
-  std::streambuf* previous = redirectStandardOutput(&memory);
+void reportWithComputation(benchmark::State& state) {
+  std::string text;
   std::size_t next = 0;
   for (auto _ : state) {
-    setCurrentDate(next);
+    const astro::CalendarDate& date = kBenchDates[next];
     next = (next + 1) % kBenchDates.size();
-    printReport();
-    memory.str({});
-  }
-  const bool written = static_cast<bool>(std::cout);
-  std::cout.rdbuf(previous);
-  if (!written) {
-    state.SkipWithError("writing the report failed");
+    text.clear();
+    frontend::appendReport(text, date, astro::computeInstant(date));
+    benchmark::DoNotOptimize(text.data());
   }
 }
 
 }  // namespace
 
-BENCHMARK(printReportToDevNull)->Unit(benchmark::kMicrosecond);
-BENCHMARK(printReportToMemory)->Unit(benchmark::kMicrosecond);
+BENCHMARK(reportText)->Unit(benchmark::kMicrosecond);
+BENCHMARK(reportWithComputation)->Unit(benchmark::kMicrosecond);

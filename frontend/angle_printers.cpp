@@ -1,67 +1,77 @@
-// printRightAscension, printDeclination: sexagesimal angles.
+// appendRightAscension, appendDeclination: sexagesimal angles.
 //
-//   angle  radians; the report passes right ascensions and sidereal times
-//          within two turns of zero and declinations within a quarter turn
+//   angle  radians; right ascensions and sidereal times come within a turn
+//          of zero, declinations within a quarter turn
 //
-// Every field is cut with floor and written as a double in a field of two
-// columns; only the stream's precision (always enough for these whole
-// numbers) could round. Angles are brought into range by whole turns of
-// 2 PI, as many steps as it takes. Angles more than kLoopTurns turns away,
-// for which stepping would be slow or would not change the value at all,
-// are reduced with fmod first. Values that are not finite print dashes in
-// place of the numbers, keeping the width.
+// Every field is cut with floor and written as a number in a field of two
+// columns. Angles are brought into range by whole turns of 2 PI, as many
+// steps as it takes, with PI the decimal value of the computation. Angles
+// more than kLoopTurns turns away, for which stepping would be slow or would
+// not change the value at all, are reduced with fmod first. Values that are
+// not finite print dashes in place of the numbers, keeping the width.
 #include "frontend/angle_printers.h"
 
 #include <cmath>
-#include <iomanip>
-#include <iostream>
 
-#include "astro/constants.h"
+#include "astro/astro.h"
+#include "frontend/text.h"
 
+namespace frontend {
 namespace {
+constexpr double PI = astro::kPi;
 constexpr double kTurn = 2 * PI;
 constexpr double kLoopTurns = 64.0;
 
-double withinLoopRange(double angle) {
-  return std::fabs(angle) > kLoopTurns * kTurn ? std::fmod(angle, kTurn) : angle;
+// Adds or removes whole turns until low <= angle, then until angle <= high.
+double byWholeTurns(double angle, double high) {
+  if (std::fabs(angle) > kLoopTurns * kTurn) {
+    angle = std::fmod(angle, kTurn);
+  }
+  while (angle < 0) {
+    angle = angle + kTurn;
+  }
+  while (angle > high) {
+    angle = angle - kTurn;
+  }
+  return angle;
+}
+
+// A whole number below 1000 in a field of two columns.
+void appendField(std::string& out, double whole) {
+  appendGeneral(out, whole, 5, 2);
 }
 }  // namespace
 
-void printRightAscension(double angle) {
+void appendRightAscension(std::string& out, double angle) {
   if (!std::isfinite(angle)) {
-    std::cout << "--h --m --s" << std::flush;
+    out += "--h --m --s";
     return;
   }
-  angle = withinLoopRange(angle);
-  while (angle < 0) {
-    angle = angle + kTurn;
-  }
-  while (angle > kTurn) {
-    angle = angle - kTurn;
-  }
+  angle = byWholeTurns(angle, kTurn);
   const double hours = angle * 12 / PI;
-  std::cout << std::setw(2) << std::floor(hours) << "h " << std::flush;
+  appendField(out, std::floor(hours));
+  out += "h ";
   const double minutes = std::fmod(hours, 1) * 60;
-  std::cout << std::setw(2) << std::floor(minutes) << "m ";
+  appendField(out, std::floor(minutes));
+  out += "m ";
   const double seconds = std::fmod(minutes, 1) * 60;
-  std::cout << std::setw(2) << std::floor(seconds) << "s" << std::flush;
+  appendField(out, std::floor(seconds));
+  out += "s";
 }
 
-void printDeclination(double angle) {
+void appendDeclination(std::string& out, double angle) {
   if (!std::isfinite(angle)) {
-    std::cout << " -- deg --'" << std::flush;
+    out += " -- deg --'";
     return;
   }
-  angle = withinLoopRange(angle);
-  while (angle < 0) {
-    angle = angle + kTurn;
-  }
-  while (angle > PI) {
-    angle = angle - kTurn;
-  }
+  angle = byWholeTurns(angle, PI);
   const double degrees = angle * 180 / PI;
-  std::cout << (degrees < 0 ? "-" : " ");
-  std::cout << std::setw(2) << std::floor(std::fabs(degrees)) << " deg ";
+  out += degrees < 0 ? "-" : " ";
+  appendField(out, std::floor(std::fabs(degrees)));
+  out += " deg ";
   const double minutes = std::fmod(degrees, 1) * 60;
-  std::cout << std::setw(2) << std::floor(std::fabs(minutes)) << "'" << std::flush;
+  appendField(out, std::floor(std::fabs(minutes)));
+  out += "'";
 }
+
+}  // namespace frontend

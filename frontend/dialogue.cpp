@@ -1,6 +1,6 @@
 // runDialogue: asks for dates in French and reports each one.
 //
-//   "Version 2.2", an empty line, then for ever:
+//   "Version 2.2" (the version of the build), an empty line, then for ever:
 //   "Jour : " day, "Mois : " month, "Annee : " year, the report.
 //
 // Answers are blank-separated numbers, so one line may answer all three
@@ -19,15 +19,13 @@
 #include <iostream>
 #include <limits>
 #include <locale>
+#include <string>
 #include <string_view>
 
-#include "frontend/current_date.h"
+#include "astro/astro.h"
 #include "frontend/report.h"
 
-double day = 0.0;
-std::int32_t month = 0;
-std::int32_t year = 0;
-
+namespace frontend {
 namespace {
 enum class Answer { Complete, Rejected, EndOfInput, OutputFailed };
 
@@ -67,8 +65,8 @@ bool calendarKeyFits(std::int32_t y, std::int32_t m) {
          key <= std::numeric_limits<std::int32_t>::max();
 }
 
-// Asks for one date; on success it becomes the current date.
-Answer askDate() {
+// Asks for one date; on success `date` holds it.
+Answer askDate(astro::CalendarDate& date) {
   double d = 0.0;
   std::int32_t m = 0;
   std::int32_t y = 0;
@@ -94,9 +92,7 @@ Answer askDate() {
     reject("Date invalide : annee x 10000 + mois x 100 depasse les entiers sur 32 bits.");
     return Answer::Rejected;
   }
-  day = d;
-  month = m;
-  year = y;
+  date = astro::CalendarDate{y, m, d};
   return Answer::Complete;
 }
 
@@ -110,22 +106,26 @@ bool outputFailed() {
 }  // namespace
 
 int runDialogue() {
-  std::cout.imbue(std::locale::classic());
   std::cin.imbue(std::locale::classic());
 
-  std::cout << "Version 2.2" << std::endl << std::endl;
-  std::cout.precision(5);
+  std::cout << "Version " << astro::kVersion << "\n\n" << std::flush;
+  std::string report;
   for (;;) {
-    const Answer answer = askDate();
+    astro::CalendarDate date{};
+    const Answer answer = askDate(date);
     if (answer == Answer::EndOfInput) {
       std::cout << std::endl;
       return outputFailed() ? 1 : 0;
     }
     if (answer == Answer::Complete) {
-      printReport();
+      report.clear();
+      appendReport(report, date, astro::computeInstant(date));
+      std::cout << report << std::flush;
     }
     if (outputFailed()) {
       return 1;
     }
   }
 }
+
+}  // namespace frontend

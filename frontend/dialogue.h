@@ -5,4 +5,6 @@
 // Runs the dialogue on standard input and output. Returns the process exit
 // status: 0 at the end of the input, 1 when standard output cannot be
 // written. Messages about rejected answers go to standard error.
+namespace frontend {
 int runDialogue();
+}  // namespace frontend

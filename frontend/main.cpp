@@ -5,7 +5,7 @@
 
 int main() {
   // The console streams need not keep in step with C stdio; every prompt
-  // and line end is flushed all the same.
+  // and report is flushed all the same.
   std::ios::sync_with_stdio(false);
-  return runDialogue();
+  return frontend::runDialogue();
 }

@@ -1,37 +1,34 @@
-// printReport: one complete report for the current date.
+// appendReport: one complete report.
 //
 // Layout, columns counted from 0: body name in 0-7, right ascension in
 // 12-22, declination in 30-40, distance right-aligned from column 46 in a
 // field of 6, and on the Moon's row only the illuminated percentage from
-// column 58. Everything is cut with floor; only the stream's precision (5
-// significant digits, 11 for the Julian Day) rounds what is left.
+// column 58. Everything is cut with floor; only the precision of the
+// general notation (5 significant digits, 11 for the Julian Day) rounds
+// what is left.
 //
-// A date so far away that a position or the sidereal time comes out as no
-// finite number gets a French note in place of the numbers, never "nan" or
-// "inf".
+// A date so far away that a position cannot be computed gets a French note
+// in place of the numbers, never "nan" or "inf" and never a position that
+// the computation does not vouch for.
 #include "frontend/report.h"
 
 #include <cmath>
-#include <iomanip>
-#include <iostream>
 #include <string_view>
 
-#include "astro/body.h"
-#include "astro/body_names.h"
-#include "astro/time_base.h"
 #include "frontend/angle_printers.h"
-#include "frontend/current_date.h"
+#include "frontend/body_names.h"
+#include "frontend/text.h"
 
+namespace frontend {
 namespace {
 constexpr std::string_view kRule =
-    "------------------------------------------------------------------";
+    "------------------------------------------------------------------\n";
+constexpr std::string_view kTitle =
+    "Planetes   Ascension droite     Declinaison   Distance   Eclairement\n";
 constexpr std::string_view kNotComputable = "incalculable pour cette date";
 constexpr long double kTenThousandth = 0.0001L;
-
-bool rowIsFinite(BodyIndex index, const BodyPosition& p, double distance) {
-  return std::isfinite(p.rightAscension) && std::isfinite(p.declination) &&
-         std::isfinite(distance) && (index != kMoon || std::isfinite(p.illumination));
-}
+constexpr int kPrecision = 5;
+constexpr int kJulianDayPrecision = 11;
 }  // namespace
 
 double cutDistance(double distance) {
@@ -42,56 +39,55 @@ double illuminatedPercent(double illumination) {
   return std::floor(100 * illumination);
 }
 
-void printReport() {
-  const BodyPosition headerPosition = computeBody(kSun, year, month, day);
-  const double jd = julianDay(year, month, day);
-
-  std::cout << day << "/" << month << "/" << year << "  (Jour Julien : ";
-  std::cout << std::setprecision(11);
-  if (std::isfinite(jd)) {
-    std::cout << jd;
+void appendReport(std::string& out, const astro::CalendarDate& date,
+                  const astro::Instant& instant) {
+  appendGeneral(out, date.day, kPrecision);
+  out += '/';
+  appendInteger(out, date.month);
+  out += '/';
+  appendInteger(out, date.year);
+  out += "  (Jour Julien : ";
+  if (std::isfinite(instant.jd)) {
+    appendGeneral(out, instant.jd, kJulianDayPrecision);
   } else {
-    std::cout << kNotComputable;
+    out += kNotComputable;
   }
-  std::cout << ")  (Temps siderale : ";
-  std::cout.setf(std::ios::right);
-  if (std::isfinite(headerPosition.siderealTime)) {
-    printRightAscension(headerPosition.siderealTime);
+  out += ")  (Temps siderale : ";
+  if (std::isfinite(instant.siderealTime)) {
+    appendRightAscension(out, instant.siderealTime);
   } else {
-    std::cout << kNotComputable;
+    out += kNotComputable;
   }
-  std::cout << ")" << std::endl;
-  std::cout << kRule << std::endl;
-  std::cout << std::setprecision(5);
-  std::cout << "Planetes"
-            << "   "
-            << "Ascension droite"
-            << "     "
-            << "Declinaison"
-            << "   "
-            << "Distance"
-            << "   "
-            << "Eclairement" << std::endl;
-  std::cout << kRule << std::endl;
+  out += ")\n";
+  out += kRule;
+  out += kTitle;
+  out += kRule;
 
-  for (BodyIndex i = 0; i < kBodyCount; ++i) {
-    std::cout << std::setw(8);
-    printBodyName(i);
-    const BodyPosition p = computeBody(i, year, month, day);
+  for (const astro::Body body : astro::kBodies) {
+    const astro::BodyPosition& p = instant[body];
+    out += ' ';
+    out += reportName(body);
     const double distance = cutDistance(p.distance);
-    if (!rowIsFinite(i, p, distance)) {
-      std::cout << "    position " << kNotComputable << std::endl;
+    if (p.status == astro::Status::NotComputable || !std::isfinite(distance)) {
+      out += "    position ";
+      out += kNotComputable;
+      out += '\n';
       continue;
     }
-    std::cout << "    ";
-    printRightAscension(p.rightAscension);
-    std::cout << "       ";
-    printDeclination(p.declination);
-    std::cout << "     " << std::setw(6) << distance;
-    if (i == kMoon) {
-      std::cout << "      " << illuminatedPercent(p.illumination) << "%";
+    out += "    ";
+    appendRightAscension(out, p.rightAscension);
+    out += "       ";
+    appendDeclination(out, p.declination);
+    out += "     ";
+    appendGeneral(out, distance, kPrecision, 6);
+    if (body == astro::Body::Moon) {
+      out += "      ";
+      appendGeneral(out, illuminatedPercent(p.illumination), kPrecision);
+      out += '%';
     }
-    std::cout << std::endl;
+    out += '\n';
   }
-  std::cout << std::endl;
+  out += '\n';
 }
+
+}  // namespace frontend

@@ -8,6 +8,7 @@
 #include "units.h"
 
 namespace {
+using namespace astro;
 
 double angleOf(const AngleSet& angles, Angle a) {
   return angles[static_cast<std::size_t>(a)];
@@ -28,18 +29,18 @@ TEST(AuxiliaryAngles, ReducedWithTheirSign) {
       {1.0, Angle::N, 105.77},
   };
   for (const AngleCase& c : cases) {
-    EXPECT_NEAR(angleOf(auxiliaryAngles(c.t), c.angle), c.degrees * kDegree, 0.01 * kArcsec)
+    EXPECT_NEAR(angleOf(seriesArguments(c.t).angles, c.angle), c.degrees * kDegree, 0.01 * kArcsec)
         << "T = " << c.t << ", angle " << static_cast<int>(c.angle);
   }
 }
 
 TEST(AuxiliaryAngles, TauVanishesHalfACenturyBeforeTheEpoch) {
-  EXPECT_EQ(seriesTau(-0.5), 0.0);
-  EXPECT_NEAR(seriesTau(1.0), 0.3, 1e-15);
+  EXPECT_EQ(seriesArguments(-0.5).tau, 0.0);
+  EXPECT_NEAR(seriesArguments(1.0).tau, 0.3, 1e-15);
 }
 
 struct ElementCase {
-  BodyIndex planet;
+  Body planet;
   double t;
   ElementCorrections expected;
 };
@@ -47,22 +48,22 @@ struct ElementCase {
 // The worked values carry six significant digits.
 void expectSixDigits(double actual, double expected, const char* what, const ElementCase& c) {
   EXPECT_NEAR(actual, expected, 6e-6 * std::fabs(expected))
-      << what << " of body " << int{c.planet} << " at T = " << c.t;
+      << what << " of body " << static_cast<int>(c.planet) << " at T = " << c.t;
 }
 
 TEST(ElementCorrections, WorkedValues) {
   const ElementCase cases[] = {
-      {kJupiter, 0.0, {0.288685, -0.0234965, 369.094, 635.991}},
-      {kSaturn, 0.0, {-0.775989, 0.0937667, -4648.13, 24538.5}},
-      {kJupiter, 1.0, {0.0258347, 0.0529165, 144.397, 1178.52}},
-      {kSaturn, 1.0, {-0.0667779, -0.182416, 306.914, 27946.9}},
-      {kUranus, 0.0, {-0.835728, -0.114907, 717.66, -926.647}},
-      {kNeptune, 0.0, {0.570063, -0.0294143, -472.045, 2087.21}},
-      {kUranus, 1.0, {-0.793104, -0.108035, 1020.78, -1465.61}},
-      {kNeptune, 1.0, {0.540491, -0.0318624, -399.246, 3340.73}},
+      {Body::Jupiter, 0.0, {0.288685, -0.0234965, 369.094, 635.991}},
+      {Body::Saturn, 0.0, {-0.775989, 0.0937667, -4648.13, 24538.5}},
+      {Body::Jupiter, 1.0, {0.0258347, 0.0529165, 144.397, 1178.52}},
+      {Body::Saturn, 1.0, {-0.0667779, -0.182416, 306.914, 27946.9}},
+      {Body::Uranus, 0.0, {-0.835728, -0.114907, 717.66, -926.647}},
+      {Body::Neptune, 0.0, {0.570063, -0.0294143, -472.045, 2087.21}},
+      {Body::Uranus, 1.0, {-0.793104, -0.108035, 1020.78, -1465.61}},
+      {Body::Neptune, 1.0, {0.540491, -0.0318624, -399.246, 3340.73}},
   };
   for (const ElementCase& c : cases) {
-    const ElementCorrections k = elementCorrections(c.planet, c.t);
+    const ElementCorrections k = elementCorrections(c.planet, seriesArguments(c.t));
     expectSixDigits(k.dL, c.expected.dL, "dL", c);
     expectSixDigits(k.dH, c.expected.dH, "dH", c);
     expectSixDigits(k.de, c.expected.de, "de", c);
@@ -71,35 +72,40 @@ TEST(ElementCorrections, WorkedValues) {
 }
 
 struct HeliocentricCase {
-  BodyIndex planet;
+  Body planet;
   double t;
   HeliocentricCorrections expected;
 };
 
 TEST(HeliocentricCorrections, WorkedValues) {
   const HeliocentricCase cases[] = {
-      {kUranus, 0.0, {0.0142562, -0.0204085}},
-      {kNeptune, 0.0, {0.0040569, -0.0489274}},
-      {kUranus, 1.0, {0.00106203, -0.0294135}},
-      {kNeptune, 1.0, {0.0146042, -0.0383553}},
+      {Body::Uranus, 0.0, {0.0142562, -0.0204085}},
+      {Body::Neptune, 0.0, {0.0040569, -0.0489274}},
+      {Body::Uranus, 1.0, {0.00106203, -0.0294135}},
+      {Body::Neptune, 1.0, {0.0146042, -0.0383553}},
   };
   for (const HeliocentricCase& c : cases) {
-    const HeliocentricCorrections k = heliocentricCorrections(c.planet, c.t);
+    const HeliocentricCorrections k = heliocentricCorrections(c.planet, seriesArguments(c.t));
+    const int body = static_cast<int>(c.planet);
     EXPECT_NEAR(k.dl, c.expected.dl, 6e-6 * std::fabs(c.expected.dl))
-        << "dl of body " << int{c.planet} << " at T = " << c.t;
+        << "dl of body " << body << " at T = " << c.t;
     EXPECT_NEAR(k.dr, c.expected.dr, 6e-6 * std::fabs(c.expected.dr))
-        << "dr of body " << int{c.planet} << " at T = " << c.t;
+        << "dr of body " << body << " at T = " << c.t;
   }
 }
 
 TEST(Corrections, NoneForTheInnerBodies) {
-  for (BodyIndex body = 0; body <= kMars; ++body) {
-    const ElementCorrections e = elementCorrections(body, 1.0);
-    EXPECT_TRUE(e.dL == 0.0 && e.dH == 0.0 && e.de == 0.0 && e.da == 0.0) << int{body};
-  }
-  for (BodyIndex body = 0; body <= kSaturn; ++body) {
-    const HeliocentricCorrections h = heliocentricCorrections(body, 1.0);
-    EXPECT_TRUE(h.dl == 0.0 && h.dr == 0.0) << int{body};
+  const SeriesArguments arguments = seriesArguments(1.0);
+  for (const Body body : kBodies) {
+    const int i = static_cast<int>(body);
+    const ElementCorrections e = elementCorrections(body, arguments);
+    const HeliocentricCorrections h = heliocentricCorrections(body, arguments);
+    if (body < Body::Jupiter) {
+      EXPECT_TRUE(e.dL == 0.0 && e.dH == 0.0 && e.de == 0.0 && e.da == 0.0) << i;
+    }
+    if (body < Body::Uranus) {
+      EXPECT_TRUE(h.dl == 0.0 && h.dr == 0.0) << i;
+    }
   }
 }
 
@@ -115,10 +121,10 @@ TEST(Series, RowsSharingAFactorAreGroupedOnce) {
   angles[static_cast<std::size_t>(Angle::Q)] = 0.3;
   angles[static_cast<std::size_t>(Angle::V)] = 1.1;
   angles[static_cast<std::size_t>(Angle::S)] = -2.0;
-  const double tau = 0.5;
+  const SeriesArguments arguments = withMultiples(angles, 0.5);
   const double expected = std::sin(0.3) * (2.0 * std::sin(1.1) + 3.0 * std::cos(1.1)) +
                           (5.0 + 0.5 + 0.25) * std::sin(-2.0);
-  EXPECT_NEAR(sumSeries<1>(rows, angles, tau)[0], expected, 1e-15);
+  EXPECT_NEAR(sumSeries<1>(rows, arguments)[0], expected, 1e-15);
 }
 
 }  // namespace

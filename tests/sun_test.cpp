@@ -2,16 +2,16 @@
 // values at T = 0 (JD 2415020.0) and T = 1 (JD 2451545.0).
 #include <cmath>
 
-#include "astro/body.h"
+#include "astro/astro.h"
 #include "astro/prelude.h"
-#include "astro/time_base.h"
 #include "units.h"
 
 namespace {
+using namespace astro;
 
 TEST(Sun, AtTheEpoch) {
-  const Prelude p = computePrelude(timeBase(1899, 12, 31.5).t);
-  const BodyPosition sun = computeBody(kSun, 1899, 12, 31.5);
+  const Prelude p = computePrelude(timeBaseOf(1899, 12, 31.5).t);
+  const BodyPosition sun = computeBody(Body::Sun, CalendarDate{1899, 12, 31.5});
   expectAll({
       {"obliquity", p.obliquity, 23.452294 * kDegree, 0.001 * kArcsec},
       {"obliquity in radians", p.obliquity, 0.4093197 * kRadian, 1e-7 * kRadian},
@@ -19,15 +19,16 @@ TEST(Sun, AtTheEpoch) {
       {"true anomaly", p.sunTrueAnomaly, -1.576317 * kDegree, 0.005 * kArcsec},
       {"radius vector", p.sunRadius, 0.983255 * kAstronomicalUnit, 1e-6 * kAstronomicalUnit},
       {"true longitude, not reduced", p.sunLongitude, -80.355467 * kDegree, 0.005 * kArcsec},
-      {"right ascension, negative", sun.rightAscension, -79.505531 * kDegree, 0.005 * kArcsec},
+      {"right ascension, normalised", sun.rightAscension, (360 - 79.505531) * kDegree,
+       0.005 * kArcsec},
       {"declination", sun.declination, -23.101443 * kDegree, 0.005 * kArcsec},
       {"distance", sun.distance, p.sunRadius, 0.0},
   });
 }
 
 TEST(Sun, AtNoonFirstJanuary2000) {
-  const Prelude p = computePrelude(timeBase(2000, 1, 1.5).t);
-  const BodyPosition sun = computeBody(kSun, 2000, 1, 1.5);
+  const Prelude p = computePrelude(timeBaseOf(2000, 1, 1.5).t);
+  const BodyPosition sun = computeBody(Body::Sun, CalendarDate{2000, 1, 1.5});
   expectAll({
       {"T", p.t, 1.0, 1e-15},
       {"obliquity", p.obliquity, 0.4090926166 * kRadian, 1e-10 * kRadian},
@@ -36,10 +37,9 @@ TEST(Sun, AtNoonFirstJanuary2000) {
       {"true anomaly", p.sunTrueAnomaly, -2.559004 * kDegree, 0.005 * kArcsec},
       {"true longitude", p.sunLongitude, -1.3896054576 * kRadian, 1e-10 * kRadian},
       {"radius vector", p.sunRadius, 0.9833072 * kAstronomicalUnit, 1e-7 * kAstronomicalUnit},
-      {"right ascension", sun.rightAscension, -1.3737113442 * kRadian, 1e-10 * kRadian},
+      {"right ascension", sun.rightAscension, 2 * kPi - 1.3737113442 * kRadian, 1e-10 * kRadian},
       {"declination", sun.declination, -0.4020060944 * kRadian, 1e-10 * kRadian},
   });
-  EXPECT_EQ(sun.jd, 2451545.0);
 }
 
 struct KeplerCase {
@@ -60,10 +60,10 @@ TEST(Kepler, CorrectionsOfTheWorkedOrbits) {
       {"Mars at T = 0", reduceToRadians(-40.480869), 0.0933129, 3, 7e-10, 3e-10},
   };
   for (const KeplerCase& c : cases) {
-    const KeplerSolution solution = iterateKepler(c.meanAnomaly, c.eccentricity);
+    const KeplerSolution solution = solveKepler(c.meanAnomaly, c.eccentricity);
     EXPECT_EQ(solution.corrections, c.corrections) << c.orbit;
     EXPECT_NEAR(solution.lastCorrection, c.lastCorrection, c.tolerance) << c.orbit;
-    EXPECT_EQ(solveKepler(c.meanAnomaly, c.eccentricity), solution.eccentricAnomaly) << c.orbit;
+    EXPECT_TRUE(solution.converged()) << c.orbit;
     // E solves Kepler's equation.
     EXPECT_NEAR(solution.eccentricAnomaly - c.eccentricity * std::sin(solution.eccentricAnomaly),
                 c.meanAnomaly, 1e-9 * kRadian)
@@ -78,7 +78,7 @@ TEST(Kepler, EveryArgumentEndsTheLoop) {
   const double cases[][2] = {{1.0, 0.9999}, {3.0, 1.0}, {2.0, 50.0},    {1e300, 0.2},
                              {nan, 0.1},    {1.0, nan}, {1.0, INFINITY}};
   for (const auto& c : cases) {
-    const KeplerSolution s = iterateKepler(c[0], c[1]);
+    const KeplerSolution s = solveKepler(c[0], c[1]);
     EXPECT_LE(s.corrections, kKeplerMaxCorrections) << c[0] << " " << c[1];
   }
 }
@@ -97,25 +97,88 @@ TEST(ReduceToRadians, KeepsTheSignOfTheAngle) {
   EXPECT_LT(reduceToRadians(-40.480869), 0.0);
 }
 
-TEST(ComputeBody, SharedFieldsAndIllumination) {
-  const TimeBase time = timeBase(2000, 1, 1.5);
-  for (BodyIndex i = 0; i < kBodyCount; ++i) {
-    const BodyPosition p = computeBody(i, 2000, 1, 1.5);
-    EXPECT_EQ(p.jd, time.jd) << int{i};
-    EXPECT_EQ(p.siderealTime, time.siderealTime) << int{i};
-    if (i != kMoon) {
-      EXPECT_EQ(p.illumination, 0.0) << int{i};
+TEST(ComputeBody, OneBodyAsInTheWholeInstant) {
+  // The per-body call and the instant's shared computation give the same
+  // bits; only the Moon has an illuminated fraction.
+  for (const CalendarDate date : {CalendarDate{2000, 1, 1.5}, CalendarDate{1850, 6, 15.0}}) {
+    const Instant instant = computeInstant(date);
+    EXPECT_EQ(instant.jd, julianDay(date));
+    for (const Body body : kBodies) {
+      const BodyPosition one = computeBody(body, date);
+      const BodyPosition& all = instant[body];
+      EXPECT_EQ(one.rightAscension, all.rightAscension) << static_cast<int>(body);
+      EXPECT_EQ(one.declination, all.declination) << static_cast<int>(body);
+      EXPECT_EQ(one.distance, all.distance) << static_cast<int>(body);
+      EXPECT_EQ(one.illumination, all.illumination) << static_cast<int>(body);
+      if (body != Body::Moon) {
+        EXPECT_EQ(one.illumination, 0.0) << static_cast<int>(body);
+      }
+    }
+    EXPECT_EQ(computeInstant(JulianDate{julianDay(date)}).bodies[4].rightAscension,
+              instant[Body::Mars].rightAscension);
+  }
+}
+
+TEST(ComputeBody, AnglesWithinOneTurn) {
+  // Right ascensions and sidereal times come in [0, 2 PI), here over dates
+  // whose raw values are negative (before 1898, and bodies between 12h and
+  // 24h).
+  for (double day = 1.0; day < 3000.0; day += 37.3) {
+    const Instant instant = computeInstant(CalendarDate{1897, 1, day});
+    EXPECT_GE(instant.siderealTime, 0.0) << day;
+    EXPECT_LT(instant.siderealTime, 2 * kPi) << day;
+    for (const BodyPosition& p : instant.bodies) {
+      EXPECT_GE(p.rightAscension, 0.0) << day;
+      EXPECT_LT(p.rightAscension, 2 * kPi) << day;
     }
   }
 }
 
-TEST(ComputeBody, IndexOutsideTheBodiesGivesNoPosition) {
-  for (const BodyIndex i : {BodyIndex{-1}, BodyIndex{9}, BodyIndex{127}}) {
-    const BodyPosition p = computeBody(i, 2000, 1, 1.5);
-    EXPECT_EQ(p.jd, 2451545.0);
-    EXPECT_TRUE(std::isnan(p.rightAscension) && std::isnan(p.declination) &&
-                std::isnan(p.distance));
+struct StatusCase {
+  CalendarDate date;
+  Status date_status;
+  const char* why;
+};
+
+TEST(ComputeBody, StatusOfTheMeasuredSpan) {
+  const StatusCase cases[] = {
+      {{1000, 1, 1.0}, Status::Computed, "first instant of the span"},
+      {{999, 12, 31.999}, Status::OutsideMeasuredSpan, "just before it"},
+      {{3000, 12, 31.999}, Status::Computed, "last day of the span"},
+      {{3001, 1, 1.0}, Status::OutsideMeasuredSpan, "the span's end is excluded"},
+      {{2000, 1, 1.5}, Status::Computed, "J2000"},
+      {{-4712, 1, 1.5}, Status::OutsideMeasuredSpan, "JD 0"},
+  };
+  for (const StatusCase& c : cases) {
+    const Instant instant = computeInstant(c.date);
+    EXPECT_EQ(instant.status, c.date_status) << c.why;
+    for (const BodyPosition& p : instant.bodies) {
+      EXPECT_EQ(p.status, c.date_status) << c.why;
+    }
   }
+  EXPECT_EQ(julianDay({1000, 1, 1.0}), kMeasuredSpanStart);
+  EXPECT_EQ(julianDay({3001, 1, 1.0}), kMeasuredSpanEnd);
+}
+
+TEST(ComputeBody, NotComputableWhenKeplersEquationDoesNotConverge) {
+  // Jupiter's eccentricity polynomial reaches -0.999 in 81910 and Saturn's
+  // 0.986 in 169454: Newton's method runs out of corrections, and the
+  // position it leaves, though finite, is not one.
+  EXPECT_EQ(computeBody(Body::Jupiter, CalendarDate{81910, 1, 1.0}).status, Status::NotComputable);
+  EXPECT_EQ(computeBody(Body::Saturn, CalendarDate{169454, 1, 1.0}).status, Status::NotComputable);
+  EXPECT_EQ(computeBody(Body::Mars, CalendarDate{81910, 1, 1.0}).status,
+            Status::OutsideMeasuredSpan);
+}
+
+TEST(ComputeBody, NotComputableWhenNoNumberComesOut) {
+  const Instant far = computeInstant(CalendarDate{2000, 1, 1e300});
+  EXPECT_EQ(far.status, Status::NotComputable);
+  for (const BodyPosition& p : far.bodies) {
+    EXPECT_EQ(p.status, Status::NotComputable);
+  }
+  const BodyPosition none = computeBody(static_cast<Body>(9), CalendarDate{2000, 1, 1.5});
+  EXPECT_EQ(none.status, Status::NotComputable);
+  EXPECT_TRUE(std::isnan(none.rightAscension) && std::isnan(none.distance));
 }
 
 }  // namespace

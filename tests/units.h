@@ -3,10 +3,11 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <iostream>
-#include <sstream>
-#include <string>
+#include <cstdint>
+#include <initializer_list>
+
+#include "astro/astro.h"
+#include "astro/time_base.h"
 
 inline constexpr double kRadian = 1.0;
 inline constexpr double kDegree = 3.14159265358979323846 / 180.0;
@@ -33,11 +34,7 @@ inline void expectAll(std::initializer_list<Expectation> rows) {
   }
 }
 
-// What a piece of code writes to std::cout.
-inline std::string captureStdout(const std::function<void()>& write) {
-  std::ostringstream captured;
-  std::streambuf* const saved = std::cout.rdbuf(captured.rdbuf());
-  write();
-  std::cout.rdbuf(saved);
-  return captured.str();
+// The time base of a calendar date.
+inline astro::TimeBase timeBaseOf(std::int32_t year, std::int32_t month, double day) {
+  return astro::timeBase(astro::julianDay({year, month, day}));
 }

@@ -12,8 +12,8 @@
 //    their columns;
 //  - standard error holds one known message per refused attempt and
 //    nothing else;
-//  - a second run on the same bytes, starting from the program-wide date
-//    and stream settings the first one left, writes the same transcript.
+//  - a second run on the same bytes, starting from the stream settings the
+//    first one left, writes the same transcript.
 // A violation prints what went wrong and aborts, which libFuzzer reports
 // as a crash with the input that caused it.
 #include <algorithm>
@@ -27,7 +27,6 @@
 #include <string>
 #include <string_view>
 
-#include "frontend/current_date.h"
 #include "frontend/dialogue.h"
 
 namespace {
@@ -60,7 +59,7 @@ Transcript runOnce(const std::string& bytes) {
   std::streambuf* const oldInput = std::cin.rdbuf(input.rdbuf());
   std::streambuf* const oldOutput = std::cout.rdbuf(output.rdbuf());
   std::streambuf* const oldErrors = std::cerr.rdbuf(errors.rdbuf());
-  const int status = runDialogue();
+  const int status = frontend::runDialogue();
   std::cin.rdbuf(oldInput);
   std::cout.rdbuf(oldOutput);
   std::cerr.rdbuf(oldErrors);
@@ -234,9 +233,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string bytes(reinterpret_cast<const char*>(data), size);
 
   restoreStartFormat();
-  day = 0.0;
-  month = 0;
-  year = 0;
   const Transcript first = runOnce(bytes);
   if (first.status != 0) {
     fail("exit status", first.errors);

@@ -1,20 +1,36 @@
 # Run by ctest (see CMakeLists.txt beside this file):
-#   1. cmake --install BUILD_DIR into WORK_DIR/stage;
+#   1. cmake --install BUILD_DIR into WORK_DIR/static: exactly the public
+#      header and the version header under include/astro, and no symbol of
+#      libastro.a outside the namespace astro;
 #   2. the installed program answers one date;
 #   3. the consumer project in CONSUMER_DIR finds the package in the stage
 #      only (no package registry, no other prefix), builds with warnings as
-#      errors, and prints the Sun at 2000 January 1.5.
+#      errors, and prints what it computed; the same source built through
+#      pkg-config prints the same;
+#   4. SOURCE_DIR built again with BUILD_SHARED_LIBS=ON and installed into
+#      WORK_DIR/shared: the installed program writes the same bytes as the
+#      static one, libastro.so exports nothing outside the namespace, and the
+#      consumer built through pkg-config against it prints the same again.
 cmake_minimum_required(VERSION 3.25)
 
-foreach(var BUILD_DIR WORK_DIR CONSUMER_DIR CXX_COMPILER)
+foreach(var SOURCE_DIR BUILD_DIR WORK_DIR CONSUMER_DIR CXX_COMPILER NM PKG_CONFIG)
   if(NOT ${var})
     message(FATAL_ERROR "install_and_consume: ${var} is not set")
   endif()
 endforeach()
 
-set(stage ${WORK_DIR}/stage)
-set(consumer_build ${WORK_DIR}/consumer)
 file(REMOVE_RECURSE ${WORK_DIR})
+set(static ${WORK_DIR}/static)
+set(shared ${WORK_DIR}/shared)
+separate_arguments(flags UNIX_COMMAND "${CXX_FLAGS} -Wall -Wextra -Wpedantic -Werror")
+set(expected_consumer_output "version 2.2
+jd 2451545
+ra 4.909474
+dec -0.40200609
+ra_h 18.752809
+moon_km 402428.86
+status 0
+")
 
 function(run what)
   execute_process(COMMAND ${ARGN} RESULT_VARIABLE status
@@ -31,51 +47,107 @@ function(expect what actual expected)
   endif()
 endfunction()
 
+# Every symbol the library defines for others to use must be in astro::.
+# The mangled names are read, since a demangled function template begins
+# with its return type: _ZN5astro..., _ZNK5astro... (const members), and
+# the special names _ZTV, _ZTI, _ZGV... of astro's own entities. An
+# unoptimised build also carries weak copies of the standard library's
+# templates (std::, __gnu_cxx::) that it instantiated, which the linker
+# merges with everyone else's, and AddressSanitizer adds its own markers.
+function(expect_only_astro_symbols library)
+  run("nm ${library}" ${NM} --defined-only --extern-only ${ARGN} ${library})
+  string(REPLACE "\n" ";" lines "${output}")
+  set(count 0)
+  foreach(line IN LISTS lines)
+    if(line MATCHES "^[0-9a-f]+ ([A-Za-z]) (.*)$")
+      set(kind ${CMAKE_MATCH_1})
+      set(name ${CMAKE_MATCH_2})
+      if(name MATCHES "^_Z(T[VIS]|GV|TH|TW)?N[rVK]*5astro")
+        math(EXPR count "${count} + 1")
+      elseif(NOT (kind MATCHES "^[WV]$" AND name MATCHES "^_Z(N[rVK]*)?(St|S[absiod]|9__gnu_cxx)")
+             AND NOT name MATCHES "^__(odr_)?asan")
+        execute_process(COMMAND c++filt "${name}" OUTPUT_VARIABLE readable)
+        message(FATAL_ERROR "${library} has a symbol outside the namespace: ${line} ${readable}")
+      endif()
+    endif()
+  endforeach()
+  if(count EQUAL 0)
+    message(FATAL_ERROR "no symbols read from ${library}:\n${output}")
+  endif()
+endfunction()
+
+# The consumer's source built with pkg-config's flags against a stage.
+function(build_with_pkg_config stage output_name)
+  set(ENV{PKG_CONFIG_PATH} ${stage}/lib/pkgconfig)
+  set(ENV{PKG_CONFIG_LIBDIR} ${stage}/lib/pkgconfig)
+  run("pkg-config" ${PKG_CONFIG} --cflags --libs ephemerides)
+  separate_arguments(pc_flags UNIX_COMMAND "${output}")
+  run("building the consumer with pkg-config" ${CXX_COMPILER} -std=c++17 ${flags}
+    ${CONSUMER_DIR}/main.cpp ${pc_flags} -Wl,-rpath,${stage}/lib -o ${WORK_DIR}/${output_name})
+  run("running the pkg-config consumer" ${WORK_DIR}/${output_name})
+  expect("pkg-config consumer output (${stage})" "${output}" "${expected_consumer_output}")
+endfunction()
+
+# 1. The static build, installed.
 set(config_option)
 if(BUILD_TYPE)
   set(config_option --config ${BUILD_TYPE})
 endif()
-run("cmake --install" ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${stage} ${config_option})
-
-foreach(installed bin/ephemerides include/astro/body.h include/astro/time_base.h
-                  include/astro/constants.h)
-  if(NOT EXISTS ${stage}/${installed})
+run("cmake --install" ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${static} ${config_option})
+file(GLOB headers RELATIVE ${static}/include ${static}/include/*/*)
+expect("installed headers" "${headers}" "astro/astro.h;astro/version.h")
+foreach(installed bin/ephemerides lib/libastro.a lib/pkgconfig/ephemerides.pc
+                  lib/cmake/Ephemerides/EphemeridesConfig.cmake share/doc/Ephemerides/LICENSE)
+  if(NOT EXISTS ${static}/${installed})
     message(FATAL_ERROR "not installed: ${installed}")
   endif()
 endforeach()
-file(GLOB_RECURSE package_config ${stage}/*/EphemeridesConfig.cmake)
-if(NOT package_config)
-  message(FATAL_ERROR "no EphemeridesConfig.cmake under ${stage}")
-endif()
+expect_only_astro_symbols(${static}/lib/libastro.a)
 
-# The installed program: banner, prompts and the header line of one report.
-execute_process(COMMAND ${stage}/bin/ephemerides
-  INPUT_FILE ${CONSUMER_DIR}/date.txt
-  RESULT_VARIABLE status OUTPUT_VARIABLE report ERROR_VARIABLE err)
-expect("installed ephemerides exit status" "${status}" "0")
-string(FIND "${report}" "1.5/1/2000  (Jour Julien : 2451545)" header)
+# 2. The installed program: banner, prompts and one report.
+run("installed ephemerides" ${static}/bin/ephemerides INPUT_FILE ${CONSUMER_DIR}/date.txt)
+set(static_report "${output}")
+string(FIND "${static_report}" "1.5/1/2000  (Jour Julien : 2451545)" header)
 if(header EQUAL -1)
-  message(FATAL_ERROR "installed ephemerides printed no report for 1.5 1 2000:\n${report}${err}")
+  message(FATAL_ERROR "installed ephemerides printed no report for 1.5 1 2000:\n${static_report}")
 endif()
 
+# 3. The consumer through the CMake package, then through pkg-config.
 run("configuring the consumer" ${CMAKE_COMMAND}
-  -S ${CONSUMER_DIR} -B ${consumer_build}
+  -S ${CONSUMER_DIR} -B ${WORK_DIR}/consumer
   -DCMAKE_CXX_COMPILER=${CXX_COMPILER}
   "-DCMAKE_CXX_FLAGS=${CXX_FLAGS} -Wall -Wextra -Wpedantic -Werror"
   -DCMAKE_BUILD_TYPE=${BUILD_TYPE}
-  -DCMAKE_PREFIX_PATH=${stage}
+  -DCMAKE_PREFIX_PATH=${static}
   -DCMAKE_FIND_USE_PACKAGE_REGISTRY=OFF
   -DCMAKE_FIND_USE_SYSTEM_PACKAGE_REGISTRY=OFF)
-
 # The package must come from the stage, not from the build tree or the system.
-file(STRINGS ${consumer_build}/CMakeCache.txt found_dir REGEX "^Ephemerides_DIR:")
+file(STRINGS ${WORK_DIR}/consumer/CMakeCache.txt found_dir REGEX "^Ephemerides_DIR:")
 string(REGEX REPLACE "^[^=]*=" "" found_dir "${found_dir}")
-string(FIND "${found_dir}" "${stage}/" in_stage)
+string(FIND "${found_dir}" "${static}/" in_stage)
 if(NOT in_stage EQUAL 0)
   message(FATAL_ERROR "Ephemerides found outside the stage: ${found_dir}")
 endif()
+run("building the consumer" ${CMAKE_COMMAND} --build ${WORK_DIR}/consumer)
+run("running the consumer" ${WORK_DIR}/consumer/consumer)
+expect("consumer output" "${output}" "${expected_consumer_output}")
+build_with_pkg_config(${static} consumer_pkg_static)
 
-run("building the consumer" ${CMAKE_COMMAND} --build ${consumer_build})
-run("running the consumer" ${consumer_build}/consumer)
-expect("consumer output" "${output}"
-  "jd 2451545\nra -1.3737113\ndec -0.40200609\nra_deg -78.707862\n")
+# 4. The shared library: built, installed, the same bytes, the same answers.
+run("configuring the shared build" ${CMAKE_COMMAND}
+  -S ${SOURCE_DIR} -B ${WORK_DIR}/shared-build
+  -DCMAKE_CXX_COMPILER=${CXX_COMPILER}
+  "-DCMAKE_CXX_FLAGS=${CXX_FLAGS}"
+  -DCMAKE_BUILD_TYPE=${BUILD_TYPE}
+  -DBUILD_SHARED_LIBS=ON -DBUILD_TESTING=OFF)
+run("building the shared build" ${CMAKE_COMMAND} --build ${WORK_DIR}/shared-build
+  --target ephemerides --parallel 2)
+run("installing the shared build" ${CMAKE_COMMAND} --install ${WORK_DIR}/shared-build
+  --prefix ${shared})
+if(NOT EXISTS ${shared}/lib/libastro.so OR EXISTS ${shared}/lib/libastro.a)
+  message(FATAL_ERROR "the shared build did not install libastro.so alone")
+endif()
+expect_only_astro_symbols(${shared}/lib/libastro.so -D)
+run("installed shared ephemerides" ${shared}/bin/ephemerides INPUT_FILE ${CONSUMER_DIR}/date.txt)
+expect("output of the program linked with the shared library" "${output}" "${static_report}")
+build_with_pkg_config(${shared} consumer_pkg_shared)

@@ -1,6 +1,6 @@
 // Bad input, case by case: the real program fed through a pipe, with its
 // standard output, its messages on standard error and its exit status all
-// stated in advance. Reports come from tests/robustness/golden: the 1.5/1/2000
+// stated in advance. Reports come from tests/golden: the 1.5/1/2000
 // report is the worked example of the report layout; the two reports of
 // days +-1e300 carry no number that could change, only the note that no
 // position can be computed.
@@ -46,7 +46,7 @@ struct BadInput {
   int exitStatus;
 };
 
-// A report from tests/robustness/golden.
+// A report from tests/golden.
 std::string report(const char* name) {
   return golden(std::string("report_") + name + ".txt");
 }

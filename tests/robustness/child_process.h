@@ -73,5 +73,5 @@ std::string receiveWithin(int fd, std::string& pending, std::chrono::millisecond
 // first to end the dialogue. The result carries no stream contents.
 Transcript finish(Child& child, std::chrono::seconds patience = kPatience);
 
-// The contents of a file of tests/robustness/golden.
+// The contents of a file of tests/golden.
 std::string golden(std::string_view name);

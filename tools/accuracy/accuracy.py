@@ -622,7 +622,7 @@ It rewrites `docs/accuracy.md` and `docs/accuracy.png` in about 15 seconds. It
 needs Debian's `python3-erfa`, `python3-numpy` and `python3-matplotlib`, which
 load under `/usr/bin/python3`.
 
-The test `accuracy` (`ctest --preset default -L accuracy`) runs
+The test `accuracy` (`ctest --preset dev -L accuracy`) runs
 `accuracy.py --check` on {check_dates} fixed instants between 1800 and 2200 and
 fails when any of these largest errors exceeds its bound, each set a
 little above what the program measures on those instants:

@@ -1,0 +1,121 @@
+// computeInstant, computeBody: the positions of one instant.
+//
+//   date  a calendar date (through julianDay) or a Julian Day
+//   body  Sun, Moon, Mercury .. Neptune
+//
+// A date is turned once into what its bodies share: the time base (Julian
+// Day, sidereal time, T), the obliquity and the Sun's orbit, and for
+// Jupiter to Neptune the auxiliary angles of their series. Each body's
+// branch then works from these alone. The right ascension and the sidereal
+// time are brought into [0, 2 PI) by whole turns; the status says whether
+// the date lies in the measured span and whether each position could be
+// computed at all.
+#include <cmath>
+#include <cstddef>
+
+#include "astro/astro.h"
+#include "astro/constants.h"
+#include "astro/moon.h"
+#include "astro/perturbations.h"
+#include "astro/planets.h"
+#include "astro/prelude.h"
+#include "astro/series.h"
+#include "astro/time_base.h"
+
+namespace astro {
+namespace {
+
+// [0, 2 PI) by adding or removing whole turns, one at a time; values that
+// are not finite are left as they are.
+double withinOneTurn(double angle) {
+  if (!std::isfinite(angle)) {
+    return angle;
+  }
+  while (angle < 0) {
+    angle = angle + kTurn;
+  }
+  while (angle >= kTurn) {
+    angle = angle - kTurn;
+  }
+  return angle;
+}
+
+// What every body of one date starts from.
+struct DateQuantities {
+  TimeBase time;
+  Prelude prelude;
+  SeriesArguments series;
+};
+
+// `angles` chooses the series arguments worth computing: all of them for a
+// whole instant, those of one planet's series for that planet alone.
+DateQuantities dateQuantities(double jd, AngleMask angles) {
+  const TimeBase time = timeBase(jd);
+  return DateQuantities{time, computePrelude(time.t),
+                        angles != 0 ? seriesArguments(time.t, angles) : SeriesArguments{}};
+}
+
+Status spanStatus(double jd) {
+  return jd >= kMeasuredSpanStart && jd < kMeasuredSpanEnd ? Status::Computed
+                                                           : Status::OutsideMeasuredSpan;
+}
+
+BodyPosition bodyPosition(Body body, const DateQuantities& q) {
+  SkyPosition sky{};
+  if (body == Body::Sun) {
+    sky = sunPosition(q.prelude);
+  } else if (body == Body::Moon) {
+    sky = moonPosition(q.prelude);
+  } else {
+    sky = planetPosition(body, q.prelude, q.series);
+  }
+  // Every body leans on the Sun's orbit: the planets on its longitude and
+  // radius vector, the Moon's phase on its longitude.
+  const bool computable = sky.converged && q.prelude.sunKepler.converged() &&
+                          std::isfinite(sky.rightAscension) && std::isfinite(sky.declination) &&
+                          std::isfinite(sky.distance) && std::isfinite(sky.illumination);
+  return BodyPosition{withinOneTurn(sky.rightAscension), sky.declination, sky.distance,
+                      sky.illumination, computable ? spanStatus(q.time.jd) : Status::NotComputable};
+}
+
+Instant instantAt(double jd) {
+  const DateQuantities q = dateQuantities(jd, kAllAngles);
+  Instant instant{};
+  instant.jd = q.time.jd;
+  instant.siderealTime = withinOneTurn(q.time.siderealTime);
+  instant.status = std::isfinite(instant.jd) && std::isfinite(instant.siderealTime)
+                       ? spanStatus(instant.jd)
+                       : Status::NotComputable;
+  for (std::size_t i = 0; i < kBodyCount; ++i) {
+    instant.bodies[i] = bodyPosition(kBodies[i], q);
+  }
+  return instant;
+}
+
+BodyPosition bodyAt(Body body, double jd) {
+  if (static_cast<std::size_t>(body) >= kBodyCount) {
+    const double nan = std::nan("");
+    return BodyPosition{nan, nan, nan, nan, Status::NotComputable};
+  }
+  return bodyPosition(body, dateQuantities(jd, seriesAngles(body)));
+}
+
+}  // namespace
+
+Instant computeInstant(const CalendarDate& date) {
+  return instantAt(julianDay(date));
+}
+
+Instant computeInstant(JulianDate date) {
+  return instantAt(date.jd);
+}
+
+BodyPosition computeBody(Body body, const CalendarDate& date) {
+  return bodyAt(body, julianDay(date));
+}
+
+BodyPosition computeBody(Body body, JulianDate date) {
+  return bodyAt(body, date.jd);
+}
+
+}  // namespace astro

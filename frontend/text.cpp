@@ -1,0 +1,52 @@
+// appendGeneral, appendShortest, appendInteger: numbers to text.
+#include "frontend/text.h"
+
+#include <array>
+#include <charconv>
+#include <cstddef>
+#include <system_error>
+
+namespace frontend {
+namespace {
+// Enough for any double in general or shortest form and any 64-bit integer
+// ("-1.7976931348623157e+308" is 24 characters).
+using Digits = std::array<char, 32>;
+
+void pad(std::string& out, std::size_t length, int width) {
+  if (width > 0 && length < static_cast<std::size_t>(width)) {
+    out.append(static_cast<std::size_t>(width) - length, ' ');
+  }
+}
+}  // namespace
+
+void appendGeneral(std::string& out, double value, int precision, int width) {
+  Digits digits;
+  const auto [end, error] = std::to_chars(digits.data(), digits.data() + digits.size(), value,
+                                          std::chars_format::general, precision);
+  const std::size_t length =
+      error == std::errc{} ? static_cast<std::size_t>(end - digits.data()) : 0;
+  pad(out, length, width);
+  out.append(digits.data(), length);
+}
+
+void appendGeneral(std::string& out, double value, int precision) {
+  appendGeneral(out, value, precision, 0);
+}
+
+void appendShortest(std::string& out, double value) {
+  Digits digits;
+  const auto [end, error] = std::to_chars(digits.data(), digits.data() + digits.size(), value);
+  if (error == std::errc{}) {
+    out.append(digits.data(), end);
+  }
+}
+
+void appendInteger(std::string& out, std::int64_t value) {
+  Digits digits;
+  const auto [end, error] = std::to_chars(digits.data(), digits.data() + digits.size(), value);
+  if (error == std::errc{}) {
+    out.append(digits.data(), end);
+  }
+}
+
+}  // namespace frontend

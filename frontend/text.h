@@ -1,0 +1,26 @@
+// Numbers to text, appended to a string, without the stream machinery.
+//
+// appendGeneral writes exactly what an output stream writes for a double in
+// its default notation at a precision p (printf's %.*g): at most p
+// significant digits, trailing zeros and a bare point dropped, exponent form
+// only for decimal exponents below -4 or at least p. appendShortest writes
+// the shortest text that reads back to the same double. Both go through
+// std::to_chars, so the C locale's point and no grouping, whatever the
+// environment.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace frontend {
+
+void appendGeneral(std::string& out, double value, int precision);
+void appendShortest(std::string& out, double value);
+void appendInteger(std::string& out, std::int64_t value);
+
+// The same, right-aligned with blanks in front in a field of `width`
+// columns; a longer text takes the columns it needs.
+void appendGeneral(std::string& out, double value, int precision, int width);
+
+}  // namespace frontend
