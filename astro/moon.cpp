@@ -259,10 +259,14 @@ SeriesSums sumSeries(double meanLongitude, const Arguments& x, double eFactor) {
   for (std::size_t row = 0; row < std::size(kMoonLongitudeSeries); ++row) {
     const MoonTerm& term = kMoonLongitudeSeries[row];
     const double angle = argument(term, x);
-    sums.longitude = sums.longitude + coefficient(term, eFactor) * std::sin(angle);
+    double sine = 0.0;
     if (kLongitudeHasTwin[row]) {
+      sine = std::sin(angle);
       twinCosine[row] = std::cos(angle);
+    } else {
+      sine = std::sin(angle);
     }
+    sums.longitude = sums.longitude + coefficient(term, eFactor) * sine;
   }
   for (const MoonTerm& term : kMoonLatitudeSeries) {
     sums.latitude = sums.latitude + coefficient(term, eFactor) * std::sin(argument(term, x));
@@ -284,12 +288,12 @@ MoonSteps moonSteps(const Prelude& prelude) {
 
   // 1-2. Fundamental arguments, reduced by whole turns.
   MoonArguments& a = s.reduced;
-  a.meanLongitude = std::fmod(polynomial(kMeanLongitude, t), 360.0);
-  a.sunAnomaly = std::fmod(polynomial(kSunAnomaly, t), 360.0);
-  a.moonAnomaly = std::fmod(polynomial(kMoonAnomaly, t), 360.0);
-  a.meanElongation = std::fmod(polynomial(kMeanElongation, t), 360.0);
-  a.latitudeArg = std::fmod(polynomial(kLatitudeArg, t), 360.0);
-  a.node = std::fmod(polynomial(kNode, t), 360.0);
+  a.meanLongitude = remainderOfTurns(polynomial(kMeanLongitude, t));
+  a.sunAnomaly = remainderOfTurns(polynomial(kSunAnomaly, t));
+  a.moonAnomaly = remainderOfTurns(polynomial(kMoonAnomaly, t));
+  a.meanElongation = remainderOfTurns(polynomial(kMeanElongation, t));
+  a.latitudeArg = remainderOfTurns(polynomial(kLatitudeArg, t));
+  a.node = remainderOfTurns(polynomial(kNode, t));
   const double node = toRadians(a.node);
   s.nodeRadians = node;
 

@@ -5,14 +5,22 @@
 //   arguments  the auxiliary angles and tau of the date (seriesArguments)
 #include "astro/perturbations.h"
 
-#include <span>
+#include "astro/jupiter_saturn.h"
+#include "astro/uranus_neptune.h"
 
 namespace astro {
 namespace {
 
+constexpr auto kJupiterElementShape = shapeOf(kJupiterElementSeries);
+constexpr auto kSaturnElementShape = shapeOf(kSaturnElementSeries);
+constexpr auto kUranusElementShape = shapeOf(kUranusElementSeries);
+constexpr auto kNeptuneElementShape = shapeOf(kNeptuneElementSeries);
+constexpr auto kUranusHeliocentricShape = shapeOf(kUranusHeliocentricSeries);
+constexpr auto kNeptuneHeliocentricShape = shapeOf(kNeptuneHeliocentricSeries);
+
 struct PlanetSeries {
-  std::span<const SeriesRow<4>> elements;
-  std::span<const SeriesRow<2>> heliocentric;
+  Series<4> elements;
+  Series<2> heliocentric;
   AngleMask angles;
 };
 
@@ -22,13 +30,17 @@ using enum Angle;
 PlanetSeries seriesOf(Body body) {
   switch (body) {
     case Body::Jupiter:
-      return {kJupiterElementSeries, {}, maskOf({Q, S, V})};
+      return {{kJupiterElementSeries, kJupiterElementShape}, {}, maskOf({Q, S, V})};
     case Body::Saturn:
-      return {kSaturnElementSeries, {}, maskOf({Q, S, V})};
+      return {{kSaturnElementSeries, kSaturnElementShape}, {}, maskOf({Q, S, V})};
     case Body::Uranus:
-      return {kUranusElementSeries, kUranusHeliocentricSeries, maskOf({W, X, Y, Z, G})};
+      return {{kUranusElementSeries, kUranusElementShape},
+              {kUranusHeliocentricSeries, kUranusHeliocentricShape},
+              maskOf({W, X, Y, Z, G})};
     case Body::Neptune:
-      return {kNeptuneElementSeries, kNeptuneHeliocentricSeries, maskOf({W, Z, K, N})};
+      return {{kNeptuneElementSeries, kNeptuneElementShape},
+              {kNeptuneHeliocentricSeries, kNeptuneHeliocentricShape},
+              maskOf({W, Z, K, N})};
     default:
       return {};
   }
@@ -37,11 +49,11 @@ PlanetSeries seriesOf(Body body) {
 }  // namespace
 
 bool hasElementCorrections(Body body) {
-  return !seriesOf(body).elements.empty();
+  return !seriesOf(body).elements.rows.empty();
 }
 
 bool hasHeliocentricCorrections(Body body) {
-  return !seriesOf(body).heliocentric.empty();
+  return !seriesOf(body).heliocentric.rows.empty();
 }
 
 AngleMask seriesAngles(Body body) {
@@ -49,20 +61,20 @@ AngleMask seriesAngles(Body body) {
 }
 
 ElementCorrections elementCorrections(Body body, const SeriesArguments& arguments) {
-  const auto rows = seriesOf(body).elements;
-  if (rows.empty()) {
+  const Series<4> series = seriesOf(body).elements;
+  if (series.rows.empty()) {
     return ElementCorrections{0.0, 0.0, 0.0, 0.0};
   }
-  const auto sum = sumSeries(rows, arguments);
+  const auto sum = sumSeries(series, arguments);
   return ElementCorrections{sum[0], sum[1], sum[2], sum[3]};
 }
 
 HeliocentricCorrections heliocentricCorrections(Body body, const SeriesArguments& arguments) {
-  const auto rows = seriesOf(body).heliocentric;
-  if (rows.empty()) {
+  const Series<2> series = seriesOf(body).heliocentric;
+  if (series.rows.empty()) {
     return HeliocentricCorrections{0.0, 0.0};
   }
-  const auto sum = sumSeries(rows, arguments);
+  const auto sum = sumSeries(series, arguments);
   return HeliocentricCorrections{sum[0], sum[1]};
 }
 

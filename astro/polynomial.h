@@ -6,20 +6,18 @@
 
 namespace astro {
 
-// c0 + c1 T + c2 T T + c3 T T T ..., each term formed left to right
-// ((c2 * T) * T) and added in order of degree, so that the result is the
-// same double as the written-out sum.
+// c0 + c1 T + c2 T T + c3 T T T, up to the cubic: each term formed left
+// to right ((c2 * T) * T) and the terms added in order of degree.
 template <std::size_t N>
 constexpr double polynomial(const std::array<double, N>& c, double t) {
-  double sum = c[0];
-  for (std::size_t degree = 1; degree < N; ++degree) {
-    double term = c[degree];
-    for (std::size_t k = 0; k < degree; ++k) {
-      term = term * t;
-    }
-    sum = sum + term;
+  static_assert(N >= 2 && N <= 4);
+  if constexpr (N == 2) {
+    return c[0] + c[1] * t;
+  } else if constexpr (N == 3) {
+    return c[0] + c[1] * t + c[2] * t * t;
+  } else {
+    return c[0] + c[1] * t + c[2] * t * t + c[3] * t * t * t;
   }
-  return sum;
 }
 
 }  // namespace astro

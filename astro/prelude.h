@@ -6,6 +6,11 @@
 
 namespace astro {
 
+// The remainder of degrees / 360 with the quotient truncated toward zero:
+// the same double as std::fmod(degrees, 360.0), sign of zero included,
+// for every argument.
+double remainderOfTurns(double degrees);
+
 // Degrees to radians without removing whole turns: x * PI * (1/180), the
 // product with 1/180 formed in extended precision.
 double toRadians(double degrees);

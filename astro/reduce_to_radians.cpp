@@ -7,6 +7,12 @@
 // [0, 2 PI): every user takes sines, cosines or differences of it.
 //
 // toRadians is the same conversion without the reduction.
+//
+// remainderOfTurns is fmod(x, 360), computed directly for the angles of
+// real dates: with q the quotient x / 360 truncated, x - 360 q is exact
+// (360 q is an integer below 2^52 and the difference is a multiple of x's
+// last place below 720), and the one step that a rounded quotient can be
+// off is put right. Beyond 2^52 degrees std::fmod does it.
 #include <cmath>
 
 #include "astro/constants.h"
@@ -19,8 +25,31 @@ double toRadians(double degrees) {
   return static_cast<double>(timesPi * kReciprocal180);
 }
 
+double remainderOfTurns(double degrees) {
+  constexpr double kTurnDegrees = 360.0;
+  constexpr double kExactBelow = 4503599627370496.0;  // 2^52
+  if (!(std::fabs(degrees) < kExactBelow)) {
+    return std::fmod(degrees, kTurnDegrees);
+  }
+  double r = degrees - std::trunc(degrees / kTurnDegrees) * kTurnDegrees;
+  if (degrees >= 0) {
+    if (r < 0) {
+      r = r + kTurnDegrees;
+    } else if (r >= kTurnDegrees) {
+      r = r - kTurnDegrees;
+    }
+  } else {
+    if (r > 0) {
+      r = r - kTurnDegrees;
+    } else if (r <= -kTurnDegrees) {
+      r = r + kTurnDegrees;
+    }
+  }
+  return r == 0 ? std::copysign(0.0, degrees) : r;
+}
+
 double reduceToRadians(double degrees) {
-  return toRadians(std::fmod(degrees, 360.0));
+  return toRadians(remainderOfTurns(degrees));
 }
 
 }  // namespace astro

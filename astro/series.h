@@ -107,12 +107,8 @@ struct TauPolynomial {
   double c1 = 0.0;
   double c2 = 0.0;
 
-  // Its value at tau. A constant is its c0 as it stands, the same double
-  // that c0 + 0 tau + 0 tau tau gives.
-  double at(double tau) const {
-    return c1 == 0.0 && c2 == 0.0 ? c0 : c0 + c1 * tau + c2 * tau * tau;
-  }
-  bool empty() const { return c0 == 0.0 && c1 == 0.0 && c2 == 0.0; }
+  constexpr bool constant() const { return c1 == 0.0 && c2 == 0.0; }
+  constexpr bool empty() const { return constant() && c0 == 0.0; }
 };
 
 template <std::size_t Columns>
@@ -151,25 +147,69 @@ inline double evaluateHarmonic(const Harmonic& h, const SeriesArguments& argumen
   }
 }
 
+// Which cells of a row hold a coefficient, and which of those vary with
+// tau, one bit per column: what the summation visits.
+struct RowShape {
+  std::uint8_t filled;
+  std::uint8_t varying;
+};
+
+template <std::size_t Columns, std::size_t Rows>
+constexpr std::array<RowShape, Rows> shapeOf(const SeriesRow<Columns> (&rows)[Rows]) {
+  static_assert(Columns <= 8);
+  std::array<RowShape, Rows> shapes{};
+  for (std::size_t r = 0; r < Rows; ++r) {
+    for (std::size_t c = 0; c < Columns; ++c) {
+      const TauPolynomial& k = rows[r].coefficient[c];
+      const auto bit = static_cast<std::uint8_t>(1u << c);
+      if (!k.empty()) {
+        shapes[r].filled = static_cast<std::uint8_t>(shapes[r].filled | bit);
+      }
+      if (!k.constant()) {
+        shapes[r].varying = static_cast<std::uint8_t>(shapes[r].varying | bit);
+      }
+    }
+  }
+  return shapes;
+}
+
+// A table with its shape.
 template <std::size_t Columns>
-std::array<double, Columns> sumSeries(std::span<const SeriesRow<Columns>> rows,
+struct Series {
+  std::span<const SeriesRow<Columns>> rows;
+  std::span<const RowShape> shapes;
+};
+
+// Sums the columns of a table, rows in order. An empty cell would add a
+// zero to a sum that started at +0, which changes nothing, and a constant
+// c0 + 0 tau + 0 tau^2 is the double c0 itself: the shape lets the sum skip
+// both without changing a bit.
+template <std::size_t Columns>
+std::array<double, Columns> sumSeries(const Series<Columns>& series,
                                       const SeriesArguments& arguments) {
   const double tau = arguments.tau;
+  const auto& rows = series.rows;
   std::array<double, Columns> total{};
   std::array<double, Columns> group{};
   for (std::size_t r = 0; r < rows.size(); ++r) {
-    const double term = evaluateHarmonic(rows[r].term, arguments);
-    for (std::size_t c = 0; c < Columns; ++c) {
-      // An empty cell would add a zero to a sum that started at +0, which
-      // changes nothing: it is skipped.
-      const TauPolynomial& k = rows[r].coefficient[c];
-      if (!k.empty()) {
-        group[c] += k.at(tau) * term;
+    const RowShape shape = series.shapes[r];
+    if (shape.filled != 0) {
+      const double term = evaluateHarmonic(rows[r].term, arguments);
+#pragma GCC unroll 8
+      for (std::size_t c = 0; c < Columns; ++c) {
+        const unsigned bit = 1u << c;
+        if ((shape.filled & bit) != 0) {
+          const TauPolynomial& k = rows[r].coefficient[c];
+          const double coefficient =
+              (shape.varying & bit) != 0 ? k.c0 + k.c1 * tau + k.c2 * tau * tau : k.c0;
+          group[c] += coefficient * term;
+        }
       }
     }
     const bool groupEnds = r + 1 == rows.size() || !(rows[r + 1].factor == rows[r].factor);
     if (groupEnds) {
       const double factor = evaluateHarmonic(rows[r].factor, arguments);
+#pragma GCC unroll 8
       for (std::size_t c = 0; c < Columns; ++c) {
         total[c] += factor * group[c];
         group[c] = 0.0;
@@ -178,13 +218,5 @@ std::array<double, Columns> sumSeries(std::span<const SeriesRow<Columns>> rows,
   }
   return total;
 }
-
-// The tables, each in the row order of its published form.
-extern const SeriesRow<4> kJupiterElementSeries[22];
-extern const SeriesRow<4> kSaturnElementSeries[35];
-extern const SeriesRow<4> kUranusElementSeries[4];
-extern const SeriesRow<4> kNeptuneElementSeries[4];
-extern const SeriesRow<2> kUranusHeliocentricSeries[19];
-extern const SeriesRow<2> kNeptuneHeliocentricSeries[7];
 
 }  // namespace astro

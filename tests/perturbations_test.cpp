@@ -112,7 +112,7 @@ TEST(Corrections, NoneForTheInnerBodies) {
 TEST(Series, RowsSharingAFactorAreGroupedOnce) {
   // Two rows under sin Q and one under 1: the sum is
   // sin Q (2 sin V + 3 cos V) + 5 sin S, whatever order the terms take.
-  const SeriesRow<1> rows[] = {
+  static constexpr SeriesRow<1> rows[] = {
       {sinOf(Angle::Q), sinOf(Angle::V), {{2.0}}},
       {sinOf(Angle::Q), cosOf(Angle::V), {{3.0}}},
       {one, sinOf(Angle::S), {{5.0, 1.0, 1.0}}},
@@ -124,7 +124,8 @@ TEST(Series, RowsSharingAFactorAreGroupedOnce) {
   const SeriesArguments arguments = withMultiples(angles, 0.5);
   const double expected = std::sin(0.3) * (2.0 * std::sin(1.1) + 3.0 * std::cos(1.1)) +
                           (5.0 + 0.5 + 0.25) * std::sin(-2.0);
-  EXPECT_NEAR(sumSeries<1>(rows, arguments)[0], expected, 1e-15);
+  constexpr auto shapes = shapeOf(rows);
+  EXPECT_NEAR(sumSeries(Series<1>{rows, shapes}, arguments)[0], expected, 1e-15);
 }
 
 }  // namespace

@@ -1,6 +1,11 @@
 // The prelude of every body computation and the Sun, against the worked
 // values at T = 0 (JD 2415020.0) and T = 1 (JD 2451545.0).
+#include <bit>
 #include <cmath>
+#include <cstdint>
+#include <limits>
+#include <random>
+#include <vector>
 
 #include "astro/astro.h"
 #include "astro/prelude.h"
@@ -95,6 +100,35 @@ TEST(ReduceToRadians, KeepsTheSignOfTheAngle) {
     EXPECT_NEAR(row.actual, row.expected, row.tolerance) << row.quantity;
   }
   EXPECT_LT(reduceToRadians(-40.480869), 0.0);
+}
+
+TEST(RemainderOfTurns, SameDoubleAsFmod) {
+  // The direct remainder must be std::fmod(x, 360) to the bit, sign of zero
+  // included: near every multiple of 360 (where a rounded quotient is one
+  // off), over all magnitudes, and beyond 2^52, where fmod itself is used.
+  std::vector<double> values = {0.0, -0.0, 360.0, -360.0, 720.0, 359.99999999999994, 1e-300,
+                                 -5e-324, 4503599627370495.5, 4503599627370496.0, 1e300,
+                                 std::numeric_limits<double>::infinity(), std::nan("")};
+  std::mt19937_64 random(12345);
+  std::uniform_real_distribution<double> unit(-1.0, 1.0);
+  for (int i = 0; i < 200000; ++i) {
+    values.push_back(std::ldexp(unit(random), static_cast<int>(random() % 64) - 10));
+    double multiple = std::trunc(std::ldexp(unit(random), static_cast<int>(random() % 44))) * 360;
+    for (int step = static_cast<int>(random() % 4); step > 0; --step) {
+      multiple = std::nextafter(multiple, unit(random) > 0 ? 1e300 : -1e300);
+    }
+    values.push_back(multiple);
+  }
+  for (const double x : values) {
+    const double expected = std::fmod(x, 360.0);
+    const double actual = remainderOfTurns(x);
+    if (std::isnan(expected)) {
+      EXPECT_TRUE(std::isnan(actual)) << x;
+    } else {
+      ASSERT_EQ(std::bit_cast<std::uint64_t>(actual), std::bit_cast<std::uint64_t>(expected))
+          << std::hexfloat << x;
+    }
+  }
 }
 
 TEST(ComputeBody, OneBodyAsInTheWholeInstant) {

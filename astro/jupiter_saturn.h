@@ -4,16 +4,20 @@
 // (degrees), de (millionths) and da (millionths of an AU); a coefficient
 // {c0, c1, c2} is c0 + c1 tau + c2 tau^2 and {} is an empty cell. The angles
 // Q, S and V are those of seriesArguments.
+#pragma once
+
 #include <iterator>
 
 #include "astro/series.h"
 
 namespace astro {
 
+// The angles by their letters, within these tables only.
+namespace jupiter_saturn {
 using enum Angle;
 
 // clang-format off
-constexpr SeriesRow<4> kJupiterElementSeries[] = {
+inline constexpr SeriesRow<4> kJupiterElementSeries[] = {
     // factor     term           dL                          dH                de          da
     {one,        sinOf(S),     {{0.3314, -0.0103, -0.0047}, {0.0072, -0.0031}, {361, 13}, {}}},
     {one,        cosOf(S),     {{0.0032, -0.0644, 0.0021},  {-0.0204},         {129, -58}, {-263}}},
@@ -42,7 +46,7 @@ constexpr SeriesRow<4> kJupiterElementSeries[] = {
 static_assert(std::size(kJupiterElementSeries) == 22);
 
 // clang-format off
-constexpr SeriesRow<4> kSaturnElementSeries[] = {
+inline constexpr SeriesRow<4> kSaturnElementSeries[] = {
     // factor     term           dL                          dH                de           da
     {one,        sinOf(S),     {{-0.8142, 0.0181, 0.0167},  {0.0771, 0.0072},  {-793, 255}, {}}},
     {one,        cosOf(S),     {{-0.0105, 0.1609, -0.0041}, {0.0458, -0.0148}, {1338, 123}, {2933}}},
@@ -82,5 +86,10 @@ constexpr SeriesRow<4> kSaturnElementSeries[] = {
 };
 // clang-format on
 static_assert(std::size(kSaturnElementSeries) == 35);
+
+}  // namespace jupiter_saturn
+
+using jupiter_saturn::kJupiterElementSeries;
+using jupiter_saturn::kSaturnElementSeries;
 
 }  // namespace astro

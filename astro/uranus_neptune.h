@@ -5,16 +5,20 @@
 // term, then dl (degrees) and dr (AU). A coefficient {c0, c1, c2} is
 // c0 + c1 tau + c2 tau^2 and {} is an empty cell. The angles W, X, Y, Z, G,
 // K and N are those of seriesArguments.
+#pragma once
+
 #include <iterator>
 
 #include "astro/series.h"
 
 namespace astro {
 
+// The angles by their letters, within these tables only.
+namespace uranus_neptune {
 using enum Angle;
 
 // clang-format off
-constexpr SeriesRow<4> kUranusElementSeries[] = {
+inline constexpr SeriesRow<4> kUranusElementSeries[] = {
     // factor term          dL                  dH        de      da
     {one,    sinOf(W),    {{0.8643},          {0.1203}, {-335}, {}}},
     {one,    cosOf(W),    {{0.0822, -0.0068}, {0.0195}, {2098}, {-3825}}},
@@ -25,7 +29,7 @@ constexpr SeriesRow<4> kUranusElementSeries[] = {
 static_assert(std::size(kUranusElementSeries) == 4);
 
 // clang-format off
-constexpr SeriesRow<4> kNeptuneElementSeries[] = {
+inline constexpr SeriesRow<4> kNeptuneElementSeries[] = {
     // factor term          dL         dH         de     da
     {one,    sinOf(W),    {{-0.5898}, {0.024},   {439}, {-817}}},
     {one,    cosOf(W),    {{-0.0561}, {-0.0253}, {426}, {8189}}},
@@ -36,7 +40,7 @@ constexpr SeriesRow<4> kNeptuneElementSeries[] = {
 static_assert(std::size(kNeptuneElementSeries) == 4);
 
 // clang-format off
-constexpr SeriesRow<2> kUranusHeliocentricSeries[] = {
+inline constexpr SeriesRow<2> kUranusHeliocentricSeries[] = {
     // factor   term             dl                 dr
     {one,      one,            {{},                {-0.02595}}},
     {one,      sinOf(X),       {{-0.0148},         {}}},
@@ -62,7 +66,7 @@ constexpr SeriesRow<2> kUranusHeliocentricSeries[] = {
 static_assert(std::size(kUranusHeliocentricSeries) == 19);
 
 // clang-format off
-constexpr SeriesRow<2> kNeptuneHeliocentricSeries[] = {
+inline constexpr SeriesRow<2> kNeptuneHeliocentricSeries[] = {
     // factor term          dl          dr
     {one,    one,         {{},        {-0.0406}}},
     {one,    sinOf(K),    {{0.0096},  {}}},
@@ -74,5 +78,12 @@ constexpr SeriesRow<2> kNeptuneHeliocentricSeries[] = {
 };
 // clang-format on
 static_assert(std::size(kNeptuneHeliocentricSeries) == 7);
+
+}  // namespace uranus_neptune
+
+using uranus_neptune::kNeptuneElementSeries;
+using uranus_neptune::kNeptuneHeliocentricSeries;
+using uranus_neptune::kUranusElementSeries;
+using uranus_neptune::kUranusHeliocentricSeries;
 
 }  // namespace astro
