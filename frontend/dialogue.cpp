@@ -1,131 +1,155 @@
-// runDialogue: asks for dates in French and reports each one.
+// readDates, runDialogue: dates read as blank-separated answers.
 //
-//   "Version 2.2" (the version of the build), an empty line, then for ever:
-//   "Jour : " day, "Mois : " month, "Annee : " year, the report.
+//   "Version 2.2" (the version of the build), an empty line, then for each
+//   date: "Jour : " day, "Mois : " month, "Annee : " year, the report.
 //
-// Answers are blank-separated numbers, so one line may answer all three
-// prompts. The input is checked, since the computation cannot be:
-//  - end of input at any prompt ends the program (a line end, status 0);
-//    a date left incomplete gets no report;
-//  - an answer that is not a number of the expected kind, a month below 1,
-//    or a year and month whose calendar key year * 10000 + month * 100 does
-//    not fit in 32 bits: a message on standard error, the rest of the line
-//    is dropped and the date is asked again from "Jour : ";
-//  - standard output that cannot be written ends the program with status 1.
-// Months above 12 and any finite day are accepted: the calendar carries them.
+// Answers are blank-separated words, so one line may answer all three
+// prompts. Each answer is a whole word: a day is a decimal number, a month
+// (at least 1) and a year are whole numbers within 32 bits, and the
+// calendar key year * 10000 + month * 100 must fit in 32 bits too. A word
+// that is not entirely of its kind is refused as a whole, with a message on
+// standard error that quotes it; the rest of its line is dropped and the
+// date is asked again from the day. Months above 12 and any finite day are
+// accepted: the calendar carries them.
 #include "frontend/dialogue.h"
 
 #include <cstdint>
-#include <iostream>
-#include <limits>
-#include <locale>
 #include <string>
 #include <string_view>
+#include <variant>
 
 #include "astro/astro.h"
+#include "frontend/answers.h"
 #include "frontend/report.h"
 
 namespace frontend {
 namespace {
-enum class Answer { Complete, Rejected, EndOfInput, OutputFailed };
 
-// Reads one number after its prompt. On a rejected answer the message is
-// written, the stream is cleared and the rest of the line dropped. Nothing
-// is read once standard output has failed: with no prompt to answer, the
-// wait for an answer could last for ever.
-template <typename Number>
-Answer ask(std::string_view prompt, Number& value, std::string_view notANumber,
-           std::string_view outOfRange) {
-  std::cout << prompt << std::flush;
-  if (!std::cout) {
-    return Answer::OutputFailed;
+constexpr std::string_view kCannotWrite = "Erreur : impossible d'ecrire sur la sortie standard.";
+constexpr std::string_view kCannotRead = "Erreur : impossible de lire l'entree standard.";
+
+enum class Step { Answered, Refused, Ended };
+
+// Asks for one answer and reads its word into `value`.
+template <typename T>
+Step ask(Console& console, bool prompts, std::string_view prompt,
+         Parsed<T> (*parse)(std::string_view), T& value, std::string& label) {
+  if (prompts) {
+    console.output.write(prompt);
   }
-  if (std::cin >> value) {
-    return Answer::Complete;
+  if (!console.output.ok()) {
+    return Step::Ended;
   }
-  if (std::cin.eof()) {
-    return Answer::EndOfInput;
+  WordReader::Word word;
+  if (!console.input.next(word)) {
+    return Step::Ended;
   }
-  const bool tooLarge =
-      value == std::numeric_limits<Number>::max() || value == std::numeric_limits<Number>::lowest();
-  std::cerr << "Saisie invalide : " << (tooLarge ? outOfRange : notANumber) << std::endl;
-  std::cin.clear();
-  std::cin.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
-  return Answer::Rejected;
+  Parsed<T> parsed = word.length > WordReader::kLongestWord
+                         ? Parsed<T>(Refusal{"Saisie invalide", std::string(word.text),
+                                             "une reponse a au plus 4096 caracteres."})
+                         : parse(word.text);
+  if (const Refusal* refusal = std::get_if<Refusal>(&parsed)) {
+    complain(console, refusal->message());
+    console.input.dropRestOfLine();
+    return Step::Refused;
+  }
+  value = std::get<T>(parsed);
+  if (!label.empty()) {
+    label += '/';
+  }
+  label += word.text;
+  return Step::Answered;
 }
 
-void reject(std::string_view message) {
-  std::cerr << message << std::endl;
-  std::cin.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
-}
-
-bool calendarKeyFits(std::int32_t y, std::int32_t m) {
-  const std::int64_t key = std::int64_t{y} * 10000 + std::int64_t{m} * 100;
-  return key >= std::numeric_limits<std::int32_t>::min() &&
-         key <= std::numeric_limits<std::int32_t>::max();
-}
-
-// Asks for one date; on success `date` holds it.
-Answer askDate(astro::CalendarDate& date) {
-  double d = 0.0;
-  std::int32_t m = 0;
-  std::int32_t y = 0;
-  Answer answer = ask("Jour : ", d, "le jour doit etre un nombre.", "le jour est trop grand.");
-  if (answer != Answer::Complete) {
-    return answer;
-  }
-  answer = ask("Mois : ", m, "le mois doit etre un nombre entier.",
-               "le mois depasse les entiers sur 32 bits.");
-  if (answer != Answer::Complete) {
-    return answer;
-  }
-  if (m < 1) {
-    reject("Mois invalide : le mois doit valoir au moins 1.");
-    return Answer::Rejected;
-  }
-  answer = ask("Annee : ", y, "l'annee doit etre un nombre entier.",
-               "l'annee depasse les entiers sur 32 bits.");
-  if (answer != Answer::Complete) {
-    return answer;
-  }
-  if (!calendarKeyFits(y, m)) {
-    reject("Date invalide : annee x 10000 + mois x 100 depasse les entiers sur 32 bits.");
-    return Answer::Rejected;
-  }
-  date = astro::CalendarDate{y, m, d};
-  return Answer::Complete;
-}
-
-bool outputFailed() {
-  if (std::cout) {
-    return false;
-  }
-  std::cerr << "Erreur : impossible d'ecrire sur la sortie standard." << std::endl;
-  return true;
-}
 }  // namespace
 
-int runDialogue() {
-  std::cin.imbue(std::locale::classic());
+void complain(Console& console, std::string_view line) {
+  console.output.flush();
+  std::string text(line);
+  text += '\n';
+  console.errors.write(text);
+}
 
-  std::cout << "Version " << astro::kVersion << "\n\n" << std::flush;
-  std::string report;
+Reading readDates(Console& console, bool prompts,
+                  const std::function<void(const DateEntry&)>& report) {
+  bool refused = false;
   for (;;) {
-    astro::CalendarDate date{};
-    const Answer answer = askDate(date);
-    if (answer == Answer::EndOfInput) {
-      std::cout << std::endl;
-      return outputFailed() ? 1 : 0;
+    double day = 0.0;
+    std::int32_t month = 0;
+    std::int32_t year = 0;
+    std::string label;
+    Step step = ask(console, prompts, "Jour : ", parseDay, day, label);
+    if (step == Step::Answered) {
+      step = ask(console, prompts, "Mois : ", parseMonth, month, label);
     }
-    if (answer == Answer::Complete) {
-      report.clear();
-      appendReport(report, date, astro::computeInstant(date));
-      std::cout << report << std::flush;
+    if (step == Step::Answered) {
+      step = ask(console, prompts, "Annee : ", parseYear, year, label);
     }
-    if (outputFailed()) {
-      return 1;
+    if (step == Step::Answered) {
+      const Parsed<astro::CalendarDate> date = checkDate({year, month, day}, label);
+      if (const Refusal* r = std::get_if<Refusal>(&date)) {
+        complain(console, r->message());
+        console.input.dropRestOfLine();
+        step = Step::Refused;
+      } else {
+        report(DateEntry{std::get<astro::CalendarDate>(date), label});
+      }
+    }
+    if (step == Step::Refused) {
+      refused = true;
+    }
+    if (step == Step::Ended) {
+      if (!console.output.ok()) {
+        return Reading::OutputFailed;
+      }
+      if (console.input.failed()) {
+        return Reading::InputFailed;
+      }
+      if (!label.empty()) {
+        complain(console, Refusal{"Date incomplete", label,
+                                  "l'entree s'est terminee avant la fin de la date."}
+                              .message());
+        refused = true;
+      }
+      if (prompts) {
+        console.output.write("\n");
+      }
+      return refused ? Reading::SomeRefused : Reading::AllAccepted;
+    }
+    if (!console.output.ok()) {
+      return Reading::OutputFailed;
     }
   }
+}
+
+int finish(Console& console, Reading reading) {
+  if (!console.output.flush()) {
+    reading = Reading::OutputFailed;
+  }
+  switch (reading) {
+    case Reading::AllAccepted:
+      return 0;
+    case Reading::SomeRefused:
+      return 1;
+    case Reading::OutputFailed:
+      console.errors.write(std::string(kCannotWrite) + "\n");
+      return 1;
+    default:
+      complain(console, kCannotRead);
+      return 1;
+  }
+}
+
+int runDialogue(Console& console) {
+  console.output.write("Version ");
+  console.output.write(astro::kVersion);
+  console.output.write("\n\n");
+  std::string& out = console.output.pending();
+  const Reading reading = readDates(console, true, [&](const DateEntry& entry) {
+    appendReport(out, entry.date, astro::computeInstant(entry.date));
+    console.output.sent();
+  });
+  return finish(console, reading);
 }
 
 }  // namespace frontend

@@ -106,9 +106,19 @@ TEST(RemainderOfTurns, SameDoubleAsFmod) {
   // The direct remainder must be std::fmod(x, 360) to the bit, sign of zero
   // included: near every multiple of 360 (where a rounded quotient is one
   // off), over all magnitudes, and beyond 2^52, where fmod itself is used.
-  std::vector<double> values = {0.0, -0.0, 360.0, -360.0, 720.0, 359.99999999999994, 1e-300,
-                                 -5e-324, 4503599627370495.5, 4503599627370496.0, 1e300,
-                                 std::numeric_limits<double>::infinity(), std::nan("")};
+  std::vector<double> values = {0.0,
+                                -0.0,
+                                360.0,
+                                -360.0,
+                                720.0,
+                                359.99999999999994,
+                                1e-300,
+                                -5e-324,
+                                4503599627370495.5,
+                                4503599627370496.0,
+                                1e300,
+                                std::numeric_limits<double>::infinity(),
+                                std::nan("")};
   std::mt19937_64 random(12345);
   std::uniform_real_distribution<double> unit(-1.0, 1.0);
   for (int i = 0; i < 200000; ++i) {

@@ -18,15 +18,38 @@ const std::string kAnnee = "Annee : ";
 const std::string kAll = kJour + kMois + kAnnee;
 const std::string kEnd = "\n";  // the line end written at the end of input
 
-const std::string kDayNotANumber = "Saisie invalide : le jour doit etre un nombre.\n";
-const std::string kDayTooLarge = "Saisie invalide : le jour est trop grand.\n";
-const std::string kMonthNotAnInteger = "Saisie invalide : le mois doit etre un nombre entier.\n";
-const std::string kMonthTooLarge = "Saisie invalide : le mois depasse les entiers sur 32 bits.\n";
-const std::string kYearNotAnInteger = "Saisie invalide : l'annee doit etre un nombre entier.\n";
-const std::string kYearTooLarge = "Saisie invalide : l'annee depasse les entiers sur 32 bits.\n";
-const std::string kMonthBelowOne = "Mois invalide : le mois doit valoir au moins 1.\n";
-const std::string kKeyOverflow =
-    "Date invalide : annee x 10000 + mois x 100 depasse les entiers sur 32 bits.\n";
+// The messages, each quoting the word it refuses.
+std::string message(std::string_view kind, std::string_view word, std::string_view why) {
+  return std::string(kind) + " : \"" + std::string(word) + "\" : " + std::string(why) + "\n";
+}
+std::string dayNotANumber(std::string_view word) {
+  return message("Saisie invalide", word, "le jour doit etre un nombre.");
+}
+std::string dayTooLarge(std::string_view word) {
+  return message("Saisie invalide", word, "le jour est trop grand.");
+}
+std::string monthNotAnInteger(std::string_view word) {
+  return message("Saisie invalide", word, "le mois doit etre un nombre entier.");
+}
+std::string monthTooLarge(std::string_view word) {
+  return message("Saisie invalide", word, "le mois depasse les entiers sur 32 bits.");
+}
+std::string yearNotAnInteger(std::string_view word) {
+  return message("Saisie invalide", word, "l'annee doit etre un nombre entier.");
+}
+std::string yearTooLarge(std::string_view word) {
+  return message("Saisie invalide", word, "l'annee depasse les entiers sur 32 bits.");
+}
+std::string monthBelowOne(std::string_view word) {
+  return message("Mois invalide", word, "le mois doit valoir au moins 1.");
+}
+std::string keyOverflow(std::string_view date) {
+  return message("Date invalide", date,
+                 "annee x 10000 + mois x 100 depasse les entiers sur 32 bits.");
+}
+std::string incomplete(std::string_view date) {
+  return message("Date incomplete", date, "l'entree s'est terminee avant la fin de la date.");
+}
 
 const std::string kMegabyte(1 << 20, 'x');
 
@@ -51,56 +74,73 @@ std::string report(const char* name) {
   return golden(std::string("report_") + name + ".txt");
 }
 
+const std::string kFortySevens(40, '7');
+const std::string kFortyXs(40, 'x');
+
 const BadInput kCatalogue[] = {
-    // End of input: a line end after the last prompt, status 0, no report
-    // for a date left incomplete.
+    // End of input: a line end after the last prompt. A date left
+    // incomplete gets no report but a message, and the status says so.
     {"EmptyInput", "", kBanner + kJour + kEnd, "", 0},
     {"EndAtDayAfterBlankLines", " \n\t\n\n", kBanner + kJour + kEnd, "", 0},
-    {"EndAtMonth", "15\n", kBanner + kJour + kMois + kEnd, "", 0},
-    {"EndAtYear", "15 4\n", kBanner + kAll + kEnd, "", 0},
-    {"EndOfInputCutsTheYearShort", "15 4 -", kBanner + kAll + kEnd, "", 0},
+    {"EndAtMonth", "15\n", kBanner + kJour + kMois + kEnd, incomplete("15"), 1},
+    {"EndAtYear", "15 4\n", kBanner + kAll + kEnd, incomplete("15/4"), 1},
+    {"EndOfInputCutsTheYearShort", "15 4 -", kBanner + kAll + kJour + kEnd, yearNotAnInteger("-"),
+     1},
     {"EndAfterCompleteDateWithoutLineEnd", "1.5 1 2000",
      kBanner + kAll + report("2000") + kJour + kEnd, "", 0},
     {"EndAfterCompleteDate", "1.5 1 2000\n", kBanner + kAll + report("2000") + kJour + kEnd, "", 0},
 
     // Not a number: one message, the line dropped, the date asked again.
     {"LettersAsDay", "abc 1 2000\n1.5 1 2000\n",
-     kBanner + kJour + kAll + report("2000") + kJour + kEnd, kDayNotANumber, 0},
+     kBanner + kJour + kAll + report("2000") + kJour + kEnd, dayNotANumber("abc"), 1},
     {"LettersAsMonth", "1 janvier 2000\n", kBanner + kJour + kMois + kJour + kEnd,
-     kMonthNotAnInteger, 0},
-    {"LettersAsYear", "1 1 deux-mille\n", kBanner + kAll + kJour + kEnd, kYearNotAnInteger, 0},
-    {"DecimalCommaLeavesCommaForMonth", "15,5\n", kBanner + kJour + kMois + kJour + kEnd,
-     kMonthNotAnInteger, 0},
-    {"FractionalMonth", "1 1.5 2000\n", kBanner + kJour + kMois + kAnnee + kJour + kEnd,
-     kYearNotAnInteger, 0},
-    {"NanAsDay", "nan 1 2000\n", kBanner + kJour + kJour + kEnd, kDayNotANumber, 0},
-    {"InfAsDay", "inf 1 2000\n", kBanner + kJour + kJour + kEnd, kDayNotANumber, 0},
-    {"MinusInfinityAsDay", "-infinity 1 2000\n", kBanner + kJour + kJour + kEnd, kDayNotANumber, 0},
-    {"NanAsMonth", "1 nan 2000\n", kBanner + kJour + kMois + kJour + kEnd, kMonthNotAnInteger, 0},
+     monthNotAnInteger("janvier"), 1},
+    {"LettersAsYear", "1 1 deux-mille\n", kBanner + kAll + kJour + kEnd,
+     yearNotAnInteger("deux-mille"), 1},
+    {"DecimalCommaGetsAHint", "15,5 3 2000\n", kBanner + kJour + kJour + kEnd,
+     message("Saisie invalide", "15,5",
+             "le jour doit etre un nombre ; le separateur decimal est le point (15.5)."),
+     1},
+    {"FractionalMonth", "1 1.5 2000\n", kBanner + kJour + kMois + kJour + kEnd,
+     monthNotAnInteger("1.5"), 1},
+    // Caught: the fraction of a year was once left for the next prompt and
+    // read as the next day, so that 2/2/2001 was reported as 0.5/2/2.
+    {"FractionalYearIsRefusedAsAWhole", "1 1 2000.5\n2 2 2001\n",
+     kBanner + kAll + kAll + report("2_2_2001") + kJour + kEnd, yearNotAnInteger("2000.5"), 1},
+    {"DayWithTrailingLetters", "15.5x 3 2000\n", kBanner + kJour + kJour + kEnd,
+     dayNotANumber("15.5x"), 1},
+    {"NanAsDay", "nan 1 2000\n", kBanner + kJour + kJour + kEnd, dayNotANumber("nan"), 1},
+    {"InfAsDay", "inf 1 2000\n", kBanner + kJour + kJour + kEnd, dayNotANumber("inf"), 1},
+    {"MinusInfinityAsDay", "-infinity 1 2000\n", kBanner + kJour + kJour + kEnd,
+     dayNotANumber("-infinity"), 1},
+    {"NanAsMonth", "1 nan 2000\n", kBanner + kJour + kMois + kJour + kEnd, monthNotAnInteger("nan"),
+     1},
 
     // Line ends of another system are blanks like any other.
     {"CarriageReturnLineEnds", "1.5\r\n1\r\n2000\r\n",
      kBanner + kAll + report("2000") + kJour + kEnd, "", 0},
 
     // Months below 1 are refused; the rest of their line goes with them.
-    {"MonthZero", "1 0 2000\n", kBanner + kJour + kMois + kJour + kEnd, kMonthBelowOne, 0},
+    {"MonthZero", "1 0 2000\n", kBanner + kJour + kMois + kJour + kEnd, monthBelowOne("0"), 1},
     {"MonthMinusThree", "1 -3 2000 1.5 1 2000\n1.5 1 2000\n",
-     kBanner + kJour + kMois + kAll + report("2000") + kJour + kEnd, kMonthBelowOne, 0},
+     kBanner + kJour + kMois + kAll + report("2000") + kJour + kEnd, monthBelowOne("-3"), 1},
 
     // The calendar key year * 10000 + month * 100 must fit in 32 bits.
-    {"Year214749", "1 1 214749\n", kBanner + kAll + kJour + kEnd, kKeyOverflow, 0},
-    {"YearMinus2147483648", "1 1 -2147483648\n", kBanner + kAll + kJour + kEnd, kKeyOverflow, 0},
+    {"Year214749", "1 1 214749\n", kBanner + kAll + kJour + kEnd, keyOverflow("1/1/214749"), 1},
+    {"YearMinus2147483648", "1 1 -2147483648\n", kBanner + kAll + kJour + kEnd,
+     keyOverflow("1/1/-2147483648"), 1},
     {"MonthLargeEnoughToOverflowTheKey", "1 2147483647 0\n", kBanner + kAll + kJour + kEnd,
-     kKeyOverflow, 0},
+     keyOverflow("1/2147483647/0"), 1},
 
     // Integers beyond 32 bits, either way.
     {"MonthBeyond32Bits", "1 4294967297 2000\n", kBanner + kJour + kMois + kJour + kEnd,
-     kMonthTooLarge, 0},
+     monthTooLarge("4294967297"), 1},
     {"NegativeMonthBeyond32Bits", "1 -2147483649 2000\n", kBanner + kJour + kMois + kJour + kEnd,
-     kMonthTooLarge, 0},
-    {"YearBeyond32Bits", "1 1 2147483648\n", kBanner + kAll + kJour + kEnd, kYearTooLarge, 0},
+     monthTooLarge("-2147483649"), 1},
+    {"YearBeyond32Bits", "1 1 2147483648\n", kBanner + kAll + kJour + kEnd,
+     yearTooLarge("2147483648"), 1},
     {"NegativeYearBeyond64Bits", "1 1 -99999999999999999999999\n", kBanner + kAll + kJour + kEnd,
-     kYearTooLarge, 0},
+     yearTooLarge("-99999999999999999999999"), 1},
 
     // Days far outside any calendar are still dates: the report says that
     // no position can be computed. Beyond the range of a double they are
@@ -108,26 +148,32 @@ const BadInput kCatalogue[] = {
     {"Day1e300", "1e300 1 2000\n", kBanner + kAll + report("day_1e300") + kJour + kEnd, "", 0},
     {"DayMinus1e300", "-1e300 1 2000\n", kBanner + kAll + report("day_minus_1e300") + kJour + kEnd,
      "", 0},
-    {"Day1e999", "1e999 1 2000\n", kBanner + kJour + kJour + kEnd, kDayTooLarge, 0},
-    {"DayMinus1e999", "-1e999 1 2000\n", kBanner + kJour + kJour + kEnd, kDayTooLarge, 0},
+    {"Day1e999", "1e999 1 2000\n", kBanner + kJour + kJour + kEnd, dayTooLarge("1e999"), 1},
+    {"DayMinus1e999", "-1e999 1 2000\n", kBanner + kJour + kJour + kEnd, dayTooLarge("-1e999"), 1},
 
     // A line of 1 MB: one message for the whole line, then the next date.
     {"MegabyteOfLetters", kMegabyte + "\n1.5 1 2000\n",
-     kBanner + kJour + kAll + report("2000") + kJour + kEnd, kDayNotANumber, 0},
+     kBanner + kJour + kAll + report("2000") + kJour + kEnd,
+     message("Saisie invalide", kFortyXs + "...", "une reponse a au plus 4096 caracteres."), 1},
     {"MegabyteOfDigits", std::string(1 << 20, '7') + "\n1.5 1 2000\n",
-     kBanner + kJour + kAll + report("2000") + kJour + kEnd, kDayTooLarge, 0},
+     kBanner + kJour + kAll + report("2000") + kJour + kEnd,
+     message("Saisie invalide", kFortySevens + "...", "une reponse a au plus 4096 caracteres."), 1},
     {"MegabyteOfBlanksBeforeADate", std::string(1 << 20, ' ') + "1.5 1 2000\n",
      kBanner + kAll + report("2000") + kJour + kEnd, "", 0},
 
-    // Binary bytes. All 256 byte values in order: the NUL starts a bad line
-    // ending at byte 10; bytes 11 to 13 are blanks; byte 14 starts a second
-    // bad line that runs to the end of the input.
+    // Binary bytes, quoted as \xNN. All 256 byte values in order: the NUL
+    // starts a bad line ending at byte 10; bytes 11 to 13 are blanks; byte
+    // 14 starts a second bad line that runs to the end of the input.
     {"EveryByteValue", allBytes(), kBanner + kJour + kJour + kJour + kEnd,
-     kDayNotANumber + kDayNotANumber, 0},
+     dayNotANumber("\\x00\\x01\\x02\\x03\\x04\\x05\\x06\\x07\\x08") +
+         dayNotANumber("\\x0e\\x0f\\x10\\x11\\x12\\x13\\x14\\x15\\x16\\x17\\x18\\x19\\x1a\\x1b"
+                       "\\x1c\\x1d\\x1e\\x1f"),
+     1},
     {"BinaryLineThenADate", std::string("\x00\xff\xfe\x80\x1b[2J", 9) + "\n1.5 1 2000\n",
-     kBanner + kJour + kAll + report("2000") + kJour + kEnd, kDayNotANumber, 0},
-    {"NulInsideADate", std::string("1\0 1 2000\n", 10), kBanner + kJour + kMois + kJour + kEnd,
-     kMonthNotAnInteger, 0},
+     kBanner + kJour + kAll + report("2000") + kJour + kEnd,
+     dayNotANumber("\\x00\\xff\\xfe\\x80\\x1b[2J\\x00"), 1},
+    {"NulInsideADate", std::string("1\0 1 2000\n", 10), kBanner + kJour + kJour + kEnd,
+     dayNotANumber("1\\x00"), 1},
 };
 
 // Failures name the case rather than dumping its bytes.

@@ -90,7 +90,8 @@ void reap(pid_t pid, Clock::time_point deadline, Transcript& result) {
 }
 }  // namespace
 
-Child startProgram(const char* outputFile, bool ignoringSigpipe) {
+Child startProgram(const char* outputFile, bool ignoringSigpipe,
+                   const std::vector<std::string>& arguments) {
   ::signal(SIGPIPE, SIG_IGN);
   int in[2] = {-1, -1};
   int out[2] = {-1, -1};
@@ -122,8 +123,13 @@ Child startProgram(const char* outputFile, bool ignoringSigpipe) {
   }
 
   Child child;
-  char* argv[] = {const_cast<char*>(kProgram), nullptr};
-  const int failed = ::posix_spawn(&child.pid, kProgram, &actions, &attributes, argv, environ);
+  std::vector<char*> argv = {const_cast<char*>(kProgram)};
+  for (const std::string& argument : arguments) {
+    argv.push_back(const_cast<char*>(argument.c_str()));
+  }
+  argv.push_back(nullptr);
+  const int failed =
+      ::posix_spawn(&child.pid, kProgram, &actions, &attributes, argv.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
   posix_spawnattr_destroy(&attributes);
   ::close(in[0]);
@@ -139,10 +145,10 @@ Child startProgram(const char* outputFile, bool ignoringSigpipe) {
   return child;
 }
 
-Transcript runProgram(std::string_view input, const char* outputFile,
-                      std::chrono::seconds patience) {
+Transcript runProgram(std::string_view input, const char* outputFile, std::chrono::seconds patience,
+                      const std::vector<std::string>& arguments) {
   const Clock::time_point deadline = Clock::now() + patience;
-  Child child = startProgram(outputFile);
+  Child child = startProgram(outputFile, false, arguments);
   check(::fcntl(child.input, F_SETFL, O_NONBLOCK) == 0, "fcntl");
   Transcript result;
   std::size_t sent = 0;

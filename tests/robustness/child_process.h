@@ -7,6 +7,7 @@
 #include <chrono>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Where the tests find the executable and their expected files; both are
 // set by the build.
@@ -32,7 +33,9 @@ struct Child {
 // gets the default action for SIGPIPE, as from a shell, unless
 // ignoringSigpipe asks for it to inherit the ignored signal, as some
 // front-end programs leave it.
-Child startProgram(const char* outputFile = nullptr, bool ignoringSigpipe = false);
+// `arguments` follow the program's name on its command line.
+Child startProgram(const char* outputFile = nullptr, bool ignoringSigpipe = false,
+                   const std::vector<std::string>& arguments = {});
 
 // What a finished run left: both streams in full and how it ended.
 struct Transcript {
@@ -46,7 +49,8 @@ struct Transcript {
 // Feeds the whole input, closes standard input, collects both streams until
 // they close and waits for the end. A run that outlasts `patience` is killed.
 Transcript runProgram(std::string_view input, const char* outputFile = nullptr,
-                      std::chrono::seconds patience = kPatience);
+                      std::chrono::seconds patience = kPatience,
+                      const std::vector<std::string>& arguments = {});
 
 // Writes all of text to the child's standard input.
 void sendText(const Child& child, std::string_view text);

@@ -56,7 +56,7 @@ TEST(PipeDialogue, EachPromptIsAnsweredOnlyOnceItHasArrived) {
 
   // A bad answer: its message on standard error, the date asked again.
   sendText(child, "abc\n");
-  expectNext(child.errors, err, "Saisie invalide : le jour doit etre un nombre.\n");
+  expectNext(child.errors, err, "Saisie invalide : \"abc\" : le jour doit etre un nombre.\n");
   expectNext(child.output, out, "Jour : ");
 
   // A number that arrives in two pieces is read as one.
@@ -73,7 +73,7 @@ TEST(PipeDialogue, EachPromptIsAnsweredOnlyOnceItHasArrived) {
   EXPECT_EQ(receiveWithin(child.errors, err, milliseconds(0)), "");
   const Transcript end = finish(child);
   EXPECT_FALSE(end.timedOut);
-  EXPECT_EQ(end.exitStatus, 0);
+  EXPECT_EQ(end.exitStatus, 1) << "one answer was refused";
 }
 
 // A reader that goes away is a failed output. From a shell SIGPIPE ends the

@@ -1,0 +1,30 @@
+// The reports for scripts: CSV and JSON Lines, every value in full.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "astro/astro.h"
+#include "frontend/dates.h"
+
+namespace frontend {
+
+// What scripts call each body and each status.
+std::string_view bodyId(astro::Body body);
+std::string_view statusId(astro::Status status);
+
+// CSV, one row per date and body (tidy data), after a header line:
+//   date,year,month,day,jd,sidereal_h,body,ra_h,dec_deg,distance_au,
+//   distance_km,illuminated_fraction,status
+// Angles in hours and degrees with the computation's pi; every number in
+// the shortest text that reads back to the same double; an empty field
+// where there is no value (no illuminated fraction but the Moon's, no
+// position that could not be computed).
+void appendCsvHeader(std::string& out);
+void appendCsv(std::string& out, const DateEntry& entry, const astro::Instant& instant);
+
+// JSON Lines: one object per date with the same fields, the bodies in an
+// array; null where CSV leaves a field empty.
+void appendJson(std::string& out, const DateEntry& entry, const astro::Instant& instant);
+
+}  // namespace frontend

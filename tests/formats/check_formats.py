@@ -1,0 +1,145 @@
+#!/usr/bin/python3
+"""CSV and JSON read back by Python's own parsers and held against the text report.
+
+The same dates go through the program three times: --format text, csv and
+json. Every line of the JSON output must parse, and carry exactly the
+numbers of the CSV output. Every field the text report prints must be the
+cut of the full value that CSV gives: hours, minutes and seconds of the
+right ascension and the sidereal time, sign, degrees and minutes of the
+declination, the distance cut to four decimals and shown to five significant
+digits, the Moon's whole percentage, the Julian Day to eleven digits. A
+position the report calls "incalculable" must have the status
+not_computable and no values.
+
+Usage: check_formats.py PROGRAM
+"""
+
+import csv
+import io
+import json
+import math
+import random
+import subprocess
+import sys
+
+BODIES = ("sun", "moon", "mercury", "venus", "mars", "jupiter", "saturn", "uranus", "neptune")
+NAMES = ("Soleil", "Lune", "Mercure", "Venus", "Mars", "Jupiter", "Saturne", "Uranus", "Neptune")
+# A printed unit may differ from the cut of the full value where that value
+# lies within this much of a unit's edge: the report brings declinations
+# into range by adding and removing a whole turn, which can move the last
+# bit.
+EDGE = 1e-9
+
+
+def dates():
+    fixed = ["1.5/1/2000", "10/4/1987", "15/6/1850", "2024-04-08T18:21", "1/1/-500",
+             "1/1/3500", "1/1/81910", "1e300/1/2000", "0.25/3/1582", "31.99/12/2999"]
+    rng = random.Random(11)
+    drawn = [f"{rng.randint(1, 28) + rng.randint(0, 99) / 100}/{rng.randint(1, 12)}/"
+             f"{rng.randint(1000, 3000)}" for _ in range(300)]
+    return fixed + drawn
+
+
+def run(program, fmt, words):
+    done = subprocess.run([program, "--format", fmt, *words], capture_output=True, text=True,
+                          timeout=120)
+    if done.returncode != 0:
+        sys.exit(f"--format {fmt}: exit status {done.returncode}: {done.stderr}")
+    return done.stdout
+
+
+def text_reports(text):
+    lines = text.split("\n")
+    reports = []
+    for start in range(0, len(lines) - 1, 14):
+        reports.append(lines[start:start + 14])
+    return reports
+
+
+def number(field):
+    return float(field) if field != "" else None
+
+
+def cut_hms(hours):
+    minutes = math.fmod(hours, 1) * 60
+    seconds = math.fmod(minutes, 1) * 60
+    return [math.floor(hours), math.floor(minutes), math.floor(seconds)]
+
+
+def near_edge(value):
+    return abs(value - round(value)) < EDGE
+
+
+def check_hms(printed, hours, what):
+    h, m, s = (int(printed[0:2]), int(printed[4:6]), int(printed[8:10]))
+    expected = cut_hms(hours)
+    if [h, m, s] != expected:
+        minutes = math.fmod(hours, 1) * 60
+        if not (near_edge(hours) or near_edge(minutes) or near_edge(math.fmod(minutes, 1) * 60)):
+            sys.exit(f"{what}: printed {printed!r}, full value {hours!r} h gives {expected}")
+
+
+def check_declination(printed, degrees, what):
+    sign = "-" if degrees < 0 else " "
+    whole = math.floor(abs(degrees))
+    minutes = math.floor(abs(math.fmod(degrees, 1) * 60))
+    expected = f"{sign}{whole:2d} deg {minutes:2d}'"
+    if printed != expected and not (near_edge(degrees) or near_edge(math.fmod(degrees, 1) * 60)):
+        sys.exit(f"{what}: printed {printed!r}, full value {degrees!r} deg gives {expected!r}")
+
+
+def check_distance(printed, distance, what):
+    cut = math.floor(distance * 10000) / 10000
+    if printed.strip() != f"{cut:.5g}" and not near_edge(distance * 10000):
+        sys.exit(f"{what}: printed {printed!r}, full value {distance!r} gives {cut:.5g}")
+
+
+def main():
+    program = sys.argv[1]
+    words = dates()
+    text = text_reports(run(program, "text", words))
+    rows = list(csv.DictReader(io.StringIO(run(program, "csv", words))))
+    objects = [json.loads(line) for line in run(program, "json", words).splitlines()]
+    if not (len(text) == len(objects) == len(words) and len(rows) == 9 * len(words)):
+        sys.exit(f"{len(words)} dates: {len(text)} reports, {len(rows)} CSV rows, "
+                 f"{len(objects)} JSON lines")
+
+    for d, (word, report, obj) in enumerate(zip(words, text, objects)):
+        header = report[0]
+        if obj["date"] != word:
+            sys.exit(f"JSON date {obj['date']!r} for {word!r}")
+        jd_text = header.split("(Jour Julien : ")[1].split(")")[0]
+        if obj["jd"] is not None and jd_text != f"{obj['jd']:.11g}":
+            sys.exit(f"{word}: header Julian Day {jd_text}, full {obj['jd']!r}")
+        sidereal = header.split("(Temps siderale : ")[1].rstrip(")")
+        if obj["sidereal_h"] is not None:
+            check_hms(sidereal, obj["sidereal_h"], f"{word} sidereal time")
+        for b, (body, name) in enumerate(zip(BODIES, NAMES)):
+            row = rows[9 * d + b]
+            value = obj["bodies"][b]
+            line = report[4 + b]
+            what = f"{word} {body}"
+            if row["body"] != body or value["body"] != body or line[1:8].strip() != name:
+                sys.exit(f"{what}: rows out of order")
+            for key in ("ra_h", "dec_deg", "distance_au", "distance_km", "illuminated_fraction"):
+                if number(row[key]) != value[key]:
+                    sys.exit(f"{what}: {key} is {row[key]!r} in CSV, {value[key]!r} in JSON")
+            if row["status"] != value["status"]:
+                sys.exit(f"{what}: status {row['status']} in CSV, {value['status']} in JSON")
+            if "incalculable" in line:
+                if row["status"] != "not_computable" or value["ra_h"] is not None:
+                    sys.exit(f"{what}: no position in the report, but {row}")
+                continue
+            check_hms(line[12:23], value["ra_h"], f"{what} right ascension")
+            check_declination(line[30:41], value["dec_deg"], f"{what} declination")
+            distance = value["distance_km"] / 1000 if body == "moon" else value["distance_au"]
+            check_distance(line[46:52] if body == "moon" else line[46:], distance, what)
+            if body == "moon":
+                percent = int(line[58:].rstrip("%"))
+                if percent != math.floor(100 * value["illuminated_fraction"]):
+                    sys.exit(f"{what}: {percent}% for {value['illuminated_fraction']!r}")
+    print(f"{len(words)} dates: CSV and JSON agree, and every printed field is their cut")
+
+
+if __name__ == "__main__":
+    main()

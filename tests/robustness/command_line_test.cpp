@@ -1,0 +1,191 @@
+// The command line, case by case: arguments and standard input, with the
+// standard output (whole, or how it begins), standard error (whole, or how
+// it begins) and exit status stated in advance.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/robustness/child_process.h"
+
+namespace {
+
+struct CommandCase {
+  const char* name;
+  std::vector<std::string> arguments;
+  std::string input;
+  std::string output;  // expected standard output, or its beginning
+  bool outputIsPrefix;
+  std::string errors;  // expected standard error, or its beginning
+  bool errorsIsPrefix;
+  int exitStatus;
+};
+
+const std::string kUsage = "Utilisation : ephemerides [OPTIONS] [DATE...]\n";
+const std::string kUsageError = "ephemerides : ";
+const std::string kCsvHeader =
+    "date,year,month,day,jd,sidereal_h,body,ra_h,dec_deg,distance_au,distance_km,"
+    "illuminated_fraction,status\n";
+
+// A usage error: nothing on standard output, a message and the usage on
+// standard error, status 2.
+CommandCase usage(const char* name, std::vector<std::string> arguments, std::string message) {
+  return {name, std::move(arguments), "", "", false, kUsageError + message, true, 2};
+}
+
+const CommandCase kCases[] = {
+    {"Help", {"--help"}, "", kUsage, true, "", false, 0},
+    {"ShortHelp", {"-h"}, "", kUsage, true, "", false, 0},
+    {"Version", {"--version"}, "", "ephemerides 2.2\n", false, "", false, 0},
+
+    // Date words: the dialogue's report blocks alone.
+    {"DateWord", {"1.5/1/2000"}, "", golden("report_2000.txt"), false, "", false, 0},
+    {"IsoDateAndTime", {"2000-01-01T12:00"}, "", golden("report_2000.txt"), false, "", false, 0},
+    {"IsoWithSeconds", {"2000-01-01T12:00:00"}, "", golden("report_2000.txt"), false, "", false, 0},
+    {"TwoDateWordsInOrder",
+     {"10/4/1987", "1.5/1/2000"},
+     "",
+     golden("report_1987.txt") + golden("report_2000.txt"),
+     false,
+     "",
+     false,
+     0},
+    {"NegativeYear", {"1/3/-500"}, "", "1/3/-500  (Jour Julien : 1538492.5)", true, "", false, 0},
+    {"IsoNegativeYearAfterDashes",
+     {"--", "-0500-03-01"},
+     "",
+     "1/3/-500  (Jour Julien : 1538492.5)",
+     true,
+     "",
+     false,
+     0},
+    {"BadDateWordSkipped",
+     {"abc", "1.5/1/2000"},
+     "",
+     golden("report_2000.txt"),
+     false,
+     "Date invalide : \"abc\" : une date s'ecrit JOUR/MOIS/ANNEE",
+     true,
+     1},
+    {"IsoDayOutsideItsMonth",
+     {"2001-02-29"},
+     "",
+     "",
+     false,
+     "Date invalide : \"2001-02-29\" : ce jour n'existe pas dans ce mois.\n",
+     false,
+     1},
+    {"YearThatIsNotWhole",
+     {"1/1/2000.5"},
+     "",
+     "",
+     false,
+     "Date invalide : \"1/1/2000.5\" : l'annee doit etre un nombre entier.\n",
+     false,
+     1},
+
+    // Ranges: first and last included.
+    {"RangeOfHalfDays",
+     {"--from", "1/1/2000", "--to", "2/1/2000", "--step", "12h", "--format", "csv"},
+     "",
+     kCsvHeader + "1/1/2000,2000,1,1,2451544.5,",
+     true,
+     "",
+     false,
+     0},
+    {"RangeLastDateIncluded",
+     {"--from", "31/12/1999", "--to", "1.5/1/2000", "--step", "12h"},
+     "",
+     "31/12/1999  (Jour Julien : 2451543.5)",
+     true,
+     "",
+     false,
+     0},
+
+    // Dates from standard input, without banner or prompts.
+    {"TextFromInput",
+     {"--format", "text"},
+     "1.5 1 2000\n",
+     golden("report_2000.txt"),
+     false,
+     "",
+     false,
+     0},
+    {"CsvFromInput", {"--format", "csv"}, "", kCsvHeader, false, "", false, 0},
+    {"RefusedAnswerFromInput",
+     {"--format", "text"},
+     "1 1 2000.5\n1.5 1 2000\n",
+     golden("report_2000.txt"),
+     false,
+     "Saisie invalide : \"2000.5\" : l'annee doit etre un nombre entier.\n",
+     false,
+     1},
+
+    // Wrong command lines: status 2 before anything is written.
+    usage("UnknownOption", {"--bogus"}, "option inconnue : \"--bogus\"."),
+    usage("UnknownFormat", {"--format", "xml", "1/1/2000"}, "format inconnu : \"xml\""),
+    usage("FormatWithoutValue", {"--format"}, "l'option --format attend une valeur."),
+    usage("ToBeforeFrom", {"--from", "2/1/2000", "--to", "1/1/2000"},
+          "Plage invalide : \"1/1/2000\" : --to vient avant --from (2/1/2000)."),
+    usage("ZeroStep", {"--from", "1/1/2000", "--to", "2/1/2000", "--step", "0d"},
+          "Pas invalide : \"0d\""),
+    usage("NegativeStep", {"--from", "1/1/2000", "--to", "2/1/2000", "--step", "-1d"},
+          "Pas invalide : \"-1d\""),
+    usage("UnknownUnit", {"--from", "1/1/2000", "--to", "2/1/2000", "--step", "1w"},
+          "Pas invalide : \"1w\""),
+    usage("RangeTooLong", {"--from", "1/1/2000", "--to", "1/1/2100", "--step", "1s"},
+          "Plage invalide : \"1/1/2000 .. 1/1/2100\" : elle compte 3155760001 dates"),
+    usage("FromWithoutTo", {"--from", "1/1/2000"}, "une plage se donne avec --from et --to."),
+    usage("StepWithoutRange", {"--step", "1d", "1/1/2000"}, "--step va avec --from et --to."),
+    usage("DatesAndRange", {"1/1/2000", "--from", "1/1/2000", "--to", "2/1/2000"},
+          "des dates ou une plage, pas les deux."),
+    usage("BadRangeLimit", {"--from", "1/13/2000x", "--to", "2/1/2000"},
+          "Date invalide : \"1/13/2000x\""),
+};
+
+void PrintTo(const CommandCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
+class CommandLine : public testing::TestWithParam<CommandCase> {};
+
+TEST_P(CommandLine, OutputMessagesAndStatusAreAsStated) {
+  const CommandCase& c = GetParam();
+  const Transcript run = runProgram(c.input, nullptr, kPatience, c.arguments);
+  ASSERT_FALSE(run.timedOut);
+  EXPECT_EQ(run.killedBy, 0);
+  EXPECT_EQ(run.exitStatus, c.exitStatus);
+  if (c.outputIsPrefix) {
+    EXPECT_EQ(run.output.substr(0, c.output.size()), c.output);
+  } else {
+    EXPECT_EQ(run.output, c.output);
+  }
+  if (c.errorsIsPrefix) {
+    EXPECT_EQ(run.errors.substr(0, c.errors.size()), c.errors);
+  } else {
+    EXPECT_EQ(run.errors, c.errors);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Arguments, CommandLine, testing::ValuesIn(kCases),
+                         [](const testing::TestParamInfo<CommandCase>& info) {
+                           return std::string(info.param.name);
+                         });
+
+TEST(CommandLine, RangeHasEveryStepFromFirstToLast) {
+  const Transcript run = runProgram(
+      "", nullptr, kPatience,
+      {"--from", "2000-01-01", "--to", "2000-01-02T00:00", "--step", "30min", "--format", "csv"});
+  ASSERT_EQ(run.exitStatus, 0);
+  // 49 instants, nine rows each, after the header line.
+  std::size_t lines = 0;
+  for (const char c : run.output) {
+    lines += c == '\n' ? 1 : 0;
+  }
+  EXPECT_EQ(lines, 1 + 49 * 9u);
+  EXPECT_NE(run.output.find("\n1.0208333333333333/1/2000,2000,1,1.0208333333333333,"),
+            std::string::npos);
+  EXPECT_NE(run.output.find("\n2/1/2000,2000,1,2,2451545.5,"), std::string::npos);
+}
+
+}  // namespace
