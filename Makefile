@@ -4,12 +4,14 @@
 #   make test     developer build (preset dev) and every test
 #   make test-sanitize  the same under AddressSanitizer and UBSan
 #   make bench    developer build, then the benchmarks (medians of 10 runs)
-#                 and the whole-process timing of 100,000 piped dates
+#                 and whole-process timings side by side with the program
+#                 of the commit REFERENCE (default 7c606e4)
 #   make fuzz     build the input fuzz target (clang++) and run it for
 #                 FUZZ_SECONDS seconds (default 60); finds go to build/fuzz/
 .PHONY: all build run install dev test build-sanitize test-sanitize bench fuzz clean
 
 FUZZ_SECONDS ?= 60
+REFERENCE ?= 7c606e4
 PREFIX ?= /usr/local
 
 all: build
@@ -41,7 +43,7 @@ test-sanitize: build-sanitize
 bench: dev
 	./build/dev/ephemerides_bench --benchmark_repetitions=10 \
 	  --benchmark_report_aggregates_only=true --benchmark_min_time=0.2
-	bench/piped_dates.sh build/dev/ephemerides 100000
+	bench/compare.sh build/dev/ephemerides $(REFERENCE)
 
 fuzz:
 	cmake --preset fuzz

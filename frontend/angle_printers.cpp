@@ -36,9 +36,16 @@ double byWholeTurns(double angle, double high) {
   return angle;
 }
 
-// A whole number below 1000 in a field of two columns.
+// A whole number below 1000 in a field of two columns, as the general
+// notation at precision 5 writes it.
 void appendField(std::string& out, double whole) {
-  appendGeneral(out, whole, 5, 2);
+  appendWholeField(out, whole, 2);
+}
+
+// fmod(x, 1), the fraction of x with the sign of x, for any finite x:
+// x - trunc(x) is exact, and copysign gives a zero the sign fmod gives it.
+double fraction(double x) {
+  return std::copysign(x - std::trunc(x), x);
 }
 }  // namespace
 
@@ -51,10 +58,10 @@ void appendRightAscension(std::string& out, double angle) {
   const double hours = angle * 12 / PI;
   appendField(out, std::floor(hours));
   out += "h ";
-  const double minutes = std::fmod(hours, 1) * 60;
+  const double minutes = fraction(hours) * 60;
   appendField(out, std::floor(minutes));
   out += "m ";
-  const double seconds = std::fmod(minutes, 1) * 60;
+  const double seconds = fraction(minutes) * 60;
   appendField(out, std::floor(seconds));
   out += "s";
 }
@@ -69,7 +76,7 @@ void appendDeclination(std::string& out, double angle) {
   out += degrees < 0 ? "-" : " ";
   appendField(out, std::floor(std::fabs(degrees)));
   out += " deg ";
-  const double minutes = std::fmod(degrees, 1) * 60;
+  const double minutes = fraction(degrees) * 60;
   appendField(out, std::floor(std::fabs(minutes)));
   out += "'";
 }

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <charconv>
+#include <cmath>
 #include <cstddef>
 #include <system_error>
 
@@ -31,6 +32,22 @@ void appendGeneral(std::string& out, double value, int precision, int width) {
 
 void appendGeneral(std::string& out, double value, int precision) {
   appendGeneral(out, value, precision, 0);
+}
+
+void appendWholeField(std::string& out, double value, int width) {
+  // At precision 5 a whole number below 100000 prints as its digits; -0
+  // keeps its sign, so it goes the general way.
+  if (value > -100000.0 && value < 100000.0 && value == std::trunc(value) &&
+      !(value == 0.0 && std::signbit(value))) {
+    Digits digits;
+    const auto [end, error] = std::to_chars(digits.data(), digits.data() + digits.size(),
+                                            static_cast<std::int32_t>(value));
+    const auto length = static_cast<std::size_t>(end - digits.data());
+    pad(out, length, width);
+    out.append(digits.data(), length);
+    return;
+  }
+  appendGeneral(out, value, 5, width);
 }
 
 void appendShortest(std::string& out, double value) {

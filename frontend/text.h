@@ -23,4 +23,9 @@ void appendInteger(std::string& out, std::int64_t value);
 // columns; a longer text takes the columns it needs.
 void appendGeneral(std::string& out, double value, int precision, int width);
 
+// appendGeneral at precision 5 for a value that is usually a whole number
+// below 100000 (the fields of the angles), by way of integer digits when it
+// is one; the same text either way.
+void appendWholeField(std::string& out, double value, int width);
+
 }  // namespace frontend
