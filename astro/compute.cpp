@@ -1,7 +1,9 @@
-// computeInstant, computeBody: the positions of one instant.
+// computeInstant, computeInstantUt, computeBody: the positions of one
+// instant.
 //
-//   date  a calendar date (through julianDay) or a Julian Day
-//   body  Sun, Moon, Mercury .. Neptune
+//   date    a calendar date (through julianDay) or a Julian Day
+//   body    Sun, Moon, Mercury .. Neptune
+//   deltaT  TT - UT, seconds, for a date in Universal Time
 //
 // A date is turned once into what its bodies share: the time base (Julian
 // Day, sidereal time, T), the obliquity and the Sun's orbit, and for
@@ -24,6 +26,8 @@
 
 namespace astro {
 namespace {
+
+constexpr double kSecondsPerDay = 86400.0;
 
 // [0, 2 PI) by adding or removing whole turns, one at a time; values that
 // are not finite are left as they are.
@@ -49,8 +53,8 @@ struct DateQuantities {
 
 // `angles` chooses the series arguments worth computing: all of them for a
 // whole instant, those of one planet's series for that planet alone.
-DateQuantities dateQuantities(double jd, AngleMask angles) {
-  const TimeBase time = timeBase(jd);
+// `time` is the time base of the positions' Julian Day.
+DateQuantities dateQuantities(const TimeBase& time, AngleMask angles) {
   return DateQuantities{time, computePrelude(time.t),
                         angles != 0 ? seriesArguments(time.t, angles) : SeriesArguments{}};
 }
@@ -78,14 +82,20 @@ BodyPosition bodyPosition(Body body, const DateQuantities& q) {
                       sky.illumination, computable ? spanStatus(q.time.jd) : Status::NotComputable};
 }
 
-Instant instantAt(double jd) {
-  const DateQuantities q = dateQuantities(jd, kAllAngles);
+// The sidereal time from `jd`, the positions from jd + deltaT / 86400 (the
+// same Julian Day when deltaT is 0).
+Instant instantAt(double jd, double deltaT) {
+  const TimeBase given = timeBase(jd);
+  const DateQuantities q =
+      dateQuantities(deltaT == 0.0 ? given : timeBase(jd + deltaT / kSecondsPerDay), kAllAngles);
   Instant instant{};
-  instant.jd = q.time.jd;
-  instant.siderealTime = withinOneTurn(q.time.siderealTime);
-  instant.status = std::isfinite(instant.jd) && std::isfinite(instant.siderealTime)
-                       ? spanStatus(instant.jd)
-                       : Status::NotComputable;
+  instant.jd = given.jd;
+  instant.siderealTime = withinOneTurn(given.siderealTime);
+  instant.deltaT = deltaT;
+  instant.status =
+      std::isfinite(instant.jd) && std::isfinite(instant.siderealTime) && std::isfinite(q.time.jd)
+          ? spanStatus(q.time.jd)
+          : Status::NotComputable;
   for (std::size_t i = 0; i < kBodyCount; ++i) {
     instant.bodies[i] = bodyPosition(kBodies[i], q);
   }
@@ -97,17 +107,25 @@ BodyPosition bodyAt(Body body, double jd) {
     const double nan = std::nan("");
     return BodyPosition{nan, nan, nan, nan, Status::NotComputable};
   }
-  return bodyPosition(body, dateQuantities(jd, seriesAngles(body)));
+  return bodyPosition(body, dateQuantities(timeBase(jd), seriesAngles(body)));
 }
 
 }  // namespace
 
 Instant computeInstant(const CalendarDate& date) {
-  return instantAt(julianDay(date));
+  return instantAt(julianDay(date), 0.0);
 }
 
 Instant computeInstant(JulianDate date) {
-  return instantAt(date.jd);
+  return instantAt(date.jd, 0.0);
+}
+
+Instant computeInstantUt(const CalendarDate& ut, double deltaTSeconds) {
+  return instantAt(julianDay(ut), deltaTSeconds);
+}
+
+Instant computeInstantUt(JulianDate ut, double deltaTSeconds) {
+  return instantAt(ut.jd, deltaTSeconds);
 }
 
 BodyPosition computeBody(Body body, const CalendarDate& date) {

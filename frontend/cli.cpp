@@ -54,8 +54,23 @@ Options :
                            En csv et json les valeurs ne sont pas coupees :
                            heures, degres, unites astronomiques et kilometres,
                            chaque nombre sous sa forme la plus courte.
+  --ut                     les dates sont en temps universel (UT) : voir
+                           plus bas. Seule, cette option garde le dialogue.
+  --delta-t SECONDES       les dates sont en UT, et TT - UT vaut SECONDES
+                           (une valeur observee, ou 0) ; implique --ut.
   -h, --help               cette aide
   --version                la version
+
+Echelle de temps : sans --ut, une date est prise comme temps terrestre (TT)
+pour les positions et, le meme nombre, comme temps universel (UT) pour le
+temps sideral, comme le dialogue l'a toujours fait. Une heure d'horloge est
+de l'UT, et TT - UT (delta T) vaut environ 64 s en 2000 et 1570 s vers l'an
+1000 : la Lune parcourt 0.55" par seconde, soit 35" et 14' d'ecart. Avec --ut
+le temps sideral vient de la date telle quelle et les positions de
+TT = UT + delta T, delta T venant du modele d'Espenak et Meeus (2006) ou de
+--delta-t. Le jour julien et le temps sideral de l'en-tete restent ceux de la
+date donnee ; en csv et json, time_scale (tt ou ut) et delta_t_s disent ce qui
+a ete applique.
 
 Le calendrier est julien avant le 15 octobre 1582, gregorien ensuite. Les
 positions sont geocentriques et geometriques, rapportees a l'equateur et a
@@ -72,6 +87,7 @@ Exemples :
   ephemerides 1.5/1/2000 2024-04-08T18:00
   ephemerides --from 1/1/2000 --to 31/12/2000 --step 1d --format csv
   printf '1.5 1 2000\n15 6 1850\n' | ephemerides --format json
+  ephemerides --ut 2024-04-08T18:21
 )";
 
 enum class Format { Text, Csv, Json };
@@ -82,6 +98,8 @@ struct Options {
   std::optional<std::string> to;
   std::optional<std::string> step;
   std::optional<std::string> format;
+  std::optional<std::string> deltaT;
+  bool universal = false;
   bool help = false;
   bool version = false;
 };
@@ -122,7 +140,8 @@ std::optional<Format> formatNamed(std::string_view name) {
 // Writes each date's report in the chosen format.
 class Reporter {
  public:
-  Reporter(Console& console, Format format) : console_(console), format_(format) {
+  Reporter(Console& console, Format format, const TimeScale& scale)
+      : console_(console), format_(format), scale_(scale) {
     if (format_ == Format::Csv) {
       appendCsvHeader(console_.output.pending());
       console_.output.sent();
@@ -130,17 +149,17 @@ class Reporter {
   }
 
   void report(const DateEntry& entry) {
-    const astro::Instant instant = astro::computeInstant(entry.date);
+    const astro::Instant instant = scale_.compute(entry.date);
     std::string& out = console_.output.pending();
     switch (format_) {
       case Format::Text:
         appendReport(out, entry.date, instant);
         break;
       case Format::Csv:
-        appendCsv(out, entry, instant);
+        appendCsv(out, entry, instant, scale_);
         break;
       case Format::Json:
-        appendJson(out, entry, instant);
+        appendJson(out, entry, instant, scale_);
         break;
     }
     console_.output.sent();
@@ -149,7 +168,17 @@ class Reporter {
  private:
   Console& console_;
   Format format_;
+  TimeScale scale_;
 };
+
+// --delta-t's value: a finite number of seconds, written as a day is.
+std::optional<double> secondsNamed(std::string_view text) {
+  const Parsed<double> value = parseDay(text);
+  if (const double* seconds = std::get_if<double>(&value)) {
+    return *seconds;
+  }
+  return std::nullopt;
+}
 
 }  // namespace
 
@@ -167,6 +196,8 @@ int run(int argc, const char* const* argv, Console& console) {
   app.add_option("--to", options.to);
   app.add_option("--step", options.step);
   app.add_option("--format", options.format);
+  app.add_flag("--ut", options.universal);
+  app.add_option("--delta-t", options.deltaT);
   app.add_flag("-h,--help", options.help);
   app.add_flag("--version", options.version);
   try {
@@ -187,6 +218,16 @@ int run(int argc, const char* const* argv, Console& console) {
   if (options.version) {
     console.output.write("ephemerides " + std::string(astro::kVersion) + "\n");
     return finish(console, Reading::AllAccepted);
+  }
+
+  TimeScale scale;
+  scale.universal = options.universal || options.deltaT.has_value();
+  if (options.deltaT) {
+    scale.deltaT = secondsNamed(*options.deltaT);
+    if (!scale.deltaT) {
+      return usageError(
+          console, "--delta-t attend un nombre de secondes : " + quotedWord(*options.deltaT) + ".");
+    }
   }
 
   Format format = Format::Text;
@@ -227,7 +268,7 @@ int run(int argc, const char* const* argv, Console& console) {
       return usageError(console, r->message());
     }
     const DateRange& all = std::get<DateRange>(dates);
-    Reporter reporter(console, format);
+    Reporter reporter(console, format, scale);
     DateEntry entry;
     for (std::int64_t k = 0; k < all.size() && console.output.ok(); ++k) {
       all.at(k, entry);
@@ -237,7 +278,7 @@ int run(int argc, const char* const* argv, Console& console) {
   }
 
   if (!options.dates.empty()) {
-    Reporter reporter(console, format);
+    Reporter reporter(console, format, scale);
     bool refused = false;
     for (const std::string& word : options.dates) {
       const Parsed<DateEntry> entry = parseDateWord(word);
@@ -254,7 +295,11 @@ int run(int argc, const char* const* argv, Console& console) {
     return finish(console, refused ? Reading::SomeRefused : Reading::AllAccepted);
   }
 
-  Reporter reporter(console, format);
+  // Nothing but the time scale: the dialogue in that scale.
+  if (!options.format) {
+    return runDialogue(console, scale);
+  }
+  Reporter reporter(console, format, scale);
   return finish(console,
                 readDates(console, false, [&](const DateEntry& entry) { reporter.report(entry); }));
 }

@@ -136,6 +136,15 @@ Parsed<DateEntry> iso(std::string_view word) {
 
 }  // namespace
 
+astro::Instant TimeScale::compute(const astro::CalendarDate& date) const {
+  if (!universal) {
+    return astro::computeInstant(date);
+  }
+  const double seconds =
+      deltaT ? *deltaT : astro::deltaT(astro::decimalYear({astro::julianDay(date)}));
+  return astro::computeInstantUt(date, seconds);
+}
+
 Parsed<DateEntry> parseDateWord(std::string_view word) {
   if (word.find('/') != std::string_view::npos) {
     return dayMonthYear(word);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,6 +15,18 @@ namespace frontend {
 struct DateEntry {
   astro::CalendarDate date;
   std::string label;
+};
+
+// Which time the dates are in.
+struct TimeScale {
+  // false: the date is taken as TT for the positions and as UT for the
+  // sidereal time, as the dialogue always did. true: the date is UT; the
+  // positions are computed at TT = UT + deltaT.
+  bool universal = false;
+  // deltaT in seconds; none: from astro::deltaT at the date.
+  std::optional<double> deltaT;
+
+  astro::Instant compute(const astro::CalendarDate& date) const;
 };
 
 // A date word: DAY/MONTH/YEAR as the report's header writes it (1.5/1/2000,

@@ -140,13 +140,13 @@ int finish(Console& console, Reading reading) {
   }
 }
 
-int runDialogue(Console& console) {
+int runDialogue(Console& console, const TimeScale& scale) {
   console.output.write("Version ");
   console.output.write(astro::kVersion);
   console.output.write("\n\n");
   std::string& out = console.output.pending();
   const Reading reading = readDates(console, true, [&](const DateEntry& entry) {
-    appendReport(out, entry.date, astro::computeInstant(entry.date));
+    appendReport(out, entry.date, scale.compute(entry.date));
     console.output.sent();
   });
   return finish(console, reading);

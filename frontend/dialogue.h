@@ -39,9 +39,10 @@ Reading readDates(Console& console, bool prompts,
                   const std::function<void(const DateEntry&)>& report);
 
 // The dialogue: the banner, then readDates with prompts, each date
-// reported as text. Returns the exit status: 0, or 1 when an answer was
-// refused or standard output or input failed (with a message).
-int runDialogue(Console& console);
+// reported as text, its dates in the given time scale. Returns the exit
+// status: 0, or 1 when an answer was refused or standard output or input
+// failed (with a message).
+int runDialogue(Console& console, const TimeScale& scale = {});
 
 // The exit status for what came of reading, with the message it calls for.
 int finish(Console& console, Reading reading);

@@ -34,6 +34,10 @@ BodyValues valuesOf(astro::Body body, const astro::BodyPosition& p) {
                     moon ? p.illumination : none};
 }
 
+std::string_view scaleId(const TimeScale& scale) {
+  return scale.universal ? "ut" : "tt";
+}
+
 double hoursOf(double radians) {
   return radians * 12 / kPi;
 }
@@ -104,11 +108,12 @@ std::string_view statusId(astro::Status status) {
 
 void appendCsvHeader(std::string& out) {
   out +=
-      "date,year,month,day,jd,sidereal_h,body,ra_h,dec_deg,distance_au,distance_km,"
-      "illuminated_fraction,status\n";
+      "date,year,month,day,jd,sidereal_h,time_scale,delta_t_s,body,ra_h,dec_deg,distance_au,"
+      "distance_km,illuminated_fraction,status\n";
 }
 
-void appendCsv(std::string& out, const DateEntry& entry, const astro::Instant& instant) {
+void appendCsv(std::string& out, const DateEntry& entry, const astro::Instant& instant,
+               const TimeScale& scale) {
   std::string date;
   appendCsvText(date, entry.label);
   date += ',';
@@ -121,6 +126,10 @@ void appendCsv(std::string& out, const DateEntry& entry, const astro::Instant& i
   appendNumber(date, instant.jd, "");
   date += ',';
   appendNumber(date, hoursOf(instant.siderealTime), "");
+  date += ',';
+  date += scaleId(scale);
+  date += ',';
+  appendNumber(date, instant.deltaT, "");
   date += ',';
   for (const astro::Body body : astro::kBodies) {
     const astro::BodyPosition& p = instant[body];
@@ -138,7 +147,8 @@ void appendCsv(std::string& out, const DateEntry& entry, const astro::Instant& i
   }
 }
 
-void appendJson(std::string& out, const DateEntry& entry, const astro::Instant& instant) {
+void appendJson(std::string& out, const DateEntry& entry, const astro::Instant& instant,
+                const TimeScale& scale) {
   out += "{\"date\":";
   appendJsonText(out, entry.label);
   out += ",\"year\":";
@@ -151,6 +161,10 @@ void appendJson(std::string& out, const DateEntry& entry, const astro::Instant& 
   appendNumber(out, instant.jd, "null");
   out += ",\"sidereal_h\":";
   appendNumber(out, hoursOf(instant.siderealTime), "null");
+  out += ",\"time_scale\":\"";
+  out += scaleId(scale);
+  out += "\",\"delta_t_s\":";
+  appendNumber(out, instant.deltaT, "null");
   out += ",\"status\":\"";
   out += statusId(instant.status);
   out += "\",\"bodies\":[";

@@ -24,8 +24,10 @@ struct CommandCase {
 const std::string kUsage = "Utilisation : ephemerides [OPTIONS] [DATE...]\n";
 const std::string kUsageError = "ephemerides : ";
 const std::string kCsvHeader =
-    "date,year,month,day,jd,sidereal_h,body,ra_h,dec_deg,distance_au,distance_km,"
-    "illuminated_fraction,status\n";
+    "date,year,month,day,jd,sidereal_h,time_scale,delta_t_s,body,ra_h,dec_deg,distance_au,"
+    "distance_km,illuminated_fraction,status\n";
+const std::string kHeader2000 =
+    "1.5/1/2000  (Jour Julien : 2451545)  (Temps siderale : 18h 41m 50s)\n";
 
 // A usage error: nothing on standard output, a message and the usage on
 // standard error, status 2.
@@ -88,7 +90,7 @@ const CommandCase kCases[] = {
     {"RangeOfHalfDays",
      {"--from", "1/1/2000", "--to", "2/1/2000", "--step", "12h", "--format", "csv"},
      "",
-     kCsvHeader + "1/1/2000,2000,1,1,2451544.5,",
+     kCsvHeader + "1/1/2000,2000,1,1,2451544.5,6.664498040115177,tt,0,sun,",
      true,
      "",
      false,
@@ -101,6 +103,35 @@ const CommandCase kCases[] = {
      "",
      false,
      0},
+
+    // Universal Time: the same header, the positions at TT = UT + Delta T.
+    {"DeltaTZeroIsTheDateAsTT",
+     {"--delta-t", "0", "1.5/1/2000"},
+     "",
+     golden("report_2000.txt"),
+     false,
+     "",
+     false,
+     0},
+    {"UniversalTimeKeepsTheHeader", {"--ut", "1.5/1/2000"}, "", kHeader2000, true, "", false, 0},
+    {"UniversalTimeInCsv",
+     {"--delta-t", "63.8", "--format", "csv", "1.5/1/2000"},
+     "",
+     kCsvHeader + "1.5/1/2000,2000,1,1.5,2451545,18.69735293611518,ut,63.8,sun,",
+     true,
+     "",
+     false,
+     0},
+    {"UniversalTimeDialogue",
+     {"--ut"},
+     "1.5 1 2000\n",
+     "Version 2.2\n\nJour : Mois : Annee : " + kHeader2000,
+     true,
+     "",
+     false,
+     0},
+    usage("DeltaTNotANumber", {"--delta-t", "abc", "1/1/2000"},
+          "--delta-t attend un nombre de secondes : \"abc\"."),
 
     // Dates from standard input, without banner or prompts.
     {"TextFromInput",
@@ -188,4 +219,17 @@ TEST(CommandLine, RangeHasEveryStepFromFirstToLast) {
   EXPECT_NE(run.output.find("\n2/1/2000,2000,1,2,2451545.5,"), std::string::npos);
 }
 
+}  // namespace
+
+namespace {
+// The Moon's row moves with Delta T: at 1.5/1/2000 its right ascension
+// goes from 14h 49m 47s to 14h 49m 49s (35" for 64 s), the Sun's stays.
+TEST(CommandLine, UniversalTimeMovesTheMoon) {
+  const Transcript tt = runProgram("", nullptr, kPatience, {"1.5/1/2000"});
+  const Transcript ut = runProgram("", nullptr, kPatience, {"--ut", "1.5/1/2000"});
+  ASSERT_EQ(ut.exitStatus, 0);
+  EXPECT_NE(tt.output.find(" Lune       14h 49m 47s"), std::string::npos);
+  EXPECT_NE(ut.output.find(" Lune       14h 49m 49s"), std::string::npos);
+  EXPECT_NE(ut.output.find(" Soleil     18h 45m 10s"), std::string::npos);
+}
 }  // namespace

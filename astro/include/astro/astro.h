@@ -5,8 +5,10 @@
 //                   sidereal time at Greenwich and the nine positions, with
 //                   what the bodies share (time base, obliquity, the Sun's
 //                   orbit, the outer planets' series arguments) computed once
+//   computeInstantUt  the same for a date in Universal Time
 //   computeBody     one body at one instant
 //   julianDay       the Julian Day of a calendar date
+//   deltaT          TT - UT at a given year, from a published model
 //
 // Given:
 //   date      CalendarDate: year and month as integers (month 1 is January;
@@ -18,12 +20,19 @@
 //   or jd     JulianDate: the Julian Day itself, with its fraction.
 //   body      Body, in the order of the report: Sun, Moon, Mercury ... Neptune.
 //
-// Time scale: the date is taken as Terrestrial Time (TT) for the positions
-// and, the same number, as Universal Time (UT1) for the sidereal time.
+// Time scale: computeInstant and computeBody take the date as Terrestrial
+// Time (TT) for the positions and, the same number, as Universal Time (UT1)
+// for the sidereal time. computeInstantUt takes it as UT: the sidereal time
+// comes from the date as it is, the positions from TT = UT + deltaT. A
+// clock time is UT; deltaT is about 64 s in 2000 and 1,570 s around 1000,
+// which moves the Moon by 35" and 14' respectively.
 //
 // Returned:
 //   Instant::jd            Julian Day of the date (days, with fraction)
 //   Instant::siderealTime  Greenwich mean sidereal time, radians in [0, 2 kPi)
+//   Instant::deltaT        seconds added to the date for the positions: 0 for
+//                          computeInstant, the given deltaT for
+//                          computeInstantUt
 //   Instant::status        Status of the date (see below)
 //   BodyPosition, for each body:
 //     rightAscension  radians in [0, 2 kPi)   } geocentric, geometric (no
@@ -122,8 +131,9 @@ struct BodyPosition {
 };
 
 struct Instant {
-  double jd;            // Julian Day
+  double jd;            // Julian Day of the date as given
   double siderealTime;  // radians, [0, 2 kPi)
+  double deltaT;        // seconds: the positions are those of jd + deltaT / 86400
   Status status;        // NotComputable when jd or siderealTime is not finite
   std::array<BodyPosition, kBodyCount> bodies;  // in the order of kBodies
 
@@ -134,6 +144,23 @@ ASTRO_PUBLIC double julianDay(const CalendarDate& date);
 
 ASTRO_PUBLIC Instant computeInstant(const CalendarDate& date);
 ASTRO_PUBLIC Instant computeInstant(JulianDate date);
+
+// The date in Universal Time, and deltaT = TT - UT in seconds (for example
+// deltaT(decimalYear(...)), or an observed value). With deltaT 0 the same
+// as computeInstant.
+ASTRO_PUBLIC Instant computeInstantUt(const CalendarDate& ut, double deltaTSeconds);
+ASTRO_PUBLIC Instant computeInstantUt(JulianDate ut, double deltaTSeconds);
+
+// TT - UT in seconds at a decimal year (2000.0 is the start of 2000), from
+// the polynomial expressions of Espenak and Meeus (2006), fitted to Morrison
+// and Stephenson (2004) and observations; valid from -1999 to +3000, with
+// their parabola -20 + 32 u^2, u = (year - 1820) / 100, beyond. Its
+// uncertainty is under a second since 1900, some seconds around 1700,
+// minutes before 1000 and hours at the ends of the span.
+ASTRO_PUBLIC double deltaT(double decimalYear);
+
+// The decimal year of a Julian Day: 2000.0 + (jd - 2451544.5) / 365.2425.
+ASTRO_PUBLIC double decimalYear(JulianDate date);
 
 ASTRO_PUBLIC BodyPosition computeBody(Body body, const CalendarDate& date);
 ASTRO_PUBLIC BodyPosition computeBody(Body body, JulianDate date);
