@@ -92,6 +92,7 @@ Instant instantAt(double jd, double deltaT) {
   instant.jd = given.jd;
   instant.siderealTime = withinOneTurn(given.siderealTime);
   instant.deltaT = deltaT;
+  instant.obliquity = q.prelude.obliquity;
   instant.status =
       std::isfinite(instant.jd) && std::isfinite(instant.siderealTime) && std::isfinite(q.time.jd)
           ? spanStatus(q.time.jd)

@@ -18,6 +18,7 @@
 #include "frontend/dates.h"
 #include "frontend/formats.h"
 #include "frontend/report.h"
+#include "frontend/sky_chart.h"
 
 namespace frontend {
 namespace {
@@ -50,7 +51,10 @@ Options :
   --format FORMAT          text : le rapport du dialogue (par defaut) ;
                            csv : une ligne d'en-tete, puis une ligne par date
                            et par astre ;
-                           json : un objet JSON par date et par ligne.
+                           json : un objet JSON par date et par ligne ;
+                           svg : une image du ciel d'une seule date (le
+                           Soleil, la Lune et sa phase, les planetes, leur
+                           elongation et quand les voir).
                            En csv et json les valeurs ne sont pas coupees :
                            heures, degres, unites astronomiques et kilometres,
                            chaque nombre sous sa forme la plus courte.
@@ -88,9 +92,10 @@ Exemples :
   ephemerides --from 1/1/2000 --to 31/12/2000 --step 1d --format csv
   printf '1.5 1 2000\n15 6 1850\n' | ephemerides --format json
   ephemerides --ut 2024-04-08T18:21
+  ephemerides --format svg 1.5/1/2000 > ciel.svg
 )";
 
-enum class Format { Text, Csv, Json };
+enum class Format { Text, Csv, Json, Svg };
 
 struct Options {
   std::vector<std::string> dates;
@@ -134,6 +139,9 @@ std::optional<Format> formatNamed(std::string_view name) {
   if (name == "json") {
     return Format::Json;
   }
+  if (name == "svg") {
+    return Format::Svg;
+  }
   return std::nullopt;
 }
 
@@ -160,6 +168,9 @@ class Reporter {
         break;
       case Format::Json:
         appendJson(out, entry, instant, scale_);
+        break;
+      case Format::Svg:
+        appendSkyChart(out, entry, instant);
         break;
     }
     console_.output.sent();
@@ -234,8 +245,8 @@ int run(int argc, const char* const* argv, Console& console) {
   if (options.format) {
     const std::optional<Format> named = formatNamed(*options.format);
     if (!named) {
-      return usageError(
-          console, "format inconnu : " + quotedWord(*options.format) + " (text, csv ou json).");
+      return usageError(console, "format inconnu : " + quotedWord(*options.format) +
+                                     " (text, csv, json ou svg).");
     }
     format = *named;
   }
@@ -248,6 +259,10 @@ int run(int argc, const char* const* argv, Console& console) {
   }
   if (range && !options.dates.empty()) {
     return usageError(console, "des dates ou une plage, pas les deux.");
+  }
+  if (format == Format::Svg && (range || options.dates.size() != 1)) {
+    return usageError(console,
+                      "--format svg dessine le ciel d'une seule date, donnee en argument.");
   }
 
   if (range) {

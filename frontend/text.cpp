@@ -58,6 +58,15 @@ void appendShortest(std::string& out, double value) {
   }
 }
 
+void appendFixed(std::string& out, double value, int decimals) {
+  Digits digits;
+  const auto [end, error] = std::to_chars(digits.data(), digits.data() + digits.size(), value,
+                                          std::chars_format::fixed, decimals);
+  if (error == std::errc{}) {
+    out.append(digits.data(), end);
+  }
+}
+
 void appendInteger(std::string& out, std::int64_t value) {
   Digits digits;
   const auto [end, error] = std::to_chars(digits.data(), digits.data() + digits.size(), value);

@@ -18,6 +18,9 @@ namespace frontend {
 void appendGeneral(std::string& out, double value, int precision);
 void appendShortest(std::string& out, double value);
 void appendInteger(std::string& out, std::int64_t value);
+// Fixed notation with `decimals` digits after the point (coordinates of a
+// picture).
+void appendFixed(std::string& out, double value, int decimals);
 
 // The same, right-aligned with blanks in front in a field of `width`
 // columns; a longer text takes the columns it needs.

@@ -9,6 +9,8 @@
 //   computeBody     one body at one instant
 //   julianDay       the Julian Day of a calendar date
 //   deltaT          TT - UT at a given year, from a published model
+//   eclipticToEquatorial, angularSeparation, positionAngle
+//                   the geometry a chart of these positions needs
 //
 // Given:
 //   date      CalendarDate: year and month as integers (month 1 is January;
@@ -134,6 +136,7 @@ struct Instant {
   double jd;            // Julian Day of the date as given
   double siderealTime;  // radians, [0, 2 kPi)
   double deltaT;        // seconds: the positions are those of jd + deltaT / 86400
+  double obliquity;     // radians: the obliquity of the ecliptic the positions use
   Status status;        // NotComputable when jd or siderealTime is not finite
   std::array<BodyPosition, kBodyCount> bodies;  // in the order of kBodies
 
@@ -161,6 +164,26 @@ ASTRO_PUBLIC double deltaT(double decimalYear);
 
 // The decimal year of a Julian Day: 2000.0 + (jd - 2451544.5) / 365.2425.
 ASTRO_PUBLIC double decimalYear(JulianDate date);
+
+// A direction in equatorial coordinates, radians.
+struct EquatorialPoint {
+  double rightAscension;  // [0, 2 kPi)
+  double declination;
+};
+
+// The equatorial direction of ecliptic longitude and latitude (radians),
+// with the obliquity (Instant::obliquity for the ecliptic of a date). With
+// latitude 0 it traces the ecliptic.
+ASTRO_PUBLIC EquatorialPoint eclipticToEquatorial(double longitude, double latitude,
+                                                  double obliquity);
+
+// The angle between two directions, radians, 0 to kPi.
+ASTRO_PUBLIC double angularSeparation(const EquatorialPoint& a, const EquatorialPoint& b);
+
+// The position angle of `to` seen from `from`: the direction on the sky,
+// from north through east, radians in [0, 2 kPi). East of the Sun (0 to
+// kPi) a body sets after it and is an evening object.
+ASTRO_PUBLIC double positionAngle(const EquatorialPoint& from, const EquatorialPoint& to);
 
 ASTRO_PUBLIC BodyPosition computeBody(Body body, const CalendarDate& date);
 ASTRO_PUBLIC BodyPosition computeBody(Body body, JulianDate date);
