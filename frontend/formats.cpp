@@ -42,13 +42,42 @@ double hoursOf(double radians) {
   return radians * 12 / kPi;
 }
 
-// A number, or nothing (CSV) / null (JSON) when it is not finite.
-void appendNumber(std::string& out, double value, std::string_view none) {
-  if (std::isfinite(value)) {
-    appendShortest(out, value);
-  } else {
-    out += none;
-  }
+// A field: text, or a number that is written only when it is finite.
+struct Value {
+  std::string_view words;
+  double number;
+  bool isText;
+
+  static Value text(std::string_view words) { return Value{words, 0.0, true}; }
+  static Value of(double number) { return Value{{}, number, false}; }
+};
+
+// The fields of a date, then of one body, in the order of the CSV columns;
+// `visit(name, value)` is called for each. CSV and JSON are both written
+// from these, so that they cannot disagree.
+template <typename Visit>
+void dateFields(const DateEntry& entry, const astro::Instant& instant, const TimeScale& scale,
+                Visit&& visit) {
+  visit("date", Value::text(entry.label));
+  visit("year", Value::of(entry.date.year));
+  visit("month", Value::of(entry.date.month));
+  visit("day", Value::of(entry.date.day));
+  visit("jd", Value::of(instant.jd));
+  visit("sidereal_h", Value::of(hoursOf(instant.siderealTime)));
+  visit("time_scale", Value::text(scaleId(scale)));
+  visit("delta_t_s", Value::of(instant.deltaT));
+}
+
+template <typename Visit>
+void bodyFields(astro::Body body, const astro::BodyPosition& p, Visit&& visit) {
+  const BodyValues v = valuesOf(body, p);
+  visit("body", Value::text(bodyId(body)));
+  visit("ra_h", Value::of(v.raHours));
+  visit("dec_deg", Value::of(v.decDegrees));
+  visit("distance_au", Value::of(v.distanceAu));
+  visit("distance_km", Value::of(v.distanceKm));
+  visit("illuminated_fraction", Value::of(v.illuminatedFraction));
+  visit("status", Value::text(statusId(p.status)));
 }
 
 // Text in a CSV field, quoted when it holds a separator, a quote or a line
@@ -68,6 +97,15 @@ void appendCsvText(std::string& out, std::string_view text) {
   out += '"';
 }
 
+// A number as its shortest exact text, or `none` when it is not finite.
+void appendNumber(std::string& out, double value, std::string_view none) {
+  if (std::isfinite(value)) {
+    appendShortest(out, value);
+  } else {
+    out += none;
+  }
+}
+
 void appendJsonText(std::string& out, std::string_view text) {
   static constexpr char kHex[] = "0123456789abcdef";
   out += '"';
@@ -85,6 +123,22 @@ void appendJsonText(std::string& out, std::string_view text) {
     }
   }
   out += '"';
+}
+
+void appendCsvValue(std::string& out, const Value& v) {
+  if (v.isText) {
+    appendCsvText(out, v.words);
+  } else {
+    appendNumber(out, v.number, "");
+  }
+}
+
+void appendJsonValue(std::string& out, const Value& v) {
+  if (v.isText) {
+    appendJsonText(out, v.words);
+  } else {
+    appendNumber(out, v.number, "null");
+  }
 }
 
 }  // namespace
@@ -107,90 +161,53 @@ std::string_view statusId(astro::Status status) {
 }
 
 void appendCsvHeader(std::string& out) {
-  out +=
-      "date,year,month,day,jd,sidereal_h,time_scale,delta_t_s,body,ra_h,dec_deg,distance_au,"
-      "distance_km,illuminated_fraction,status\n";
+  const auto name = [&out](std::string_view field, const Value&) {
+    out += field;
+    out += ',';
+  };
+  dateFields(DateEntry{}, astro::Instant{}, TimeScale{}, name);
+  bodyFields(astro::Body::Sun, astro::BodyPosition{}, name);
+  out.back() = '\n';
 }
 
 void appendCsv(std::string& out, const DateEntry& entry, const astro::Instant& instant,
                const TimeScale& scale) {
   std::string date;
-  appendCsvText(date, entry.label);
-  date += ',';
-  appendInteger(date, entry.date.year);
-  date += ',';
-  appendInteger(date, entry.date.month);
-  date += ',';
-  appendNumber(date, entry.date.day, "");
-  date += ',';
-  appendNumber(date, instant.jd, "");
-  date += ',';
-  appendNumber(date, hoursOf(instant.siderealTime), "");
-  date += ',';
-  date += scaleId(scale);
-  date += ',';
-  appendNumber(date, instant.deltaT, "");
-  date += ',';
+  dateFields(entry, instant, scale, [&date](std::string_view, const Value& v) {
+    appendCsvValue(date, v);
+    date += ',';
+  });
   for (const astro::Body body : astro::kBodies) {
-    const astro::BodyPosition& p = instant[body];
-    const BodyValues v = valuesOf(body, p);
     out += date;
-    out += bodyId(body);
-    for (const double value :
-         {v.raHours, v.decDegrees, v.distanceAu, v.distanceKm, v.illuminatedFraction}) {
+    bodyFields(body, instant[body], [&out](std::string_view, const Value& v) {
+      appendCsvValue(out, v);
       out += ',';
-      appendNumber(out, value, "");
-    }
-    out += ',';
-    out += statusId(p.status);
-    out += '\n';
+    });
+    out.back() = '\n';
   }
 }
 
 void appendJson(std::string& out, const DateEntry& entry, const astro::Instant& instant,
                 const TimeScale& scale) {
-  out += "{\"date\":";
-  appendJsonText(out, entry.label);
-  out += ",\"year\":";
-  appendInteger(out, entry.date.year);
-  out += ",\"month\":";
-  appendInteger(out, entry.date.month);
-  out += ",\"day\":";
-  appendNumber(out, entry.date.day, "null");
-  out += ",\"jd\":";
-  appendNumber(out, instant.jd, "null");
-  out += ",\"sidereal_h\":";
-  appendNumber(out, hoursOf(instant.siderealTime), "null");
-  out += ",\"time_scale\":\"";
-  out += scaleId(scale);
-  out += "\",\"delta_t_s\":";
-  appendNumber(out, instant.deltaT, "null");
-  out += ",\"status\":\"";
-  out += statusId(instant.status);
-  out += "\",\"bodies\":[";
+  const auto member = [&out](std::string_view field, const Value& v) {
+    out += '"';
+    out += field;
+    out += "\":";
+    appendJsonValue(out, v);
+    out += ',';
+  };
+  out += '{';
+  dateFields(entry, instant, scale, member);
+  member("status", Value::text(statusId(instant.status)));
+  out += "\"bodies\":[";
   for (const astro::Body body : astro::kBodies) {
-    const astro::BodyPosition& p = instant[body];
-    const BodyValues v = valuesOf(body, p);
-    if (body != astro::Body::Sun) {
-      out += ',';
-    }
-    out += "{\"body\":\"";
-    out += bodyId(body);
-    out += "\",\"ra_h\":";
-    appendNumber(out, v.raHours, "null");
-    out += ",\"dec_deg\":";
-    appendNumber(out, v.decDegrees, "null");
-    out += ",\"distance_au\":";
-    appendNumber(out, v.distanceAu, "null");
-    out += ",\"distance_km\":";
-    appendNumber(out, v.distanceKm, "null");
-    out += ",\"illuminated_fraction\":";
-    appendNumber(out, v.illuminatedFraction, "null");
-    out += ",\"status\":\"";
-    out += statusId(p.status);
-    out += "\"}";
+    out += '{';
+    bodyFields(body, instant[body], member);
+    out.back() = '}';
+    out += ',';
   }
-  out += "]}\n";
+  out.back() = ']';
+  out += "}\n";
 }
 
 }  // namespace frontend
