@@ -35,6 +35,7 @@
 //   Instant::deltaT        seconds added to the date for the positions: 0 for
 //                          computeInstant, the given deltaT for
 //                          computeInstantUt
+//   Instant::obliquity     obliquity of the ecliptic of the date, radians
 //   Instant::status        Status of the date (see below)
 //   BodyPosition, for each body:
 //     rightAscension  radians in [0, 2 kPi)   } geocentric, geometric (no
