@@ -1,5 +1,5 @@
 #!/usr/bin/python3
-"""Measure how far the program's printed positions are from an independent model.
+"""Measure how far the program's positions are from an independent model.
 
 The tool types many dates into the real executable in one run, reads the
 reports back and compares every printed field with ERFA:
@@ -11,10 +11,12 @@ reports back and compares every printed field with ERFA:
 All vectors are rotated from the J2000 frame to the mean equator and equinox
 of date with the IAU 2006 precession matrix (pmat06).  Like the program's own
 positions they are geometric: no light-time, aberration or nutation.  The
-typed date and time is used both as TT and as UT, so no Delta T enters on
-either side.  The reference illuminated fraction of the Moon comes from the
-Sun-Earth-Moon geometry, k = (1 + cos i) / 2 with i the angle at the Moon
-between the Sun and the Earth; the reference sidereal time is gmst06.
+typed date is taken as the program takes it without --ut: as TT for the
+positions and as UT for the sidereal time.  The reference illuminated
+fraction of the Moon comes from the Sun-Earth-Moon geometry,
+k = (1 + cos i) / 2 with i the angle at the Moon between the Sun and the
+Earth; the reference sidereal time is gmst06 at UT1 = the date, with
+TT = UT1 + Delta T from the table below.
 
 Every printed field is cut (floor), never rounded, so a printed value stands
 for a whole interval.  Each printed value is replaced by the centre of its
@@ -36,13 +38,25 @@ conversion of the date (Julian calendar before 15 October 1582, Gregorian
 from then on), so a calendar mismatch is reported as an error, not as a
 position error.
 
+A second measurement takes dates from 1000 to 2200 as Universal Time, the
+way a clock gives them.  The reference Sun and Moon are then at
+TT = UT + Delta T, with Delta T interpolated in published values
+(DELTA_T_TABLE) that owe nothing to the program's own model.  The program
+runs twice on the same dates with --format csv, whose values are not cut:
+once without --ut (the date taken as TT) and once with --ut (the program
+adds its own Delta T).  The error is the angle between the program's and
+the reference direction, in arcseconds.
+
 Usage (always with /usr/bin/python3, where ERFA is installed):
-  accuracy.py [--exe PATH] [--out DIR]   write DIR/accuracy.md and DIR/accuracy.png
+  accuracy.py [--exe PATH] [--out DIR]   write DIR/accuracy.md, DIR/accuracy.png
+                                         and DIR/accuracy_ut.png
   accuracy.py --check --exe PATH         compare fixed dates with the bounds below;
                                          exit status 1 if any bound is exceeded
 """
 
 import argparse
+import csv
+import io
 import math
 import pathlib
 import re
@@ -71,6 +85,13 @@ PPM = 1e-6                      # relative distance error, parts per million
 RAD_TO_ARCSEC = 180.0 * 3600.0 / math.pi
 RAD_TO_SECOND_OF_TIME = 12.0 * 3600.0 / math.pi
 AU_KM = 149597870.7
+SECONDS_PER_DAY = 86400.0
+
+# The CSV gives hours and degrees converted from radians with the program's
+# own value of pi; the same value turns them back.
+PROGRAM_PI = 3.1415926535898
+HOUR_TO_RAD = PROGRAM_PI / 12.0
+DEGREE_TO_RAD = PROGRAM_PI / 180.0
 
 # The report rows: printed name, English name, plan94 planet number.
 BODIES = (
@@ -115,6 +136,16 @@ CHECK_BOUNDS = {
 # table is made from the part of it that falls in the main span.
 WIDE_SPAN, WIDE_DATES, WIDE_SEED = (1000, 3000), 100000, 1000
 MAIN_SPAN = (1800, 2200)
+
+# Dates taken as Universal Time: their own sample, and the table's spans.
+UT_SPAN, UT_DATES, UT_SEED = (1000, 2200), 24000, 2200
+UT_STEP = 200                   # years per row of the table
+# The CSV rows compared: CSV name, English name, printed name (reference key).
+UT_BODIES = (("moon", "Moon", "Lune"), ("sun", "Sun", "Soleil"))
+# Mean motion against the equinox, from the tropical month and year: how far
+# a body moves while the clock is off by one second.
+MEAN_MOTION = {"Moon": 360 * DEGREE / (27.321582 * SECONDS_PER_DAY),     # 0.549 arcsec/s
+               "Sun": 360 * DEGREE / (365.242190 * SECONDS_PER_DAY)}     # 0.0411 arcsec/s
 
 STEPS_PER_DAY = 256             # times of day are whole multiples of 1/256 day,
                                 # exact in both binary and decimal
@@ -173,6 +204,49 @@ def sample_dates(span, count, seed):
 
 def year_of(jd):
     return 2000.0 + (jd - 2451545.0) / 365.25
+
+
+# ---------------------------------------------------------------- Delta T
+
+# TT - UT in seconds, as published: Morrison and Stephenson (2004) up to 1950
+# as tabulated by Espenak, observed values from 1955 on.
+DELTA_T_TABLE = (
+    (1000, 1570.0), (1100, 1090.0), (1200, 740.0), (1300, 490.0), (1400, 320.0),
+    (1500, 200.0), (1600, 120.0), (1700, 9.0), (1750, 13.0), (1800, 14.0),
+    (1850, 7.0), (1900, -3.0), (1950, 29.0), (1955, 31.1), (1960, 33.2),
+    (1965, 35.7), (1970, 40.2), (1975, 45.5), (1980, 50.5), (1985, 54.3),
+    (1990, 56.9), (1995, 60.8), (2000, 63.8), (2005, 64.7), (2010, 66.1),
+    (2015, 67.6), (2020, 69.4),
+)
+# Beyond the last value, nodes every 50 years on Morrison and Stephenson's
+# long-term parabola; the interpolation bridges 2020 to 2100.
+LONG_TERM_YEARS = range(2100, 3001, 50)
+
+
+def long_term_delta_t(year):
+    """Delta T in seconds from the long-term parabola -20 + 32 u^2, u = (year - 1820) / 100."""
+    u = (year - 1820.0) / 100.0
+    return -20.0 + 32.0 * u * u
+
+
+DELTA_T_NODES = np.array(list(DELTA_T_TABLE)
+                         + [(year, long_term_delta_t(year)) for year in LONG_TERM_YEARS])
+
+
+def delta_t(years):
+    """Reference Delta T in seconds for an array of years: the cubic through the four nearest nodes."""
+    x, value = DELTA_T_NODES[:, 0], DELTA_T_NODES[:, 1]
+    years = np.asarray(years, dtype=float)
+    interval = np.searchsorted(x, years, side="right") - 1
+    first = np.clip(interval - 1, 0, len(x) - 4)
+    result = np.zeros_like(years)
+    for a in range(4):
+        weight = np.ones_like(years)
+        for b in range(4):
+            if b != a:
+                weight *= (years - x[first + b]) / (x[first + a] - x[first + b])
+        result += weight * value[first + a]
+    return result
 
 
 # ---------------------------------------------------------------- the program
@@ -237,23 +311,58 @@ def hms_centre(match):
     return int(match["h"]) * 3600 + int(match["m"]) * 60 + int(match["s"]) + 0.5
 
 
+def run_csv(exe, dates, ut):
+    """Give all dates to one run of the program with --format csv (and --ut if ut).
+
+    Returns a dict of arrays, one value per date: 'jd' (as printed),
+    'delta_t' (seconds the program applied) and, per CSV body name in
+    UT_BODIES, a pair (right ascension, declination) in radians.
+    """
+    typed = "".join(f"{day!r} {month} {year}\n" for year, month, day in dates)
+    command = [str(exe), "--format", "csv"] + (["--ut"] if ut else [])
+    done = subprocess.run(command, input=typed, capture_output=True, text=True, timeout=600)
+    if done.returncode != 0:
+        sys.exit(f"{' '.join(command)} exited with status {done.returncode}:"
+                 f" {done.stderr.strip()}")
+    rows = csv.reader(io.StringIO(done.stdout))
+    column = {name: i for i, name in enumerate(next(rows))}
+    body, scale = column["body"], column["time_scale"]
+    wanted = {name: [] for name, _, _ in UT_BODIES}
+    for row in rows:
+        if row[body] in wanted:
+            wanted[row[body]].append(row)
+    expected = "ut" if ut else "tt"
+    if (any(len(picked) != len(dates) for picked in wanted.values())
+            or any(row[scale] != expected for picked in wanted.values() for row in picked)):
+        sys.exit(f"expected {len(dates)} {expected} rows per body from {' '.join(command)}")
+
+    def values(picked, name):
+        return np.array([float(row[column[name]]) for row in picked])
+
+    result = {name: (values(picked, "ra_h") * HOUR_TO_RAD, values(picked, "dec_deg") * DEGREE_TO_RAD)
+              for name, picked in wanted.items()}
+    first = wanted[UT_BODIES[0][0]]
+    result["jd"] = values(first, "jd")
+    result["delta_t"] = values(first, "delta_t_s")
+    return result
+
+
 # ---------------------------------------------------------------- reference
 
-def reference(jd):
-    """ERFA positions for an array of Julian Days (taken as TT and as UT).
+def reference(tt):
+    """ERFA positions for an array of Julian Days in TT.
 
     Returns a dict: per printed body name (right ascension and declination in
     radians, distance in AU or, for the Moon, thousands of km), plus
-    'illumination' (percent) and 'sidereal' (seconds of time).
+    'illumination' (percent).
     """
-    d1 = np.full_like(jd, 2451545.0)
-    d2 = jd - d1
+    d1 = np.full_like(tt, 2451545.0)
+    d2 = tt - d1
     with warnings.catch_warnings():
         warnings.simplefilter("ignore")      # ERFA warns about dates far from 2000
         earth = erfa.epv00(d1, d2)[0]["p"]
         moon = erfa.moon98(d1, d2)["p"]
         precession = erfa.pmat06(d1, d2)
-        gmst = erfa.gmst06(d1, d2, d1, d2)
         planets = {name: erfa.plan94(d1, d2, number)["p"]
                    for name, _, number in BODIES if number is not None}
 
@@ -270,13 +379,25 @@ def reference(jd):
     cos_phase = (np.sum(to_sun * to_earth, axis=-1)
                  / np.linalg.norm(to_sun, axis=-1) / np.linalg.norm(to_earth, axis=-1))
     ref["illumination"] = 100.0 * (1.0 + cos_phase) / 2.0
-    ref["sidereal"] = gmst * RAD_TO_SECOND_OF_TIME
     return ref
+
+
+def reference_sidereal(ut):
+    """Greenwich mean sidereal time (gmst06), in seconds of time, for Julian Days in UT.
+
+    TT, which gmst06 needs for its precession part, is UT + delta_t().
+    """
+    d1 = np.full_like(ut, 2451545.0)
+    d2 = ut - d1
+    tt = d2 + delta_t(year_of(ut)) / SECONDS_PER_DAY
+    with warnings.catch_warnings():
+        warnings.simplefilter("ignore")
+        return erfa.gmst06(d1, d2, d1, tt) * RAD_TO_SECOND_OF_TIME
 
 
 # ---------------------------------------------------------------- comparison
 
-JD_TOLERANCE = 6e-5             # days; the header shows 11 significant digits
+JD_TOLERANCE = 6e-5             # days; the report's header shows 11 significant digits
 
 
 def wrap(value, turn):
@@ -293,11 +414,7 @@ def compare(exe, jd):
     """
     dates = [program_date(float(x)) for x in jd]
     reports = run_program(exe, dates)
-    printed_jd = np.array([r["jd"] for r in reports])
-    wrong = np.abs(printed_jd - jd) > JD_TOLERANCE
-    if wrong.any():
-        i = int(np.argmax(wrong))
-        sys.exit(f"date {dates[i]} printed Julian Day {printed_jd[i]}, expected {jd[i]}")
+    check_jd(dates, np.array([r["jd"] for r in reports]), jd)
 
     ref = reference(jd)
     errors = {}
@@ -315,7 +432,38 @@ def compare(exe, jd):
     illumination = np.array([r["Lune"][3] for r in reports])
     errors["illumination"] = illumination - ref["illumination"]
     sidereal = np.array([r["sidereal"] for r in reports])
-    errors["sidereal"] = wrap(sidereal - ref["sidereal"], 86400.0 * SECOND_OF_TIME)
+    errors["sidereal"] = wrap(sidereal - reference_sidereal(jd), 86400.0 * SECOND_OF_TIME)
+    return errors
+
+
+def check_jd(dates, printed, expected):
+    """Stop if a printed Julian Day is not the tool's own conversion of the date."""
+    wrong = np.abs(printed - expected) > JD_TOLERANCE
+    if wrong.any():
+        i = int(np.argmax(wrong))
+        sys.exit(f"date {dates[i]} printed Julian Day {printed[i]}, expected {expected[i]}")
+
+
+def compare_ut(exe, jd):
+    """Take the Julian Days as UT; return the program's errors with and without --ut.
+
+    Returns a dict: per English body name in UT_BODIES, a dict with 'tt'
+    (run without --ut, the date taken as TT) and 'ut' (run with --ut), both
+    arrays of the angle to the reference at TT = UT + delta_t(), in arcsec;
+    plus 'delta_t' and 'program_delta_t', the reference's and the program's
+    Delta T in seconds.
+    """
+    dates = [program_date(float(x)) for x in jd]
+    runs = {"tt": run_csv(exe, dates, ut=False), "ut": run_csv(exe, dates, ut=True)}
+    for run in runs.values():
+        check_jd(dates, run["jd"], jd)
+    reference_delta_t = delta_t(year_of(jd))
+    ref = reference(jd + reference_delta_t / SECONDS_PER_DAY)
+    errors = {"delta_t": reference_delta_t, "program_delta_t": runs["ut"]["delta_t"]}
+    for name, english, printed_name in UT_BODIES:
+        ref_ra, ref_dec, _ = ref[printed_name]
+        errors[english] = {key: erfa.seps(*run[name], ref_ra, ref_dec) * RAD_TO_ARCSEC
+                           for key, run in runs.items()}
     return errors
 
 
@@ -452,19 +600,94 @@ def plot(path, jd, errors):
     plt.close(figure)
 
 
+def ut_table(jd, errors):
+    """Markdown table: per UT_STEP years, both Delta T and the errors with and without --ut."""
+    def cell(values):
+        return f"{max_abs(values) / ARCSEC:.0f}″ ({rms(values) / ARCSEC:.0f}″)"
+
+    def span(values, sign=""):
+        text = f"{values.min():{sign}.0f} to {values.max():{sign}.0f} s"
+        return text.replace("-", "−")
+
+    rows = ["| Years | ΔT of the table | program's ΔT − table's"
+            + "".join(f" | {english}, without `--ut` | {english}, with `--ut`"
+                      for _, english, _ in UT_BODIES) + " |",
+            "|---|--:|--:|" + "--:|" * 2 * len(UT_BODIES)]
+    for start in range(UT_SPAN[0], UT_SPAN[1], UT_STEP):
+        inside = (jd >= new_year(start)) & (jd < new_year(start + UT_STEP))
+        table = errors["delta_t"][inside]
+        difference = errors["program_delta_t"][inside] - table
+        cells = [f"{start}–{start + UT_STEP}", span(table), span(difference, "+")]
+        for _, english, _ in UT_BODIES:
+            cells += [cell(errors[english][key][inside]) for key in ("tt", "ut")]
+        rows.append("| " + " | ".join(cells) + " |")
+    return "\n".join(rows)
+
+
+UT_COLOURS = {"tt": ("tab:orange", "without --ut (the date taken as TT)"),
+              "ut": ("tab:blue", "with --ut (TT = UT + the program's ΔT)")}
+
+
+def plot_ut(path, jd, errors):
+    """Moon and Sun: angle to the reference against year, with and without --ut, log scale."""
+    import matplotlib
+    matplotlib.use("Agg")
+    import matplotlib.pyplot as plt
+    import matplotlib.ticker
+
+    years = year_of(jd)
+    edges = np.arange(UT_SPAN[0], UT_SPAN[1] + 1, 20)
+    bins = np.digitize(years, edges)
+    figure, axes = plt.subplots(1, len(UT_BODIES), figsize=(12, 5.6), sharex=True,
+                                sharey=True, constrained_layout=True)
+    for axis, (_, english, _) in zip(axes, UT_BODIES):
+        for key, (colour, _) in UT_COLOURS.items():
+            axis.scatter(years, errors[english][key] / ARCSEC, s=0.6, color=colour,
+                         alpha=0.3, linewidths=0, rasterized=True)
+        for key, (colour, label) in UT_COLOURS.items():
+            sep = errors[english][key] / ARCSEC
+            envelope = [sep[bins == k].max() for k in range(1, len(edges))]
+            axis.step(edges[:-1], envelope, where="post", color=colour, linewidth=1.6,
+                      label=label)
+        expected = np.abs(errors["delta_t"]) * MEAN_MOTION[english] / ARCSEC
+        axis.plot(years, expected, color="black", linewidth=1, linestyle="--",
+                  label="|ΔT| × the mean motion (" + ", ".join(
+                      f"{name} {motion / ARCSEC:.2g}″/s" for name, motion in MEAN_MOTION.items())
+                  + ")")
+        axis.set_yscale("log")
+        axis.set_ylim(0.1, 3000)
+        axis.set_xlim(*UT_SPAN)
+        axis.set_title(english)
+        axis.set_xlabel("year (dates given in UT)")
+        axis.grid(True, which="major", linewidth=0.3)
+    axes[0].set_ylabel("angle to the reference (arcsec)")
+    axes[0].yaxis.set_major_formatter(matplotlib.ticker.FuncFormatter(lambda y, _: f"{y:g}″"))
+    figure.get_layout_engine().set(rect=(0, 0.1, 1, 0.9))     # room for the legend below
+    figure.legend(*axes[0].get_legend_handles_labels(), loc="lower center", ncol=3,
+                  fontsize=9, title="dots: single dates; lines: largest per 20 years")
+    figure.suptitle("Dates given in Universal Time: the program against the reference at "
+                    "TT = UT + ΔT (published values)")
+    figure.savefig(path, dpi=80, metadata={"Software": None})
+    plt.close(figure)
+
+
 def report(exe, out):
-    """Write out/accuracy.md and out/accuracy.png."""
+    """Write out/accuracy.md, out/accuracy.png and out/accuracy_ut.png."""
     jd = sample_dates(WIDE_SPAN, WIDE_DATES, WIDE_SEED)
     errors = compare(exe, jd)
     in_main = (jd >= new_year(MAIN_SPAN[0])) & (jd < new_year(MAIN_SPAN[1] + 1))
     main_errors = select(errors, in_main)
+    ut_jd = sample_dates(UT_SPAN, UT_DATES, UT_SEED)
+    ut_errors = compare_ut(exe, ut_jd)
     out.mkdir(parents=True, exist_ok=True)
     plot(out / "accuracy.png", jd, errors)
+    plot_ut(out / "accuracy_ut.png", ut_jd, ut_errors)
     text = DOCUMENT.format(
         main_dates=int(in_main.sum()), wide_dates=len(jd),
         body_table=body_table(main_errors),
         others_table=others_table(main_errors),
         wide_table=wide_table(main_errors, errors, jd),
+        ut_dates=len(ut_jd), ut_table=ut_table(ut_jd, ut_errors),
         bounds_table=bounds_table(), check_dates=CHECK_DATES)
     (out / "accuracy.md").write_text(text)
 
@@ -476,8 +699,10 @@ The program computes its positions from mean orbital elements and short
 trigonometric series, and prints every field cut rather than rounded. This page
 measures the printed figures against an independent model: {main_dates} instants
 between 1800 and 2200 for the table, and {wide_dates} instants between 1000 and
-3000 for the picture and for orientation. The page and the picture are written
-by `tools/accuracy/accuracy.py`; see [Reproducing](#reproducing).
+3000 for the first picture and for orientation. A last section shows what the
+difference between Universal Time and Terrestrial Time does to the Moon and the
+Sun, with and without `--ut`. The page and the pictures are written by
+`tools/accuracy/accuracy.py`; see [Reproducing](#reproducing).
 
 In short, for 1800 to 2200: the Sun, the Moon and Mercury are within about an
 arcminute, not far above the half arcminute that the printed precision alone
@@ -485,7 +710,11 @@ allows; Venus, Uranus and Neptune are within two arcminutes, Jupiter within two
 and a half, Saturn within four; Mars is the weak point, off by up to seven
 arcminutes near close oppositions. Distances are good to a few parts in ten
 thousand (Mars: 1.4 in a thousand), the Moon's illuminated percentage to its
-last printed digit, the sidereal time to its printed second.
+last printed digit, the sidereal time to its printed second. All this is for
+dates meant as the program means them without `--ut`; a clock time is Universal
+Time, and typed as it is it puts the Moon 35″ off in 2000 and over 10′ off
+around 1000, an offset that `--ut` takes away
+([Dates in Universal Time](#dates-in-universal-time)).
 
 ## What is compared
 
@@ -496,11 +725,18 @@ last printed digit, the sidereal time to its printed second.
   ELP-2000/82). Every vector is turned from the J2000 frame to the mean
   equator and equinox of the date with `pmat06` (IAU 2006 precession).
 - **Same kind of position.** Like the program's, the reference positions are
-  geometric and geocentric: no light-time, no aberration, no nutation. The
-  date and time typed is used as both TT and UT, so ΔT plays no part.
+  geometric and geocentric: no light-time, no aberration, no nutation.
+- **Time scales.** The dates are typed in the dialogue, without `--ut`, and
+  compared as the program means them: the positions at Terrestrial Time (TT)
+  equal to the date, the sidereal time at Universal Time (UT) equal to the
+  date. So ΔT = TT − UT plays no part in the positions here; the last section
+  shows what it does to dates meant as UT.
 - **Moon illumination** of the reference: k = (1 + cos i) / 2, with i the
   angle at the Moon between the Sun and the Earth, from the vectors above.
-- **Sidereal time** of the reference: Greenwich mean sidereal time, `gmst06`.
+- **Sidereal time** of the reference: Greenwich mean sidereal time, `gmst06`,
+  at UT1 = the date and TT = UT1 + ΔT, with ΔT from the published values of the
+  last section (TT only enters its slow precession part: even the 26 minutes of
+  ΔT around 1000 move it by less than a millisecond).
 - **Dates.** Pseudo-random instants with a fixed seed, evenly spread in time,
   with times of day on a grid of 1/256 day (5 min 37.5 s) so that the typed
   day is exact. They are typed in the program's own calendar (Julian before
@@ -555,7 +791,7 @@ Reading the table:
 - **Uranus and Neptune** are good to a good arcminute, which is about the
   reference's own error for Uranus (next section).
 - **Sidereal time.** The program's formula is the older, 1900-based one. It
-  runs 0.09 s behind `gmst06` in 2000 and drifts by about 0.065 s per century,
+  runs 0.08 s behind `gmst06` in 2000 and drifts by about 0.065 s per century,
   hence the mean above and the 0.2 s beyond the print floor by 2200.
 - **Illumination.** Indistinguishable from the exact geometry at the printed
   precision.
@@ -609,6 +845,69 @@ error in each 20 years, the red dashes the 31″ that the cut fields alone can
 cause, the shading the span of the table. The dense grey floor below the red
 line is the print's own spread.
 
+## Dates in Universal Time
+
+A clock gives Universal Time (UT), the time of the Earth's turning, while the
+orbits run in Terrestrial Time (TT); they differ by ΔT = TT − UT, which is not
+a formula but a measurement: about 64 s in 2000 and 1570 s around 1000. Without
+`--ut` the program takes a date as TT for the positions, so a clock time typed
+as it is gives the bodies where they stood ΔT earlier. With `--ut` it takes the
+date as UT and computes the positions at TT = UT + ΔT, ΔT from the polynomials
+of Espenak and Meeus.
+
+Here {ut_dates} instants between 1000 and 2200 are taken as UT. The reference
+Moon and Sun are those of the sections above at TT = UT + ΔT, with ΔT
+interpolated in published values that owe nothing to the program: Morrison and
+Stephenson (2004) as tabulated by Espenak, every 100 years from 1000 to 1700
+and every 50 years to 1950; observed values every 5 years from 1955 to 2020;
+beyond that, points every 50 years from 2100 on Morrison and Stephenson's
+long-term parabola ΔT = −20 + 32u² s, u = (year − 1820)/100. Between the points
+ΔT is the cubic through the four nearest. The program runs twice on the same
+dates, without and with `--ut`, with `--format csv`, whose values are not cut,
+so there is no print floor here: the figures are the angle between the
+program's and the reference direction, largest and (in brackets) RMS.
+
+{ut_table}
+
+![Moon and Sun, dates in UT, error against year with and without --ut](accuracy_ut.png)
+
+- **The Moon without `--ut`** is behind by ΔT times its motion, about 0.55″
+  per second of ΔT: 35″ in 2000, 14′ around 1000, and 4′ by 2200 if ΔT grows
+  as predicted. The largest error near 1000 is about 13′ rather than 14′
+  because the Moon's own error there (up to 3.5′, see
+  [1000 to 3000](#1000-to-3000)) lies ahead of the reference and takes part
+  of the lag back. From 1600 to 1800, where ΔT is under two minutes, the lag
+  and that lead are of the same size and partly cancel, so the two runs are
+  alike there and the RMS without `--ut` is even a little lower: a
+  coincidence of signs, not a merit. Elsewhere the error without `--ut` is
+  the larger by far.
+- **The Moon with `--ut`** is left with its own error, the same as at TT
+  (growing from 15″ in 1800–2000 to 3.5′ by 1000), plus the difference
+  between the two ΔT times 0.55″/s. The program's ΔT is a fit to the same
+  historical values, so the two agree within 8 s up to 1900 (4″ of the
+  Moon). Between 1900 and 1950 the table has only its two ends, and the
+  cubic through them misses the quick rise of ΔT in the 1910s and 1920s that
+  the program's polynomials follow, hence the 12 s. After 2020
+  both are predictions, the table's from the parabola alone, the program's
+  joined to the present rate; they part by up to half a minute around 2100,
+  the bump of 20″ to 25″ in the picture.
+- **What this does not show** is how well ΔT itself is known. The program's
+  ΔT and the table agree because they come from the same observations, so the
+  section shows the effect of ΔT, not its uncertainty. Morrison and
+  Stephenson give that as about 55 s around 1000 and 20 s around 1500 (half an
+  arcminute and 11″ of the Moon) and a few seconds from 1700; the future ΔT is
+  not known at all, as the two predictions above show.
+- **The Sun** moves 0.041″ per second, thirteen times slower: ΔT takes it
+  about 1′ off around 1000 and 2.6″ in 2000. From about 1500 on that is
+  below its own error of up to half an arcminute, so there `--ut` changes
+  little; before, it takes the largest error from 1.4′ down to the Sun's own.
+
+The picture shows the same: each dot is one instant, orange without `--ut`,
+blue with it, the lines the largest error in each 20 years, on a logarithmic
+scale; the dashed line is ΔT times the mean motion, which the orange dots
+follow wherever ΔT is large (the Moon's a little below it before 1600, where
+its own lead takes part of the lag back).
+
 ## Reproducing
 
 From the repository root, after building the program:
@@ -618,9 +917,9 @@ cmake --preset default && cmake --build --preset default
 /usr/bin/python3 tools/accuracy/accuracy.py --exe build/default/ephemerides --out docs
 ```
 
-It rewrites `docs/accuracy.md` and `docs/accuracy.png` in about 15 seconds. It
-needs Debian's `python3-erfa`, `python3-numpy` and `python3-matplotlib`, which
-load under `/usr/bin/python3`.
+It rewrites `docs/accuracy.md`, `docs/accuracy.png` and `docs/accuracy_ut.png`
+in about 20 seconds. It needs Debian's `python3-erfa`, `python3-numpy` and
+`python3-matplotlib`, which load under `/usr/bin/python3`.
 
 The test `accuracy` (`ctest --preset dev -L accuracy`) runs
 `accuracy.py --check` on {check_dates} fixed instants between 1800 and 2200 and
@@ -638,7 +937,7 @@ def main():
     parser.add_argument("--check", action="store_true",
                         help="check fixed dates against the bounds and exit")
     parser.add_argument("--out", default=REPO / "docs", type=pathlib.Path,
-                        help="directory for accuracy.md and accuracy.png")
+                        help="directory for accuracy.md, accuracy.png and accuracy_ut.png")
     args = parser.parse_args()
     if args.check:
         return check(args.exe)
