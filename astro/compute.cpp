@@ -29,21 +29,6 @@ namespace {
 
 constexpr double kSecondsPerDay = 86400.0;
 
-// [0, 2 PI) by adding or removing whole turns, one at a time; values that
-// are not finite are left as they are.
-double withinOneTurn(double angle) {
-  if (!std::isfinite(angle)) {
-    return angle;
-  }
-  while (angle < 0) {
-    angle = angle + kTurn;
-  }
-  while (angle >= kTurn) {
-    angle = angle - kTurn;
-  }
-  return angle;
-}
-
 // What every body of one date starts from.
 struct DateQuantities {
   TimeBase time;

@@ -11,6 +11,11 @@ namespace astro {
 // for every argument.
 double remainderOfTurns(double degrees);
 
+// An angle brought into [0, 2 PI) by adding or removing whole turns, one at
+// a time, as the printers of the report do it; values that are not finite
+// are left as they are.
+double withinOneTurn(double angle);
+
 // Degrees to radians without removing whole turns: x * PI * (1/180), the
 // product with 1/180 formed in extended precision.
 double toRadians(double degrees);

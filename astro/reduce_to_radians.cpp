@@ -6,7 +6,8 @@
 // result lies strictly between -2 PI and 2 PI; it is never brought into
 // [0, 2 PI): every user takes sines, cosines or differences of it.
 //
-// toRadians is the same conversion without the reduction.
+// toRadians is the same conversion without the reduction; withinOneTurn
+// brings an angle in radians into [0, 2 PI).
 //
 // remainderOfTurns is fmod(x, 360), computed directly for the angles of
 // real dates: with q the quotient x / 360 truncated, x - 360 q is exact
@@ -23,6 +24,19 @@ namespace astro {
 double toRadians(double degrees) {
   const double timesPi = degrees * PI;
   return static_cast<double>(timesPi * kReciprocal180);
+}
+
+double withinOneTurn(double angle) {
+  if (!std::isfinite(angle)) {
+    return angle;
+  }
+  while (angle < 0) {
+    angle = angle + kTurn;
+  }
+  while (angle >= kTurn) {
+    angle = angle - kTurn;
+  }
+  return angle;
 }
 
 double remainderOfTurns(double degrees) {

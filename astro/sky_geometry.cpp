@@ -14,14 +14,24 @@
 #include <cmath>
 
 #include "astro/astro.h"
-#include "astro/constants.h"
 #include "astro/prelude.h"
 
 namespace astro {
 namespace {
-double withinOneTurn(double angle) {
-  angle = std::fmod(angle, kTurn);
-  return angle < 0 ? angle + kTurn : angle;
+// x, y and z of the header above, from `a` toward `b`.
+struct Offset {
+  double x;
+  double y;
+  double z;
+};
+
+Offset offsetOf(const EquatorialPoint& a, const EquatorialPoint& b) {
+  const double d = b.rightAscension - a.rightAscension;
+  return Offset{std::cos(a.declination) * std::sin(b.declination) -
+                    std::sin(a.declination) * std::cos(b.declination) * std::cos(d),
+                std::cos(b.declination) * std::sin(d),
+                std::sin(a.declination) * std::sin(b.declination) +
+                    std::cos(a.declination) * std::cos(b.declination) * std::cos(d)};
 }
 }  // namespace
 
@@ -32,21 +42,13 @@ EquatorialPoint eclipticToEquatorial(double longitude, double latitude, double o
 }
 
 double angularSeparation(const EquatorialPoint& a, const EquatorialPoint& b) {
-  const double d = b.rightAscension - a.rightAscension;
-  const double x = std::cos(a.declination) * std::sin(b.declination) -
-                   std::sin(a.declination) * std::cos(b.declination) * std::cos(d);
-  const double y = std::cos(b.declination) * std::sin(d);
-  const double z = std::sin(a.declination) * std::sin(b.declination) +
-                   std::cos(a.declination) * std::cos(b.declination) * std::cos(d);
-  return std::atan2(std::sqrt(x * x + y * y), z);
+  const Offset o = offsetOf(a, b);
+  return std::atan2(std::sqrt(o.x * o.x + o.y * o.y), o.z);
 }
 
 double positionAngle(const EquatorialPoint& from, const EquatorialPoint& to) {
-  const double d = to.rightAscension - from.rightAscension;
-  const double x = std::cos(from.declination) * std::sin(to.declination) -
-                   std::sin(from.declination) * std::cos(to.declination) * std::cos(d);
-  const double y = std::cos(to.declination) * std::sin(d);
-  return withinOneTurn(std::atan2(y, x));
+  const Offset o = offsetOf(from, to);
+  return withinOneTurn(std::atan2(o.y, o.x));
 }
 
 }  // namespace astro

@@ -40,17 +40,7 @@ fi
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-# The dates of bench/piped_dates.sh: days 1.00 to 28.99, every month, years
-# 1000 to 2999, the same on every call.
-awk -v n=100000 'BEGIN {
-  s = 20240601; m32 = 4294967296
-  for (i = 0; i < n; i++) {
-    s = (s * 69069 + 1) % m32; d = 1 + int(s / 65536) % 2800 / 100
-    s = (s * 69069 + 1) % m32; m = 1 + int(s / 65536) % 12
-    s = (s * 69069 + 1) % m32; y = 1000 + int(s / 65536) % 2000
-    printf "%.2f %d %d\n", d, m, y
-  }
-}' > "$work/dates"
+bench/make_dates.sh 100000 > "$work/dates"
 
 "$reference_dir/ephemerides" < "$work/dates" > "$work/reference.txt"
 "$program" < "$work/dates" > "$work/this.txt"

@@ -8,9 +8,8 @@
 #   COUNT    default 100000
 #   RUNS=5 OUTPUT=/dev/null in the environment
 #
-# The dates are the same on every call (a fixed linear congruential
-# sequence): days 1.00 to 28.99 with their fraction, every month, years 1000
-# to 2999. To compare two builds byte for byte, keep their output:
+# The dates are those of bench/make_dates.sh, the same on every call. To
+# compare two builds byte for byte, keep their output:
 #   OUTPUT=before.txt RUNS=1 bench/piped_dates.sh old/ephemerides 10000
 set -euo pipefail
 
@@ -27,16 +26,7 @@ fi
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-# 69069 * 2^32 stays below 2^53, so awk's doubles keep the sequence exact.
-awk -v n="$count" 'BEGIN {
-  s = 20240601; m32 = 4294967296
-  for (i = 0; i < n; i++) {
-    s = (s * 69069 + 1) % m32; d = 1 + int(s / 65536) % 2800 / 100
-    s = (s * 69069 + 1) % m32; m = 1 + int(s / 65536) % 12
-    s = (s * 69069 + 1) % m32; y = 1000 + int(s / 65536) % 2000
-    printf "%.2f %d %d\n", d, m, y
-  }
-}' > "$work/dates"
+"$(dirname "$0")/make_dates.sh" "$count" > "$work/dates"
 
 echo "$count dates through $program into $output, $runs runs"
 walls=()

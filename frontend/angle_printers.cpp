@@ -55,7 +55,7 @@ void appendRightAscension(std::string& out, double angle) {
     return;
   }
   angle = byWholeTurns(angle, kTurn);
-  const double hours = angle * 12 / PI;
+  const double hours = hoursOf(angle);
   appendField(out, std::floor(hours));
   out += "h ";
   const double minutes = fraction(hours) * 60;
@@ -72,7 +72,7 @@ void appendDeclination(std::string& out, double angle) {
     return;
   }
   angle = byWholeTurns(angle, PI);
-  const double degrees = angle * 180 / PI;
+  const double degrees = degreesOf(angle);
   out += degrees < 0 ? "-" : " ";
   appendField(out, std::floor(std::fabs(degrees)));
   out += " deg ";

@@ -140,9 +140,8 @@ astro::Instant TimeScale::compute(const astro::CalendarDate& date) const {
   if (!universal) {
     return astro::computeInstant(date);
   }
-  const double seconds =
-      deltaT ? *deltaT : astro::deltaT(astro::decimalYear({astro::julianDay(date)}));
-  return astro::computeInstantUt(date, seconds);
+  const astro::JulianDate ut{astro::julianDay(date)};
+  return astro::computeInstantUt(ut, deltaT ? *deltaT : astro::deltaT(astro::decimalYear(ut)));
 }
 
 Parsed<DateEntry> parseDateWord(std::string_view word) {

@@ -4,12 +4,11 @@
 #include <cmath>
 #include <cstddef>
 
+#include "frontend/angle_printers.h"
 #include "frontend/text.h"
 
 namespace frontend {
 namespace {
-
-constexpr double kPi = astro::kPi;
 
 // The values of one body, in the units of the columns; NaN where there is
 // none.
@@ -30,16 +29,12 @@ BodyValues valuesOf(astro::Body body, const astro::BodyPosition& p) {
   // The Moon's distance comes in thousands of kilometres, the others' in AU.
   const double km = moon ? p.distance * 1000 : p.distance * astro::kAstronomicalUnitKm;
   const double au = moon ? km / astro::kAstronomicalUnitKm : p.distance;
-  return BodyValues{p.rightAscension * 12 / kPi, p.declination * 180 / kPi, au, km,
+  return BodyValues{hoursOf(p.rightAscension), degreesOf(p.declination), au, km,
                     moon ? p.illumination : none};
 }
 
 std::string_view scaleId(const TimeScale& scale) {
   return scale.universal ? "ut" : "tt";
-}
-
-double hoursOf(double radians) {
-  return radians * 12 / kPi;
 }
 
 // A field: text, or a number that is written only when it is finite.

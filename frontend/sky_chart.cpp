@@ -68,14 +68,6 @@ struct Map {
   }
 };
 
-double hoursOf(double radians) {
-  return radians * 12 / kPi;
-}
-
-double degreesOf(double radians) {
-  return radians * 180 / kPi;
-}
-
 void number(std::string& out, double value) {
   appendFixed(out, value, 2);
 }
@@ -99,27 +91,42 @@ void escaped(std::string& out, std::string_view text) {
   }
 }
 
+// ` name="value"`, the value a coordinate.
+void attribute(std::string& out, std::string_view name, double value) {
+  out += ' ';
+  out += name;
+  out += "=\"";
+  number(out, value);
+  out += '"';
+}
+
 void line(std::string& out, double x1, double y1, double x2, double y2, std::string_view style) {
-  out += "<line x1=\"";
-  number(out, x1);
-  out += "\" y1=\"";
-  number(out, y1);
-  out += "\" x2=\"";
-  number(out, x2);
-  out += "\" y2=\"";
-  number(out, y2);
-  out += "\" ";
+  out += "<line";
+  attribute(out, "x1", x1);
+  attribute(out, "y1", y1);
+  attribute(out, "x2", x2);
+  attribute(out, "y2", y2);
+  out += ' ';
   out += style;
+  out += "/>\n";
+}
+
+void circle(std::string& out, double x, double y, double radius, std::string_view paint) {
+  out += "<circle";
+  attribute(out, "cx", x);
+  attribute(out, "cy", y);
+  attribute(out, "r", radius);
+  out += ' ';
+  out += paint;
   out += "/>\n";
 }
 
 void text(std::string& out, double x, double y, std::string_view attributes,
           std::string_view content) {
-  out += "<text x=\"";
-  number(out, x);
-  out += "\" y=\"";
-  number(out, y);
-  out += "\" ";
+  out += "<text";
+  attribute(out, "x", x);
+  attribute(out, "y", y);
+  out += ' ';
   out += attributes;
   out += ">";
   escaped(out, content);
@@ -128,15 +135,12 @@ void text(std::string& out, double x, double y, std::string_view attributes,
 
 // The grid, its labels, the equator and the ecliptic of the date.
 void appendFrame(std::string& out, const Map& map, double obliquity) {
-  out += "<rect x=\"";
-  number(out, kMapLeft);
-  out += "\" y=\"";
-  number(out, kMapTop);
-  out += "\" width=\"";
-  number(out, kMapRight - kMapLeft);
-  out += "\" height=\"";
-  number(out, kMapBottom - kMapTop);
-  out += "\" fill=\"";
+  out += "<rect";
+  attribute(out, "x", kMapLeft);
+  attribute(out, "y", kMapTop);
+  attribute(out, "width", kMapRight - kMapLeft);
+  attribute(out, "height", kMapBottom - kMapTop);
+  out += " fill=\"";
   out += kSky;
   out += "\"/>\n<g id=\"grid\" stroke=\"";
   out += kGrid;
@@ -188,13 +192,7 @@ void appendFrame(std::string& out, const Map& map, double obliquity) {
 // r |1 - 2k| that adds to it (gibbous) or cuts into it (crescent).
 void appendMoonDisc(std::string& out, double x, double y, double radius, double illumination,
                     double sunwardDegrees) {
-  out += "<circle cx=\"";
-  number(out, x);
-  out += "\" cy=\"";
-  number(out, y);
-  out += "\" r=\"";
-  number(out, radius);
-  out += "\" fill=\"#3a3f4b\" stroke=\"#8a8f9b\" stroke-width=\"0.8\"/>\n";
+  circle(out, x, y, radius, "fill=\"#3a3f4b\" stroke=\"#8a8f9b\" stroke-width=\"0.8\"");
   const double k = std::clamp(illumination, 0.0, 1.0);
   const double rx = radius * std::fabs(1 - 2 * k);
   out += "<path class=\"lit\" fill=\"#f4f1e6\" transform=\"translate(";
@@ -355,18 +353,10 @@ void appendSkyChart(std::string& out, const DateEntry& entry, const astro::Insta
                                                  {sun.rightAscension, sun.declination});
       // North is up and east to the left: the direction of position angle
       // a is (-sin a, -cos a) on the page.
-      const double sunward = std::atan2(-std::cos(toward), -std::sin(toward)) * 180 / kPi;
+      const double sunward = degreesOf(std::atan2(-std::cos(toward), -std::sin(toward)));
       appendMoonDisc(out, x, y, look.radius, p.illumination, sunward);
     } else {
-      out += "<circle cx=\"";
-      number(out, x);
-      out += "\" cy=\"";
-      number(out, y);
-      out += "\" r=\"";
-      number(out, look.radius);
-      out += "\" fill=\"";
-      out += look.colour;
-      out += "\"/>\n";
+      circle(out, x, y, look.radius, "fill=\"" + std::string(look.colour) + "\"");
     }
     out += "</g>\n";
     drawn.push_back({body, x, y});
