@@ -22,6 +22,8 @@
 #include "astro/planets.h"
 #include "astro/prelude.h"
 #include "astro/series.h"
+#include "astro/sky_position.h"
+#include "astro/sun.h"
 #include "astro/time_base.h"
 
 namespace astro {
@@ -62,9 +64,17 @@ BodyPosition bodyPosition(Body body, const DateQuantities& q) {
   // radius vector, the Moon's phase on its longitude.
   const bool computable = sky.converged && q.prelude.sunKepler.converged() &&
                           std::isfinite(sky.rightAscension) && std::isfinite(sky.declination) &&
-                          std::isfinite(sky.distance) && std::isfinite(sky.illumination);
-  return BodyPosition{withinOneTurn(sky.rightAscension), sky.declination, sky.distance,
-                      sky.illumination, computable ? spanStatus(q.time.jd) : Status::NotComputable};
+                          std::isfinite(sky.eclipticLongitude) &&
+                          std::isfinite(sky.eclipticLatitude) && std::isfinite(sky.distanceAu) &&
+                          std::isfinite(sky.distanceKm) && std::isfinite(sky.illumination);
+  return BodyPosition{withinOneTurn(sky.rightAscension),
+                      sky.declination,
+                      withinOneTurn(sky.eclipticLongitude),
+                      sky.eclipticLatitude,
+                      sky.distanceAu,
+                      sky.distanceKm,
+                      sky.illumination,
+                      computable ? spanStatus(q.time.jd) : Status::NotComputable};
 }
 
 // The sidereal time from `jd`, the positions from jd + deltaT / 86400 (the
@@ -91,7 +101,7 @@ Instant instantAt(double jd, double deltaT) {
 BodyPosition bodyAt(Body body, double jd) {
   if (static_cast<std::size_t>(body) >= kBodyCount) {
     const double nan = std::nan("");
-    return BodyPosition{nan, nan, nan, nan, Status::NotComputable};
+    return BodyPosition{nan, nan, nan, nan, nan, nan, nan, Status::UnknownBody};
   }
   return bodyPosition(body, dateQuantities(timeBase(jd), seriesAngles(body)));
 }

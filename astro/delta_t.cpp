@@ -11,23 +11,19 @@
 // Their validity is -1999 to +3000; beyond it the parabola goes on, and the
 // real value is not known to within hours. The polynomials are summed term
 // by term, in the order of the published expressions.
+#include <array>
 #include <cmath>
 
 #include "astro/astro.h"
+#include "astro/polynomial.h"
 
 namespace astro {
 namespace {
 
-// c0 + c1 x + c2 x^2 + ... (the terms added from the lowest degree up).
+// c0 + c1 x + c2 x^2 + ..., each power of x formed once.
 template <std::size_t N>
-double series(const double (&c)[N], double x) {
-  double sum = 0.0;
-  double power = 1.0;
-  for (std::size_t k = 0; k < N; ++k) {
-    sum = sum + c[k] * power;
-    power = power * x;
-  }
-  return sum;
+double series(const std::array<double, N>& c, double x) {
+  return polynomial<Powers::Accumulated>(c, x);
 }
 
 double parabola(double y) {
@@ -42,55 +38,56 @@ double deltaT(double y) {
     return parabola(y);
   }
   if (y < 500.0) {
-    static constexpr double c[] = {10583.6,    -1014.41,    33.78311,    -5.952053,
-                                   -0.1798452, 0.022174192, 0.0090316521};
+    static constexpr std::array c = {10583.6,    -1014.41,    33.78311,    -5.952053,
+                                     -0.1798452, 0.022174192, 0.0090316521};
     return series(c, y / 100.0);
   }
   if (y < 1600.0) {
-    static constexpr double c[] = {1574.2,     -556.01,      71.23472,    0.319781,
-                                   -0.8503463, -0.005050998, 0.0083572073};
+    static constexpr std::array c = {1574.2,     -556.01,      71.23472,    0.319781,
+                                     -0.8503463, -0.005050998, 0.0083572073};
     return series(c, (y - 1000.0) / 100.0);
   }
   if (y < 1700.0) {
-    static constexpr double c[] = {120.0, -0.9808, -0.01532, 1.0 / 7129.0};
+    static constexpr std::array c = {120.0, -0.9808, -0.01532, 1.0 / 7129.0};
     return series(c, y - 1600.0);
   }
   if (y < 1800.0) {
-    static constexpr double c[] = {8.83, 0.1603, -0.0059285, 0.00013336, -1.0 / 1174000.0};
+    static constexpr std::array c = {8.83, 0.1603, -0.0059285, 0.00013336, -1.0 / 1174000.0};
     return series(c, y - 1700.0);
   }
   if (y < 1860.0) {
-    static constexpr double c[] = {13.72,       -0.332447,    0.0068612,     0.0041116,
-                                   -0.00037436, 0.0000121272, -0.0000001699, 0.000000000875};
+    static constexpr std::array c = {13.72,       -0.332447,    0.0068612,     0.0041116,
+                                     -0.00037436, 0.0000121272, -0.0000001699, 0.000000000875};
     return series(c, y - 1800.0);
   }
   if (y < 1900.0) {
-    static constexpr double c[] = {7.62,       0.5737,        -0.251754,
-                                   0.01680668, -0.0004473624, 1.0 / 233174.0};
+    static constexpr std::array c = {7.62,       0.5737,        -0.251754,
+                                     0.01680668, -0.0004473624, 1.0 / 233174.0};
     return series(c, y - 1860.0);
   }
   if (y < 1920.0) {
-    static constexpr double c[] = {-2.79, 1.494119, -0.0598939, 0.0061966, -0.000197};
+    static constexpr std::array c = {-2.79, 1.494119, -0.0598939, 0.0061966, -0.000197};
     return series(c, y - 1900.0);
   }
   if (y < 1941.0) {
-    static constexpr double c[] = {21.20, 0.84493, -0.076100, 0.0020936};
+    static constexpr std::array c = {21.20, 0.84493, -0.076100, 0.0020936};
     return series(c, y - 1920.0);
   }
   if (y < 1961.0) {
-    static constexpr double c[] = {29.07, 0.407, -1.0 / 233.0, 1.0 / 2547.0};
+    static constexpr std::array c = {29.07, 0.407, -1.0 / 233.0, 1.0 / 2547.0};
     return series(c, y - 1950.0);
   }
   if (y < 1986.0) {
-    static constexpr double c[] = {45.45, 1.067, -1.0 / 260.0, -1.0 / 718.0};
+    static constexpr std::array c = {45.45, 1.067, -1.0 / 260.0, -1.0 / 718.0};
     return series(c, y - 1975.0);
   }
   if (y < 2005.0) {
-    static constexpr double c[] = {63.86, 0.3345, -0.060374, 0.0017275, 0.000651814, 0.00002373599};
+    static constexpr std::array c = {63.86,     0.3345,      -0.060374,
+                                     0.0017275, 0.000651814, 0.00002373599};
     return series(c, y - 2000.0);
   }
   if (y < 2050.0) {
-    static constexpr double c[] = {62.92, 0.32217, 0.005589};
+    static constexpr std::array c = {62.92, 0.32217, 0.005589};
     return series(c, y - 2000.0);
   }
   if (y < 2150.0) {

@@ -8,9 +8,9 @@
 //   delta = asin(sin beta cos eps + cos beta sin eps sin lambda)
 //
 // alpha comes straight from atan2, between -PI and PI.
-#include <cmath>
+#include "astro/equatorial.h"
 
-#include "astro/prelude.h"
+#include <cmath>
 
 namespace astro {
 

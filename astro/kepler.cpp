@@ -1,4 +1,5 @@
-// solveKepler: eccentric anomaly E from mean anomaly M and eccentricity e.
+// solveKepler: eccentric anomaly E from mean anomaly M and eccentricity e;
+// trueAnomaly: the true anomaly from E.
 //
 //   M  mean anomaly, radians
 //   e  eccentricity (below 0.21 for every orbit near the present)
@@ -11,9 +12,11 @@
 // argument can hang it; dates near the present need two to five
 // corrections. A solution whose last correction is above the tolerance (or
 // not a number) has not converged and gives no position.
-#include <cmath>
+//
+// The true anomaly: nu = 2 atan(sqrt((1 + e) / (1 - e)) tan(E / 2)).
+#include "astro/kepler.h"
 
-#include "astro/prelude.h"
+#include <cmath>
 
 namespace astro {
 namespace {
@@ -34,6 +37,11 @@ KeplerSolution solveKepler(double meanAnomaly, double eccentricity) {
     ++corrections;
   }
   return KeplerSolution{e, corrections, d};
+}
+
+double trueAnomaly(double eccentricAnomaly, double eccentricity) {
+  return 2.0 * std::atan(std::sqrt((1.0 + eccentricity) / (1.0 - eccentricity)) *
+                         std::tan(eccentricAnomaly / 2.0));
 }
 
 }  // namespace astro

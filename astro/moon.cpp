@@ -16,7 +16,9 @@
 //  7. beta = B (1 - omega1 - omega2), omega1 = 0.0004664 cos Omega,
 //     omega2 = 0.0000754 cos(Omega + g).
 //  8. lambda, beta, p to radians (lambda not reduced).
-//  9. distance = 0.001 (6378.14 / sin p), thousands of km.
+//  9. distance = 0.001 (6378.14 / sin p), thousands of km; in kilometres,
+//     that times 1000, and in astronomical units the kilometres over
+//     kAstronomicalUnitKm.
 // 10. Equatorial coordinates with eps.
 // 11. d = acos(cos beta cos(lambda - lambdaSun)) 180 / PI, degrees.
 // 12. i = 180 - d - 0.1468 sin d (1 - 0.0549 sin M') / (1 - 0.0167 sin M).
@@ -28,6 +30,7 @@
 #include <cstdlib>
 #include <iterator>
 
+#include "astro/angles.h"
 #include "astro/constants.h"
 #include "astro/polynomial.h"
 
@@ -347,8 +350,15 @@ MoonSteps moonSteps(const Prelude& prelude) {
 
 SkyPosition moonPosition(const Prelude& prelude) {
   const MoonSteps s = moonSteps(prelude);
-  return SkyPosition{s.equatorial.rightAscension, s.equatorial.declination, s.distance,
-                     s.illumination, true};
+  const double km = s.distance * 1000;
+  return SkyPosition{s.equatorial.rightAscension,
+                     s.equatorial.declination,
+                     toRadians(s.longitude),
+                     toRadians(s.latitude),
+                     km / kAstronomicalUnitKm,
+                     km,
+                     s.illumination,
+                     true};
 }
 
 }  // namespace astro

@@ -5,7 +5,9 @@
 
 #include <cstdint>
 
+#include "astro/equatorial.h"
 #include "astro/prelude.h"
+#include "astro/sky_position.h"
 
 namespace astro {
 

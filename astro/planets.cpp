@@ -27,6 +27,7 @@
 #include <cstddef>
 #include <iterator>
 
+#include "astro/angles.h"
 #include "astro/constants.h"
 #include "astro/perturbations.h"
 #include "astro/polynomial.h"
@@ -161,8 +162,7 @@ PlanetSteps planetSteps(Body planet, const Prelude& prelude, const SeriesArgumen
   // 5-8. Kepler's equation, true anomaly, radius vector, argument of latitude.
   s.kepler = solveKepler(mRad, eccentricity);
   const double ecc = s.kepler.eccentricAnomaly;
-  s.trueAnomaly =
-      2.0 * std::atan(std::sqrt((1.0 + eccentricity) / (1.0 - eccentricity)) * std::tan(ecc / 2.0));
+  s.trueAnomaly = trueAnomaly(ecc, eccentricity);
   s.radius = semiMajorAxis * (1.0 - eccentricity * std::cos(ecc));
   const double u = lRad + s.trueAnomaly - mRad - nodeRad;
   s.argumentOfLatitude = u;
@@ -195,7 +195,13 @@ PlanetSteps planetSteps(Body planet, const Prelude& prelude, const SeriesArgumen
 
 SkyPosition planetPosition(Body planet, const Prelude& prelude, const SeriesArguments& arguments) {
   const PlanetSteps s = planetSteps(planet, prelude, arguments);
-  return SkyPosition{s.equatorial.rightAscension, s.equatorial.declination, s.distance, 0.0,
+  return SkyPosition{s.equatorial.rightAscension,
+                     s.equatorial.declination,
+                     s.geocentricLongitude,
+                     s.geocentricLatitude,
+                     s.distance,
+                     s.distance * kAstronomicalUnitKm,
+                     0.0,
                      s.kepler.converged()};
 }
 

@@ -3,8 +3,11 @@
 #pragma once
 
 #include "astro/astro.h"
+#include "astro/equatorial.h"
+#include "astro/kepler.h"
 #include "astro/prelude.h"
 #include "astro/series.h"
+#include "astro/sky_position.h"
 
 namespace astro {
 

@@ -1,4 +1,4 @@
-// Polynomials in T, summed term by term.
+// Polynomials, summed term by term from the constant up.
 #pragma once
 
 #include <array>
@@ -6,18 +6,34 @@
 
 namespace astro {
 
-// c0 + c1 T + c2 T T + c3 T T T, up to the cubic: each term formed left
-// to right ((c2 * T) * T) and the terms added in order of degree.
-template <std::size_t N>
-constexpr double polynomial(const std::array<double, N>& c, double t) {
-  static_assert(N >= 2 && N <= 4);
-  if constexpr (N == 2) {
-    return c[0] + c[1] * t;
-  } else if constexpr (N == 3) {
-    return c[0] + c[1] * t + c[2] * t * t;
-  } else {
-    return c[0] + c[1] * t + c[2] * t * t + c[3] * t * t * t;
+// How each term c_k x^k is formed; the digits of the results depend on it.
+enum class Powers {
+  // (c_k * x) * x ... left to right: c0 + c1 T + c2 T T + c3 T T T, as the
+  // mean elements and series arguments of the theories are written.
+  LeftToRight,
+  // c_k * (x^k), each power the one before times x, as the published
+  // expressions of Delta T are evaluated.
+  Accumulated,
+};
+
+template <Powers Form = Powers::LeftToRight, std::size_t N>
+constexpr double polynomial(const std::array<double, N>& c, double x) {
+  static_assert(N >= 1);
+  double sum = c[0];
+  double power = 1.0;
+  for (std::size_t k = 1; k < N; ++k) {
+    double term = c[k];
+    if constexpr (Form == Powers::LeftToRight) {
+      for (std::size_t j = 0; j < k; ++j) {
+        term = term * x;
+      }
+    } else {
+      power = power * x;
+      term = term * power;
+    }
+    sum = sum + term;
   }
+  return sum;
 }
 
 }  // namespace astro

@@ -1,5 +1,4 @@
-// computePrelude: obliquity of the ecliptic and the Sun's orbit at T;
-// sunPosition: the Sun's place from them.
+// computePrelude: obliquity of the ecliptic and the Sun's orbit at T.
 //
 //   t  Julian centuries from JD 2415020.0, time of day included
 //
@@ -8,15 +7,15 @@
 //   L   = 279.69668 + 36000.76892 T + 0.0003025 T^2
 //   M   = 358.47583 + 35999.04975 T - 0.00015 T^2 - 0.0000033 T^3
 //   e   = 0.01675104 - 0.0000418 T - 0.000000126 T^2
-// then E from Kepler's equation, the true anomaly
-//   nu = 2 atan(sqrt((1 + e) / (1 - e)) tan(E / 2)),
-// the radius vector R = 1.0000002 (1 - e cos E) in AU, and the true
-// longitude L + nu - M, left unreduced.
+// then E from Kepler's equation, the true anomaly nu, the radius vector
+// R = 1.0000002 (1 - e cos E) in AU, and the true longitude L + nu - M,
+// left unreduced.
 #include "astro/prelude.h"
 
 #include <array>
 #include <cmath>
 
+#include "astro/angles.h"
 #include "astro/polynomial.h"
 
 namespace astro {
@@ -38,20 +37,10 @@ Prelude computePrelude(double t) {
   p.sunEccentricity = polynomial(kSunEccentricity, t);
   p.sunKepler = solveKepler(p.sunMeanAnomaly, p.sunEccentricity);
   const double anomaly = p.sunKepler.eccentricAnomaly;
-  p.sunTrueAnomaly =
-      2.0 * std::atan(std::sqrt((1.0 + p.sunEccentricity) / (1.0 - p.sunEccentricity)) *
-                      std::tan(anomaly / 2.0));
+  p.sunTrueAnomaly = trueAnomaly(anomaly, p.sunEccentricity);
   p.sunRadius = kSunSemiMajorAxis * (1.0 - p.sunEccentricity * std::cos(anomaly));
   p.sunLongitude = p.sunMeanLongitude + p.sunTrueAnomaly - p.sunMeanAnomaly;
   return p;
-}
-
-SkyPosition sunPosition(const Prelude& prelude) {
-  const double lambda = prelude.sunLongitude;
-  const Obliquity& eps = prelude.obliquityTerms;
-  return SkyPosition{std::atan2(std::sin(lambda) * eps.cosine, std::cos(lambda)),
-                     std::asin(eps.sine * std::sin(lambda)), prelude.sunRadius, 0.0,
-                     prelude.sunKepler.converged()};
 }
 
 }  // namespace astro

@@ -15,7 +15,7 @@
 
 #include <cmath>
 
-#include "astro/prelude.h"
+#include "astro/angles.h"
 
 namespace astro {
 

@@ -14,7 +14,7 @@
 #include <cmath>
 
 #include "astro/astro.h"
-#include "astro/prelude.h"
+#include "astro/equatorial.h"
 
 namespace astro {
 namespace {

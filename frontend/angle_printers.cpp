@@ -4,11 +4,10 @@
 //          of zero, declinations within a quarter turn
 //
 // Every field is cut with floor and written as a number in a field of two
-// columns. Angles are brought into range by whole turns of 2 PI, as many
-// steps as it takes, with PI the decimal value of the computation. Angles
-// more than kLoopTurns turns away, for which stepping would be slow or would
-// not change the value at all, are reduced with fmod first. Values that are
-// not finite print dashes in place of the numbers, keeping the width.
+// columns. Angles are brought into range by whole turns of 2 PI
+// (astro::wrapAngle), with PI the decimal value of the computation. Values
+// that are not finite print dashes in place of the numbers, keeping the
+// width.
 #include "frontend/angle_printers.h"
 
 #include <cmath>
@@ -18,24 +17,6 @@
 
 namespace frontend {
 namespace {
-constexpr double PI = astro::kPi;
-constexpr double kTurn = 2 * PI;
-constexpr double kLoopTurns = 64.0;
-
-// Adds or removes whole turns until low <= angle, then until angle <= high.
-double byWholeTurns(double angle, double high) {
-  if (std::fabs(angle) > kLoopTurns * kTurn) {
-    angle = std::fmod(angle, kTurn);
-  }
-  while (angle < 0) {
-    angle = angle + kTurn;
-  }
-  while (angle > high) {
-    angle = angle - kTurn;
-  }
-  return angle;
-}
-
 // A whole number below 1000 in a field of two columns, as the general
 // notation at precision 5 writes it.
 void appendField(std::string& out, double whole) {
@@ -54,7 +35,7 @@ void appendRightAscension(std::string& out, double angle) {
     out += "--h --m --s";
     return;
   }
-  angle = byWholeTurns(angle, kTurn);
+  angle = astro::wrapAngle(angle, astro::kTurn);
   const double hours = hoursOf(angle);
   appendField(out, std::floor(hours));
   out += "h ";
@@ -71,7 +52,7 @@ void appendDeclination(std::string& out, double angle) {
     out += " -- deg --'";
     return;
   }
-  angle = byWholeTurns(angle, PI);
+  angle = astro::wrapAngle(angle, astro::kPi);
   const double degrees = degreesOf(angle);
   out += degrees < 0 ? "-" : " ";
   appendField(out, std::floor(std::fabs(degrees)));

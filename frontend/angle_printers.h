@@ -7,14 +7,8 @@
 
 namespace frontend {
 
-// Radians to hours and to degrees with the computation's pi, as every
-// printed or written angle is converted.
-inline double hoursOf(double radians) {
-  return radians * 12 / astro::kPi;
-}
-inline double degreesOf(double radians) {
-  return radians * 180 / astro::kPi;
-}
+using astro::degreesOf;
+using astro::hoursOf;
 
 // Hours, minutes and seconds of time: "18h 45m 10s", each number two
 // columns wide and cut, never rounded. Any angle is first brought into

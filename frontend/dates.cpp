@@ -18,7 +18,6 @@ namespace frontend {
 namespace {
 
 constexpr std::int64_t kMillisecondsPerDay = 86'400'000;
-constexpr std::int64_t kFirstGregorianDay = 2299161;  // 15 October 1582
 
 std::int64_t floorDiv(std::int64_t a, std::int64_t b) {
   const std::int64_t q = a / b;
@@ -122,7 +121,7 @@ Parsed<DateEntry> iso(std::string_view word) {
   if (month < 1 || month > 12) {
     return invalid("le mois va de 01 a 12.");
   }
-  if (day < 1 || day > daysInMonth(year, month)) {
+  if (day < 1 || day > astro::daysInMonth(year, month)) {
     return invalid("ce jour n'existe pas dans ce mois.");
   }
   const double secondsOfDay = hours * 3600.0 + minutes * 60.0 + seconds;
@@ -151,41 +150,11 @@ Parsed<DateEntry> parseDateWord(std::string_view word) {
   return iso(word);
 }
 
-int daysInMonth(std::int32_t year, std::int32_t month) {
-  static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  if (month < 1 || month > 12) {
-    return 0;
-  }
-  if (month != 2) {
-    return kDays[month - 1];
-  }
-  const std::int64_t y = year;
-  const bool julianLeap = floorDiv(y, 4) * 4 == y;
-  const bool leap = year <= 1582 ? julianLeap : (julianLeap && (y % 100 != 0 || y % 400 == 0));
-  return leap ? 29 : 28;
-}
-
 astro::CalendarDate calendarDateOf(const Moment& moment) {
-  const std::int64_t jdn = moment.dayNumber;
-  std::int64_t b = 0;
-  std::int64_t c = 0;
-  if (jdn >= kFirstGregorianDay) {
-    const std::int64_t a = jdn + 32044;
-    b = floorDiv(4 * a + 3, 146097);
-    c = a - floorDiv(146097 * b, 4);
-  } else {
-    b = 0;
-    c = jdn + 32082;
-  }
-  const std::int64_t d = floorDiv(4 * c + 3, 1461);
-  const std::int64_t e = c - floorDiv(1461 * d, 4);
-  const std::int64_t m = floorDiv(5 * e + 2, 153);
-  const std::int64_t day = e - floorDiv(153 * m + 2, 5) + 1;
-  const std::int64_t month = m + 3 - 12 * floorDiv(m, 10);
-  const std::int64_t year = 100 * b + d - 4800 + floorDiv(m, 10);
+  const astro::CalendarDay day = astro::calendarDay(moment.dayNumber);
   return astro::CalendarDate{
-      static_cast<std::int32_t>(year), static_cast<std::int32_t>(month),
-      static_cast<double>(day) +
+      day.year, day.month,
+      static_cast<double>(day.day) +
           static_cast<double>(moment.millisecond) / static_cast<double>(kMillisecondsPerDay)};
 }
 

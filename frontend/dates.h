@@ -36,9 +36,6 @@ struct TimeScale {
 // October 1582, Gregorian from then on.
 Parsed<DateEntry> parseDateWord(std::string_view word);
 
-// Days in a month of the program's calendar.
-int daysInMonth(std::int32_t year, std::int32_t month);
-
 // A moment on the program's calendar counted exactly: the Julian Day
 // Number of the date (the day that begins at its 0h) and the milliseconds
 // since 0h.

@@ -26,10 +26,7 @@ BodyValues valuesOf(astro::Body body, const astro::BodyPosition& p) {
     return BodyValues{none, none, none, none, none};
   }
   const bool moon = body == astro::Body::Moon;
-  // The Moon's distance comes in thousands of kilometres, the others' in AU.
-  const double km = moon ? p.distance * 1000 : p.distance * astro::kAstronomicalUnitKm;
-  const double au = moon ? km / astro::kAstronomicalUnitKm : p.distance;
-  return BodyValues{hoursOf(p.rightAscension), degreesOf(p.declination), au, km,
+  return BodyValues{hoursOf(p.rightAscension), degreesOf(p.declination), p.distanceAu, p.distanceKm,
                     moon ? p.illumination : none};
 }
 
@@ -66,7 +63,7 @@ void dateFields(const DateEntry& entry, const astro::Instant& instant, const Tim
 template <typename Visit>
 void bodyFields(astro::Body body, const astro::BodyPosition& p, Visit&& visit) {
   const BodyValues v = valuesOf(body, p);
-  visit("body", Value::text(bodyId(body)));
+  visit("body", Value::text(astro::bodyId(body)));
   visit("ra_h", Value::of(v.raHours));
   visit("dec_deg", Value::of(v.decDegrees));
   visit("distance_au", Value::of(v.distanceAu));
@@ -137,12 +134,6 @@ void appendJsonValue(std::string& out, const Value& v) {
 }
 
 }  // namespace
-
-std::string_view bodyId(astro::Body body) {
-  static constexpr std::string_view kIds[] = {"sun",     "moon",   "mercury", "venus",  "mars",
-                                              "jupiter", "saturn", "uranus",  "neptune"};
-  return kIds[static_cast<std::size_t>(body)];
-}
 
 std::string_view statusId(astro::Status status) {
   switch (status) {

@@ -9,8 +9,7 @@
 
 namespace frontend {
 
-// What scripts call each body and each status.
-std::string_view bodyId(astro::Body body);
+// What scripts call each status.
 std::string_view statusId(astro::Status status);
 
 // CSV, one row per date and body (tidy data), after a header line:

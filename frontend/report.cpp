@@ -67,7 +67,9 @@ void appendReport(std::string& out, const astro::CalendarDate& date,
     const astro::BodyPosition& p = instant[body];
     out += ' ';
     out += reportName(body);
-    const double distance = cutDistance(p.distance);
+    // The Moon's figure is in thousands of kilometres, the others' in AU.
+    const double distance =
+        cutDistance(body == astro::Body::Moon ? p.distanceKm / 1000 : p.distanceAu);
     if (p.status == astro::Status::NotComputable || !std::isfinite(distance)) {
       out += "    position ";
       out += kNotComputable;

@@ -342,7 +342,7 @@ void appendSkyChart(std::string& out, const DateEntry& entry, const astro::Insta
     const double y = map.y(decDegrees);
     const Look& look = lookOf(body);
     out += "<g class=\"body\" id=\"";
-    out += bodyId(body);
+    out += astro::bodyId(body);
     out += "\" data-ra-h=\"";
     appendShortest(out, raHours);
     out += "\" data-dec-deg=\"";

@@ -94,7 +94,7 @@ TEST(Planets, AllSevenAtNoonFirstJanuary2000) {
     const int body = static_cast<int>(c.planet);
     EXPECT_NEAR(raw, c.rightAscension, kRadianDigits) << body;
     EXPECT_NEAR(p.declination, c.declination, kRadianDigits) << body;
-    EXPECT_NEAR(p.distance, c.distance, kAuDigits) << body;
+    EXPECT_NEAR(p.distanceAu, c.distance, kAuDigits) << body;
     EXPECT_EQ(p.illumination, 0.0) << body;
   }
 }

@@ -7,7 +7,9 @@
 #include <random>
 #include <vector>
 
+#include "astro/angles.h"
 #include "astro/astro.h"
+#include "astro/kepler.h"
 #include "astro/prelude.h"
 #include "units.h"
 
@@ -27,7 +29,7 @@ TEST(Sun, AtTheEpoch) {
       {"right ascension, normalised", sun.rightAscension, (360 - 79.505531) * kDegree,
        0.005 * kArcsec},
       {"declination", sun.declination, -23.101443 * kDegree, 0.005 * kArcsec},
-      {"distance", sun.distance, p.sunRadius, 0.0},
+      {"distance", sun.distanceAu, p.sunRadius, 0.0},
   });
 }
 
@@ -152,7 +154,9 @@ TEST(ComputeBody, OneBodyAsInTheWholeInstant) {
       const BodyPosition& all = instant[body];
       EXPECT_EQ(one.rightAscension, all.rightAscension) << static_cast<int>(body);
       EXPECT_EQ(one.declination, all.declination) << static_cast<int>(body);
-      EXPECT_EQ(one.distance, all.distance) << static_cast<int>(body);
+      EXPECT_EQ(one.distanceAu, all.distanceAu) << static_cast<int>(body);
+      EXPECT_EQ(one.distanceKm, all.distanceKm) << static_cast<int>(body);
+      EXPECT_EQ(one.eclipticLongitude, all.eclipticLongitude) << static_cast<int>(body);
       EXPECT_EQ(one.illumination, all.illumination) << static_cast<int>(body);
       if (body != Body::Moon) {
         EXPECT_EQ(one.illumination, 0.0) << static_cast<int>(body);
@@ -220,9 +224,13 @@ TEST(ComputeBody, NotComputableWhenNoNumberComesOut) {
   for (const BodyPosition& p : far.bodies) {
     EXPECT_EQ(p.status, Status::NotComputable);
   }
-  const BodyPosition none = computeBody(static_cast<Body>(9), CalendarDate{2000, 1, 1.5});
-  EXPECT_EQ(none.status, Status::NotComputable);
-  EXPECT_TRUE(std::isnan(none.rightAscension) && std::isnan(none.distance));
+}
+
+TEST(ComputeBody, AValueThatIsNoBodyHasItsOwnStatus) {
+  const BodyPosition none = computeBody(static_cast<Body>(kBodyCount), CalendarDate{2000, 1, 1.5});
+  EXPECT_EQ(none.status, Status::UnknownBody);
+  EXPECT_TRUE(std::isnan(none.rightAscension) && std::isnan(none.distanceAu));
+  EXPECT_EQ(bodyId(static_cast<Body>(kBodyCount)), "");
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 # Run by ctest (see CMakeLists.txt beside this file):
 #   1. cmake --install BUILD_DIR into WORK_DIR/static: exactly the public
 #      header and the version header under include/astro, and no symbol of
-#      libastro.a outside the namespace astro;
+#      libephemerides.a outside the namespace astro;
 #   2. the installed program answers one date;
 #   3. the consumer project in CONSUMER_DIR finds the package in the stage
 #      only (no package registry, no other prefix), builds with warnings as
@@ -9,7 +9,7 @@
 #      pkg-config prints the same;
 #   4. SOURCE_DIR built again with BUILD_SHARED_LIBS=ON and installed into
 #      WORK_DIR/shared: the installed program writes the same bytes as the
-#      static one, libastro.so exports nothing outside the namespace, and the
+#      static one, libephemerides.so exports nothing outside the namespace, and the
 #      consumer built through pkg-config against it prints the same again.
 cmake_minimum_required(VERSION 3.25)
 
@@ -28,6 +28,7 @@ jd 2451545
 ra 4.909474
 dec -0.40200609
 ra_h 18.752809
+moon_au 0.0026900708
 moon_km 402428.86
 status 0
 ")
@@ -96,14 +97,14 @@ endif()
 run("cmake --install" ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${static} ${config_option})
 file(GLOB headers RELATIVE ${static}/include ${static}/include/*/*)
 expect("installed headers" "${headers}" "astro/astro.h;astro/version.h")
-foreach(installed bin/ephemerides lib/libastro.a lib/pkgconfig/ephemerides.pc
+foreach(installed bin/ephemerides lib/libephemerides.a lib/pkgconfig/ephemerides.pc
                   lib/cmake/Ephemerides/EphemeridesConfig.cmake share/doc/Ephemerides/LICENSE
                   share/man/man1/ephemerides.1)
   if(NOT EXISTS ${static}/${installed})
     message(FATAL_ERROR "not installed: ${installed}")
   endif()
 endforeach()
-expect_only_astro_symbols(${static}/lib/libastro.a)
+expect_only_astro_symbols(${static}/lib/libephemerides.a)
 
 # 2. The installed program: banner, prompts and one report.
 run("installed ephemerides" ${static}/bin/ephemerides INPUT_FILE ${CONSUMER_DIR}/date.txt)
@@ -132,6 +133,8 @@ endif()
 run("building the consumer" ${CMAKE_COMMAND} --build ${WORK_DIR}/consumer)
 run("running the consumer" ${WORK_DIR}/consumer/consumer)
 expect("consumer output" "${output}" "${expected_consumer_output}")
+run("running the consumer of Ephemerides::astro" ${WORK_DIR}/consumer/consumer_old_name)
+expect("consumer of Ephemerides::astro" "${output}" "${expected_consumer_output}")
 build_with_pkg_config(${static} consumer_pkg_static)
 
 # 4. The shared library: built, installed, the same bytes, the same answers.
@@ -145,10 +148,10 @@ run("building the shared build" ${CMAKE_COMMAND} --build ${WORK_DIR}/shared-buil
   --target ephemerides --parallel 2)
 run("installing the shared build" ${CMAKE_COMMAND} --install ${WORK_DIR}/shared-build
   --prefix ${shared})
-if(NOT EXISTS ${shared}/lib/libastro.so OR EXISTS ${shared}/lib/libastro.a)
-  message(FATAL_ERROR "the shared build did not install libastro.so alone")
+if(NOT EXISTS ${shared}/lib/libephemerides.so OR EXISTS ${shared}/lib/libephemerides.a)
+  message(FATAL_ERROR "the shared build did not install libephemerides.so alone")
 endif()
-expect_only_astro_symbols(${shared}/lib/libastro.so -D)
+expect_only_astro_symbols(${shared}/lib/libephemerides.so -D)
 run("installed shared ephemerides" ${shared}/bin/ephemerides INPUT_FILE ${CONSUMER_DIR}/date.txt)
 expect("output of the program linked with the shared library" "${output}" "${static_report}")
 build_with_pkg_config(${shared} consumer_pkg_shared)

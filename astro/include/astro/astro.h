@@ -8,7 +8,11 @@
 //   computeInstantUt  the same for a date in Universal Time
 //   computeBody     one body at one instant
 //   julianDay       the Julian Day of a calendar date
+//   calendarDate, calendarDay, daysInMonth
+//                   the calendar the other way: a Julian Day to its date
 //   deltaT          TT - UT at a given year, from a published model
+//   hoursOf, degreesOf, withinOneTurn, wrapAngle
+//                   radians to hours and degrees, and angles within a turn
 //   eclipticToEquatorial, angularSeparation, positionAngle
 //                   the geometry a chart of these positions needs
 //
@@ -31,25 +35,28 @@
 //
 // Returned:
 //   Instant::jd            Julian Day of the date (days, with fraction)
-//   Instant::siderealTime  Greenwich mean sidereal time, radians in [0, 2 kPi)
+//   Instant::siderealTime  Greenwich mean sidereal time, radians in [0, kTurn)
 //   Instant::deltaT        seconds added to the date for the positions: 0 for
 //                          computeInstant, the given deltaT for
 //                          computeInstantUt
 //   Instant::obliquity     obliquity of the ecliptic of the date, radians
 //   Instant::status        Status of the date (see below)
-//   BodyPosition, for each body:
-//     rightAscension  radians in [0, 2 kPi)   } geocentric, geometric (no
-//     declination     radians, -kPi/2..kPi/2  } light-time, aberration or
-//                                             } nutation), mean equator and
-//                                             } equinox of the date
-//     distance        from the Earth's centre: astronomical units, but
-//                     thousands of kilometres for the Moon
-//     illumination    Moon: illuminated fraction of the disc, 0..1; else 0
-//     status          Status of this body at this date
+//   BodyPosition, for each body, from the Earth's centre:
+//     rightAscension     radians in [0, kTurn)    } geocentric, geometric (no
+//     declination        radians, -kPi/2..kPi/2   } light-time, aberration or
+//     eclipticLongitude  radians in [0, kTurn)    } nutation), mean equator,
+//     eclipticLatitude   radians, -kPi/2..kPi/2   } ecliptic and equinox of
+//                                                 } the date
+//     distanceAu         astronomical units
+//     distanceKm         kilometres (distanceAu * kAstronomicalUnitKm; for
+//                        the Moon, whose theory gives kilometres, the other
+//                        way round)
+//     illumination       Moon: illuminated fraction of the disc, 0..1; else 0
+//     status             Status of this body at this date
 //
 // Angles: every conversion between radians, degrees and hours uses kPi, the
-// decimal value the theories were fitted with; use it too (hours =
-// rightAscension * 12 / kPi) to reproduce the program's printed figures.
+// decimal value the theories were fitted with; hoursOf and degreesOf do it
+// as the program prints its figures.
 //
 // Status, in the spirit of ERFA's status codes:
 //   Computed             within the span where the accuracy is measured
@@ -60,6 +67,7 @@
 //                        finite number, or Kepler's equation did not converge
 //                        (dates tens of thousands of years away); the values
 //                        must not be used
+//   UnknownBody          computeBody was given a value that is no Body
 //
 // Accuracy (docs/accuracy.md, against ERFA's epv00, plan94 and moon98):
 // largest angular error over 1800-2200 about 1' for the Sun, the Moon and
@@ -67,13 +75,24 @@
 // for Mars near close oppositions; relative distance errors of a few 1e-4
 // (Mars 1.4e-3); the Moon's illuminated fraction to 0.005, the sidereal time
 // to about 1 s. From 1000 to 3000 the errors grow to 3.5' for the Moon and
-// 9' for Mars. The calculation is plain double precision and thread-safe:
-// no function keeps any state.
+// 9' for Mars. Thread-safe: no function keeps any state.
+//
+// What the digits depend on: the calculation is in double precision, but
+// five products are formed in x87 extended precision (long double, a 64-bit
+// mantissa) and only then stored as doubles: days to centuries (* 1/36525),
+// degrees to radians (* 1/180), the millionths of the outer planets'
+// eccentricity and semi-major axis corrections (* 0.000001), and the
+// program's cut of a distance to four decimals (* 0.0001). The library's
+// sources check the 64-bit mantissa when they are compiled, and are compiled
+// with -ffp-contract=off (no fused multiply-add) and without -ffast-math: on
+// another floating-point type or with contracted operations the last digits
+// of the figures move.
 #pragma once
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 #include "astro/version.h"
 
@@ -87,6 +106,8 @@ namespace astro {
 
 // pi as the theories use it: a decimal value, not the full precision one.
 inline constexpr double kPi = 3.1415926535898;
+// A whole turn, radians.
+inline constexpr double kTurn = 2 * kPi;
 
 // Kilometres in one astronomical unit (IAU 2012).
 inline constexpr double kAstronomicalUnitKm = 149597870.7;
@@ -108,6 +129,15 @@ inline constexpr std::array<Body, kBodyCount> kBodies = {
     Body::Jupiter, Body::Saturn, Body::Uranus,  Body::Neptune,
 };
 
+// The body's name as programs and files write it: "sun", "moon",
+// "mercury" ... "neptune"; empty for a value that is no Body.
+constexpr std::string_view bodyId(Body body) {
+  constexpr std::array<std::string_view, kBodyCount> kIds = {
+      "sun", "moon", "mercury", "venus", "mars", "jupiter", "saturn", "uranus", "neptune"};
+  const auto index = static_cast<std::size_t>(body);
+  return index < kBodyCount ? kIds[index] : std::string_view{};
+}
+
 struct CalendarDate {
   std::int32_t year;
   std::int32_t month;  // 1 for January
@@ -118,7 +148,7 @@ struct JulianDate {
   double jd;  // Julian Day, with its fraction
 };
 
-enum class Status : std::uint8_t { Computed, OutsideMeasuredSpan, NotComputable };
+enum class Status : std::uint8_t { Computed, OutsideMeasuredSpan, NotComputable, UnknownBody };
 
 // The span of docs/accuracy.md: from 1000 January 1, 0h (Julian calendar)
 // up to, not including, 3001 January 1, 0h (Gregorian), as Julian Days.
@@ -126,16 +156,19 @@ inline constexpr double kMeasuredSpanStart = 2086307.5;
 inline constexpr double kMeasuredSpanEnd = 2817152.5;
 
 struct BodyPosition {
-  double rightAscension;  // radians, [0, 2 kPi)
-  double declination;     // radians
-  double distance;        // AU; thousands of km for the Moon
-  double illumination;    // Moon: illuminated fraction 0..1; others 0
+  double rightAscension;     // radians, [0, kTurn)
+  double declination;        // radians
+  double eclipticLongitude;  // radians, [0, kTurn)
+  double eclipticLatitude;   // radians
+  double distanceAu;         // astronomical units
+  double distanceKm;         // kilometres
+  double illumination;       // Moon: illuminated fraction 0..1; others 0
   Status status;
 };
 
 struct Instant {
   double jd;            // Julian Day of the date as given
-  double siderealTime;  // radians, [0, 2 kPi)
+  double siderealTime;  // radians, [0, kTurn)
   double deltaT;        // seconds: the positions are those of jd + deltaT / 86400
   double obliquity;     // radians: the obliquity of the ecliptic the positions use
   Status status;        // NotComputable when jd or siderealTime is not finite
@@ -144,7 +177,51 @@ struct Instant {
   const BodyPosition& operator[](Body body) const { return bodies[static_cast<std::size_t>(body)]; }
 };
 
+// Radians to hours (radians * 12 / kPi) and to degrees (radians * 180 /
+// kPi), as the program converts every angle it prints or writes.
+constexpr double hoursOf(double radians) {
+  return radians * 12 / kPi;
+}
+constexpr double degreesOf(double radians) {
+  return radians * 180 / kPi;
+}
+
+// An angle in radians with whole turns of kTurn added while it is below 0
+// and removed while it is above `high`, one at a time (kTurn for [0, kTurn],
+// kPi for (-kPi, kPi] as declinations are printed). An angle more than 64
+// turns away, where single steps change little or nothing, is first reduced
+// with fmod. A value that is not finite is returned as it is.
+ASTRO_PUBLIC double wrapAngle(double radians, double high);
+// The same into [0, kTurn), as right ascensions and sidereal times come.
+ASTRO_PUBLIC double withinOneTurn(double radians);
+
 ASTRO_PUBLIC double julianDay(const CalendarDate& date);
+
+// The first day of the Gregorian calendar, 15 October 1582, as a Julian Day
+// Number (the number of the day that begins at Julian Day n - 0.5).
+inline constexpr std::int64_t kFirstGregorianDayNumber = 2299161;
+
+// A day of the calendar, without a time.
+struct CalendarDay {
+  std::int32_t year;
+  std::int32_t month;  // 1 to 12
+  std::int32_t day;    // 1 to daysInMonth(year, month)
+};
+
+// The calendar day of a Julian Day Number, in the calendar julianDay uses:
+// Julian before kFirstGregorianDayNumber, Gregorian from it on, year 0
+// existing. For day numbers whose year fits in 32 bits (within about
+// 7.8e11 days of the origin).
+ASTRO_PUBLIC CalendarDay calendarDay(std::int64_t dayNumber);
+
+// The calendar date of a Julian Day: the day that contains it, and as the
+// day's fraction the time since its 0h. julianDay(calendarDate(jd)) is jd
+// up to the rounding of the fraction.
+ASTRO_PUBLIC CalendarDate calendarDate(JulianDate date);
+
+// Days in a month of that calendar (28 to 31; 0 for a month outside 1-12).
+// October 1582 counts 31 days from 1 to 31, of which 5 to 14 do not exist.
+ASTRO_PUBLIC int daysInMonth(std::int32_t year, std::int32_t month);
 
 ASTRO_PUBLIC Instant computeInstant(const CalendarDate& date);
 ASTRO_PUBLIC Instant computeInstant(JulianDate date);
@@ -168,7 +245,7 @@ ASTRO_PUBLIC double decimalYear(JulianDate date);
 
 // A direction in equatorial coordinates, radians.
 struct EquatorialPoint {
-  double rightAscension;  // [0, 2 kPi)
+  double rightAscension;  // [0, kTurn)
   double declination;
 };
 
@@ -182,7 +259,7 @@ ASTRO_PUBLIC EquatorialPoint eclipticToEquatorial(double longitude, double latit
 ASTRO_PUBLIC double angularSeparation(const EquatorialPoint& a, const EquatorialPoint& b);
 
 // The position angle of `to` seen from `from`: the direction on the sky,
-// from north through east, radians in [0, 2 kPi). East of the Sun (0 to
+// from north through east, radians in [0, kTurn). East of the Sun (0 to
 // kPi) a body sets after it and is an evening object.
 ASTRO_PUBLIC double positionAngle(const EquatorialPoint& from, const EquatorialPoint& to);
 

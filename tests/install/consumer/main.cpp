@@ -15,8 +15,9 @@ int main() {
   std::cout << std::setprecision(12) << "jd " << astro::julianDay(date) << "\n";
   std::cout << std::setprecision(8) << "ra " << sun.rightAscension << "\n"
             << "dec " << sun.declination << "\n"
-            << "ra_h " << sun.rightAscension * 12 / astro::kPi << "\n"
-            << "moon_km " << instant[astro::Body::Moon].distance * 1000 << "\n"
+            << "ra_h " << astro::hoursOf(sun.rightAscension) << "\n"
+            << "moon_au " << instant[astro::Body::Moon].distanceAu << "\n"
+            << "moon_km " << instant[astro::Body::Moon].distanceKm << "\n"
             << "status " << static_cast<int>(instant.status) << "\n";
   return 0;
 }
