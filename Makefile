@@ -1,4 +1,5 @@
-# Thin driver over the CMake presets.
+# Thin driver over the CMake presets. Each target first installs the Debian
+# packages it needs and lacks (tools/install-deps; INSTALL_DEPS=true skips it).
 #   make run      build the program (preset default) and start it
 #   make install  build it and install it under PREFIX (default /usr/local)
 #   make test     developer build (preset dev) and every test
@@ -8,15 +9,26 @@
 #                 of the commit REFERENCE (default 7c606e4)
 #   make fuzz     build the input fuzz target (clang++) and run it for
 #                 FUZZ_SECONDS seconds (default 60); finds go to build/fuzz/
-.PHONY: all build run install dev test build-sanitize test-sanitize bench fuzz clean
+.PHONY: all deps-run deps-test deps-ci build run install dev test build-sanitize test-sanitize \
+  bench fuzz clean
 
 FUZZ_SECONDS ?= 60
 REFERENCE ?= 7c606e4
 PREFIX ?= /usr/local
+INSTALL_DEPS ?= tools/install-deps
 
 all: build
 
-build:
+deps-run:
+	@$(INSTALL_DEPS) run
+
+deps-test:
+	@$(INSTALL_DEPS) test
+
+deps-ci:
+	@$(INSTALL_DEPS) ci
+
+build: deps-run
 	cmake --preset default
 	cmake --build --preset default
 
@@ -26,14 +38,14 @@ run: build
 install: build
 	cmake --install build/default --prefix $(PREFIX)
 
-dev:
+dev: deps-test
 	cmake --preset dev
 	cmake --build --preset dev
 
 test: dev
 	ctest --preset dev
 
-build-sanitize:
+build-sanitize: deps-test
 	cmake --preset sanitize
 	cmake --build --preset sanitize
 
@@ -45,7 +57,7 @@ bench: dev
 	  --benchmark_report_aggregates_only=true --benchmark_min_time=0.2
 	bench/compare.sh build/dev/ephemerides $(REFERENCE)
 
-fuzz:
+fuzz: deps-ci
 	cmake --preset fuzz
 	cmake --build --preset fuzz
 	mkdir -p build/fuzz/corpus
