@@ -671,6 +671,34 @@ def plot_ut(path, jd, errors):
     plt.close(figure)
 
 
+# Other tools of tools/accuracy measure what is computed from the positions
+# (what an observer sees, the events of the year, how bright each body is)
+# and write their own section of the page between these markers; rewriting
+# the page keeps them, in the order they stand.
+SECTION = re.compile(r"<!-- section: (\S+) -->\n.*?<!-- end: \1 -->\n", re.S)
+
+
+def kept_sections(page):
+    """The marked sections of the existing page, each preceded by a blank line."""
+    if not page.exists():
+        return ""
+    return "".join("\n" + m.group(0) for m in SECTION.finditer(page.read_text()))
+
+
+def write_section(page, name, body):
+    """Put `body` (Markdown) in the section `name` of the page, in place if
+    the section is there, else at the end."""
+    block = f"<!-- section: {name} -->\n{body.rstrip()}\n<!-- end: {name} -->\n"
+    text = page.read_text()
+    pattern = re.compile(rf"<!-- section: {re.escape(name)} -->\n.*?<!-- end: {re.escape(name)} -->\n",
+                         re.S)
+    if pattern.search(text):
+        text = pattern.sub(lambda _: block, text)
+    else:
+        text = text.rstrip("\n") + "\n\n" + block
+    page.write_text(text)
+
+
 def report(exe, out):
     """Write out/accuracy.md, out/accuracy.png and out/accuracy_ut.png."""
     jd = sample_dates(WIDE_SPAN, WIDE_DATES, WIDE_SEED)
@@ -689,7 +717,7 @@ def report(exe, out):
         wide_table=wide_table(main_errors, errors, jd),
         ut_dates=len(ut_jd), ut_table=ut_table(ut_jd, ut_errors),
         bounds_table=bounds_table(), check_dates=CHECK_DATES)
-    (out / "accuracy.md").write_text(text)
+    (out / "accuracy.md").write_text(text + kept_sections(out / "accuracy.md"))
 
 
 DOCUMENT = """\
