@@ -22,7 +22,7 @@ void reportText(benchmark::State& state) {
     const std::size_t i = next;
     next = (next + 1) % kBenchDates.size();
     text.clear();
-    frontend::appendReport(text, kBenchDates[i], instants[i]);
+    frontend::appendReport(text, {kBenchDates[i], {}}, instants[i], {});
     benchmark::DoNotOptimize(text.data());
   }
 }
@@ -34,7 +34,7 @@ void reportWithComputation(benchmark::State& state) {
     const astro::CalendarDate& date = kBenchDates[next];
     next = (next + 1) % kBenchDates.size();
     text.clear();
-    frontend::appendReport(text, date, astro::computeInstant(date));
+    frontend::appendReport(text, {date, {}}, astro::computeInstant(date), {});
     benchmark::DoNotOptimize(text.data());
   }
 }

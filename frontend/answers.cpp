@@ -7,12 +7,12 @@
 // 32 bits.
 #include "frontend/answers.h"
 
-#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
 #include <string>
+#include <utility>
 
 namespace frontend {
 namespace {
@@ -73,16 +73,14 @@ bool isWholeNumber(std::string_view w) {
   return true;
 }
 
-Refusal refusal(std::string_view kind, std::string_view word, std::string_view why) {
-  return Refusal{std::string(kind), std::string(word), std::string(why)};
+Refusal refusal(Reason reason, std::string_view word, std::string detail = {}) {
+  return Refusal{Subject::Answer, reason, std::string(word), std::move(detail)};
 }
 
-// A whole number within 32 bits, or the refusal for `what` ("le mois",
-// "l'annee").
-Parsed<std::int32_t> parseWhole(std::string_view word, std::string_view notWhole,
-                                std::string_view tooLarge) {
+// A whole number within 32 bits, or the refusal of the given reasons.
+Parsed<std::int32_t> parseWhole(std::string_view word, Reason notWhole, Reason tooLarge) {
   if (!isWholeNumber(word)) {
-    return refusal("Saisie invalide", word, notWhole);
+    return refusal(notWhole, word);
   }
   std::string_view digits = word;
   if (digits.front() == '+') {
@@ -91,40 +89,12 @@ Parsed<std::int32_t> parseWhole(std::string_view word, std::string_view notWhole
   std::int32_t value = 0;
   const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
   if (error != std::errc{} || end != digits.data() + digits.size()) {
-    return refusal("Saisie invalide", word, tooLarge);
+    return refusal(tooLarge, word);
   }
   return value;
 }
 
 }  // namespace
-
-std::string Refusal::message() const {
-  return kind + " : " + quotedWord(word) + " : " + why;
-}
-
-std::string quotedWord(std::string_view word) {
-  constexpr std::size_t kShown = 40;
-  static constexpr char kHex[] = "0123456789abcdef";
-  std::string out = "\"";
-  for (std::size_t i = 0; i < word.size() && i < kShown; ++i) {
-    const auto c = static_cast<unsigned char>(word[i]);
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += static_cast<char>(c);
-    } else if (c >= 0x20 && c < 0x7f) {
-      out += static_cast<char>(c);
-    } else {
-      out += "\\x";
-      out += kHex[c >> 4];
-      out += kHex[c & 0xf];
-    }
-  }
-  if (word.size() > kShown) {
-    out += "...";
-  }
-  out += '"';
-  return out;
-}
 
 Parsed<double> parseDay(std::string_view word) {
   if (!isDecimalNumber(word)) {
@@ -135,40 +105,35 @@ Parsed<double> parseDay(std::string_view word) {
       }
     }
     if (comma != word && isDecimalNumber(comma)) {
-      return refusal(
-          "Saisie invalide", word,
-          "le jour doit etre un nombre ; le separateur decimal est le point (" + comma + ").");
+      return refusal(Reason::DayDecimalComma, word, comma);
     }
-    return refusal("Saisie invalide", word, "le jour doit etre un nombre.");
+    return refusal(Reason::DayNotANumber, word);
   }
   const std::string text(word);
   const double value = std::strtod(text.c_str(), nullptr);
   if (std::isinf(value)) {
-    return refusal("Saisie invalide", word, "le jour est trop grand.");
+    return refusal(Reason::DayTooLarge, word);
   }
   return value;
 }
 
 Parsed<std::int32_t> parseMonth(std::string_view word) {
-  Parsed<std::int32_t> month = parseWhole(word, "le mois doit etre un nombre entier.",
-                                          "le mois depasse les entiers sur 32 bits.");
+  Parsed<std::int32_t> month = parseWhole(word, Reason::MonthNotWhole, Reason::MonthBeyond32Bits);
   if (const auto* value = std::get_if<std::int32_t>(&month); value != nullptr && *value < 1) {
-    return refusal("Mois invalide", word, "le mois doit valoir au moins 1.");
+    return refusal(Reason::MonthBelowOne, word);
   }
   return month;
 }
 
 Parsed<std::int32_t> parseYear(std::string_view word) {
-  return parseWhole(word, "l'annee doit etre un nombre entier.",
-                    "l'annee depasse les entiers sur 32 bits.");
+  return parseWhole(word, Reason::YearNotWhole, Reason::YearBeyond32Bits);
 }
 
 Parsed<astro::CalendarDate> checkDate(const astro::CalendarDate& date, std::string_view shown) {
   const std::int64_t key = std::int64_t{date.year} * 10000 + std::int64_t{date.month} * 100;
   if (key < std::numeric_limits<std::int32_t>::min() ||
       key > std::numeric_limits<std::int32_t>::max()) {
-    return refusal("Date invalide", shown,
-                   "annee x 10000 + mois x 100 depasse les entiers sur 32 bits.");
+    return Refusal{Subject::Date, Reason::CalendarKeyBeyond32Bits, std::string(shown), {}};
   }
   return date;
 }

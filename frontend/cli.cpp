@@ -5,190 +5,221 @@
 //   ephemerides --from A --to B      a report for each date of the range
 //   ephemerides --format F < dates   the dialogue's answers, without prompts
 //
-// The options are read with CLI11; the messages are French, as the rest of
-// the program is.
+// The command line is read with CLI11 into one Request; whatever is wrong
+// with it is a refusal, which the catalogue words.
 #include "frontend/cli.h"
 
 #include <CLI/CLI.hpp>
-#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "astro/astro.h"
+#include "frontend/answers.h"
+#include "frontend/catalogue.h"
 #include "frontend/dates.h"
-#include "frontend/formats.h"
-#include "frontend/report.h"
-#include "frontend/sky_chart.h"
+#include "frontend/dialogue.h"
+#include "frontend/reporter.h"
 
 namespace frontend {
 namespace {
 
-constexpr std::string_view kUsage = "Utilisation : ephemerides [OPTIONS] [DATE...]\n";
-
-constexpr std::string_view kHelp = R"(
-Position du Soleil, de la Lune et des planetes de Mercure a Neptune : ascension
-droite, declinaison et distance a la Terre, et eclairement de la Lune.
-
-Sans argument, le dialogue demande le jour (avec sa fraction si l'on veut :
-15.75 est le 15 a 18h), le mois et l'annee, ecrit le rapport de cette date et
-demande la suivante, jusqu'a la fin de l'entree (Ctrl-D au clavier).
-
-Dates :
-  DATE...                  un rapport par date, sans banniere ni invite. Une
-                           date s'ecrit JOUR/MOIS/ANNEE comme dans l'en-tete du
-                           rapport (1.5/1/2000 : le 1er janvier 2000 a 12h ;
-                           1/1/-500), ou AAAA-MM-JJ, avec une heure si l'on veut
-                           (2000-01-01T12:00, 2000-01-01T12:00:00). Une date qui
-                           commence par un tiret se donne apres -- .
-  --from DATE --to DATE    chaque date de la premiere a la derniere incluse,
-  --step PAS               espacees de PAS : un entier suivi de d, h, min ou s
-                           (1d par defaut ; 6h, 30min, 10s). Au plus 10^8 dates.
-  sans DATE ni --from      avec --format, les dates sont lues sur l'entree
-                           standard comme dans le dialogue (jour mois annee,
-                           separes par des blancs), sans banniere ni invite.
-
-Options :
-  --format FORMAT          text : le rapport du dialogue (par defaut) ;
-                           csv : une ligne d'en-tete, puis une ligne par date
-                           et par astre ;
-                           json : un objet JSON par date et par ligne ;
-                           svg : une image du ciel d'une seule date (le
-                           Soleil, la Lune et sa phase, les planetes, leur
-                           elongation et quand les voir).
-                           En csv et json les valeurs ne sont pas coupees :
-                           heures, degres, unites astronomiques et kilometres,
-                           chaque nombre sous sa forme la plus courte.
-  --ut                     les dates sont en temps universel (UT) : voir
-                           plus bas. Seule, cette option garde le dialogue.
-  --delta-t SECONDES       les dates sont en UT, et TT - UT vaut SECONDES
-                           (une valeur observee, ou 0) ; implique --ut.
-  -h, --help               cette aide
-  --version                la version
-
-Echelle de temps : sans --ut, une date est prise comme temps terrestre (TT)
-pour les positions et, le meme nombre, comme temps universel (UT) pour le
-temps sideral, comme le dialogue l'a toujours fait. Une heure d'horloge est
-de l'UT, et TT - UT (delta T) vaut environ 64 s en 2000 et 1570 s vers l'an
-1000 : la Lune parcourt 0.55" par seconde, soit 35" et 14' d'ecart. Avec --ut
-le temps sideral vient de la date telle quelle et les positions de
-TT = UT + delta T, delta T venant du modele d'Espenak et Meeus (2006) ou de
---delta-t. Le jour julien et le temps sideral de l'en-tete restent ceux de la
-date donnee ; en csv et json, time_scale (tt ou ut) et delta_t_s disent ce qui
-a ete applique.
-
-Le calendrier est julien avant le 15 octobre 1582, gregorien ensuite. Les
-positions sont geocentriques et geometriques, rapportees a l'equateur et a
-l'equinoxe moyens de la date.
-
-Statut de sortie :
-  0  chaque date a ete calculee et ecrite
-  1  une reponse ou une date a ete refusee (les autres sont ecrites), ou
-     l'entree ou la sortie standard a fait defaut
-  2  la ligne de commande est invalide (rien n'est ecrit sur la sortie)
-
-Exemples :
-  ephemerides
-  ephemerides 1.5/1/2000 2024-04-08T18:00
-  ephemerides --from 1/1/2000 --to 31/12/2000 --step 1d --format csv
-  printf '1.5 1 2000\n15 6 1850\n' | ephemerides --format json
-  ephemerides --ut 2024-04-08T18:21
-  ephemerides --format svg 1.5/1/2000 > ciel.svg
-)";
-
-enum class Format { Text, Csv, Json, Svg };
-
-struct Options {
+// The command line as read, before it is checked.
+struct Arguments {
   std::vector<std::string> dates;
-  std::optional<std::string> from;
-  std::optional<std::string> to;
-  std::optional<std::string> step;
-  std::optional<std::string> format;
-  std::optional<std::string> deltaT;
+  // Each option may be given once; they are collected so that a repeat is
+  // seen.
+  std::vector<std::string> from;
+  std::vector<std::string> to;
+  std::vector<std::string> step;
+  std::vector<std::string> format;
+  std::vector<std::string> deltaT;
   bool universal = false;
   bool help = false;
   bool version = false;
 };
 
-// A wrong command line: the message and the usage on standard error.
-int usageError(Console& console, std::string_view message) {
-  complain(console, std::string("ephemerides : ") + std::string(message));
-  console.errors.write(std::string(kUsage) + "Essayez \"ephemerides --help\".\n");
-  return 2;
-}
-
-// A CLI11 complaint in French.
-std::string frenchOf(const CLI::ParseError& error) {
-  const std::string what = error.what();
-  const std::string option = what.substr(0, what.find(':'));
-  if (dynamic_cast<const CLI::ArgumentMismatch*>(&error) != nullptr) {
-    if (what.find("missing") != std::string::npos) {
-      return "l'option " + option + " attend une valeur.";
-    }
-    return "l'option " + option + " se donne une seule fois.";
-  }
-  return "ligne de commande invalide (" + what + ").";
-}
-
-std::optional<Format> formatNamed(std::string_view name) {
-  if (name == "text") {
-    return Format::Text;
-  }
-  if (name == "csv") {
-    return Format::Csv;
-  }
-  if (name == "json") {
-    return Format::Json;
-  }
-  if (name == "svg") {
-    return Format::Svg;
-  }
-  return std::nullopt;
-}
-
-// Writes each date's report in the chosen format.
-class Reporter {
- public:
-  Reporter(Console& console, Format format, const TimeScale& scale)
-      : console_(console), format_(format), scale_(scale) {
-    if (format_ == Format::Csv) {
-      appendCsvHeader(console_.output.pending());
-      console_.output.sent();
-    }
-  }
-
-  void report(const DateEntry& entry) {
-    const astro::Instant instant = scale_.compute(entry.date);
-    std::string& out = console_.output.pending();
-    switch (format_) {
-      case Format::Text:
-        appendReport(out, entry.date, instant);
-        break;
-      case Format::Csv:
-        appendCsv(out, entry, instant, scale_);
-        break;
-      case Format::Json:
-        appendJson(out, entry, instant, scale_);
-        break;
-      case Format::Svg:
-        appendSkyChart(out, entry, instant);
-        break;
-    }
-    console_.output.sent();
-  }
-
- private:
-  Console& console_;
-  Format format_;
-  TimeScale scale_;
+// What the command line asks for.
+struct Asked {
+  enum class What { Request, Help, Version };
+  What what = What::Request;
+  Request request;
 };
 
-// --delta-t's value: a finite number of seconds, written as a day is.
-std::optional<double> secondsNamed(std::string_view text) {
-  const Parsed<double> value = parseDay(text);
-  if (const double* seconds = std::get_if<double>(&value)) {
-    return *seconds;
+Refusal commandLine(Reason reason, std::string word = {}) {
+  return Refusal{Subject::CommandLine, reason, std::move(word), {}};
+}
+
+// The flag given a value (--ut=1), which CLI11 could not take.
+std::string flagWithValue(int argc, const char* const* argv) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    for (const std::string_view flag : {"--ut=", "--help=", "-h=", "--version="}) {
+      if (arg.starts_with(flag)) {
+        return std::string(arg);
+      }
+    }
   }
-  return std::nullopt;
+  return {};
+}
+
+// The option left without its value: always the last argument, since an
+// option takes the next one whatever it is.
+std::string optionWithoutValue(int argc, const char* const* argv) {
+  const std::string_view last = argv[argc - 1];
+  return std::string(last.substr(0, last.find('=')));
+}
+
+Parsed<Arguments> readArguments(int argc, const char* const* argv) {
+  Arguments a;
+  CLI::App app{"ephemerides"};
+  app.set_help_flag();
+  app.allow_extras();
+  app.add_option("dates", a.dates);
+  const auto once = [&app](std::string_view name, std::vector<std::string>& values) {
+    app.add_option(std::string(name), values)
+        ->expected(1)
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
+        ->allow_extra_args(false);
+  };
+  once("--from", a.from);
+  once("--to", a.to);
+  once("--step", a.step);
+  once("--format", a.format);
+  once("--delta-t", a.deltaT);
+  app.add_flag("--ut", a.universal);
+  app.add_flag("-h,--help", a.help);
+  app.add_flag("--version", a.version);
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ArgumentMismatch&) {
+    return commandLine(Reason::OptionNeedsValue, optionWithoutValue(argc, argv));
+  } catch (const CLI::ConversionError&) {
+    return commandLine(Reason::FlagWithValue, flagWithValue(argc, argv));
+  } catch (const CLI::ParseError&) {
+    return commandLine(Reason::CommandLineInvalid);
+  }
+  for (const std::string& unknown : app.remaining()) {
+    if (unknown != "--") {
+      return commandLine(Reason::OptionUnknown, unknown);
+    }
+  }
+  for (const auto& [name, values] :
+       {std::pair<std::string_view, const std::vector<std::string>&>{"--from", a.from},
+        {"--to", a.to},
+        {"--step", a.step},
+        {"--format", a.format},
+        {"--delta-t", a.deltaT}}) {
+    if (values.size() > 1) {
+      return commandLine(Reason::OptionRepeated, std::string(name));
+    }
+  }
+  return a;
+}
+
+// The request the arguments make, checked as a whole.
+Parsed<Asked> askedOf(const Arguments& a) {
+  Asked asked;
+  if (a.help) {
+    asked.what = Asked::What::Help;
+    return asked;
+  }
+  if (a.version) {
+    asked.what = Asked::What::Version;
+    return asked;
+  }
+  Request& request = asked.request;
+
+  request.scale.universal = a.universal || !a.deltaT.empty();
+  if (!a.deltaT.empty()) {
+    const Parsed<double> seconds = parseDay(a.deltaT.front());
+    if (std::holds_alternative<Refusal>(seconds)) {
+      return commandLine(Reason::DeltaTNotANumber, a.deltaT.front());
+    }
+    request.scale.deltaT = std::get<double>(seconds);
+  }
+
+  if (!a.format.empty()) {
+    const std::optional<Format> named = formatNamed(a.format.front());
+    if (!named) {
+      return commandLine(Reason::FormatUnknown, a.format.front());
+    }
+    request.format = *named;
+  }
+  const bool range = !a.from.empty() || !a.to.empty();
+  if (range && (a.from.empty() || a.to.empty())) {
+    return commandLine(Reason::RangeNeedsBothEnds);
+  }
+  if (!a.step.empty() && !range) {
+    return commandLine(Reason::StepWithoutRange);
+  }
+  if (range && !a.dates.empty()) {
+    return commandLine(Reason::DatesAndRange);
+  }
+  if (request.format == Format::Svg && (range || a.dates.size() != 1)) {
+    return commandLine(Reason::PictureOfOneDate);
+  }
+
+  if (range) {
+    const Parsed<DateEntry> from = parseDateWord(a.from.front());
+    const Parsed<DateEntry> to = parseDateWord(a.to.front());
+    const Parsed<std::int64_t> step = parseStepMilliseconds(a.step.empty() ? "1d" : a.step.front());
+    for (const Refusal* r :
+         {std::get_if<Refusal>(&from), std::get_if<Refusal>(&to), std::get_if<Refusal>(&step)}) {
+      if (r != nullptr) {
+        return *r;
+      }
+    }
+    const Parsed<DateRange> dates = DateRange::make(
+        std::get<DateEntry>(from).date, std::get<DateEntry>(to).date, std::get<std::int64_t>(step));
+    if (const Refusal* r = std::get_if<Refusal>(&dates)) {
+      return *r;
+    }
+    request.source = Request::Source::Range;
+    request.range = std::get<DateRange>(dates);
+  } else if (!a.dates.empty()) {
+    request.source = Request::Source::Words;
+    request.words = a.dates;
+  } else {
+    // Nothing but the time scale: the dialogue in that scale; with a format,
+    // the dialogue's answers without prompts.
+    request.source = a.format.empty() ? Request::Source::Dialogue : Request::Source::Input;
+  }
+  return asked;
+}
+
+int runWords(Console& console, const Request& request) {
+  Reporter reporter(console, request);
+  bool refused = false;
+  for (const std::string& word : request.words) {
+    const Parsed<DateEntry> entry = parseDateWord(word);
+    if (const Refusal* r = std::get_if<Refusal>(&entry)) {
+      complain(console, *r);
+      refused = true;
+    } else {
+      reporter.report(std::get<DateEntry>(entry));
+    }
+    if (!console.output.ok()) {
+      return finish(console, Reading::OutputFailed);
+    }
+  }
+  return finish(console, refused ? Reading::SomeRefused : Reading::AllAccepted);
+}
+
+int runRange(Console& console, const Request& request) {
+  Reporter reporter(console, request);
+  DateEntry entry;
+  for (std::int64_t k = 0; k < request.range.size() && console.output.ok(); ++k) {
+    request.range.at(k, entry);
+    reporter.report(entry);
+  }
+  return finish(console, console.output.ok() ? Reading::AllAccepted : Reading::OutputFailed);
+}
+
+int runInput(Console& console, const Request& request) {
+  Reporter reporter(console, request);
+  return finish(console,
+                readDates(console, false, [&](const DateEntry& entry) { reporter.report(entry); }));
 }
 
 }  // namespace
@@ -197,126 +228,36 @@ int run(int argc, const char* const* argv, Console& console) {
   if (argc <= 1) {
     return runDialogue(console);
   }
-
-  Options options;
-  CLI::App app{"ephemerides"};
-  app.set_help_flag();
-  app.allow_extras();
-  app.add_option("dates", options.dates);
-  app.add_option("--from", options.from);
-  app.add_option("--to", options.to);
-  app.add_option("--step", options.step);
-  app.add_option("--format", options.format);
-  app.add_flag("--ut", options.universal);
-  app.add_option("--delta-t", options.deltaT);
-  app.add_flag("-h,--help", options.help);
-  app.add_flag("--version", options.version);
-  try {
-    app.parse(argc, argv);
-  } catch (const CLI::ParseError& error) {
-    return usageError(console, frenchOf(error));
+  const Parsed<Arguments> arguments = readArguments(argc, argv);
+  const Parsed<Asked> asked = std::holds_alternative<Refusal>(arguments)
+                                  ? Parsed<Asked>(std::get<Refusal>(arguments))
+                                  : askedOf(std::get<Arguments>(arguments));
+  if (const Refusal* r = std::get_if<Refusal>(&asked)) {
+    console.errors.write(catalogue::usageError(*r));
+    return 2;
   }
-  for (const std::string& unknown : app.remaining()) {
-    if (unknown != "--") {
-      return usageError(console, "option inconnue : " + quotedWord(unknown) + ".");
-    }
+  const Asked& a = std::get<Asked>(asked);
+  switch (a.what) {
+    case Asked::What::Help:
+      console.output.write(catalogue::help());
+      return finish(console, Reading::AllAccepted);
+    case Asked::What::Version:
+      console.output.write("ephemerides " + std::string(astro::kVersion) + "\n");
+      return finish(console, Reading::AllAccepted);
+    case Asked::What::Request:
+      break;
   }
-
-  if (options.help) {
-    console.output.write(std::string(kUsage) + std::string(kHelp));
-    return finish(console, Reading::AllAccepted);
+  switch (a.request.source) {
+    case Request::Source::Words:
+      return runWords(console, a.request);
+    case Request::Source::Range:
+      return runRange(console, a.request);
+    case Request::Source::Input:
+      return runInput(console, a.request);
+    case Request::Source::Dialogue:
+      break;
   }
-  if (options.version) {
-    console.output.write("ephemerides " + std::string(astro::kVersion) + "\n");
-    return finish(console, Reading::AllAccepted);
-  }
-
-  TimeScale scale;
-  scale.universal = options.universal || options.deltaT.has_value();
-  if (options.deltaT) {
-    scale.deltaT = secondsNamed(*options.deltaT);
-    if (!scale.deltaT) {
-      return usageError(
-          console, "--delta-t attend un nombre de secondes : " + quotedWord(*options.deltaT) + ".");
-    }
-  }
-
-  Format format = Format::Text;
-  if (options.format) {
-    const std::optional<Format> named = formatNamed(*options.format);
-    if (!named) {
-      return usageError(console, "format inconnu : " + quotedWord(*options.format) +
-                                     " (text, csv, json ou svg).");
-    }
-    format = *named;
-  }
-  const bool range = options.from || options.to;
-  if (range && !(options.from && options.to)) {
-    return usageError(console, "une plage se donne avec --from et --to.");
-  }
-  if (options.step && !range) {
-    return usageError(console, "--step va avec --from et --to.");
-  }
-  if (range && !options.dates.empty()) {
-    return usageError(console, "des dates ou une plage, pas les deux.");
-  }
-  if (format == Format::Svg && (range || options.dates.size() != 1)) {
-    return usageError(console,
-                      "--format svg dessine le ciel d'une seule date, donnee en argument.");
-  }
-
-  if (range) {
-    const Parsed<DateEntry> from = parseDateWord(*options.from);
-    const Parsed<DateEntry> to = parseDateWord(*options.to);
-    const Parsed<std::int64_t> step = parseStepMilliseconds(options.step.value_or("1d"));
-    for (const Refusal* r : {std::get_if<Refusal>(&from), std::get_if<Refusal>(&to)}) {
-      if (r != nullptr) {
-        return usageError(console, r->message());
-      }
-    }
-    if (const Refusal* r = std::get_if<Refusal>(&step)) {
-      return usageError(console, r->message());
-    }
-    const Parsed<DateRange> dates = DateRange::make(
-        std::get<DateEntry>(from).date, std::get<DateEntry>(to).date, std::get<std::int64_t>(step));
-    if (const Refusal* r = std::get_if<Refusal>(&dates)) {
-      return usageError(console, r->message());
-    }
-    const DateRange& all = std::get<DateRange>(dates);
-    Reporter reporter(console, format, scale);
-    DateEntry entry;
-    for (std::int64_t k = 0; k < all.size() && console.output.ok(); ++k) {
-      all.at(k, entry);
-      reporter.report(entry);
-    }
-    return finish(console, console.output.ok() ? Reading::AllAccepted : Reading::OutputFailed);
-  }
-
-  if (!options.dates.empty()) {
-    Reporter reporter(console, format, scale);
-    bool refused = false;
-    for (const std::string& word : options.dates) {
-      const Parsed<DateEntry> entry = parseDateWord(word);
-      if (const Refusal* r = std::get_if<Refusal>(&entry)) {
-        complain(console, r->message());
-        refused = true;
-      } else {
-        reporter.report(std::get<DateEntry>(entry));
-      }
-      if (!console.output.ok()) {
-        return finish(console, Reading::OutputFailed);
-      }
-    }
-    return finish(console, refused ? Reading::SomeRefused : Reading::AllAccepted);
-  }
-
-  // Nothing but the time scale: the dialogue in that scale.
-  if (!options.format) {
-    return runDialogue(console, scale);
-  }
-  Reporter reporter(console, format, scale);
-  return finish(console,
-                readDates(console, false, [&](const DateEntry& entry) { reporter.report(entry); }));
+  return runDialogue(console, a.request);
 }
 
 }  // namespace frontend

@@ -1,7 +1,7 @@
 // The command line: what to read, what to write, and the exit status.
 #pragma once
 
-#include "frontend/dialogue.h"
+#include "frontend/console.h"
 
 namespace frontend {
 

@@ -20,13 +20,11 @@
 
 #include "astro/astro.h"
 #include "frontend/answers.h"
-#include "frontend/report.h"
+#include "frontend/catalogue.h"
+#include "frontend/reporter.h"
 
 namespace frontend {
 namespace {
-
-constexpr std::string_view kCannotWrite = "Erreur : impossible d'ecrire sur la sortie standard.";
-constexpr std::string_view kCannotRead = "Erreur : impossible de lire l'entree standard.";
 
 enum class Step { Answered, Refused, Ended };
 
@@ -44,12 +42,12 @@ Step ask(Console& console, bool prompts, std::string_view prompt,
   if (!console.input.next(word)) {
     return Step::Ended;
   }
-  Parsed<T> parsed = word.length > WordReader::kLongestWord
-                         ? Parsed<T>(Refusal{"Saisie invalide", std::string(word.text),
-                                             "une reponse a au plus 4096 caracteres."})
-                         : parse(word.text);
+  Parsed<T> parsed =
+      word.length > WordReader::kLongestWord
+          ? Parsed<T>(Refusal{Subject::Answer, Reason::AnswerTooLong, std::string(word.text), {}})
+          : parse(word.text);
   if (const Refusal* refusal = std::get_if<Refusal>(&parsed)) {
-    complain(console, refusal->message());
+    complain(console, *refusal);
     console.input.dropRestOfLine();
     return Step::Refused;
   }
@@ -63,13 +61,6 @@ Step ask(Console& console, bool prompts, std::string_view prompt,
 
 }  // namespace
 
-void complain(Console& console, std::string_view line) {
-  console.output.flush();
-  std::string text(line);
-  text += '\n';
-  console.errors.write(text);
-}
-
 Reading readDates(Console& console, bool prompts,
                   const std::function<void(const DateEntry&)>& report) {
   bool refused = false;
@@ -78,17 +69,17 @@ Reading readDates(Console& console, bool prompts,
     std::int32_t month = 0;
     std::int32_t year = 0;
     std::string label;
-    Step step = ask(console, prompts, "Jour : ", parseDay, day, label);
+    Step step = ask(console, prompts, catalogue::kDayPrompt, parseDay, day, label);
     if (step == Step::Answered) {
-      step = ask(console, prompts, "Mois : ", parseMonth, month, label);
+      step = ask(console, prompts, catalogue::kMonthPrompt, parseMonth, month, label);
     }
     if (step == Step::Answered) {
-      step = ask(console, prompts, "Annee : ", parseYear, year, label);
+      step = ask(console, prompts, catalogue::kYearPrompt, parseYear, year, label);
     }
     if (step == Step::Answered) {
       const Parsed<astro::CalendarDate> date = checkDate({year, month, day}, label);
       if (const Refusal* r = std::get_if<Refusal>(&date)) {
-        complain(console, r->message());
+        complain(console, *r);
         console.input.dropRestOfLine();
         step = Step::Refused;
       } else {
@@ -106,9 +97,7 @@ Reading readDates(Console& console, bool prompts,
         return Reading::InputFailed;
       }
       if (!label.empty()) {
-        complain(console, Refusal{"Date incomplete", label,
-                                  "l'entree s'est terminee avant la fin de la date."}
-                              .message());
+        complain(console, Refusal{Subject::Date, Reason::DateIncomplete, label, {}});
         refused = true;
       }
       if (prompts) {
@@ -122,34 +111,13 @@ Reading readDates(Console& console, bool prompts,
   }
 }
 
-int finish(Console& console, Reading reading) {
-  if (!console.output.flush()) {
-    reading = Reading::OutputFailed;
-  }
-  switch (reading) {
-    case Reading::AllAccepted:
-      return 0;
-    case Reading::SomeRefused:
-      return 1;
-    case Reading::OutputFailed:
-      console.errors.write(std::string(kCannotWrite) + "\n");
-      return 1;
-    default:
-      complain(console, kCannotRead);
-      return 1;
-  }
-}
-
-int runDialogue(Console& console, const TimeScale& scale) {
-  console.output.write("Version ");
+int runDialogue(Console& console, const Request& request) {
+  console.output.write(catalogue::kBanner);
   console.output.write(astro::kVersion);
   console.output.write("\n\n");
-  std::string& out = console.output.pending();
-  const Reading reading = readDates(console, true, [&](const DateEntry& entry) {
-    appendReport(out, entry.date, scale.compute(entry.date));
-    console.output.sent();
-  });
-  return finish(console, reading);
+  Reporter reporter(console, request);
+  return finish(console,
+                readDates(console, true, [&](const DateEntry& entry) { reporter.report(entry); }));
 }
 
 }  // namespace frontend

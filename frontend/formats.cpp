@@ -99,7 +99,6 @@ void appendNumber(std::string& out, double value, std::string_view none) {
 }
 
 void appendJsonText(std::string& out, std::string_view text) {
-  static constexpr char kHex[] = "0123456789abcdef";
   out += '"';
   for (const char c : text) {
     const auto byte = static_cast<unsigned char>(c);
@@ -108,8 +107,7 @@ void appendJsonText(std::string& out, std::string_view text) {
       out += c;
     } else if (byte < 0x20) {
       out += "\\u00";
-      out += kHex[byte >> 4];
-      out += kHex[byte & 0xf];
+      appendHexByte(out, byte);
     } else {
       out += c;
     }
@@ -141,12 +139,15 @@ std::string_view statusId(astro::Status status) {
       return "computed";
     case astro::Status::OutsideMeasuredSpan:
       return "outside_measured_span";
-    default:
+    case astro::Status::NotComputable:
       return "not_computable";
+    case astro::Status::UnknownBody:
+      break;
   }
+  return "unknown_body";
 }
 
-void appendCsvHeader(std::string& out) {
+void appendCsvHeader(std::string& out, const Request&) {
   const auto name = [&out](std::string_view field, const Value&) {
     out += field;
     out += ',';
@@ -157,9 +158,9 @@ void appendCsvHeader(std::string& out) {
 }
 
 void appendCsv(std::string& out, const DateEntry& entry, const astro::Instant& instant,
-               const TimeScale& scale) {
+               const Request& request) {
   std::string date;
-  dateFields(entry, instant, scale, [&date](std::string_view, const Value& v) {
+  dateFields(entry, instant, request.scale, [&date](std::string_view, const Value& v) {
     appendCsvValue(date, v);
     date += ',';
   });
@@ -174,7 +175,7 @@ void appendCsv(std::string& out, const DateEntry& entry, const astro::Instant& i
 }
 
 void appendJson(std::string& out, const DateEntry& entry, const astro::Instant& instant,
-                const TimeScale& scale) {
+                const Request& request) {
   const auto member = [&out](std::string_view field, const Value& v) {
     out += '"';
     out += field;
@@ -183,7 +184,7 @@ void appendJson(std::string& out, const DateEntry& entry, const astro::Instant& 
     out += ',';
   };
   out += '{';
-  dateFields(entry, instant, scale, member);
+  dateFields(entry, instant, request.scale, member);
   member("status", Value::text(statusId(instant.status)));
   out += "\"bodies\":[";
   for (const astro::Body body : astro::kBodies) {

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "astro/astro.h"
-#include "frontend/dates.h"
+#include "frontend/request.h"
 
 namespace frontend {
 
@@ -21,13 +21,13 @@ std::string_view statusId(astro::Status status);
 // shortest text that reads back to the same double; an empty field where
 // there is no value (no illuminated fraction but the Moon's, no position
 // that could not be computed).
-void appendCsvHeader(std::string& out);
+void appendCsvHeader(std::string& out, const Request& request);
 void appendCsv(std::string& out, const DateEntry& entry, const astro::Instant& instant,
-               const TimeScale& scale);
+               const Request& request);
 
-// JSON Lines: one object per date with the same fields, the bodies in an
-// array; null where CSV leaves a field empty.
+// JSON Lines: one object per date with the same fields and the date's own
+// status, the bodies in an array; null where CSV leaves a field empty.
 void appendJson(std::string& out, const DateEntry& entry, const astro::Instant& instant,
-                const TimeScale& scale);
+                const Request& request);
 
 }  // namespace frontend

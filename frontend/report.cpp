@@ -5,7 +5,8 @@
 // field of 6, and on the Moon's row only the illuminated percentage from
 // column 58. Everything is cut with floor; only the precision of the
 // general notation (5 significant digits, 11 for the Julian Day) rounds
-// what is left.
+// what is left. The Moon's distance is shown in thousands of kilometres,
+// the others' in astronomical units.
 //
 // A date so far away that a position cannot be computed gets a French note
 // in place of the numbers, never "nan" or "inf" and never a position that
@@ -13,22 +14,24 @@
 #include "frontend/report.h"
 
 #include <cmath>
-#include <string_view>
 
 #include "frontend/angle_printers.h"
-#include "frontend/body_names.h"
+#include "frontend/bodies.h"
+#include "frontend/catalogue.h"
 #include "frontend/text.h"
 
 namespace frontend {
 namespace {
-constexpr std::string_view kRule =
-    "------------------------------------------------------------------\n";
-constexpr std::string_view kTitle =
-    "Planetes   Ascension droite     Declinaison   Distance   Eclairement\n";
-constexpr std::string_view kNotComputable = "incalculable pour cette date";
 constexpr long double kTenThousandth = 0.0001L;
 constexpr int kPrecision = 5;
 constexpr int kJulianDayPrecision = 11;
+
+// The figure of the distance column: kilometres over 1000 give back the
+// thousands of kilometres the Moon's theory works in (the cut digits are
+// the same), astronomical units for the others.
+double shownDistance(astro::Body body, const astro::BodyPosition& p) {
+  return body == astro::Body::Moon ? p.distanceKm / 1000 : p.distanceAu;
+}
 }  // namespace
 
 double cutDistance(double distance) {
@@ -39,40 +42,44 @@ double illuminatedPercent(double illumination) {
   return std::floor(100 * illumination);
 }
 
-void appendReport(std::string& out, const astro::CalendarDate& date,
-                  const astro::Instant& instant) {
+void appendHeaderLine(std::string& out, const astro::CalendarDate& date,
+                      const astro::Instant& instant) {
   appendGeneral(out, date.day, kPrecision);
   out += '/';
   appendInteger(out, date.month);
   out += '/';
   appendInteger(out, date.year);
-  out += "  (Jour Julien : ";
+  out += catalogue::kJulianDayOpen;
   if (std::isfinite(instant.jd)) {
     appendGeneral(out, instant.jd, kJulianDayPrecision);
   } else {
-    out += kNotComputable;
+    out += catalogue::kNotComputable;
   }
-  out += ")  (Temps siderale : ";
+  out += catalogue::kSiderealOpen;
   if (std::isfinite(instant.siderealTime)) {
     appendRightAscension(out, instant.siderealTime);
   } else {
-    out += kNotComputable;
+    out += catalogue::kNotComputable;
   }
-  out += ")\n";
-  out += kRule;
-  out += kTitle;
-  out += kRule;
+  out += catalogue::kHeaderClose;
+}
 
-  for (const astro::Body body : astro::kBodies) {
-    const astro::BodyPosition& p = instant[body];
+void appendReport(std::string& out, const DateEntry& entry, const astro::Instant& instant,
+                  const Request&) {
+  appendHeaderLine(out, entry.date, instant);
+  out += '\n';
+  out += catalogue::kRule;
+  out += catalogue::kTitle;
+  out += catalogue::kRule;
+
+  for (const BodyRow& row : kBodyRows) {
+    const astro::BodyPosition& p = instant[row.body];
     out += ' ';
-    out += reportName(body);
-    // The Moon's figure is in thousands of kilometres, the others' in AU.
-    const double distance =
-        cutDistance(body == astro::Body::Moon ? p.distanceKm / 1000 : p.distanceAu);
+    out += row.reportName;
+    const double distance = cutDistance(shownDistance(row.body, p));
     if (p.status == astro::Status::NotComputable || !std::isfinite(distance)) {
-      out += "    position ";
-      out += kNotComputable;
+      out += "    ";
+      out += catalogue::kPositionNotComputable;
       out += '\n';
       continue;
     }
@@ -82,7 +89,7 @@ void appendReport(std::string& out, const astro::CalendarDate& date,
     appendDeclination(out, p.declination);
     out += "     ";
     appendGeneral(out, distance, kPrecision, 6);
-    if (body == astro::Body::Moon) {
+    if (row.body == astro::Body::Moon) {
       out += "      ";
       appendGeneral(out, illuminatedPercent(p.illumination), kPrecision);
       out += '%';

@@ -4,13 +4,21 @@
 #include <string>
 
 #include "astro/astro.h"
+#include "frontend/request.h"
 
 namespace frontend {
 
-// Appends the report of one date: the header line (the date as given, the
-// Julian Day, the sidereal time), the framed title, one row per body and an
-// empty line. `instant` is what astro::computeInstant gave for `date`.
-void appendReport(std::string& out, const astro::CalendarDate& date, const astro::Instant& instant);
+// The header line of a report, without its line end: the date as the
+// dialogue read it, the Julian Day and the sidereal time, as in
+//   1.5/1/2000  (Jour Julien : 2451545)  (Temps siderale : 18h 41m 50s)
+void appendHeaderLine(std::string& out, const astro::CalendarDate& date,
+                      const astro::Instant& instant);
+
+// Appends the report of one date: the header line, the framed title, one
+// row per body and an empty line. `instant` is the date's instant in the
+// request's time scale.
+void appendReport(std::string& out, const DateEntry& entry, const astro::Instant& instant,
+                  const Request& request);
 
 // The distance as the report shows it: cut to four decimals,
 // floor(distance * 10000) * 0.0001 with the last product in extended

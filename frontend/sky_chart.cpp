@@ -7,20 +7,22 @@
 #include "frontend/sky_chart.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <string_view>
 #include <vector>
 
 #include "frontend/angle_printers.h"
+#include "frontend/bodies.h"
+#include "frontend/catalogue.h"
 #include "frontend/formats.h"
 #include "frontend/report.h"
+#include "frontend/svg.h"
 #include "frontend/text.h"
 
 namespace frontend {
 namespace {
 
-constexpr double kPi = astro::kPi;
+namespace words = catalogue::chart;
 
 // The canvas and the map inside it, in pixels.
 constexpr int kWidth = 1200;
@@ -30,33 +32,13 @@ constexpr double kMapRight = 1160;
 constexpr double kMapTop = 84;
 constexpr double kMapBottom = 504;
 constexpr double kLegendTop = 540;
+constexpr double kLegendColumn = 560;  // pixels between the legend's columns
+constexpr double kLegendLine = 20;
 constexpr double kVisibleBeyond = 15;  // degrees from the Sun
 
 constexpr std::string_view kSky = "#0b1a33";
 constexpr std::string_view kGrid = "#3d5278";
 constexpr std::string_view kInk = "#e8ecf4";
-
-struct Look {
-  std::string_view name;  // as in the report, without its padding
-  std::string_view colour;
-  double radius;
-};
-
-constexpr std::array<Look, astro::kBodyCount> kLooks = {{
-    {"Soleil", "#ffd23f", 11},
-    {"Lune", "#f4f1e6", 9},
-    {"Mercure", "#c9c4bc", 5},
-    {"Venus", "#fff3c4", 6},
-    {"Mars", "#ff6b4a", 5},
-    {"Jupiter", "#e8c89a", 6},
-    {"Saturne", "#e6d38a", 6},
-    {"Uranus", "#9be7e7", 5},
-    {"Neptune", "#7f9cff", 5},
-}};
-
-const Look& lookOf(astro::Body body) {
-  return kLooks[static_cast<std::size_t>(body)];
-}
 
 // Where the map puts a direction.
 struct Map {
@@ -68,122 +50,81 @@ struct Map {
   }
 };
 
-void number(std::string& out, double value) {
-  appendFixed(out, value, 2);
+// Characters, not bytes, of a UTF-8 text: what the width of a label follows.
+double charactersOf(std::string_view text) {
+  return static_cast<double>(
+      std::count_if(text.begin(), text.end(), [](char c) { return (c & 0xc0) != 0x80; }));
 }
 
-// Text content with the three characters XML reserves escaped.
-void escaped(std::string& out, std::string_view text) {
-  for (const char c : text) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      default:
-        out += c;
-    }
-  }
-}
-
-// ` name="value"`, the value a coordinate.
-void attribute(std::string& out, std::string_view name, double value) {
-  out += ' ';
-  out += name;
-  out += "=\"";
-  number(out, value);
-  out += '"';
-}
-
-void line(std::string& out, double x1, double y1, double x2, double y2, std::string_view style) {
-  out += "<line";
-  attribute(out, "x1", x1);
-  attribute(out, "y1", y1);
-  attribute(out, "x2", x2);
-  attribute(out, "y2", y2);
-  out += ' ';
-  out += style;
-  out += "/>\n";
-}
-
-void circle(std::string& out, double x, double y, double radius, std::string_view paint) {
-  out += "<circle";
-  attribute(out, "cx", x);
-  attribute(out, "cy", y);
-  attribute(out, "r", radius);
-  out += ' ';
-  out += paint;
-  out += "/>\n";
-}
-
-void text(std::string& out, double x, double y, std::string_view attributes,
-          std::string_view content) {
-  out += "<text";
-  attribute(out, "x", x);
-  attribute(out, "y", y);
-  out += ' ';
-  out += attributes;
-  out += ">";
-  escaped(out, content);
-  out += "</text>\n";
+void line(Svg& svg, double x1, double y1, double x2, double y2) {
+  svg.open("line").attr("x1", x1).attr("y1", y1).attr("x2", x2).attr("y2", y2);
 }
 
 // The grid, its labels, the equator and the ecliptic of the date.
 void appendFrame(std::string& out, const Map& map, double obliquity) {
-  out += "<rect";
-  attribute(out, "x", kMapLeft);
-  attribute(out, "y", kMapTop);
-  attribute(out, "width", kMapRight - kMapLeft);
-  attribute(out, "height", kMapBottom - kMapTop);
-  out += " fill=\"";
-  out += kSky;
-  out += "\"/>\n<g id=\"grid\" stroke=\"";
-  out += kGrid;
-  out += "\" stroke-width=\"1\">\n";
+  Svg svg(out);
+  svg.open("rect")
+      .attr("x", kMapLeft)
+      .attr("y", kMapTop)
+      .attr("width", kMapRight - kMapLeft)
+      .attr("height", kMapBottom - kMapTop)
+      .attr("fill", kSky)
+      .end();
+  svg.open("g").attr("id", "grid").attr("stroke", kGrid).attr("stroke-width", "1").start();
   for (int hour = 0; hour <= 24; ++hour) {
-    line(out, map.x(hour), kMapTop, map.x(hour), kMapBottom, "");
+    line(svg, map.x(hour), kMapTop, map.x(hour), kMapBottom);
+    svg.end();
   }
   for (int dec = -90; dec <= 90; dec += 10) {
     if (dec != 0 && std::abs(dec) <= map.decLimit) {
-      line(out, kMapLeft, map.y(dec), kMapRight, map.y(dec), "");
+      line(svg, kMapLeft, map.y(dec), kMapRight, map.y(dec));
+      svg.end();
     }
   }
-  out += "</g>\n<g id=\"grid-labels\" fill=\"#9fb0cf\" font-size=\"12\">\n";
+  svg.close("g");
+  svg.open("g").attr("id", "grid-labels").attr("fill", "#9fb0cf").attr("font-size", "12").start();
   for (int hour = 0; hour <= 24; hour += 2) {
-    text(out, map.x(hour), kMapBottom + 16, "text-anchor=\"middle\"", std::to_string(hour) + "h");
+    svg.open("text")
+        .attr("x", map.x(hour))
+        .attr("y", kMapBottom + 16)
+        .attr("text-anchor", "middle")
+        .text(std::to_string(hour) + "h");
   }
   for (int dec = -90; dec <= 90; dec += 10) {
     if (std::abs(dec) <= map.decLimit) {
-      const std::string label = (dec > 0 ? "+" : "") + std::to_string(dec) + "\u00b0";
-      text(out, kMapLeft - 6, map.y(dec) + 4, "text-anchor=\"end\"", label);
+      svg.open("text")
+          .attr("x", kMapLeft - 6)
+          .attr("y", map.y(dec) + 4)
+          .attr("text-anchor", "end")
+          .text((dec > 0 ? "+" : "") + std::to_string(dec) + "\u00b0");
     }
   }
-  out += "</g>\n";
-  line(out, kMapLeft, map.y(0), kMapRight, map.y(0),
-       "id=\"equator\" stroke=\"#7fa7d9\" stroke-width=\"1.5\"");
+  svg.close("g");
+  line(svg, kMapLeft, map.y(0), kMapRight, map.y(0));
+  svg.attr("id", "equator").attr("stroke", "#7fa7d9").attr("stroke-width", "1.5").end();
 
   // The ecliptic, point by point; a new piece where it crosses 0h.
-  out +=
-      "<path id=\"ecliptic\" fill=\"none\" stroke=\"#e0b040\" stroke-width=\"1.5\" "
-      "stroke-dasharray=\"6 4\" d=\"";
+  std::string path;
   double previousX = 0;
   for (int degree = 0; degree <= 360; ++degree) {
     const astro::EquatorialPoint p =
-        astro::eclipticToEquatorial(degree * kPi / 180, 0.0, obliquity);
+        astro::eclipticToEquatorial(degree * astro::kPi / 180, 0.0, obliquity);
     const double x = map.x(hoursOf(p.rightAscension));
     const double y = map.y(degreesOf(p.declination));
-    out += degree == 0 || std::fabs(x - previousX) > (kMapRight - kMapLeft) / 2 ? "M" : "L";
-    number(out, x);
-    out += ' ';
-    number(out, y);
+    path += degree == 0 || std::fabs(x - previousX) > (kMapRight - kMapLeft) / 2 ? "M" : "L";
+    appendFixed(path, x, 2);
+    path += ' ';
+    appendFixed(path, y, 2);
     previousX = x;
   }
-  out += "\"/>\n";
+  svg.open("path")
+      .attr("id", "ecliptic")
+      .attr("fill", "none")
+      .attr("stroke", "#e0b040")
+      .attr("stroke-width", "1.5")
+      .attr("stroke-dasharray", "6 4")
+      .attr("d", path)
+      .end();
 }
 
 // The Moon: a dark disc, and on it the lit part, turned so that its bright
@@ -192,30 +133,45 @@ void appendFrame(std::string& out, const Map& map, double obliquity) {
 // r |1 - 2k| that adds to it (gibbous) or cuts into it (crescent).
 void appendMoonDisc(std::string& out, double x, double y, double radius, double illumination,
                     double sunwardDegrees) {
-  circle(out, x, y, radius, "fill=\"#3a3f4b\" stroke=\"#8a8f9b\" stroke-width=\"0.8\"");
+  Svg svg(out);
+  svg.open("circle")
+      .attr("cx", x)
+      .attr("cy", y)
+      .attr("r", radius)
+      .attr("fill", "#3a3f4b")
+      .attr("stroke", "#8a8f9b")
+      .attr("stroke-width", "0.8")
+      .end();
   const double k = std::clamp(illumination, 0.0, 1.0);
   const double rx = radius * std::fabs(1 - 2 * k);
-  out += "<path class=\"lit\" fill=\"#f4f1e6\" transform=\"translate(";
-  number(out, x);
-  out += ' ';
-  number(out, y);
-  out += ") rotate(";
-  number(out, sunwardDegrees);
-  out += ")\" d=\"M0 ";
-  number(out, -radius);
-  out += "A";
-  number(out, radius);
-  out += ' ';
-  number(out, radius);
-  out += " 0 0 1 0 ";
-  number(out, radius);
-  out += "A";
-  number(out, rx);
-  out += ' ';
-  number(out, radius);
-  out += k > 0.5 ? " 0 0 1 0 " : " 0 0 0 0 ";
-  number(out, -radius);
-  out += "Z\"/>\n";
+  std::string transform = "translate(";
+  appendFixed(transform, x, 2);
+  transform += ' ';
+  appendFixed(transform, y, 2);
+  transform += ") rotate(";
+  appendFixed(transform, sunwardDegrees, 2);
+  transform += ')';
+  std::string d = "M0 ";
+  appendFixed(d, -radius, 2);
+  d += "A";
+  appendFixed(d, radius, 2);
+  d += ' ';
+  appendFixed(d, radius, 2);
+  d += " 0 0 1 0 ";
+  appendFixed(d, radius, 2);
+  d += "A";
+  appendFixed(d, rx, 2);
+  d += ' ';
+  appendFixed(d, radius, 2);
+  d += k > 0.5 ? " 0 0 1 0 " : " 0 0 0 0 ";
+  appendFixed(d, -radius, 2);
+  d += "Z";
+  svg.open("path")
+      .attr("class", "lit")
+      .attr("fill", "#f4f1e6")
+      .attr("transform", transform)
+      .attr("d", d)
+      .end();
 }
 
 // A box on the page that a label must not cover: another label, or a
@@ -251,17 +207,16 @@ double labelY(const std::vector<Box>& taken, double x, double y, double width) {
 }
 
 // What the legend says of one body.
-std::string legendLine(astro::Body body, const astro::Instant& instant) {
-  const astro::BodyPosition& p = instant[body];
-  std::string text(lookOf(body).name);
+std::string legendLine(const BodyRow& row, const astro::Instant& instant) {
+  const astro::BodyPosition& p = instant[row.body];
+  std::string text(row.name);
+  text += " : ";
   if (p.status == astro::Status::NotComputable) {
-    return text + " : position incalculable pour cette date";
+    text += catalogue::kPositionNotComputable;
+    return text;
   }
-  if (body == astro::Body::Sun) {
-    text += " : ";
-    std::string ra;
-    appendRightAscension(ra, p.rightAscension);
-    text += ra;
+  if (row.body == astro::Body::Sun) {
+    appendRightAscension(text, p.rightAscension);
     text += ", ";
     std::string dec;
     appendDeclination(dec, p.declination);
@@ -272,21 +227,23 @@ std::string legendLine(astro::Body body, const astro::Instant& instant) {
   const astro::EquatorialPoint from{sun.rightAscension, sun.declination};
   const astro::EquatorialPoint to{p.rightAscension, p.declination};
   const double separation = degreesOf(astro::angularSeparation(from, to));
-  const bool east = astro::positionAngle(from, to) < kPi;
-  text += " : ";
-  if (body == astro::Body::Moon) {
+  const bool east = astro::positionAngle(from, to) < astro::kPi;
+  if (row.body == astro::Body::Moon) {
     appendGeneral(text, illuminatedPercent(p.illumination), 5);
-    text += " % eclairee, ";
+    text += words::kIlluminated;
   }
   appendGeneral(text, std::floor(separation), 5);
-  text += east ? "\u00b0 a l'est du Soleil, " : "\u00b0 a l'ouest du Soleil, ";
-  text += separation < kVisibleBeyond ? "invisible" : east ? "le soir" : "le matin";
+  text += east ? words::kEastOfSun : words::kWestOfSun;
+  text += separation < kVisibleBeyond ? words::kInvisible
+          : east                      ? words::kEvening
+                                      : words::kMorning;
   return text;
 }
 
 }  // namespace
 
-void appendSkyChart(std::string& out, const DateEntry& entry, const astro::Instant& instant) {
+void appendSkyChart(std::string& out, const DateEntry& entry, const astro::Instant& instant,
+                    const Request&) {
   double widest = 35;
   for (const astro::BodyPosition& p : instant.bodies) {
     if (p.status != astro::Status::NotComputable) {
@@ -295,29 +252,34 @@ void appendSkyChart(std::string& out, const DateEntry& entry, const astro::Insta
   }
   const Map map{std::min(widest, 90.0)};
 
+  Svg svg(out);
   out += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
-  out += "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"";
-  appendInteger(out, kWidth);
-  out += "\" height=\"";
-  appendInteger(out, kHeight);
-  out += "\" viewBox=\"0 0 ";
-  appendInteger(out, kWidth);
-  out += ' ';
-  appendInteger(out, kHeight);
-  out += "\" font-family=\"DejaVu Sans, Verdana, sans-serif\">\n";
+  svg.open("svg")
+      .attr("xmlns", "http://www.w3.org/2000/svg")
+      .attr("version", "1.1")
+      .attr("width", std::to_string(kWidth))
+      .attr("height", std::to_string(kHeight))
+      .attr("viewBox", "0 0 " + std::to_string(kWidth) + " " + std::to_string(kHeight))
+      .attr("font-family", "DejaVu Sans, Verdana, sans-serif")
+      .start();
 
-  // The report's header line, for the title.
-  std::string report;
-  appendReport(report, entry.date, instant);
-  const std::string header = report.substr(0, report.find('\n'));
-  out += "<title>Le ciel du ";
-  escaped(out, header);
-  out += "</title>\n<rect width=\"100%\" height=\"100%\" fill=\"#050b17\"/>\n";
-  text(out, kMapLeft, 32, "fill=\"#ffffff\" font-size=\"18\" font-weight=\"bold\"",
-       "Le ciel du " + header);
-  text(out, kMapLeft, 56, "fill=\"#9fb0cf\" font-size=\"13\"",
-       "Ascension droite de 24h (a gauche, l'est, face au sud) a 0h (a droite) ; "
-       "en trait plein l'equateur celeste, en tirets l'ecliptique de la date.");
+  std::string title(words::kTitle);
+  appendHeaderLine(title, entry.date, instant);
+  svg.open("title").text(title);
+  svg.open("rect").attr("width", "100%").attr("height", "100%").attr("fill", "#050b17").end();
+  svg.open("text")
+      .attr("x", kMapLeft)
+      .attr("y", 32)
+      .attr("fill", "#ffffff")
+      .attr("font-size", "18")
+      .attr("font-weight", "bold")
+      .text(title);
+  svg.open("text")
+      .attr("x", kMapLeft)
+      .attr("y", 56)
+      .attr("fill", "#9fb0cf")
+      .attr("font-size", "13")
+      .text(words::kSubtitle);
 
   appendFrame(out, map, instant.obliquity);
 
@@ -325,14 +287,14 @@ void appendSkyChart(std::string& out, const DateEntry& entry, const astro::Insta
   // it; then their labels, clear of every disc and of one another.
   const astro::BodyPosition& sun = instant[astro::Body::Sun];
   struct Drawn {
-    astro::Body body;
+    const BodyRow* row;
     double x;
     double y;
   };
   std::vector<Drawn> drawn;
   std::vector<Box> taken;
-  for (const astro::Body body : astro::kBodies) {
-    const astro::BodyPosition& p = instant[body];
+  for (const BodyRow& row : kBodyRows) {
+    const astro::BodyPosition& p = instant[row.body];
     if (p.status == astro::Status::NotComputable) {
       continue;
     }
@@ -340,49 +302,54 @@ void appendSkyChart(std::string& out, const DateEntry& entry, const astro::Insta
     const double decDegrees = degreesOf(p.declination);
     const double x = map.x(raHours);
     const double y = map.y(decDegrees);
-    const Look& look = lookOf(body);
-    out += "<g class=\"body\" id=\"";
-    out += astro::bodyId(body);
-    out += "\" data-ra-h=\"";
-    appendShortest(out, raHours);
-    out += "\" data-dec-deg=\"";
-    appendShortest(out, decDegrees);
-    out += "\">\n";
-    if (body == astro::Body::Moon) {
+    svg.open("g")
+        .attr("class", "body")
+        .attr("id", astro::bodyId(row.body))
+        .exact("data-ra-h", raHours)
+        .exact("data-dec-deg", decDegrees)
+        .start();
+    if (row.body == astro::Body::Moon) {
       const double toward = astro::positionAngle({p.rightAscension, p.declination},
                                                  {sun.rightAscension, sun.declination});
       // North is up and east to the left: the direction of position angle
       // a is (-sin a, -cos a) on the page.
       const double sunward = degreesOf(std::atan2(-std::cos(toward), -std::sin(toward)));
-      appendMoonDisc(out, x, y, look.radius, p.illumination, sunward);
+      appendMoonDisc(out, x, y, row.radius, p.illumination, sunward);
     } else {
-      circle(out, x, y, look.radius, "fill=\"" + std::string(look.colour) + "\"");
+      svg.open("circle")
+          .attr("cx", x)
+          .attr("cy", y)
+          .attr("r", row.radius)
+          .attr("fill", row.colour)
+          .end();
     }
-    out += "</g>\n";
-    drawn.push_back({body, x, y});
-    taken.push_back(Box{x - look.radius, y - look.radius, x + look.radius, y + look.radius});
+    svg.close("g");
+    drawn.push_back({&row, x, y});
+    taken.push_back(Box{x - row.radius, y - row.radius, x + row.radius, y + row.radius});
   }
-  out += "<g id=\"labels\" fill=\"#ffffff\" font-size=\"13\">\n";
+  svg.open("g").attr("id", "labels").attr("fill", "#ffffff").attr("font-size", "13").start();
   for (const Drawn& d : drawn) {
-    const Look& look = lookOf(d.body);
-    const double width = 8.0 * static_cast<double>(look.name.size());
-    const double x = d.x + look.radius + 3;
+    const double width = 8.0 * charactersOf(d.row->name);
+    const double x = d.x + d.row->radius + 3;
     const double baseline = labelY(taken, x, d.y, width);
     taken.push_back(labelBox(x, baseline, width));
-    text(out, x, baseline, "", look.name);
+    svg.open("text").attr("x", x).attr("y", baseline).text(d.row->name);
   }
-  out += "</g>\n";
+  svg.close("g");
 
-  // The legend, in two columns.
-  out += "<g id=\"legend\" fill=\"";
-  out += kInk;
-  out += "\" font-size=\"13\">\n";
-  for (std::size_t i = 0; i < astro::kBodyCount; ++i) {
-    const double x = i < 5 ? kMapLeft : 620;
-    const double y = kLegendTop + 20 * static_cast<double>(i < 5 ? i : i - 5);
-    text(out, x, y, "", legendLine(astro::kBodies[i], instant));
+  // The legend, in two columns, the first one the longer.
+  svg.open("g").attr("id", "legend").attr("fill", kInk).attr("font-size", "13").start();
+  const std::size_t perColumn = (kBodyRows.size() + 1) / 2;
+  for (std::size_t i = 0; i < kBodyRows.size(); ++i) {
+    const auto column = static_cast<double>(i / perColumn);
+    const auto line = static_cast<double>(i % perColumn);
+    svg.open("text")
+        .attr("x", kMapLeft + column * kLegendColumn)
+        .attr("y", kLegendTop + kLegendLine * line)
+        .text(legendLine(kBodyRows[i], instant));
   }
-  out += "</g>\n</svg>\n";
+  svg.close("g");
+  svg.close("svg");
 }
 
 }  // namespace frontend

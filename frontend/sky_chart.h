@@ -4,7 +4,7 @@
 #include <string>
 
 #include "astro/astro.h"
-#include "frontend/dates.h"
+#include "frontend/request.h"
 
 namespace frontend {
 
@@ -23,6 +23,7 @@ namespace frontend {
 //    sidereal time) and a legend with each body's elongation from the Sun,
 //    east or west, and when it can be seen: "le soir" east of the Sun, "le
 //    matin" west of it, "invisible" within 15 degrees of it.
-void appendSkyChart(std::string& out, const DateEntry& entry, const astro::Instant& instant);
+void appendSkyChart(std::string& out, const DateEntry& entry, const astro::Instant& instant,
+                    const Request& request);
 
 }  // namespace frontend

@@ -67,6 +67,12 @@ void appendFixed(std::string& out, double value, int decimals) {
   }
 }
 
+void appendHexByte(std::string& out, unsigned char byte) {
+  static constexpr char kHex[] = "0123456789abcdef";
+  out += kHex[byte >> 4];
+  out += kHex[byte & 0xf];
+}
+
 void appendInteger(std::string& out, std::int64_t value) {
   Digits digits;
   const auto [end, error] = std::to_chars(digits.data(), digits.data() + digits.size(), value);

@@ -18,6 +18,10 @@ namespace frontend {
 void appendGeneral(std::string& out, double value, int precision);
 void appendShortest(std::string& out, double value);
 void appendInteger(std::string& out, std::int64_t value);
+// A byte as two lowercase hexadecimal digits (the escapes of quoted words
+// and of JSON strings).
+void appendHexByte(std::string& out, unsigned char byte);
+
 // Fixed notation with `decimals` digits after the point (coordinates of a
 // picture).
 void appendFixed(std::string& out, double value, int decimals);

@@ -59,7 +59,7 @@ TEST(ReportFields, IlluminatedPercent) {
 
 std::string reportOf(const astro::CalendarDate& date) {
   std::string report;
-  appendReport(report, date, astro::computeInstant(date));
+  appendReport(report, {date, {}}, astro::computeInstant(date), {});
   return report;
 }
 

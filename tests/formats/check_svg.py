@@ -122,14 +122,14 @@ def check_date(program, date, workdir):
 
     legend = [t.text for t in root.find(f".//{SVG}g[@id='legend']").iter(SVG + "text")]
     sun_ra, sun_dec, _ = positions["sun"]
-    for body, name in (("moon", "Lune"), ("mercury", "Mercure"), ("venus", "Venus"),
+    for body, name in (("moon", "Lune"), ("mercury", "Mercure"), ("venus", "Vénus"),
                        ("mars", "Mars"), ("jupiter", "Jupiter"), ("saturn", "Saturne"),
                        ("uranus", "Uranus"), ("neptune", "Neptune")):
         ra, dec, _ = positions[body]
         angle = separation(sun_ra, sun_dec, ra, dec)
         east = math.sin((ra - sun_ra) * math.pi / 12) > 0
         when = "invisible" if angle < 15 else ("le soir" if east else "le matin")
-        side = "a l'est" if east else "a l'ouest"
+        side = "à l'est" if east else "à l'ouest"
         line = next(text for text in legend if text.startswith(name + " :"))
         expected = f"{math.floor(angle)}\u00b0 {side} du Soleil, {when}"
         if not line.endswith(expected) and not line.endswith(

@@ -56,16 +56,16 @@ Transcript runOnce(const std::string& bytes) {
 // characters and "..."), and why.
 bool isKnownMessage(const std::string& line) {
   static const std::regex message(
-      "(Saisie invalide|Mois invalide|Date invalide|Date incomplete) : "
+      "(Saisie invalide|Mois invalide|Date invalide|Date incomplète) : "
       "\"([^\"\\\\]|\\\\[\"\\\\]|\\\\x[0-9a-f]{2})*(\\.\\.\\.)?\" : "
-      "(le jour doit etre un nombre\\.|"
-      "le jour doit etre un nombre ; le separateur decimal est le point \\(.*\\)\\.|"
-      "le jour est trop grand\\.|le mois doit etre un nombre entier\\.|"
-      "le mois depasse les entiers sur 32 bits\\.|l'annee doit etre un nombre entier\\.|"
-      "l'annee depasse les entiers sur 32 bits\\.|le mois doit valoir au moins 1\\.|"
-      "annee x 10000 \\+ mois x 100 depasse les entiers sur 32 bits\\.|"
-      "une reponse a au plus 4096 caracteres\\.|"
-      "l'entree s'est terminee avant la fin de la date\\.)");
+      "(le jour doit être un nombre\\.|"
+      "le jour doit être un nombre ; le séparateur décimal est le point \\(.*\\)\\.|"
+      "le jour est trop grand\\.|le mois doit être un nombre entier\\.|"
+      "le mois dépasse les entiers sur 32 bits\\.|l'année doit être un nombre entier\\.|"
+      "l'année dépasse les entiers sur 32 bits\\.|le mois doit valoir au moins 1\\.|"
+      "année × 10000 \\+ mois × 100 dépasse les entiers sur 32 bits\\.|"
+      "une réponse a au plus 4096 caractères\\.|"
+      "l'entrée s'est terminée avant la fin de la date\\.)");
   return std::regex_match(line, message);
 }
 
@@ -209,7 +209,7 @@ int checkErrors(const std::string& errors, int refused) {
     if (!isKnownMessage(line)) {
       fail("unknown message", line);
     }
-    incomplete = line.starts_with("Date incomplete");
+    incomplete = line.starts_with("Date incomplète");
     ++count;
   }
   if (count != refused + (incomplete ? 1 : 0)) {

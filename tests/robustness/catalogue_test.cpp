@@ -23,32 +23,32 @@ std::string message(std::string_view kind, std::string_view word, std::string_vi
   return std::string(kind) + " : \"" + std::string(word) + "\" : " + std::string(why) + "\n";
 }
 std::string dayNotANumber(std::string_view word) {
-  return message("Saisie invalide", word, "le jour doit etre un nombre.");
+  return message("Saisie invalide", word, "le jour doit être un nombre.");
 }
 std::string dayTooLarge(std::string_view word) {
   return message("Saisie invalide", word, "le jour est trop grand.");
 }
 std::string monthNotAnInteger(std::string_view word) {
-  return message("Saisie invalide", word, "le mois doit etre un nombre entier.");
+  return message("Saisie invalide", word, "le mois doit être un nombre entier.");
 }
 std::string monthTooLarge(std::string_view word) {
-  return message("Saisie invalide", word, "le mois depasse les entiers sur 32 bits.");
+  return message("Saisie invalide", word, "le mois dépasse les entiers sur 32 bits.");
 }
 std::string yearNotAnInteger(std::string_view word) {
-  return message("Saisie invalide", word, "l'annee doit etre un nombre entier.");
+  return message("Saisie invalide", word, "l'année doit être un nombre entier.");
 }
 std::string yearTooLarge(std::string_view word) {
-  return message("Saisie invalide", word, "l'annee depasse les entiers sur 32 bits.");
+  return message("Saisie invalide", word, "l'année dépasse les entiers sur 32 bits.");
 }
 std::string monthBelowOne(std::string_view word) {
   return message("Mois invalide", word, "le mois doit valoir au moins 1.");
 }
 std::string keyOverflow(std::string_view date) {
   return message("Date invalide", date,
-                 "annee x 10000 + mois x 100 depasse les entiers sur 32 bits.");
+                 "année × 10000 + mois × 100 dépasse les entiers sur 32 bits.");
 }
 std::string incomplete(std::string_view date) {
-  return message("Date incomplete", date, "l'entree s'est terminee avant la fin de la date.");
+  return message("Date incomplète", date, "l'entrée s'est terminée avant la fin de la date.");
 }
 
 const std::string kMegabyte(1 << 20, 'x');
@@ -99,7 +99,7 @@ const BadInput kCatalogue[] = {
      yearNotAnInteger("deux-mille"), 1},
     {"DecimalCommaGetsAHint", "15,5 3 2000\n", kBanner + kJour + kJour + kEnd,
      message("Saisie invalide", "15,5",
-             "le jour doit etre un nombre ; le separateur decimal est le point (15.5)."),
+             "le jour doit être un nombre ; le séparateur décimal est le point (15.5)."),
      1},
     {"FractionalMonth", "1 1.5 2000\n", kBanner + kJour + kMois + kJour + kEnd,
      monthNotAnInteger("1.5"), 1},
@@ -154,10 +154,10 @@ const BadInput kCatalogue[] = {
     // A line of 1 MB: one message for the whole line, then the next date.
     {"MegabyteOfLetters", kMegabyte + "\n1.5 1 2000\n",
      kBanner + kJour + kAll + report("2000") + kJour + kEnd,
-     message("Saisie invalide", kFortyXs + "...", "une reponse a au plus 4096 caracteres."), 1},
+     message("Saisie invalide", kFortyXs + "...", "une réponse a au plus 4096 caractères."), 1},
     {"MegabyteOfDigits", std::string(1 << 20, '7') + "\n1.5 1 2000\n",
      kBanner + kJour + kAll + report("2000") + kJour + kEnd,
-     message("Saisie invalide", kFortySevens + "...", "une reponse a au plus 4096 caracteres."), 1},
+     message("Saisie invalide", kFortySevens + "...", "une réponse a au plus 4096 caractères."), 1},
     {"MegabyteOfBlanksBeforeADate", std::string(1 << 20, ' ') + "1.5 1 2000\n",
      kBanner + kAll + report("2000") + kJour + kEnd, "", 0},
 

@@ -9,7 +9,7 @@
 #include "tests/robustness/child_process.h"
 
 namespace {
-const std::string kCannotWrite = "Erreur : impossible d'ecrire sur la sortie standard.\n";
+const std::string kCannotWrite = "Erreur : impossible d'écrire sur la sortie standard.\n";
 
 struct FullOutputCase {
   const char* name;

@@ -56,7 +56,7 @@ TEST(PipeDialogue, EachPromptIsAnsweredOnlyOnceItHasArrived) {
 
   // A bad answer: its message on standard error, the date asked again.
   sendText(child, "abc\n");
-  expectNext(child.errors, err, "Saisie invalide : \"abc\" : le jour doit etre un nombre.\n");
+  expectNext(child.errors, err, "Saisie invalide : \"abc\" : le jour doit être un nombre.\n");
   expectNext(child.output, out, "Jour : ");
 
   // A number that arrives in two pieces is read as one.
@@ -92,7 +92,7 @@ TEST(PipeDialogue, ReaderGoneWithSigpipeIgnoredEndsWithStatus1) {
   ::close(child.output);
   child.output = -1;
   sendText(child, "10 4 1987\n");
-  expectNext(child.errors, err, "Erreur : impossible d'ecrire sur la sortie standard.\n");
+  expectNext(child.errors, err, "Erreur : impossible d'écrire sur la sortie standard.\n");
   const Transcript end = finish(child);
   EXPECT_FALSE(end.timedOut);
   EXPECT_EQ(end.killedBy, 0);

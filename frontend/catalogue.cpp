@@ -1,0 +1,213 @@
+// The catalogue: reasons into French sentences, and the help.
+#include "frontend/catalogue.h"
+
+#include "frontend/text.h"
+
+namespace frontend::catalogue {
+namespace {
+
+constexpr std::string_view kUsage = "Utilisation : ephemerides [OPTIONS] [DATE...]\n";
+constexpr std::string_view kTryHelp = "Essayez « ephemerides --help ».\n";
+
+constexpr std::string_view kDateForms =
+    "une date s'écrit JOUR/MOIS/ANNÉE (1.5/1/2000) ou AAAA-MM-JJ, avec une heure si l'on veut "
+    "(2000-01-01T12:00 ou 2000-01-01T12:00:00).";
+
+// What is refused, at the start of the message.
+std::string_view kindOf(const Refusal& r) {
+  switch (r.subject) {
+    case Subject::Answer:
+      return r.reason == Reason::MonthBelowOne ? "Mois invalide" : "Saisie invalide";
+    case Subject::Date:
+      return r.reason == Reason::DateIncomplete ? "Date incomplète" : "Date invalide";
+    case Subject::DateWord:
+      return "Date invalide";
+    case Subject::Step:
+      return "Pas invalide";
+    case Subject::Range:
+      return "Plage invalide";
+    case Subject::CommandLine:
+      break;
+  }
+  return "";
+}
+
+// Why, as a sentence with its full stop.
+std::string whyOf(const Refusal& r) {
+  const std::string quoted = quotedWord(r.word);
+  switch (r.reason) {
+    case Reason::DayNotANumber:
+      return "le jour doit être un nombre.";
+    case Reason::DayDecimalComma:
+      return "le jour doit être un nombre ; le séparateur décimal est le point (" + r.detail + ").";
+    case Reason::DayTooLarge:
+      return "le jour est trop grand.";
+    case Reason::MonthNotWhole:
+      return "le mois doit être un nombre entier.";
+    case Reason::MonthBeyond32Bits:
+      return "le mois dépasse les entiers sur 32 bits.";
+    case Reason::MonthBelowOne:
+      return "le mois doit valoir au moins 1.";
+    case Reason::YearNotWhole:
+      return "l'année doit être un nombre entier.";
+    case Reason::YearBeyond32Bits:
+      return "l'année dépasse les entiers sur 32 bits.";
+    case Reason::AnswerTooLong:
+      return "une réponse a au plus 4096 caractères.";
+    case Reason::CalendarKeyBeyond32Bits:
+      return "année × 10000 + mois × 100 dépasse les entiers sur 32 bits.";
+    case Reason::DateIncomplete:
+      return "l'entrée s'est terminée avant la fin de la date.";
+    case Reason::DateWordForm:
+      return std::string(kDateForms);
+    case Reason::IsoTimeOutOfRange:
+      return "l'heure va de 00:00:00 à 23:59:59.";
+    case Reason::IsoMonthOutOfRange:
+      return "le mois va de 01 à 12.";
+    case Reason::IsoDayNotInMonth:
+      return "ce jour n'existe pas dans ce mois.";
+    case Reason::StepForm:
+      return "le pas est un nombre entier positif suivi de d, h, min ou s (1d, 6h, 30min, 10s).";
+    case Reason::RangeLimitTooFar:
+      return "le jour d'une borne doit rester en dessous d'un milliard.";
+    case Reason::RangeBackwards:
+      return "--to vient avant --from (" + r.detail + ").";
+    case Reason::RangeTooLong:
+      return "elle compte " + r.detail + " dates ; au plus 100000000.";
+    case Reason::OptionUnknown:
+      return "option inconnue : " + quoted + ".";
+    case Reason::OptionNeedsValue:
+      return "l'option " + r.word + " attend une valeur.";
+    case Reason::OptionRepeated:
+      return "l'option " + r.word + " se donne une seule fois.";
+    case Reason::FlagWithValue:
+      return "cette option ne prend pas de valeur : " + quoted + ".";
+    case Reason::CommandLineInvalid:
+      return "ligne de commande invalide.";
+    case Reason::FormatUnknown:
+      return "format inconnu : " + quoted + " (text, csv, json ou svg).";
+    case Reason::RangeNeedsBothEnds:
+      return "une plage se donne avec --from et --to.";
+    case Reason::StepWithoutRange:
+      return "--step va avec --from et --to.";
+    case Reason::DatesAndRange:
+      return "des dates ou une plage, pas les deux.";
+    case Reason::PictureOfOneDate:
+      return "--format svg dessine le ciel d'une seule date, donnée en argument.";
+    case Reason::DeltaTNotANumber:
+      return "--delta-t attend un nombre de secondes : " + quoted + ".";
+  }
+  return "";
+}
+
+constexpr std::string_view kHelp = R"(
+Position du Soleil, de la Lune et des planètes de Mercure à Neptune : ascension
+droite, déclinaison et distance à la Terre, et éclairement de la Lune.
+
+Sans argument, le dialogue demande le jour (avec sa fraction si l'on veut :
+15.75 est le 15 à 18 h), le mois et l'année, écrit le rapport de cette date et
+demande la suivante, jusqu'à la fin de l'entrée (Ctrl-D au clavier).
+
+Dates :
+  DATE...                  un rapport par date, sans bannière ni invite. Une
+                           date s'écrit JOUR/MOIS/ANNÉE comme dans l'en-tête du
+                           rapport (1.5/1/2000 : le 1er janvier 2000 à 12 h ;
+                           1/1/-500), ou AAAA-MM-JJ, avec une heure si l'on veut
+                           (2000-01-01T12:00, 2000-01-01T12:00:00). Une date qui
+                           commence par un tiret se donne après -- .
+  --from DATE --to DATE    chaque date de la première à la dernière incluse,
+  --step PAS               espacées de PAS : un entier suivi de d, h, min ou s
+                           (1d par défaut ; 6h, 30min, 10s). Au plus 10^8 dates.
+  sans DATE ni --from      avec --format, les dates sont lues sur l'entrée
+                           standard comme dans le dialogue (jour mois année,
+                           séparés par des blancs), sans bannière ni invite.
+
+Options :
+  --format FORMAT          text : le rapport du dialogue (par défaut) ;
+                           csv : une ligne d'en-tête, puis une ligne par date
+                           et par astre ;
+                           json : un objet JSON par date et par ligne ;
+                           svg : une image du ciel d'une seule date (le
+                           Soleil, la Lune et sa phase, les planètes, leur
+                           élongation et quand les voir).
+                           En csv et json les valeurs ne sont pas coupées :
+                           heures, degrés, unités astronomiques et kilomètres,
+                           chaque nombre sous sa forme la plus courte.
+  --ut                     les dates sont en temps universel (UT) : voir
+                           plus bas. Seule, cette option garde le dialogue.
+  --delta-t SECONDES       les dates sont en UT, et TT - UT vaut SECONDES
+                           (une valeur observée, ou 0) ; implique --ut.
+  -h, --help               cette aide
+  --version                la version
+
+Échelle de temps : sans --ut, une date est prise comme temps terrestre (TT)
+pour les positions et, le même nombre, comme temps universel (UT) pour le
+temps sidéral, comme le dialogue l'a toujours fait. Une heure d'horloge est
+de l'UT, et TT - UT (delta T) vaut environ 64 s en 2000 et 1570 s vers l'an
+1000 : la Lune parcourt 0,55" par seconde, soit 35" et 14' d'écart. Avec --ut
+le temps sidéral vient de la date telle quelle et les positions de
+TT = UT + delta T, delta T venant du modèle d'Espenak et Meeus (2006) ou de
+--delta-t. Le jour julien et le temps sidéral de l'en-tête restent ceux de la
+date donnée ; en csv et json, time_scale (tt ou ut) et delta_t_s disent ce qui
+a été appliqué.
+
+Le calendrier est julien avant le 15 octobre 1582, grégorien ensuite. Les
+positions sont géocentriques et géométriques, rapportées à l'équateur et à
+l'équinoxe moyens de la date.
+
+Statut de sortie :
+  0  chaque date a été calculée et écrite
+  1  une réponse ou une date a été refusée (les autres sont écrites), ou
+     l'entrée ou la sortie standard a fait défaut
+  2  la ligne de commande est invalide (rien n'est écrit sur la sortie)
+
+Exemples :
+  ephemerides
+  ephemerides 1.5/1/2000 2024-04-08T18:00
+  ephemerides --from 1/1/2000 --to 31/12/2000 --step 1d --format csv
+  printf '1.5 1 2000\n15 6 1850\n' | ephemerides --format json
+  ephemerides --ut 2024-04-08T18:21
+  ephemerides --format svg 1.5/1/2000 > ciel.svg
+)";
+
+}  // namespace
+
+std::string messageOf(const Refusal& refusal) {
+  if (refusal.subject == Subject::CommandLine) {
+    return whyOf(refusal);
+  }
+  return std::string(kindOf(refusal)) + " : " + quotedWord(refusal.word) + " : " + whyOf(refusal);
+}
+
+std::string usageError(const Refusal& refusal) {
+  return "ephemerides : " + messageOf(refusal) + "\n" + std::string(kUsage) + std::string(kTryHelp);
+}
+
+std::string_view help() {
+  static const std::string text = std::string(kUsage) + std::string(kHelp);
+  return text;
+}
+
+std::string quotedWord(std::string_view word) {
+  constexpr std::size_t kShown = 40;
+  std::string out = "\"";
+  for (std::size_t i = 0; i < word.size() && i < kShown; ++i) {
+    const auto c = static_cast<unsigned char>(word[i]);
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += static_cast<char>(c);
+    } else if (c >= 0x20 && c < 0x7f) {
+      out += static_cast<char>(c);
+    } else {
+      out += "\\x";
+      appendHexByte(out, c);
+    }
+  }
+  if (word.size() > kShown) {
+    out += "...";
+  }
+  out += '"';
+  return out;
+}
+
+}  // namespace frontend::catalogue

@@ -1,0 +1,69 @@
+// Every text the program shows a person, in French: the dialogue's banner
+// and prompts and the report's fixed words (whose bytes never change), the
+// messages for refused input, the help, and the words of the picture.
+// Nothing else in the program writes French; the parsers return reasons
+// (refusal.h) and this turns them into sentences.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "frontend/refusal.h"
+
+namespace frontend::catalogue {
+
+// The dialogue.
+inline constexpr std::string_view kBanner = "Version ";  // then the version and two line ends
+inline constexpr std::string_view kDayPrompt = "Jour : ";
+inline constexpr std::string_view kMonthPrompt = "Mois : ";
+inline constexpr std::string_view kYearPrompt = "Annee : ";
+
+// The report: its header line reads
+//   DATE  (Jour Julien : JD)  (Temps siderale : 18h 41m 50s)
+// then a rule, the title, a rule, one row per body and an empty line.
+inline constexpr std::string_view kJulianDayOpen = "  (Jour Julien : ";
+inline constexpr std::string_view kSiderealOpen = ")  (Temps siderale : ";
+inline constexpr std::string_view kHeaderClose = ")";
+inline constexpr std::string_view kRule =
+    "------------------------------------------------------------------\n";
+inline constexpr std::string_view kTitle =
+    "Planetes   Ascension droite     Declinaison   Distance   Eclairement\n";
+inline constexpr std::string_view kNotComputable = "incalculable pour cette date";
+inline constexpr std::string_view kPositionNotComputable = "position incalculable pour cette date";
+
+// A refusal as one line for standard error (without its line end):
+//   Saisie invalide : "2000.5" : l'année doit être un nombre entier.
+std::string messageOf(const Refusal& refusal);
+
+// A wrong command line: "ephemerides : " and the refusal's message, then the
+// usage, each line with its line end.
+std::string usageError(const Refusal& refusal);
+
+// A word as a message quotes it: between double quotes, bytes that are not
+// printable ASCII written as \xNN, and cut after 40 characters.
+std::string quotedWord(std::string_view word);
+
+// The output or the input failed (lines for standard error, without their
+// line end).
+inline constexpr std::string_view kCannotWrite =
+    "Erreur : impossible d'écrire sur la sortie standard.";
+inline constexpr std::string_view kCannotRead = "Erreur : impossible de lire l'entrée standard.";
+
+// --help: the usage line, then the help.
+std::string_view help();
+
+// The picture of the sky.
+namespace chart {
+inline constexpr std::string_view kTitle = "Le ciel du ";  // then the report's header line
+inline constexpr std::string_view kSubtitle =
+    "Ascension droite de 24h (à gauche, l'est, face au sud) à 0h (à droite) ; "
+    "en trait plein l'équateur céleste, en tirets l'écliptique de la date.";
+inline constexpr std::string_view kIlluminated = " % éclairée, ";
+inline constexpr std::string_view kEastOfSun = "° à l'est du Soleil, ";
+inline constexpr std::string_view kWestOfSun = "° à l'ouest du Soleil, ";
+inline constexpr std::string_view kEvening = "le soir";
+inline constexpr std::string_view kMorning = "le matin";
+inline constexpr std::string_view kInvisible = "invisible";
+}  // namespace chart
+
+}  // namespace frontend::catalogue

@@ -1,0 +1,98 @@
+// Ranges of dates, counted in whole milliseconds on the program's calendar
+// (astro::calendarDay and astro::julianDay), so that no date drifts however
+// long the range.
+#include "frontend/date_range.h"
+
+#include <cmath>
+#include <string>
+#include <utility>
+
+#include "frontend/text.h"
+
+namespace frontend {
+namespace {
+
+constexpr std::int64_t kMillisecondsPerDay = 86'400'000;
+
+std::int64_t floorDiv(std::int64_t a, std::int64_t b) {
+  const std::int64_t q = a / b;
+  return (a % b != 0 && ((a < 0) != (b < 0))) ? q - 1 : q;
+}
+
+Refusal refused(std::string word, Reason reason, std::string detail = {}) {
+  return Refusal{Subject::Range, reason, std::move(word), std::move(detail)};
+}
+
+}  // namespace
+
+astro::CalendarDate calendarDateOf(const Moment& moment) {
+  const astro::CalendarDay day = astro::calendarDay(moment.dayNumber);
+  return astro::CalendarDate{
+      day.year, day.month,
+      static_cast<double>(day.day) +
+          static_cast<double>(moment.millisecond) / static_cast<double>(kMillisecondsPerDay)};
+}
+
+Moment momentOf(const astro::CalendarDate& date) {
+  const double whole = std::floor(date.day);
+  const double start = astro::julianDay({date.year, date.month, whole}) + 0.5;
+  auto dayNumber = static_cast<std::int64_t>(start);
+  auto millisecond = std::llround((date.day - whole) * static_cast<double>(kMillisecondsPerDay));
+  if (millisecond >= kMillisecondsPerDay) {
+    ++dayNumber;
+    millisecond -= kMillisecondsPerDay;
+  }
+  return Moment{dayNumber, millisecond};
+}
+
+Parsed<DateRange> DateRange::make(const astro::CalendarDate& from, const astro::CalendarDate& to,
+                                  std::int64_t stepMilliseconds) {
+  // Limits whose day runs past the years a date may have cannot be counted.
+  for (const astro::CalendarDate& limit : {from, to}) {
+    if (!(std::fabs(limit.day) < 1e9)) {
+      return refused(labelOf(limit), Reason::RangeLimitTooFar);
+    }
+  }
+  const Moment first = momentOf(from);
+  const Moment last = momentOf(to);
+  const std::int64_t span = (last.dayNumber - first.dayNumber) * kMillisecondsPerDay +
+                            (last.millisecond - first.millisecond);
+  if (span < 0) {
+    return refused(labelOf(to), Reason::RangeBackwards, labelOf(from));
+  }
+  const std::int64_t count = span / stepMilliseconds + 1;
+  if (count > kMostDates) {
+    return refused(labelOf(from) + " .. " + labelOf(to), Reason::RangeTooLong,
+                   std::to_string(count));
+  }
+  DateRange range;
+  range.first_ = first;
+  range.step_ = stepMilliseconds;
+  range.count_ = count;
+  return range;
+}
+
+void DateRange::at(std::int64_t k, DateEntry& entry) const {
+  const std::int64_t total = first_.millisecond + k * step_;
+  const Moment moment{first_.dayNumber + floorDiv(total, kMillisecondsPerDay),
+                      total - floorDiv(total, kMillisecondsPerDay) * kMillisecondsPerDay};
+  entry.date = calendarDateOf(moment);
+  entry.label.clear();
+  appendLabel(entry.label, entry.date);
+}
+
+void appendLabel(std::string& out, const astro::CalendarDate& date) {
+  appendShortest(out, date.day);
+  out += '/';
+  appendInteger(out, date.month);
+  out += '/';
+  appendInteger(out, date.year);
+}
+
+std::string labelOf(const astro::CalendarDate& date) {
+  std::string label;
+  appendLabel(label, date);
+  return label;
+}
+
+}  // namespace frontend

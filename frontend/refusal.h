@@ -1,0 +1,69 @@
+// Why a word, a date or a command line was refused: what was refused, the
+// reason, and the words it concerns. The parsers and checks return these;
+// the catalogue turns them into messages.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <variant>
+
+namespace frontend {
+
+// What was refused.
+enum class Subject : std::uint8_t {
+  Answer,       // one answer of the dialogue
+  Date,         // the date its three answers make
+  DateWord,     // a date word of the command line, or a part of one
+  Step,         // the step of a range
+  Range,        // a range of dates
+  CommandLine,  // anything else on the command line
+};
+
+enum class Reason : std::uint8_t {
+  // An answer of the dialogue, or a part of a date word.
+  DayNotANumber,
+  DayDecimalComma,  // detail: the word with a point for its comma
+  DayTooLarge,
+  MonthNotWhole,
+  MonthBeyond32Bits,
+  MonthBelowOne,
+  YearNotWhole,
+  YearBeyond32Bits,
+  AnswerTooLong,
+  // A whole date.
+  CalendarKeyBeyond32Bits,  // year * 10000 + month * 100 does not fit
+  DateIncomplete,           // the input ended within a date
+  // A date word, a step, a range.
+  DateWordForm,
+  IsoTimeOutOfRange,
+  IsoMonthOutOfRange,
+  IsoDayNotInMonth,
+  StepForm,
+  RangeLimitTooFar,
+  RangeBackwards,  // detail: the first date
+  RangeTooLong,    // detail: how many dates it holds
+  // The command line.
+  OptionUnknown,
+  OptionNeedsValue,
+  OptionRepeated,
+  FlagWithValue,
+  CommandLineInvalid,
+  FormatUnknown,
+  RangeNeedsBothEnds,
+  StepWithoutRange,
+  DatesAndRange,
+  PictureOfOneDate,
+  DeltaTNotANumber,
+};
+
+struct Refusal {
+  Subject subject;
+  Reason reason;
+  std::string word;    // what was given (an answer, a date word, an option)
+  std::string detail;  // what the message adds, for the reasons that say so
+};
+
+template <typename T>
+using Parsed = std::variant<T, Refusal>;
+
+}  // namespace frontend
