@@ -78,6 +78,22 @@ const std::string kFortySevens(40, '7');
 const std::string kFortyXs(40, 'x');
 
 const BadInput kCatalogue[] = {
+    // Whole transcripts: the worked example of the report, answered on one
+    // line or one answer per line, other dates, several dates in a row.
+    {"FullReport2000", "1.5 1 2000\n", kBanner + kAll + report("2000") + kJour + kEnd, "", 0},
+    {"OneAnswerPerLine", "1.5\n1\n2000\n", kBanner + kAll + report("2000") + kJour + kEnd, "",
+     0},
+    {"Header1987", "10 4 1987\n", kBanner + kAll + report("1987") + kJour + kEnd, "", 0},
+    {"SeveralDates", "10 4 1987\n1.5 1 2000\n15 6 1850\n",
+     kBanner + kAll + report("1987") + kAll + report("2000") + kAll + report("1850") + kJour + kEnd,
+     "", 0},
+    {"InvalidAnswersThenADate", "douze\n1.5 janvier 2000\n1.5 0 2000\n1e999 1 2000\n1.5 1 2000\n",
+     kBanner + kJour + kJour + kMois + kJour + kMois + kJour + kAll + report("2000") + kJour + kEnd,
+     dayNotANumber("douze") + monthNotAnInteger("janvier") + monthBelowOne("0") +
+         dayTooLarge("1e999"),
+     1},
+    {"EndInMidDate", "1.5 1", kBanner + kAll + kEnd, incomplete("1.5/1"), 1},
+
     // End of input: a line end after the last prompt. A date left
     // incomplete gets no report but a message, and the status says so.
     {"EmptyInput", "", kBanner + kJour + kEnd, "", 0},

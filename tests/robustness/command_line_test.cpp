@@ -40,6 +40,10 @@ const CommandCase kCases[] = {
     {"ShortHelp", {"-h"}, "", kUsage, true, "", false, 0},
     {"Version", {"--version"}, "", "ephemerides 2.2\n", false, "", false, 0},
 
+    // The picture the README shows is the one the program draws.
+    {"ReadmeSkyPicture", {"--format", "svg", "1.5/1/2000"}, "", golden("../../docs/sky.svg"), false,
+     "", false, 0},
+
     // Date words: the dialogue's report blocks alone.
     {"DateWord", {"1.5/1/2000"}, "", golden("report_2000.txt"), false, "", false, 0},
     {"IsoDateAndTime", {"2000-01-01T12:00"}, "", golden("report_2000.txt"), false, "", false, 0},
