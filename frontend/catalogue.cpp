@@ -113,8 +113,7 @@ Dates :
                            date s'écrit JOUR/MOIS/ANNÉE comme dans l'en-tête du
                            rapport (1.5/1/2000 : le 1er janvier 2000 à 12 h ;
                            1/1/-500), ou AAAA-MM-JJ, avec une heure si l'on veut
-                           (2000-01-01T12:00, 2000-01-01T12:00:00). Une date qui
-                           commence par un tiret se donne après -- .
+                           (2000-01-01T12:00, 2000-01-01T12:00:00, -0500-03-01).
   --from DATE --to DATE    chaque date de la première à la dernière incluse,
   --step PAS               espacées de PAS : un entier suivi de d, h, min ou s
                            (1d par défaut ; 6h, 30min, 10s). Au plus 10^8 dates.

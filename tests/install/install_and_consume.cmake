@@ -98,7 +98,8 @@ run("cmake --install" ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${static}
 file(GLOB headers RELATIVE ${static}/include ${static}/include/*/*)
 expect("installed headers" "${headers}" "astro/astro.h;astro/version.h")
 foreach(installed bin/ephemerides lib/libephemerides.a lib/pkgconfig/ephemerides.pc
-                  lib/cmake/Ephemerides/EphemeridesConfig.cmake share/doc/Ephemerides/LICENSE
+                  lib/cmake/Ephemerides/EphemeridesConfig.cmake share/doc/ephemerides/LICENSE
+                  share/doc/ephemerides/docs/accuracy.md
                   share/man/man1/ephemerides.1)
   if(NOT EXISTS ${static}/${installed})
     message(FATAL_ERROR "not installed: ${installed}")
