@@ -295,12 +295,14 @@ ASTRO_PUBLIC Elongation elongation(const BodyPosition& body, const BodyPosition&
 // Whether a visual magnitude lies within what its model was fitted to.
 enum class MagnitudeStatus : std::uint8_t {
   Computed,           // within the model's range of phase angle
-  OutsideModelRange,  // beyond it: the phase angle (Mercury below 2 or above
-                      // 170 degrees, Venus below 2 or above 179, the Moon
-                      // above 150, each outer planet beyond what the Earth
-                      // can see), or Saturn's rings seen on their unlit
-                      // face; the value is the formula carried on, not a
-                      // measured brightness
+  OutsideModelRange,  // beyond it: a phase angle below 2 or above 170
+                      // degrees for Mercury, below 2 or above 179 for
+                      // Venus, above 150 for the Moon, 50 for Mars, 12 for
+                      // Jupiter, 6.5 for Saturn, 3.1 for Uranus and 1.9 for
+                      // Neptune (the last two reached from the Earth near
+                      // quadrature), or Saturn's rings seen on the face the
+                      // Sun does not light; the value is the formula
+                      // carried on, not a fitted brightness
   NotComputable       // the position has no value: the magnitude is NaN
 };
 
@@ -337,7 +339,7 @@ struct Appearances {
 // distance Delta and their elongation psi give r = |R e_sun - Delta e_body|
 // and the angle at the body. For the Moon this is the exact form of what
 // BodyPosition::illumination approximates from the mean anomalies; the two
-// illuminated fractions differ by at most 0.0002.
+// illuminated fractions differ by at most 0.00015.
 //
 // Diameters: 2 asin(a / Delta) with a the equatorial radius of the IAU
 // Working Group on Cartographic Coordinates and Rotational Elements 2015
@@ -354,11 +356,20 @@ struct Appearances {
 // phase law 0.026 alpha + 4.0e-9 alpha^4 (alpha in degrees) of Allen's
 // Astrophysical Quantities. The Sun: -26.74 + 5 log10(Delta).
 //
-// Accuracy (docs/accuracy.md, against the same formulas on ERFA's vectors,
-// 1900-2100): phase angles within 0.6', illuminated fractions within
-// 0.0003, magnitudes within 0.01, diameters as the distances (a few 1e-4,
-// Mars 1.4e-3). The models themselves are good to a few hundredths of a
-// magnitude (Mars about 0.1, the Moon about 0.1 to 0.2).
+// Angles are radians; these computations use the full precision pi, not
+// kPi. Span: that of the positions; the poles of Saturn and Uranus are
+// precessed to the date within 4" from 1000 to 3000.
+//
+// Accuracy (docs/accuracy.md, against the same formulas on ERFA's vectors
+// from 1900 to 2100): the positions' errors carried over. Phase angles
+// within 40" for the Moon, 1.2' for Mercury, 1.6' for Venus, 4' for Mars
+// near close oppositions and 25" for the outer planets; illuminated
+// fractions within 0.0003; elongations as the directions (Mars 6');
+// diameters as the distances (a few 1e-4, Mars 1.2e-3); magnitudes within
+// 0.01 wherever both flag alike. The laws themselves follow their
+// observations to a few hundredths of a magnitude for most planets; Mars
+// without its rotation and season to about 0.1; the Moon's is a mean phase
+// curve.
 ASTRO_PUBLIC Appearances appearances(const Instant& instant);
 ASTRO_PUBLIC Appearance appearance(Body body, const BodyPosition& position, const BodyPosition& sun,
                                    JulianDate tt);
