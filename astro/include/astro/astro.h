@@ -275,7 +275,7 @@ ASTRO_PUBLIC BodyPosition computeBody(Body body, JulianDate date);
 // ecliptic longitude minus the Sun's, brought into (-kPi, kPi], is
 // positive (it follows the Sun across the sky: an evening object, seen all
 // night near kPi), West when negative (it goes before the Sun: a morning
-// object), None when zero (the Sun itself).
+// object), None when zero (the Sun itself) or not a number.
 enum class SunSide : std::uint8_t { East, West, None };
 
 struct Elongation {
