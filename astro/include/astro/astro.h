@@ -15,6 +15,9 @@
 //                   radians to hours and degrees, and angles within a turn
 //   eclipticToEquatorial, angularSeparation, positionAngle
 //                   the geometry a chart of these positions needs
+//   appearances, appearance, elongation
+//                   how each body looks: phase angle, illuminated fraction,
+//                   apparent diameter, side of the Sun, visual magnitude
 //
 // Given:
 //   date      CalendarDate: year and month as integers (month 1 is January;
@@ -265,6 +268,111 @@ ASTRO_PUBLIC double positionAngle(const EquatorialPoint& from, const EquatorialP
 
 ASTRO_PUBLIC BodyPosition computeBody(Body body, const CalendarDate& date);
 ASTRO_PUBLIC BodyPosition computeBody(Body body, JulianDate date);
+
+// ---- How each body looks: phase, apparent size, elongation, magnitude ----
+
+// On which side of the Sun a body stands along the ecliptic: East when its
+// ecliptic longitude minus the Sun's, brought into (-kPi, kPi], is
+// positive (it follows the Sun across the sky: an evening object, seen all
+// night near kPi), West when negative (it goes before the Sun: a morning
+// object), None when zero (the Sun itself) or not a number.
+enum class SunSide : std::uint8_t { East, West, None };
+
+struct Elongation {
+  double angle;                // radians, 0..kPi: the angle between the body and the Sun
+  double longitudeDifference;  // radians, (-kPi, kPi]: ecliptic longitude minus the Sun's
+  SunSide side;                // from the sign of longitudeDifference
+};
+
+// The elongation of `body` from the Sun, both BodyPositions of the same
+// instant (mean ecliptic of date). The angle is the great circle between
+// them from their ecliptic longitudes and latitudes; the side comes from
+// the longitudes alone, never from the right ascension or the position
+// angle, which take the wrong side near an opposition of a body away from
+// the ecliptic. Exact for the given positions.
+ASTRO_PUBLIC Elongation elongation(const BodyPosition& body, const BodyPosition& sun);
+
+// Whether a visual magnitude lies within what its model was fitted to.
+enum class MagnitudeStatus : std::uint8_t {
+  Computed,           // within the model's range of phase angle
+  OutsideModelRange,  // beyond it: a phase angle below 2 or above 170
+                      // degrees for Mercury, below 2 or above 179 for
+                      // Venus, above 150 for the Moon, 50 for Mars, 12 for
+                      // Jupiter, 6.5 for Saturn, 3.1 for Uranus and 1.9 for
+                      // Neptune (the last two reached from the Earth near
+                      // quadrature), or Saturn's rings seen on the face the
+                      // Sun does not light; the value is the formula
+                      // carried on, not a fitted brightness
+  NotComputable       // the position has no value: the magnitude is NaN
+};
+
+// How one body looks from the Earth's centre.
+struct Appearance {
+  double phaseAngle;              // radians, 0..kPi: the angle at the body
+                                  // between the Sun and the Earth (Sun: 0)
+  double illuminatedFraction;     // 0..1, (1 + cos phaseAngle) / 2 (Sun: 1)
+  double angularDiameter;         // radians: apparent equatorial diameter
+  double heliocentricDistanceAu;  // AU, the body's distance from the Sun (Sun: 0)
+  Elongation elongation;          // from the Sun (Sun: 0, 0, None)
+  double magnitude;               // apparent visual magnitude V
+  MagnitudeStatus magnitudeStatus;
+  Status status;  // the position's: NotComputable or UnknownBody leave NaNs
+};
+
+// The nine appearances of one instant, in the order of kBodies.
+struct Appearances {
+  std::array<Appearance, kBodyCount> bodies;
+
+  const Appearance& operator[](Body body) const { return bodies[static_cast<std::size_t>(body)]; }
+};
+
+// appearances: the phase, apparent diameter, elongation and visual
+// magnitude of the nine bodies of an instant of computeInstant or
+// computeInstantUt. appearance: the same for one body, from its position,
+// the Sun's of the same instant and that instant in TT (Julian Day; for an
+// Instant, jd + deltaT / 86400), which dates the planets' poles and
+// Neptune's brightness.
+//
+// Frame and geometry: geocentric and geometric, as the positions (no
+// light-time, aberration or topocentric parallax). The phase angle comes
+// from the triangle Sun-body-Earth: the Sun's distance R, the body's
+// distance Delta and their elongation psi give r = |R e_sun - Delta e_body|
+// and the angle at the body. For the Moon this is the exact form of what
+// BodyPosition::illumination approximates from the mean anomalies; the two
+// illuminated fractions differ by at most 0.00015.
+//
+// Diameters: 2 asin(a / Delta) with a the equatorial radius of the IAU
+// Working Group on Cartographic Coordinates and Rotational Elements 2015
+// (Archinal et al. 2018): Mercury 2440.53 km, Venus 6051.8, Mars 3396.19,
+// Jupiter 71492, Saturn 60268 (the globe, without the rings), Uranus 25559,
+// Neptune 24764; the Moon's mean radius 1737.4 km; the Sun's nominal
+// radius 695,700 km (IAU 2015 Resolution B3).
+//
+// Magnitudes: V = 5 log10(r Delta) + V(1, phase angle), Mercury to Neptune
+// from Mallama and Hilton (2018), Astronomy and Computing 25, 10-24, with
+// Saturn's rings from their tilt to the Earth and to the Sun (the IAU 2015
+// pole) and Uranus' sub-latitude term; Mars without its rotational and
+// seasonal terms (up to about 0.1 mag). The Moon: V(1, 0) = +0.21 with the
+// phase law 0.026 alpha + 4.0e-9 alpha^4 (alpha in degrees) of Allen's
+// Astrophysical Quantities. The Sun: -26.74 + 5 log10(Delta).
+//
+// Angles are radians; these computations use the full precision pi, not
+// kPi. Span: that of the positions; the poles of Saturn and Uranus are
+// precessed to the date within 4" from 1000 to 3000.
+//
+// Accuracy (docs/accuracy.md, against the same formulas on ERFA's vectors
+// from 1900 to 2100): the positions' errors carried over. Phase angles
+// within 40" for the Moon, 1.2' for Mercury, 1.6' for Venus, 4' for Mars
+// near close oppositions and 25" for the outer planets; illuminated
+// fractions within 0.0003; elongations as the directions (Mars 6');
+// diameters as the distances (a few 1e-4, Mars 1.2e-3); magnitudes within
+// 0.01 wherever both flag alike. The laws themselves follow their
+// observations to a few hundredths of a magnitude for most planets; Mars
+// without its rotation and season to about 0.1; the Moon's is a mean phase
+// curve.
+ASTRO_PUBLIC Appearances appearances(const Instant& instant);
+ASTRO_PUBLIC Appearance appearance(Body body, const BodyPosition& position, const BodyPosition& sun,
+                                   JulianDate tt);
 
 }  // namespace astro
 
