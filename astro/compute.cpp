@@ -46,6 +46,14 @@ DateQuantities dateQuantities(const TimeBase& time, AngleMask angles) {
                         angles != 0 ? seriesArguments(time.t, angles) : SeriesArguments{}};
 }
 
+// Whether a Julian Day still tells one second from the next: beyond 2^36
+// days the doubles around it are more than a second apart, and neither the
+// sidereal time nor a position means anything.
+bool resolvesASecond(double jd) {
+  constexpr double kLargestResolved = 68719476736.0;  // 2^36
+  return std::fabs(jd) < kLargestResolved;
+}
+
 Status spanStatus(double jd) {
   return jd >= kMeasuredSpanStart && jd < kMeasuredSpanEnd ? Status::Computed
                                                            : Status::OutsideMeasuredSpan;
@@ -62,7 +70,8 @@ BodyPosition bodyPosition(Body body, const DateQuantities& q) {
   }
   // Every body leans on the Sun's orbit: the planets on its longitude and
   // radius vector, the Moon's phase on its longitude.
-  const bool computable = sky.converged && q.prelude.sunKepler.converged() &&
+  const bool computable = resolvesASecond(q.time.jd) && sky.converged &&
+                          q.prelude.sunKepler.converged() &&
                           std::isfinite(sky.rightAscension) && std::isfinite(sky.declination) &&
                           std::isfinite(sky.eclipticLongitude) &&
                           std::isfinite(sky.eclipticLatitude) && std::isfinite(sky.distanceAu) &&
@@ -88,10 +97,10 @@ Instant instantAt(double jd, double deltaT) {
   instant.siderealTime = withinOneTurn(given.siderealTime);
   instant.deltaT = deltaT;
   instant.obliquity = q.prelude.obliquity;
-  instant.status =
-      std::isfinite(instant.jd) && std::isfinite(instant.siderealTime) && std::isfinite(q.time.jd)
-          ? spanStatus(q.time.jd)
-          : Status::NotComputable;
+  instant.status = resolvesASecond(instant.jd) && std::isfinite(instant.siderealTime) &&
+                           resolvesASecond(q.time.jd)
+                       ? spanStatus(q.time.jd)
+                       : Status::NotComputable;
   for (std::size_t i = 0; i < kBodyCount; ++i) {
     instant.bodies[i] = bodyPosition(kBodies[i], q);
   }

@@ -56,7 +56,9 @@ void appendHeaderLine(std::string& out, const astro::CalendarDate& date,
     out += catalogue::kNotComputable;
   }
   out += catalogue::kSiderealOpen;
-  if (std::isfinite(instant.siderealTime)) {
+  // A Julian Day too large to tell one second from the next gives no
+  // sidereal time worth a figure.
+  if (instant.status != astro::Status::NotComputable && std::isfinite(instant.siderealTime)) {
     appendRightAscension(out, instant.siderealTime);
   } else {
     out += catalogue::kNotComputable;
