@@ -54,7 +54,7 @@ namespace {
 
 constexpr double kMetresPerRadius = 1000.0 * kEarthRadiusKm;
 
-// The refraction formula's peak and its value there, degrees and arcminutes.
+// The constants of the refraction formula, h in degrees, R in arcminutes.
 constexpr double kRefractionCoefficient = 1.02;  // arcminutes
 constexpr double kRefractionOffset = 10.3;       // degrees squared
 constexpr double kRefractionPole = 5.11;         // degrees

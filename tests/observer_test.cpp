@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "astro/astro.h"
+#include "astro/rise_set.h"
 #include "units.h"
 
 namespace {
@@ -153,6 +154,48 @@ TEST(Almanac, MoonriseSkippedOnceInAMonth) {
   const DayEvent after = dayAlmanac({day + 1}, 69, paris, Refraction::None)[Body::Moon].rise;
   EXPECT_GT(before.jd, day - 2.0 / 24);
   EXPECT_LT(after.jd, day + 1 + 2.0 / 24);
+}
+
+// The day's polynomials against the Instants they stand for, over the
+// whole span, on days spread over a Saros (the Moon at every distance and
+// speed): within 0.001" and a metre (or 1e-10 of a planet's distance).
+TEST(Almanac, TracksFollowTheInstants) {
+  for (int d = 0; d < 6585; d += 73) {
+    const double start = 2451544.5 + d;
+    const DayTracks tracks = dayTracks(start, 64);
+    for (int k = 0; k <= 50; ++k) {
+      const double f = kTrackFirst + (kTrackLast - kTrackFirst) * k / 50;
+      const Instant instant = computeInstantUt(JulianDate{start + f}, 64);
+      for (std::size_t b = 0; b < kBodyCount; ++b) {
+        const Vector v = trackPosition(tracks.bodies[b], f);
+        const double r = std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
+        const BodyPosition& p = instant.bodies[b];
+        const EquatorialPoint track{std::atan2(v.y, v.x), std::asin(v.z / r)};
+        ASSERT_LT(angularSeparation(track, {p.rightAscension, p.declination}), 0.001 * kArcsec)
+            << bodyId(kBodies[b]) << " on day " << d;
+        ASSERT_NEAR(r, p.distanceKm, 0.001 + 1e-10 * r) << bodyId(kBodies[b]) << " on day " << d;
+      }
+    }
+  }
+}
+
+// Without a usable place or date nothing is computed.
+TEST(Almanac, NothingFromUnusableInput) {
+  const double nan = std::nan("");
+  const double start = julianDay({2024, 1, 1.0});
+  const DayAlmanac almanacs[] = {
+      dayAlmanac({start}, 69, place(nan, 0), Refraction::None),
+      dayAlmanac({start}, 69, place(45, 0, nan), Refraction::None),
+      dayAlmanac({nan}, 69, place(45, 0), Refraction::None),
+      dayAlmanac({start}, nan, place(45, 0), Refraction::None),
+  };
+  for (const DayAlmanac& a : almanacs) {
+    EXPECT_EQ(a.status, Status::NotComputable);
+    for (const DayEvent& e : {a[Body::Moon].rise, a[Body::Neptune].transit, a.civil.evening}) {
+      EXPECT_EQ(e.outcome, EventOutcome::NotComputable);
+      EXPECT_TRUE(std::isnan(e.jd));
+    }
+  }
 }
 
 // The geocentric altitude above the conventional one, radians, from the
