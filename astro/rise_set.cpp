@@ -57,7 +57,7 @@
 // opposition (docs/accuracy.md). Any date whose Instants are computable.
 //
 // Cost: six Instants and about a thousand evaluations of a polynomial
-// position with a sidereal time, about 17 computeInstant calls in all
+// position with a sidereal time, the time of about 22 computeInstant calls
 // (bench/observer_bench.cpp).
 #include "astro/rise_set.h"
 
