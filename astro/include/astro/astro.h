@@ -18,6 +18,12 @@
 //   appearances, appearance, elongation
 //                   how each body looks: phase angle, illuminated fraction,
 //                   apparent diameter, side of the Sun, visual magnitude
+//   observe, horizontalPosition, standardRefraction
+//                   the bodies in the sky of a place: azimuth, altitude,
+//                   hour angle, topocentric
+//   dayAlmanac, moonHorizon
+//                   rising, transit and setting of each body and the Sun's
+//                   twilights within a day at a place
 //
 // Given:
 //   date      CalendarDate: year and month as integers (month 1 is January;
@@ -383,6 +389,165 @@ struct Appearances {
 ASTRO_PUBLIC Appearances appearances(const Instant& instant);
 ASTRO_PUBLIC Appearance appearance(Body body, const BodyPosition& position, const BodyPosition& sun,
                                    JulianDate tt);
+// ---------------------------------------------------------------- What an observer sees
+//
+// Time scales: the Instant of an observation comes from computeInstantUt
+// (the sidereal time from UT, the positions from TT = UT + deltaT); a day of
+// dayAlmanac is an interval of UT, its positions taken at TT the same way.
+// Frame: the positions of the Instant (geometric, mean equator and equinox
+// of date) and the mean sidereal time; see docs/accuracy.md for how far the
+// altitudes, azimuths and times are from an independent computation.
+
+// A place on the Earth: geodetic latitude and longitude, radians, north and
+// east positive; height above sea level, metres (it moves the observer
+// along the vertical and so the Moon's parallax, not the horizon).
+struct Observer {
+  double latitude;
+  double longitude;
+  double heightMetres;
+};
+
+// Whether altitudes include the atmosphere's refraction: None, the
+// geometric altitude; Standard, that plus standardRefraction of it.
+enum class Refraction : std::uint8_t { None, Standard };
+
+// One body seen from a place: topocentric (from the observer, not from the
+// Earth's centre: the Moon moves by up to a degree), azimuth and altitude on
+// the horizon of the geodetic vertical.
+struct HorizontalPosition {
+  double azimuth;         // radians, [0, kTurn), from north through east
+  double altitude;        // radians, -kPi/2..kPi/2, refracted if asked
+  double hourAngle;       // radians, [0, kTurn), local, westward from the meridian:
+                          //   local sidereal time - topocentric right ascension
+  double rightAscension;  // radians, [0, kTurn), topocentric
+  double declination;     // radians, topocentric
+  double distanceKm;      // kilometres from the observer
+  Status status;          // the status of the position it was computed from
+};
+
+// The nine bodies seen from a place at one instant.
+struct SkyView {
+  double localSiderealTime;  // radians, [0, kTurn): Greenwich mean sidereal time + longitude
+  Status status;             // the Instant's status
+  std::array<HorizontalPosition, kBodyCount> bodies;  // in the order of kBodies
+
+  const HorizontalPosition& operator[](Body body) const {
+    return bodies[static_cast<std::size_t>(body)];
+  }
+};
+
+// Standard atmospheric refraction, radians to add to a true altitude
+// (radians) to give the apparent one: Saemundsson's formula, for 1010 hPa
+// and 10 C, R = 1.02' / tan(h + 10.3 / (h + 5.11)), h in degrees. 34.5' at
+// the apparent horizon, 1' at 45 degrees, 0 at the zenith; below a true
+// altitude of -1.9 degrees, where the formula peaks, its peak of 44.7'.
+// Real refraction near the horizon varies with the weather by several
+// arcminutes.
+ASTRO_PUBLIC double standardRefraction(double trueAltitude);
+
+// A geocentric position (from computeInstantUt or computeBody at TT) seen
+// from a place, with the Greenwich mean sidereal time of the same instant
+// (Instant::siderealTime). Exact geometry: the error is the position's.
+ASTRO_PUBLIC HorizontalPosition horizontalPosition(const BodyPosition& position,
+                                                   double siderealTime, const Observer& observer,
+                                                   Refraction refraction);
+
+// The nine bodies of an Instant seen from a place (nine horizontalPosition
+// calls, the place's geometry taken once). For what a clock shows, the
+// Instant comes from computeInstantUt.
+ASTRO_PUBLIC SkyView observe(const Instant& instant, const Observer& observer,
+                             Refraction refraction);
+
+// The conventional altitudes of rising and setting, radians, of the body's
+// geocentric centre: the Sun's upper limb on the horizon (-50': 34' of
+// refraction and 16' of semi-diameter), a planet's centre (-34'); the
+// Moon's is 0.7275 times its horizontal parallax minus 34' (moonHorizon),
+// which puts its upper limb on the horizon as seen from the place. The Sun's
+// centre at the twilights' altitudes.
+inline constexpr double kSunHorizon = -50.0 / 60.0 * kPi / 180.0;
+inline constexpr double kPlanetHorizon = -34.0 / 60.0 * kPi / 180.0;
+inline constexpr double kCivilTwilight = -6.0 * kPi / 180.0;
+inline constexpr double kNauticalTwilight = -12.0 * kPi / 180.0;
+inline constexpr double kAstronomicalTwilight = -18.0 * kPi / 180.0;
+// The Moon's conventional altitude at a geocentric distance in kilometres,
+// radians: 0.7275 asin(6378.14 / distanceKm) - 34' (about +8' at a mean
+// distance).
+ASTRO_PUBLIC double moonHorizon(double distanceKm);
+
+// What became of an event within the day.
+enum class EventOutcome : std::uint8_t {
+  Occurs,         // at DayEvent::jd
+  AlwaysAbove,    // rise, set or twilight: above the event's altitude all day
+  AlwaysBelow,    // below it all day
+  NotThisDay,     // it crosses that altitude this day, but not this way (the
+                  // Moon's rise, transit or set falls on the next day about
+                  // once a month); a transit: no meridian passage in the day
+  NotComputable,  // the positions of the day are NotComputable
+};
+
+// One event of one day. jd, altitude and azimuth are NaN unless the outcome
+// is Occurs; secondJd is NaN unless the event occurs twice in the day.
+struct DayEvent {
+  EventOutcome outcome;
+  double jd;        // Julian Day (UT) of the first occurrence, to one second
+  double secondJd;  // a second occurrence in the same day: near the poles a
+                    // grazing body, and about once a year a planet whose
+                    // rise, transit or set comes 4 minutes earlier each day
+  double altitude;  // radians, at jd, as horizontalPosition gives it
+  double azimuth;   // radians, at jd, from north through east
+};
+
+// A body's day: its rising, its upper transit (meridian passage, south of
+// the zenith in the north and north of it in the south) and its setting.
+struct BodyDay {
+  DayEvent rise;
+  DayEvent transit;
+  DayEvent set;
+};
+
+// The Sun's centre rising (morning) and setting (evening) through the
+// altitude of a twilight.
+struct Twilight {
+  DayEvent morning;
+  DayEvent evening;
+};
+
+struct DayAlmanac {
+  double start;   // Julian Day (UT) where the day begins; it ends one day later
+  double deltaT;  // seconds, TT - UT of the positions
+  Status status;  // the worst status of the positions of the day
+  std::array<BodyDay, kBodyCount> bodies;  // in the order of kBodies
+  Twilight civil;
+  Twilight nautical;
+  Twilight astronomical;
+
+  const BodyDay& operator[](Body body) const { return bodies[static_cast<std::size_t>(body)]; }
+};
+
+// Rising, transit and setting of the nine bodies and the Sun's three
+// twilights within the day [dayStart, dayStart + 1) of Universal Time
+// (local midnight of a time zone converted to UT, for example), seen from
+// a place, with deltaT = TT - UT in seconds (deltaT(decimalYear(...)) or an
+// observed value). Rising and setting are the crossings of the conventional
+// altitudes above by the geocentric altitude, on the sea-level horizon; a
+// transit is the geocentric (and topocentric) hour angle passing 0. Each
+// event is the first in the day in its direction, with a second one if
+// there is; times to one second. The altitude and azimuth of each event are
+// those seen from the place (topocentric, refracted if asked). Within the
+// polar circles a transit is the culmination; the Moon, whose declination
+// changes meanwhile, can stand up to a minute of arc higher some minutes
+// before or after it.
+// The positions come from six Instants spread over the day and
+// interpolated (within 0.001" of them); every crossing is searched between
+// the extremes of the altitude, so no event is missed at any latitude
+// within the polar circles; beyond, a body that grazes the horizon for less
+// than an hour can still be reported, and one that grazes it by less than a
+// few arcseconds can be missed. Accuracy (docs/accuracy.md): against ERFA,
+// 1900-2100 at latitudes up to 60 degrees, within 3 s of time for the Sun
+// and the Moon and 40 s for Mars; more where a body rises slowly, at high
+// latitudes or grazing the horizon.
+ASTRO_PUBLIC DayAlmanac dayAlmanac(JulianDate dayStart, double deltaTSeconds,
+                                   const Observer& observer, Refraction refraction);
 
 }  // namespace astro
 
