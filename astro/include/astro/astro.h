@@ -389,7 +389,8 @@ struct Appearances {
 ASTRO_PUBLIC Appearances appearances(const Instant& instant);
 ASTRO_PUBLIC Appearance appearance(Body body, const BodyPosition& position, const BodyPosition& sun,
                                    JulianDate tt);
-// ---------------------------------------------------------------- What an observer sees
+
+// ---- What an observer sees: altitude and azimuth, rising, transit, setting, twilight ----
 //
 // Time scales: the Instant of an observation comes from computeInstantUt
 // (the sidereal time from UT, the positions from TT = UT + deltaT); a day of
