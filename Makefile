@@ -7,10 +7,12 @@
 #   make bench    developer build, then the benchmarks (medians of 10 runs)
 #                 and whole-process timings side by side with the program
 #                 of the commit REFERENCE (default 7c606e4)
-#   make fuzz     build the input fuzz target (clang++) and run it for
-#                 FUZZ_SECONDS seconds (default 60); finds go to build/fuzz/
+#   make fuzz     build the fuzz targets (clang++), the dialogue's input and the
+#                 command line, and run each for FUZZ_SECONDS seconds (default
+#                 60); finds go to build/fuzz/
+#   make release  the release build (-O3, shared library), warnings as errors
 .PHONY: all deps-run deps-test deps-ci build run install dev test build-sanitize test-sanitize \
-  bench fuzz clean
+  bench fuzz release clean
 
 FUZZ_SECONDS ?= 60
 REFERENCE ?= 7c606e4
@@ -60,10 +62,16 @@ bench: dev
 fuzz: deps-ci
 	cmake --preset fuzz
 	cmake --build --preset fuzz
-	mkdir -p build/fuzz/corpus
-	./build/fuzz/tests/fuzz/dialogue_fuzzer -max_total_time=$(FUZZ_SECONDS) -timeout=10 \
-	  -dict=tests/fuzz/dialogue.dict -artifact_prefix=build/fuzz/ -print_final_stats=1 \
-	  build/fuzz/corpus tests/fuzz/corpus
+	for target in dialogue cli; do \
+	  mkdir -p build/fuzz/corpus/$$target && \
+	  ./build/fuzz/tests/fuzz/$${target}_fuzzer -max_total_time=$(FUZZ_SECONDS) -timeout=10 \
+	    -dict=tests/fuzz/$$target.dict -artifact_prefix=build/fuzz/$$target- \
+	    -print_final_stats=1 build/fuzz/corpus/$$target tests/fuzz/corpus/$$target || exit 1; \
+	done
+
+release: deps-run
+	cmake --preset release
+	cmake --build --preset release
 
 clean:
 	rm -rf build

@@ -71,9 +71,8 @@ BodyPosition bodyPosition(Body body, const DateQuantities& q) {
   // Every body leans on the Sun's orbit: the planets on its longitude and
   // radius vector, the Moon's phase on its longitude.
   const bool computable = resolvesASecond(q.time.jd) && sky.converged &&
-                          q.prelude.sunKepler.converged() &&
-                          std::isfinite(sky.rightAscension) && std::isfinite(sky.declination) &&
-                          std::isfinite(sky.eclipticLongitude) &&
+                          q.prelude.sunKepler.converged() && std::isfinite(sky.rightAscension) &&
+                          std::isfinite(sky.declination) && std::isfinite(sky.eclipticLongitude) &&
                           std::isfinite(sky.eclipticLatitude) && std::isfinite(sky.distanceAu) &&
                           std::isfinite(sky.distanceKm) && std::isfinite(sky.illumination);
   return BodyPosition{withinOneTurn(sky.rightAscension),

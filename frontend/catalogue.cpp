@@ -19,7 +19,16 @@ std::string_view kindOf(const Refusal& r) {
     case Subject::Answer:
       return r.reason == Reason::MonthBelowOne ? "Mois invalide" : "Saisie invalide";
     case Subject::Date:
-      return r.reason == Reason::DateIncomplete ? "Date incomplète" : "Date invalide";
+      switch (r.reason) {
+        case Reason::DateIncomplete:
+          return "Date incomplète";
+        case Reason::DateNotComputable:
+          return "Date incalculable";
+        case Reason::BodiesNotComputable:
+          return "Position incalculable";
+        default:
+          return "Date invalide";
+      }
     case Subject::DateWord:
       return "Date invalide";
     case Subject::Step:
@@ -58,6 +67,12 @@ std::string whyOf(const Refusal& r) {
       return "année × 10000 + mois × 100 dépasse les entiers sur 32 bits.";
     case Reason::DateIncomplete:
       return "l'entrée s'est terminée avant la fin de la date.";
+    case Reason::DateNotComputable:
+      return "la date est si loin que le temps n'y est plus compté à la seconde près : "
+             "ni le temps sidéral ni les positions n'y ont de sens.";
+    case Reason::BodiesNotComputable:
+      return r.detail +
+             " : la théorie ne donne plus de position si loin de notre époque (voir le rapport).";
     case Reason::DateWordForm:
       return std::string(kDateForms);
     case Reason::IsoTimeOutOfRange:
@@ -66,6 +81,9 @@ std::string whyOf(const Refusal& r) {
       return "le mois va de 01 à 12.";
     case Reason::IsoDayNotInMonth:
       return "ce jour n'existe pas dans ce mois.";
+    case Reason::IsoDayInCalendarGap:
+      return "ce jour n'existe pas : le jeudi 4 octobre 1582 (julien) est suivi du vendredi "
+             "15 octobre 1582 (grégorien).";
     case Reason::StepForm:
       return "le pas est un nombre entier positif suivi de d, h, min ou s (1d, 6h, 30min, 10s).";
     case Reason::RangeLimitTooFar:
@@ -96,6 +114,11 @@ std::string whyOf(const Refusal& r) {
       return "--format svg dessine le ciel d'une seule date, donnée en argument.";
     case Reason::DeltaTNotANumber:
       return "--delta-t attend un nombre de secondes : " + quoted + ".";
+    case Reason::DeltaTOutOfRange:
+      return "--delta-t vaut au plus " + r.detail +
+             " secondes en valeur absolue, ce que le modèle de delta T donne aux années les plus "
+             "lointaines que le programme accepte : " +
+             quoted + ".";
   }
   return "";
 }
@@ -180,6 +203,24 @@ std::string messageOf(const Refusal& refusal) {
 
 std::string usageError(const Refusal& refusal) {
   return "ephemerides : " + messageOf(refusal) + "\n" + std::string(kUsage) + std::string(kTryHelp);
+}
+
+std::string outsideMeasuredSpan(std::int64_t count, const std::vector<std::string>& first) {
+  std::string text = "Note : ";
+  text += count == 1 ? "une date" : std::to_string(count) + " dates";
+  text += " hors des années 1000 à 3000 (";
+  for (std::size_t i = 0; i < first.size(); ++i) {
+    text += i == 0 ? "" : ", ";
+    text += quotedWord(first[i]);
+  }
+  if (count > static_cast<std::int64_t>(first.size())) {
+    text += ", ...";
+  }
+  text +=
+      ") : les positions y sont calculées, mais leur précision n'y est pas mesurée ; elle se "
+      "dégrade à mesure qu'on s'éloigne de l'an 2000, et au-delà de quelques milliers d'années "
+      "les chiffres ne décrivent plus le ciel.";
+  return text;
 }
 
 std::string_view help() {

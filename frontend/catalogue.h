@@ -5,8 +5,10 @@
 // (refusal.h) and this turns them into sentences.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "frontend/refusal.h"
 
@@ -39,6 +41,10 @@ std::string messageOf(const Refusal& refusal);
 // usage, each line with its line end.
 std::string usageError(const Refusal& refusal);
 
+// The note on the dates outside the years where the accuracy is measured:
+// how many, the first few of them, and what it means.
+std::string outsideMeasuredSpan(std::int64_t count, const std::vector<std::string>& first);
+
 // A word as a message quotes it: between double quotes, bytes that are not
 // printable ASCII written as \xNN, and cut after 40 characters.
 std::string quotedWord(std::string_view word);
@@ -61,9 +67,15 @@ inline constexpr std::string_view kSubtitle =
 inline constexpr std::string_view kIlluminated = " % éclairée, ";
 inline constexpr std::string_view kEastOfSun = "° à l'est du Soleil, ";
 inline constexpr std::string_view kWestOfSun = "° à l'ouest du Soleil, ";
+inline constexpr std::string_view kAllNight = "toute la nuit";
 inline constexpr std::string_view kEvening = "le soir";
 inline constexpr std::string_view kMorning = "le matin";
 inline constexpr std::string_view kInvisible = "invisible";
+inline constexpr std::string_view kOutsideMeasuredSpan =
+    "Attention : date hors des années 1000 à 3000, où la précision n'est pas mesurée ; loin de "
+    "l'an 2000 les positions et l'écliptique ne décrivent plus le ciel.";
+inline constexpr std::string_view kNotComputable =
+    "Attention : des positions sont incalculables pour cette date et ne sont pas dessinées.";
 }  // namespace chart
 
 }  // namespace frontend::catalogue

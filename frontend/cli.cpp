@@ -10,6 +10,8 @@
 #include "frontend/cli.h"
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
+#include <cmath>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,6 +25,15 @@
 
 namespace frontend {
 namespace {
+
+// The largest Delta T, in whole seconds, that the model gives over the
+// years a date may have (the calendar key year * 10000 + month * 100 fits
+// in 32 bits: years -214748 to 214748).
+double largestDeltaT() {
+  constexpr double kFarthestYear = 214748.0;
+  return std::ceil(
+      std::max(std::fabs(astro::deltaT(-kFarthestYear)), std::fabs(astro::deltaT(kFarthestYear))));
+}
 
 // The command line as read, before it is checked.
 struct Arguments {
@@ -137,6 +148,13 @@ Parsed<Asked> askedOf(const Arguments& a) {
       return commandLine(Reason::DeltaTNotANumber, a.deltaT.front());
     }
     request.scale.deltaT = std::get<double>(seconds);
+    // No more than the model itself gives at the farthest years a date may
+    // have: beyond, the positions would be those of another age.
+    if (!(std::fabs(*request.scale.deltaT) <= largestDeltaT())) {
+      Refusal r = commandLine(Reason::DeltaTOutOfRange, a.deltaT.front());
+      r.detail = std::to_string(static_cast<std::int64_t>(largestDeltaT()));
+      return r;
+    }
   }
 
   if (!a.format.empty()) {
@@ -200,10 +218,10 @@ int runWords(Console& console, const Request& request) {
       reporter.report(std::get<DateEntry>(entry));
     }
     if (!console.output.ok()) {
-      return finish(console, Reading::OutputFailed);
+      return reporter.finish(Reading::OutputFailed);
     }
   }
-  return finish(console, refused ? Reading::SomeRefused : Reading::AllAccepted);
+  return reporter.finish(refused ? Reading::SomeRefused : Reading::AllAccepted);
 }
 
 int runRange(Console& console, const Request& request) {
@@ -213,13 +231,13 @@ int runRange(Console& console, const Request& request) {
     request.range.at(k, entry);
     reporter.report(entry);
   }
-  return finish(console, console.output.ok() ? Reading::AllAccepted : Reading::OutputFailed);
+  return reporter.finish(console.output.ok() ? Reading::AllAccepted : Reading::OutputFailed);
 }
 
 int runInput(Console& console, const Request& request) {
   Reporter reporter(console, request);
-  return finish(console,
-                readDates(console, false, [&](const DateEntry& entry) { reporter.report(entry); }));
+  return reporter.finish(
+      readDates(console, false, [&](const DateEntry& entry) { reporter.report(entry); }));
 }
 
 }  // namespace

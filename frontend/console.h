@@ -13,6 +13,10 @@ struct Console {
   WordReader& input;
   Output& output;
   Output& errors;
+  // A person types at a terminal: an answer refused is asked again and
+  // given, nothing is lost. Piped input is data, and a refused answer is a
+  // date lost.
+  bool interactive = false;
 };
 
 // A line on standard error, after what standard output holds so far, so
@@ -24,7 +28,8 @@ void complain(Console& console, const Refusal& refusal);
 // What came of a run.
 enum class Reading {
   AllAccepted,   // every date read was reported
-  SomeRefused,   // an answer or a date was refused, or the last left incomplete
+  SomeRefused,   // an answer or a date was refused, or the last left incomplete,
+                 // or a date gave a position that could not be computed
   OutputFailed,  // standard output could not be written
   InputFailed,   // standard input could not be read
 };

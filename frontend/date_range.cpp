@@ -13,6 +13,8 @@ namespace frontend {
 namespace {
 
 constexpr std::int64_t kMillisecondsPerDay = 86'400'000;
+// Days of a month beyond which a date cannot be counted in milliseconds.
+constexpr double kLargestDay = 1e9;
 
 std::int64_t floorDiv(std::int64_t a, std::int64_t b) {
   const std::int64_t q = a / b;
@@ -49,7 +51,7 @@ Parsed<DateRange> DateRange::make(const astro::CalendarDate& from, const astro::
                                   std::int64_t stepMilliseconds) {
   // Limits whose day runs past the years a date may have cannot be counted.
   for (const astro::CalendarDate& limit : {from, to}) {
-    if (!(std::fabs(limit.day) < 1e9)) {
+    if (!(std::fabs(limit.day) < kLargestDay)) {
       return refused(labelOf(limit), Reason::RangeLimitTooFar);
     }
   }
@@ -79,6 +81,38 @@ void DateRange::at(std::int64_t k, DateEntry& entry) const {
   entry.date = calendarDateOf(moment);
   entry.label.clear();
   appendLabel(entry.label, entry.date);
+}
+
+void appendDateTime(std::string& out, const astro::CalendarDate& date) {
+  if (!(std::fabs(date.day) < kLargestDay)) {
+    return;
+  }
+  const Moment moment = momentOf(date);
+  const astro::CalendarDay day = astro::calendarDay(moment.dayNumber);
+  const auto digits = [&out](std::int64_t value, int width) {
+    std::string text = std::to_string(value);
+    out.append(text.size() < static_cast<std::size_t>(width) ? width - text.size() : 0, '0');
+    out += text;
+  };
+  if (day.year < 0) {
+    out += '-';
+  } else if (day.year > 9999) {
+    out += '+';
+  }
+  digits(std::abs(static_cast<std::int64_t>(day.year)), 4);
+  out += '-';
+  digits(day.month, 2);
+  out += '-';
+  digits(day.day, 2);
+  out += 'T';
+  const std::int64_t ms = moment.millisecond;
+  digits(ms / 3'600'000, 2);
+  out += ':';
+  digits(ms / 60'000 % 60, 2);
+  out += ':';
+  digits(ms / 1000 % 60, 2);
+  out += '.';
+  digits(ms % 1000, 3);
 }
 
 void appendLabel(std::string& out, const astro::CalendarDate& date) {

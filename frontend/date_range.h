@@ -52,6 +52,13 @@ class DateRange {
   std::int64_t count_ = 0;
 };
 
+// The date as ISO 8601 reads it, YYYY-MM-DDTHH:MM:SS.sss, to the
+// millisecond, in the program's calendar (Julian before 15 October 1582, as
+// the dates are given, though ISO 8601 itself is Gregorian); years before 0
+// or after 9999 with their sign (-0500, +10000). Nothing for a date whose
+// day runs beyond a billion days.
+void appendDateTime(std::string& out, const astro::CalendarDate& date);
+
 // DAY/MONTH/YEAR with the shortest text of the day that reads back the same.
 std::string labelOf(const astro::CalendarDate& date);
 void appendLabel(std::string& out, const astro::CalendarDate& date);

@@ -116,6 +116,9 @@ Parsed<DateEntry> iso(std::string_view word) {
   if (day < 1 || day > astro::daysInMonth(year, month)) {
     return refused(word, Reason::IsoDayNotInMonth);
   }
+  if (year == 1582 && month == 10 && day > 4 && day < 15) {
+    return refused(word, Reason::IsoDayInCalendarGap);
+  }
   const double secondsOfDay = hours * 3600.0 + minutes * 60.0 + seconds;
   return checked({year, month, day + secondsOfDay / 86400.0}, word);
 }

@@ -86,7 +86,8 @@ Reading readDates(Console& console, bool prompts,
         report(DateEntry{std::get<astro::CalendarDate>(date), label});
       }
     }
-    if (step == Step::Refused) {
+    // At a terminal the person asked again gives the date anew.
+    if (step == Step::Refused && !console.interactive) {
       refused = true;
     }
     if (step == Step::Ended) {
@@ -96,11 +97,17 @@ Reading readDates(Console& console, bool prompts,
       if (console.input.failed()) {
         return Reading::InputFailed;
       }
+      // At a terminal the line end comes first, so that the message does
+      // not follow the prompt; the person who ended it has lost nothing.
+      const bool lineEndFirst = prompts && console.interactive;
+      if (lineEndFirst) {
+        console.output.write("\n");
+      }
       if (!label.empty()) {
         complain(console, Refusal{Subject::Date, Reason::DateIncomplete, label, {}});
-        refused = true;
+        refused = refused || !console.interactive;
       }
-      if (prompts) {
+      if (prompts && !lineEndFirst) {
         console.output.write("\n");
       }
       return refused ? Reading::SomeRefused : Reading::AllAccepted;
@@ -116,8 +123,8 @@ int runDialogue(Console& console, const Request& request) {
   console.output.write(astro::kVersion);
   console.output.write("\n\n");
   Reporter reporter(console, request);
-  return finish(console,
-                readDates(console, true, [&](const DateEntry& entry) { reporter.report(entry); }));
+  return reporter.finish(
+      readDates(console, true, [&](const DateEntry& entry) { reporter.report(entry); }));
 }
 
 }  // namespace frontend

@@ -13,8 +13,10 @@ namespace frontend {
 // `report` for each date. With `prompts`, asks "Jour : ", "Mois : " and
 // "Annee : " before each answer and writes a line end at the end of the
 // input. A refused answer gets a message on standard error, the rest of its
-// line is dropped and the date is asked again from the day. Nothing more is
-// read once standard output has failed.
+// line is dropped and the date is asked again from the day; it makes the
+// reading SomeRefused unless the console is interactive (a person at a
+// terminal gives the date again). Nothing more is read once standard output
+// has failed.
 Reading readDates(Console& console, bool prompts,
                   const std::function<void(const DateEntry&)>& report);
 

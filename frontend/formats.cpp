@@ -5,6 +5,7 @@
 #include <cstddef>
 
 #include "frontend/angle_printers.h"
+#include "frontend/date_range.h"
 #include "frontend/text.h"
 
 namespace frontend {
@@ -34,14 +35,18 @@ std::string_view scaleId(const TimeScale& scale) {
   return scale.universal ? "ut" : "tt";
 }
 
-// A field: text, or a number that is written only when it is finite.
+// A field: text, a whole number, or a number that is written only when it
+// is finite; text that is empty is no value.
 struct Value {
+  enum class Kind { Text, Whole, Number };
+  Kind kind;
   std::string_view words;
+  std::int64_t whole;
   double number;
-  bool isText;
 
-  static Value text(std::string_view words) { return Value{words, 0.0, true}; }
-  static Value of(double number) { return Value{{}, number, false}; }
+  static Value text(std::string_view words) { return Value{Kind::Text, words, 0, 0.0}; }
+  static Value of(std::int32_t whole) { return Value{Kind::Whole, {}, whole, 0.0}; }
+  static Value of(double number) { return Value{Kind::Number, {}, 0, number}; }
 };
 
 // The fields of a date, then of one body, in the order of the CSV columns;
@@ -50,12 +55,16 @@ struct Value {
 template <typename Visit>
 void dateFields(const DateEntry& entry, const astro::Instant& instant, const TimeScale& scale,
                 Visit&& visit) {
+  std::string datetime;
+  appendDateTime(datetime, entry.date);
+  const bool computable = instant.status != astro::Status::NotComputable;
   visit("date", Value::text(entry.label));
+  visit("datetime", Value::text(datetime));
   visit("year", Value::of(entry.date.year));
   visit("month", Value::of(entry.date.month));
   visit("day", Value::of(entry.date.day));
   visit("jd", Value::of(instant.jd));
-  visit("sidereal_h", Value::of(hoursOf(instant.siderealTime)));
+  visit("sidereal_h", Value::of(computable ? hoursOf(instant.siderealTime) : std::nan("")));
   visit("time_scale", Value::text(scaleId(scale)));
   visit("delta_t_s", Value::of(instant.deltaT));
 }
@@ -116,18 +125,34 @@ void appendJsonText(std::string& out, std::string_view text) {
 }
 
 void appendCsvValue(std::string& out, const Value& v) {
-  if (v.isText) {
-    appendCsvText(out, v.words);
-  } else {
-    appendNumber(out, v.number, "");
+  switch (v.kind) {
+    case Value::Kind::Text:
+      appendCsvText(out, v.words);
+      break;
+    case Value::Kind::Whole:
+      appendInteger(out, v.whole);
+      break;
+    case Value::Kind::Number:
+      appendNumber(out, v.number, "");
+      break;
   }
 }
 
 void appendJsonValue(std::string& out, const Value& v) {
-  if (v.isText) {
-    appendJsonText(out, v.words);
-  } else {
-    appendNumber(out, v.number, "null");
+  switch (v.kind) {
+    case Value::Kind::Text:
+      if (v.words.empty()) {
+        out += "null";
+      } else {
+        appendJsonText(out, v.words);
+      }
+      break;
+    case Value::Kind::Whole:
+      appendInteger(out, v.whole);
+      break;
+    case Value::Kind::Number:
+      appendNumber(out, v.number, "null");
+      break;
   }
 }
 

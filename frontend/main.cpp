@@ -9,6 +9,6 @@ int main(int argc, char** argv) {
   // Before waiting for input, everything written so far goes out, so that
   // whoever types or pipes the answers sees the prompt or the report first.
   frontend::WordReader input(STDIN_FILENO, [&output] { return output.flush(); });
-  frontend::Console console{input, output, errors};
+  frontend::Console console{input, output, errors, ::isatty(STDIN_FILENO) == 1};
   return frontend::run(argc, argv, console);
 }

@@ -9,6 +9,7 @@
 #include <poll.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
 namespace frontend {
@@ -18,7 +19,7 @@ Output::Output(int fd, Mode mode)
   pending_.reserve(kBufferSize + 4096);
 }
 
-Output::Output(std::string& sink) : sink_(&sink) {}
+Output::Output(std::string& sink, std::size_t limit) : sink_(&sink), limit_(limit) {}
 
 Output::~Output() {
   flush();
@@ -51,6 +52,11 @@ void Output::writeOut(std::size_t length) {
     return;
   }
   if (sink_ != nullptr) {
+    if (length > limit_ - std::min(limit_, sink_->size())) {
+      ok_ = false;
+      pending_.clear();
+      return;
+    }
     sink_->append(pending_, 0, length);
     pending_.erase(0, length);
     return;

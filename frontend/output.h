@@ -21,9 +21,10 @@ class Output {
   static constexpr std::size_t kBufferSize = 64 * 1024;
 
   Output(int fd, Mode mode);
-  // Collects into `sink` instead, for tests: nothing fails, and every
-  // flush appends what is pending.
-  explicit Output(std::string& sink);
+  // Collects into `sink` instead, for tests: every flush appends what is
+  // pending. Once the sink would pass `limit` bytes the output fails, as a
+  // full device does.
+  explicit Output(std::string& sink, std::size_t limit = static_cast<std::size_t>(-1));
   Output(const Output&) = delete;
   Output& operator=(const Output&) = delete;
   ~Output();
@@ -41,6 +42,7 @@ class Output {
 
   int fd_ = -1;
   std::string* sink_ = nullptr;
+  std::size_t limit_ = 0;
   bool terminal_ = false;
   bool immediate_ = false;
   bool ok_ = true;

@@ -33,11 +33,14 @@ enum class Reason : std::uint8_t {
   // A whole date.
   CalendarKeyBeyond32Bits,  // year * 10000 + month * 100 does not fit
   DateIncomplete,           // the input ended within a date
+  DateNotComputable,        // its instant cannot be computed at all
+  BodiesNotComputable,      // detail: the French names of the bodies that cannot be
   // A date word, a step, a range.
   DateWordForm,
   IsoTimeOutOfRange,
   IsoMonthOutOfRange,
   IsoDayNotInMonth,
+  IsoDayInCalendarGap,  // 5 to 14 October 1582, which the change of calendar skipped
   StepForm,
   RangeLimitTooFar,
   RangeBackwards,  // detail: the first date
@@ -54,6 +57,7 @@ enum class Reason : std::uint8_t {
   DatesAndRange,
   PictureOfOneDate,
   DeltaTNotANumber,
+  DeltaTOutOfRange,  // detail: the largest magnitude, in seconds
 };
 
 struct Refusal {

@@ -49,6 +49,10 @@ void appendHeaderLine(std::string& out, const astro::CalendarDate& date,
   appendInteger(out, date.month);
   out += '/';
   appendInteger(out, date.year);
+  appendHeaderTimes(out, instant);
+}
+
+void appendHeaderTimes(std::string& out, const astro::Instant& instant) {
   out += catalogue::kJulianDayOpen;
   if (std::isfinite(instant.jd)) {
     appendGeneral(out, instant.jd, kJulianDayPrecision);

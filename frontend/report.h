@@ -13,6 +13,8 @@ namespace frontend {
 //   1.5/1/2000  (Jour Julien : 2451545)  (Temps siderale : 18h 41m 50s)
 void appendHeaderLine(std::string& out, const astro::CalendarDate& date,
                       const astro::Instant& instant);
+// The same after the date: "  (Jour Julien : ...)  (Temps siderale : ...)".
+void appendHeaderTimes(std::string& out, const astro::Instant& instant);
 
 // Appends the report of one date: the header line, the framed title, one
 // row per body and an empty line. `instant` is the date's instant in the

@@ -3,6 +3,8 @@
 
 #include <array>
 
+#include "frontend/bodies.h"
+#include "frontend/catalogue.h"
 #include "frontend/formats.h"
 #include "frontend/report.h"
 #include "frontend/sky_chart.h"
@@ -49,6 +51,39 @@ void Reporter::report(const DateEntry& entry) {
   const astro::Instant instant = request_.scale.compute(entry.date);
   writer_.date(console_.output.pending(), entry, instant, request_);
   console_.output.sent();
+
+  if (instant.status == astro::Status::NotComputable) {
+    complain(console_, Refusal{Subject::Date, Reason::DateNotComputable, entry.label, {}});
+    notComputable_ = true;
+    return;
+  }
+  std::string bodies;
+  for (const BodyRow& row : kBodyRows) {
+    if (instant[row.body].status == astro::Status::NotComputable) {
+      bodies += bodies.empty() ? "" : ", ";
+      bodies += row.name;
+    }
+  }
+  if (!bodies.empty()) {
+    complain(console_, Refusal{Subject::Date, Reason::BodiesNotComputable, entry.label, bodies});
+    notComputable_ = true;
+  }
+  if (instant.status == astro::Status::OutsideMeasuredSpan) {
+    if (outsideNamed_.size() < kNamedOutside) {
+      outsideNamed_.push_back(entry.label);
+    }
+    ++outside_;
+  }
+}
+
+int Reporter::finish(Reading reading) {
+  if (outside_ > 0) {
+    complain(console_, catalogue::outsideMeasuredSpan(outside_, outsideNamed_));
+  }
+  if (notComputable_ && reading == Reading::AllAccepted) {
+    reading = Reading::SomeRefused;
+  }
+  return frontend::finish(console_, reading);
 }
 
 }  // namespace frontend

@@ -2,9 +2,11 @@
 // request's time scale and handed to the writer of the request's format.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "frontend/console.h"
 #include "frontend/request.h"
@@ -29,13 +31,25 @@ class Reporter {
   // Writes what the format writes first.
   Reporter(Console& console, const Request& request);
 
-  // Computes and writes one date.
+  // Computes and writes one date. A date whose instant or a body's position
+  // cannot be computed is written as the format writes it, and said on
+  // standard error; the run then ends with status 1.
   void report(const DateEntry& entry);
 
+  // The end of the run: one note on standard error naming the dates outside
+  // the years where the accuracy is measured, if any, and the exit status
+  // for what came of reading (worse if a date could not be computed).
+  int finish(Reading reading);
+
  private:
+  static constexpr std::size_t kNamedOutside = 3;
+
   Console& console_;
   const Request& request_;
   const FormatWriter& writer_;
+  bool notComputable_ = false;
+  std::int64_t outside_ = 0;  // dates outside the measured span
+  std::vector<std::string> outsideNamed_;
 };
 
 }  // namespace frontend

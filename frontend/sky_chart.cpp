@@ -32,9 +32,12 @@ constexpr double kMapRight = 1160;
 constexpr double kMapTop = 84;
 constexpr double kMapBottom = 504;
 constexpr double kLegendTop = 540;
+constexpr double kCanvasMargin = 4;    // pixels a label keeps from the canvas' edge
+constexpr double kLabelOffset = -9;    // a label's baseline below its body's centre, at first
 constexpr double kLegendColumn = 560;  // pixels between the legend's columns
 constexpr double kLegendLine = 20;
-constexpr double kVisibleBeyond = 15;  // degrees from the Sun
+constexpr double kVisibleBeyond = 15;    // degrees from the Sun
+constexpr double kAllNightBeyond = 150;  // degrees: rises near sunset, sets near sunrise
 
 constexpr std::string_view kSky = "#0b1a33";
 constexpr std::string_view kGrid = "#3d5278";
@@ -54,6 +57,14 @@ struct Map {
 double charactersOf(std::string_view text) {
   return static_cast<double>(
       std::count_if(text.begin(), text.end(), [](char c) { return (c & 0xc0) != 0x80; }));
+}
+
+// "+20°", "0°", "-10°": a declination line's label.
+std::string degreeLabel(int degrees) {
+  std::string label = degrees > 0 ? "+" : "";
+  appendInteger(label, degrees);
+  label += "\u00b0";
+  return label;
 }
 
 void line(Svg& svg, double x1, double y1, double x2, double y2) {
@@ -96,26 +107,43 @@ void appendFrame(std::string& out, const Map& map, double obliquity) {
           .attr("x", kMapLeft - 6)
           .attr("y", map.y(dec) + 4)
           .attr("text-anchor", "end")
-          .text((dec > 0 ? "+" : "") + std::to_string(dec) + "\u00b0");
+          .text(degreeLabel(dec));
     }
   }
   svg.close("g");
   line(svg, kMapLeft, map.y(0), kMapRight, map.y(0));
   svg.attr("id", "equator").attr("stroke", "#7fa7d9").attr("stroke-width", "1.5").end();
 
-  // The ecliptic, point by point; a new piece where it crosses 0h.
+  // The ecliptic, point by point, from longitude 0 (at 0h, the right edge)
+  // round to 360 degrees. Where it crosses 24h it runs on to the left edge
+  // and goes on from the right one, at the declination of the crossing.
   std::string path;
-  double previousX = 0;
-  for (int degree = 0; degree <= 360; ++degree) {
-    const astro::EquatorialPoint p =
-        astro::eclipticToEquatorial(degree * astro::kPi / 180, 0.0, obliquity);
-    const double x = map.x(hoursOf(p.rightAscension));
-    const double y = map.y(degreesOf(p.declination));
-    path += degree == 0 || std::fabs(x - previousX) > (kMapRight - kMapLeft) / 2 ? "M" : "L";
+  const auto point = [&path](char command, double x, double y) {
+    path += command;
     appendFixed(path, x, 2);
     path += ' ';
     appendFixed(path, y, 2);
-    previousX = x;
+  };
+  double previousHours = 0;
+  double previousDec = 0;
+  for (int degree = 0; degree <= 360; ++degree) {
+    const astro::EquatorialPoint p =
+        astro::eclipticToEquatorial(degree * astro::kPi / 180, 0.0, obliquity);
+    const double hours = hoursOf(p.rightAscension);
+    const double dec = degreesOf(p.declination);
+    if (degree > 0 && hours < previousHours - 12) {
+      // Past 24h: the crossing, by linear interpolation in hours.
+      const double t = (24 - previousHours) / (hours + 24 - previousHours);
+      const double crossing = previousDec + t * (dec - previousDec);
+      point('L', map.x(24), map.y(crossing));
+      if (degree == 360) {
+        break;
+      }
+      point('M', map.x(0), map.y(crossing));
+    }
+    point(degree == 0 ? 'M' : 'L', map.x(hours), map.y(dec));
+    previousHours = hours;
+    previousDec = dec;
   }
   svg.open("path")
       .attr("id", "ecliptic")
@@ -195,7 +223,7 @@ Box labelBox(double x, double y, double width) {
 // A label's baseline near its body, moved down or up until it covers no
 // disc and no label placed before it.
 double labelY(const std::vector<Box>& taken, double x, double y, double width) {
-  static constexpr double kOffsets[] = {-9, 19, -23, 33, -37, 47, -51, 61};
+  static constexpr double kOffsets[] = {kLabelOffset, 19, -23, 33, -37, 47, -51, 61};
   for (const double offset : kOffsets) {
     const Box box = labelBox(x, y + offset, width);
     if (std::none_of(taken.begin(), taken.end(),
@@ -203,7 +231,7 @@ double labelY(const std::vector<Box>& taken, double x, double y, double width) {
       return y + offset;
     }
   }
-  return y - 9;
+  return y + kLabelOffset;
 }
 
 // What the legend says of one body.
@@ -223,20 +251,26 @@ std::string legendLine(const BodyRow& row, const astro::Instant& instant) {
     text += dec.substr(dec.front() == ' ' ? 1 : 0);
     return text;
   }
+  // The side of the Sun along the ecliptic: east of it a body follows the
+  // Sun across the sky and is seen in the evening, west of it in the
+  // morning; near opposition it is up all night.
   const astro::BodyPosition& sun = instant[astro::Body::Sun];
-  const astro::EquatorialPoint from{sun.rightAscension, sun.declination};
-  const astro::EquatorialPoint to{p.rightAscension, p.declination};
-  const double separation = degreesOf(astro::angularSeparation(from, to));
-  const bool east = astro::positionAngle(from, to) < astro::kPi;
+  const astro::Elongation elongation = astro::elongation(p, sun);
+  const double separation = degreesOf(elongation.angle);
+  const bool east = elongation.side == astro::SunSide::East;
   if (row.body == astro::Body::Moon) {
     appendGeneral(text, illuminatedPercent(p.illumination), 5);
     text += words::kIlluminated;
   }
   appendGeneral(text, std::floor(separation), 5);
   text += east ? words::kEastOfSun : words::kWestOfSun;
-  text += separation < kVisibleBeyond ? words::kInvisible
-          : east                      ? words::kEvening
-                                      : words::kMorning;
+  if (separation < kVisibleBeyond) {
+    text += words::kInvisible;
+  } else if (separation >= kAllNightBeyond) {
+    text += words::kAllNight;
+  } else {
+    text += east ? words::kEvening : words::kMorning;
+  }
   return text;
 }
 
@@ -264,7 +298,8 @@ void appendSkyChart(std::string& out, const DateEntry& entry, const astro::Insta
       .start();
 
   std::string title(words::kTitle);
-  appendHeaderLine(title, entry.date, instant);
+  title += entry.label;
+  appendHeaderTimes(title, instant);
   svg.open("title").text(title);
   svg.open("rect").attr("width", "100%").attr("height", "100%").attr("fill", "#050b17").end();
   svg.open("text")
@@ -280,11 +315,35 @@ void appendSkyChart(std::string& out, const DateEntry& entry, const astro::Insta
       .attr("fill", "#9fb0cf")
       .attr("font-size", "13")
       .text(words::kSubtitle);
+  const bool notComputable = std::any_of(
+      instant.bodies.begin(), instant.bodies.end(),
+      [](const astro::BodyPosition& p) { return p.status == astro::Status::NotComputable; });
+  if (notComputable || instant.status == astro::Status::OutsideMeasuredSpan) {
+    svg.open("text")
+        .attr("id", "warning")
+        .attr("x", kMapLeft)
+        .attr("y", 75)
+        .attr("fill", "#ffb347")
+        .attr("font-size", "13")
+        .attr("font-weight", "bold")
+        .text(notComputable ? words::kNotComputable : words::kOutsideMeasuredSpan);
+  }
 
   appendFrame(out, map, instant.obliquity);
 
   // The bodies, the Sun first so that the Moon and planets stay visible over
-  // it; then their labels, clear of every disc and of one another.
+  // it; then their labels, clear of every disc and of one another. The map
+  // clips the discs; one that runs over the 0h/24h edge is drawn again a
+  // turn away, where the sky goes on.
+  svg.open("clipPath").attr("id", "map-area").start();
+  svg.open("rect")
+      .attr("x", kMapLeft)
+      .attr("y", kMapTop)
+      .attr("width", kMapRight - kMapLeft)
+      .attr("height", kMapBottom - kMapTop)
+      .end();
+  svg.close("clipPath");
+  svg.open("g").attr("id", "bodies").attr("clip-path", "url(#map-area)").start();
   const astro::BodyPosition& sun = instant[astro::Body::Sun];
   struct Drawn {
     const BodyRow* row;
@@ -308,32 +367,74 @@ void appendSkyChart(std::string& out, const DateEntry& entry, const astro::Insta
         .exact("data-ra-h", raHours)
         .exact("data-dec-deg", decDegrees)
         .start();
-    if (row.body == astro::Body::Moon) {
-      const double toward = astro::positionAngle({p.rightAscension, p.declination},
-                                                 {sun.rightAscension, sun.declination});
-      // North is up and east to the left: the direction of position angle
-      // a is (-sin a, -cos a) on the page.
-      const double sunward = degreesOf(std::atan2(-std::cos(toward), -std::sin(toward)));
-      appendMoonDisc(out, x, y, row.radius, p.illumination, sunward);
-    } else {
-      svg.open("circle")
-          .attr("cx", x)
-          .attr("cy", y)
-          .attr("r", row.radius)
-          .attr("fill", row.colour)
-          .end();
+    std::vector<double> places = {x};
+    if (x - row.radius < kMapLeft) {
+      places.push_back(x + (kMapRight - kMapLeft));
+    } else if (x + row.radius > kMapRight) {
+      places.push_back(x - (kMapRight - kMapLeft));
+    }
+    for (const double at : places) {
+      if (row.body == astro::Body::Moon) {
+        const double toward = astro::positionAngle({p.rightAscension, p.declination},
+                                                   {sun.rightAscension, sun.declination});
+        // North is up and east to the left: the direction of position angle
+        // a is (-sin a, -cos a) on the page.
+        const double sunward = degreesOf(std::atan2(-std::cos(toward), -std::sin(toward)));
+        appendMoonDisc(out, at, y, row.radius, p.illumination, sunward);
+      } else {
+        svg.open("circle")
+            .attr("cx", at)
+            .attr("cy", y)
+            .attr("r", row.radius)
+            .attr("fill", row.colour)
+            .end();
+      }
     }
     svg.close("g");
     drawn.push_back({&row, x, y});
     taken.push_back(Box{x - row.radius, y - row.radius, x + row.radius, y + row.radius});
   }
-  svg.open("g").attr("id", "labels").attr("fill", "#ffffff").attr("font-size", "13").start();
+  svg.close("g");
+
+  // A label goes right of its body, or left of it where it would run past
+  // the canvas; one that had to move away from its body gets a leader line.
+  struct Label {
+    const Drawn* body;
+    double x;
+    double baseline;
+    bool moved;
+  };
+  std::vector<Label> labels;
   for (const Drawn& d : drawn) {
     const double width = 8.0 * charactersOf(d.row->name);
-    const double x = d.x + d.row->radius + 3;
+    double x = d.x + d.row->radius + 3;
+    if (x + width > kWidth - kCanvasMargin) {
+      x = d.x - d.row->radius - 3 - width;
+    }
     const double baseline = labelY(taken, x, d.y, width);
     taken.push_back(labelBox(x, baseline, width));
-    svg.open("text").attr("x", x).attr("y", baseline).text(d.row->name);
+    labels.push_back({&d, x, baseline, baseline != d.y + kLabelOffset});
+  }
+  svg.open("g").attr("id", "leaders").attr("stroke", "#9fb0cf").attr("stroke-width", "0.8").start();
+  for (const Label& label : labels) {
+    if (label.moved) {
+      // From the rim of the disc toward the label's near end, at mid-height.
+      const double toX = label.x > label.body->x
+                             ? label.x - 1
+                             : label.x + 8.0 * charactersOf(label.body->row->name) + 1;
+      const double toY = label.baseline - 4;
+      const double dx = toX - label.body->x;
+      const double dy = toY - label.body->y;
+      const double length = std::hypot(dx, dy);
+      const double rim = (label.body->row->radius + 1) / length;
+      line(svg, label.body->x + dx * rim, label.body->y + dy * rim, toX, toY);
+      svg.end();
+    }
+  }
+  svg.close("g");
+  svg.open("g").attr("id", "labels").attr("fill", "#ffffff").attr("font-size", "13").start();
+  for (const Label& label : labels) {
+    svg.open("text").attr("x", label.x).attr("y", label.baseline).text(label.body->row->name);
   }
   svg.close("g");
 

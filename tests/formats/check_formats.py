@@ -9,12 +9,16 @@ right ascension and the sidereal time, sign, degrees and minutes of the
 declination, the distance cut to four decimals and shown to five significant
 digits, the Moon's whole percentage, the Julian Day to eleven digits. A
 position the report calls "incalculable" must have the status
-not_computable and no values.
+not_computable and no values, and the date its message on standard error
+and the status 1. Whole numbers are written as integers (the year 100000
+too), a date's status agrees with its bodies', and `datetime` is the date
+read back by Python's own calendar (Gregorian, so from 1583 on).
 
 Usage: check_formats.py PROGRAM
 """
 
 import csv
+import datetime
 import io
 import json
 import math
@@ -33,17 +37,25 @@ EDGE = 1e-9
 
 def dates():
     fixed = ["1.5/1/2000", "10/4/1987", "15/6/1850", "2024-04-08T18:21", "1/1/-500",
-             "1/1/3500", "1/1/81910", "1e300/1/2000", "0.25/3/1582", "31.99/12/2999"]
+             "1/1/3500", "1/1/81910", "1e300/1/2000", "0.25/3/1582", "31.99/12/2999",
+             "1/1/100000", "1e16/1/2000", "0/13/2000"]
     rng = random.Random(11)
     drawn = [f"{rng.randint(1, 28) + rng.randint(0, 99) / 100}/{rng.randint(1, 12)}/"
              f"{rng.randint(1000, 3000)}" for _ in range(300)]
     return fixed + drawn
 
 
+# The dates whose positions cannot all be computed, each said on standard
+# error, which makes the status 1.
+NOT_COMPUTABLE = {"1/1/81910", "1e300/1/2000", "1/1/100000", "1e16/1/2000"}
+
+
 def run(program, fmt, words):
     done = subprocess.run([program, "--format", fmt, *words], capture_output=True, text=True,
                           timeout=120)
-    if done.returncode != 0:
+    said = {line.split('"')[1] for line in done.stderr.splitlines()
+            if line.startswith(("Date incalculable", "Position incalculable"))}
+    if done.returncode != 1 or said != NOT_COMPUTABLE & set(words):
         sys.exit(f"--format {fmt}: exit status {done.returncode}: {done.stderr}")
     return done.stdout
 
@@ -94,6 +106,29 @@ def check_distance(printed, distance, what):
         sys.exit(f"{what}: printed {printed!r}, full value {distance!r} gives {cut:.5g}")
 
 
+def check_date_fields(word, row, obj):
+    """Integers as integers, the datetime as a calendar reads it, statuses
+    that agree."""
+    # Caught: the year 100000 was written 1e+05.
+    for key in ("year", "month"):
+        if not isinstance(obj[key], int) or row[key] != str(obj[key]):
+            sys.exit(f"{word}: {key} written {row[key]!r} in CSV, {obj[key]!r} in JSON")
+    # Caught: a range or an ISO word gave no readable time.
+    if row["datetime"] != (obj["datetime"] or ""):
+        sys.exit(f"{word}: datetime {row['datetime']!r} in CSV, {obj['datetime']!r} in JSON")
+    if obj["datetime"] and 1583 <= obj["year"] <= 9999 and obj["month"] <= 12:
+        moment = datetime.datetime.fromisoformat(obj["datetime"])
+        day = datetime.datetime(obj["year"], obj["month"], 1) + datetime.timedelta(
+            days=obj["day"] - 1)
+        if abs((moment - day).total_seconds()) > 0.0005:
+            sys.exit(f"{word}: datetime {obj['datetime']} is not day {obj['day']!r}")
+    # Caught: the date said outside_measured_span while every body said
+    # not_computable.
+    statuses = {b["status"] for b in obj["bodies"]}
+    if statuses == {"not_computable"} and obj["status"] != "not_computable":
+        sys.exit(f"{word}: the date's status {obj['status']}, its bodies' {statuses}")
+
+
 def main():
     program = sys.argv[1]
     words = dates()
@@ -108,6 +143,7 @@ def main():
         header = report[0]
         if obj["date"] != word:
             sys.exit(f"JSON date {obj['date']!r} for {word!r}")
+        check_date_fields(word, rows[9 * d], obj)
         jd_text = header.split("(Jour Julien : ")[1].split(")")[0]
         if obj["jd"] is not None and jd_text != f"{obj['jd']:.11g}":
             sys.exit(f"{word}: header Julian Day {jd_text}, full {obj['jd']!r}")

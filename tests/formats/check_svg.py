@@ -26,12 +26,26 @@ import shutil
 import subprocess
 import sys
 import tempfile
+import random
+import re
 import xml.etree.ElementTree as ET
+
+try:
+    import erfa
+except ImportError:
+    erfa = None
 
 SVG = "{http://www.w3.org/2000/svg}"
 # 1.5/1/2000; 12h on 19 March 2000, when the Sun stands at 23.9h; 12h on 21
 # March, at 0.04h; and a date whose Moon is nearly full.
-DATES = ["1.5/1/2000", "2000-03-19T12:00", "2000-03-21T12:00", "2024-04-23T23:49"]
+DATES = ["1.5/1/2000", "2000-03-19T12:00", "2000-03-21T12:00", "2024-04-23T23:49",
+         # Two days after Mars' opposition of 2003, and after that of 2018; the
+         # Moon the day before it is full: east of the Sun along the ecliptic.
+         "2003-08-30T18:00", "2018-07-28T10:00", "2024-09-18T02:00"]
+# Where the side of the Sun once came out wrong.
+EAST_NEAR_OPPOSITION = [("2003-08-30T18:00", "mars"), ("2018-07-28T10:00", "mars"),
+                        ("2024-09-18T02:00", "moon")]
+sides = {}
 PIXEL = 0.02  # coordinates are written to two decimals
 
 
@@ -68,6 +82,35 @@ def separation(ra1, dec1, ra2, dec2):
     a1, d1, a2, d2 = ra1 * pi / 12, dec1 * pi / 180, ra2 * pi / 12, dec2 * pi / 180
     c = math.sin(d1) * math.sin(d2) + math.cos(d1) * math.cos(d2) * math.cos(a2 - a1)
     return math.degrees(math.acos(max(-1.0, min(1.0, c))))
+
+
+def ecliptic_longitude(ra_hours, dec_degrees, obliquity):
+    """Radians, from right ascension and declination and the obliquity."""
+    a, d = math.radians(ra_hours * 15), math.radians(dec_degrees)
+    return math.atan2(math.sin(a) * math.cos(obliquity) + math.tan(d) * math.sin(obliquity),
+                      math.cos(a))
+
+
+def check_layout(root, date):
+    """The ecliptic reaches both edges of the map; every label stays on the
+    canvas."""
+    width = float(root.get("width"))
+    path = root.find(f".//{SVG}path[@id='ecliptic']").get("d")
+    points = [(step[0], [float(v) for v in step[1:].split()])
+              for step in re.findall(r"[ML][^ML]+", path)]
+    xs = [xy[0] for _, xy in points]
+    # Caught: the ecliptic stopped at longitude 359 degrees, short of 24h.
+    if abs(min(xs) - 60) > PIXEL or abs(max(xs) - 1160) > PIXEL:
+        fail(f"{date}: the ecliptic runs from x = {min(xs)} to {max(xs)}, not edge to edge")
+    for (command, xy), (_, before) in zip(points[1:], points):
+        if command == "M" and not (abs(before[0] - 60) < PIXEL and abs(xy[0] - 1160) < PIXEL):
+            fail(f"{date}: the ecliptic breaks at {before} and goes on at {xy}")
+    # Caught: labels of bodies near 0h ran past the canvas.
+    for text in root.find(f".//{SVG}g[@id='labels']").iter(SVG + "text"):
+        left = float(text.get("x"))
+        right = left + 8 * len(text.text)
+        if left < 0 or right > width:
+            fail(f"{date}: the label {text.text!r} runs from x = {left} to {right}")
 
 
 def check_date(program, date, workdir):
@@ -120,21 +163,35 @@ def check_date(program, date, workdir):
         if towards <= 0:
             fail(f"{date}: the Moon's lit side turns away from the Sun")
 
+    # The legend: the elongation, and the side of the Sun decided along the
+    # ecliptic, from ecliptic longitudes computed here from the picture's
+    # own right ascension and declination and ERFA's obliquity of the date.
+    # Caught: the side was once taken from right ascension, wrong near
+    # opposition.
     legend = [t.text for t in root.find(f".//{SVG}g[@id='legend']").iter(SVG + "text")]
     sun_ra, sun_dec, _ = positions["sun"]
+    obliquity = erfa.obl06(float(rows["sun"]["jd"]), 0.0) if erfa else math.radians(23.44)
+    sun_longitude = ecliptic_longitude(sun_ra, sun_dec, obliquity)
     for body, name in (("moon", "Lune"), ("mercury", "Mercure"), ("venus", "Vénus"),
                        ("mars", "Mars"), ("jupiter", "Jupiter"), ("saturn", "Saturne"),
                        ("uranus", "Uranus"), ("neptune", "Neptune")):
         ra, dec, _ = positions[body]
         angle = separation(sun_ra, sun_dec, ra, dec)
-        east = math.sin((ra - sun_ra) * math.pi / 12) > 0
-        when = "invisible" if angle < 15 else ("le soir" if east else "le matin")
+        ahead = ecliptic_longitude(ra, dec, obliquity) - sun_longitude
+        east = math.sin(ahead) > 0
+        if abs(math.sin(ahead)) < 1e-3:
+            continue  # at conjunction or opposition itself either side is right
+        when = ("invisible" if angle < 15 else "toute la nuit" if angle >= 150
+                else "le soir" if east else "le matin")
         side = "à l'est" if east else "à l'ouest"
         line = next(text for text in legend if text.startswith(name + " :"))
         expected = f"{math.floor(angle)}\u00b0 {side} du Soleil, {when}"
         if not line.endswith(expected) and not line.endswith(
                 f"{math.floor(angle + 1e-6)}\u00b0 {side} du Soleil, {when}"):
             fail(f"{date}: legend {line!r}, expected it to end with {expected!r}")
+        sides[(date, body)] = side
+
+    check_layout(root, date)
     return positions
 
 
@@ -152,7 +209,37 @@ def main():
     if not (left[2] < 90 and right[2] > 1130):
         fail(f"the Sun at 23.9h is drawn at x = {left[2]} and at 0.04h at x = {right[2]}: "
              "not at the left and right edges")
-    print(f"{len(DATES)} pictures render, parse, and put every body where it stands")
+    for date, body in EAST_NEAR_OPPOSITION:
+        if sides[(date, body)] != "à l'est":
+            fail(f"{date}: {body} said {sides[(date, body)]} of the Sun")
+
+    # Caught: a label pushed away from its body (Neptune's on 1.5/1/2000)
+    # stood alone; a leader line now joins them.
+    root = ET.fromstring(run(program, "--format", "svg", "1.5/1/2000"))
+    neptune = next(g for g in root.iter(SVG + "g") if g.get("id") == "neptune")
+    nx, ny = centre(neptune)
+    leaders = list(root.find(f".//{SVG}g[@id='leaders']").iter(SVG + "line"))
+    if not any(math.hypot(float(l.get("x1")) - nx, float(l.get("y1")) - ny) < 8 for l in leaders):
+        fail("1.5/1/2000: no leader line from Neptune to its label")
+
+    # Caught: a Moon at 23.999h was drawn half outside the map; it is now
+    # clipped to the map and drawn again at the other edge.
+    root = ET.fromstring(run(program, "--format", "svg", "16.145833333333332/1/2024"))
+    if root.find(f".//{SVG}g[@id='bodies']").get("clip-path") != "url(#map-area)":
+        fail("the bodies are not clipped to the map")
+    moon = next(g for g in root.iter(SVG + "g") if g.get("id") == "moon")
+    discs = sorted(float(c.get("cx")) for c in moon.iter(SVG + "circle"))
+    if len(discs) != 2 or discs[0] > 70 or discs[1] < 1150:
+        fail(f"the Moon at 23.998h drawn at x = {discs}, not at both edges")
+
+    # The layout of many pictures: 100 dates drawn at random.
+    rng = random.Random(5)
+    for _ in range(100):
+        date = f"{rng.randint(1, 28) + rng.randint(0, 95) / 96}/{rng.randint(1, 12)}/" \
+               f"{rng.randint(1900, 2100)}"
+        check_layout(ET.fromstring(run(program, "--format", "svg", date)), date)
+    print(f"{len(DATES)} pictures render, parse, and put every body where it stands; "
+          "100 more keep their layout")
     return 0
 
 

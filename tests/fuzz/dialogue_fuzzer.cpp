@@ -3,8 +3,6 @@
 // The dialogue reads the bytes from memory and writes both of its streams
 // into strings, until the end of the input. The transcript must then hold
 // up, whatever the bytes:
-//  - the run ends with status 0, or 1 exactly when something was refused
-//    (the output never fails here);
 //  - standard output never shows "nan" or "inf", in any case of letters;
 //  - standard output is the banner followed by attempts at a date, each
 //    "Jour : " [ "Mois : " [ "Annee : " [ report ] ] ], and a line end at
@@ -12,7 +10,11 @@
 //    rule, title, rule, nine rows in body order, empty line) with fields in
 //    their columns;
 //  - standard error holds one message of a known form per refused attempt,
-//    one more for a date left incomplete at the end, and nothing else;
+//    one more for a date left incomplete at the end, one for each date that
+//    cannot be computed, at most one note at the very end on the dates
+//    outside the measured years, and nothing else;
+//  - the status is 1 exactly when something was refused or could not be
+//    computed;
 //  - a second run on the same bytes writes the same transcript.
 // A violation prints what went wrong and aborts, which libFuzzer reports
 // as a crash with the input that caused it.
@@ -199,23 +201,49 @@ int checkOutput(const std::string& out) {
   }
 }
 
-// Returns the number of messages.
-int checkErrors(const std::string& errors, int refused) {
-  int count = 0;
+// What standard error says, line by line.
+struct Messages {
+  int refusals = 0;  // refused answers and dates, a date left incomplete
+  int failures = 0;  // dates whose positions could not be computed
+};
+
+// A date that cannot be computed, and the one note on the dates outside the
+// measured years.
+bool isFailure(const std::string& line) {
+  static const std::regex failure(
+      "(Date incalculable : \"[^\"]*\" : la date est si loin .*|"
+      "Position incalculable : \"[^\"]*\" : [^:]+ : la théorie ne donne plus de position .*)");
+  return std::regex_match(line, failure);
+}
+bool isNote(const std::string& line) {
+  return line.starts_with("Note : ") && line.find(" hors des années 1000 à 3000 (") != line.npos;
+}
+
+Messages checkErrors(const std::string& errors, int refused) {
+  Messages m;
   bool incomplete = false;
+  bool noted = false;
   std::size_t at = 0;
   while (at < errors.size()) {
     const std::string line = lineAt(errors, at);
-    if (!isKnownMessage(line)) {
+    if (noted) {
+      fail("a message after the note", errors);
+    }
+    if (isNote(line)) {
+      noted = true;
+    } else if (isFailure(line)) {
+      ++m.failures;
+    } else if (isKnownMessage(line)) {
+      incomplete = line.starts_with("Date incomplète");
+      ++m.refusals;
+    } else {
       fail("unknown message", line);
     }
-    incomplete = line.starts_with("Date incomplète");
-    ++count;
   }
-  if (count != refused + (incomplete ? 1 : 0)) {
+  if (m.refusals != refused + (incomplete ? 1 : 0)) {
     fail("one message per refused date", errors);
   }
-  return count;
+  return m;
 }
 }  // namespace
 
@@ -223,8 +251,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string bytes(reinterpret_cast<const char*>(data), size);
 
   const Transcript first = runOnce(bytes);
-  const int messages = checkErrors(first.errors, checkOutput(first.output));
-  if (first.status != (messages > 0 ? 1 : 0)) {
+  const Messages messages = checkErrors(first.errors, checkOutput(first.output));
+  if (first.status != (messages.refusals + messages.failures > 0 ? 1 : 0)) {
     fail("exit status", first.errors);
   }
 

@@ -1,4 +1,4 @@
-// Runs the dialogue fuzz target on saved inputs, without libFuzzer: the
+// Runs a fuzz target on saved inputs, without libFuzzer: the
 // seed corpus and every input that once caught a fault. Arguments are
 // files or directories of files. Any violation aborts.
 #include <cstdint>

@@ -47,6 +47,11 @@ std::string keyOverflow(std::string_view date) {
   return message("Date invalide", date,
                  "année × 10000 + mois × 100 dépasse les entiers sur 32 bits.");
 }
+std::string notComputable(std::string_view date) {
+  return message("Date incalculable", date,
+                 "la date est si loin que le temps n'y est plus compté à la seconde près : ni le "
+                 "temps sidéral ni les positions n'y ont de sens.");
+}
 std::string incomplete(std::string_view date) {
   return message("Date incomplète", date, "l'entrée s'est terminée avant la fin de la date.");
 }
@@ -81,8 +86,7 @@ const BadInput kCatalogue[] = {
     // Whole transcripts: the worked example of the report, answered on one
     // line or one answer per line, other dates, several dates in a row.
     {"FullReport2000", "1.5 1 2000\n", kBanner + kAll + report("2000") + kJour + kEnd, "", 0},
-    {"OneAnswerPerLine", "1.5\n1\n2000\n", kBanner + kAll + report("2000") + kJour + kEnd, "",
-     0},
+    {"OneAnswerPerLine", "1.5\n1\n2000\n", kBanner + kAll + report("2000") + kJour + kEnd, "", 0},
     {"Header1987", "10 4 1987\n", kBanner + kAll + report("1987") + kJour + kEnd, "", 0},
     {"SeveralDates", "10 4 1987\n1.5 1 2000\n15 6 1850\n",
      kBanner + kAll + report("1987") + kAll + report("2000") + kAll + report("1850") + kJour + kEnd,
@@ -159,11 +163,17 @@ const BadInput kCatalogue[] = {
      yearTooLarge("-99999999999999999999999"), 1},
 
     // Days far outside any calendar are still dates: the report says that
-    // no position can be computed. Beyond the range of a double they are
-    // refused.
-    {"Day1e300", "1e300 1 2000\n", kBanner + kAll + report("day_1e300") + kJour + kEnd, "", 0},
+    // no position can be computed. Caught: they once ended with status 0, as
+    // if every date had been computed; standard error now says so and the
+    // status is 1. Beyond the range of a double they are refused.
+    {"Day1e300", "1e300 1 2000\n", kBanner + kAll + report("day_1e300") + kJour + kEnd,
+     notComputable("1e300/1/2000"), 1},
     {"DayMinus1e300", "-1e300 1 2000\n", kBanner + kAll + report("day_minus_1e300") + kJour + kEnd,
-     "", 0},
+     notComputable("-1e300/1/2000"), 1},
+    // Caught: day 1e16 printed a sidereal time of 0h 0m 0s, meaningless where
+    // a double no longer tells one second from the next.
+    {"Day1e16HasNoSiderealTime", "1e16 1 2000\n",
+     kBanner + kAll + report("day_1e16") + kJour + kEnd, notComputable("1e16/1/2000"), 1},
     {"Day1e999", "1e999 1 2000\n", kBanner + kJour + kJour + kEnd, dayTooLarge("1e999"), 1},
     {"DayMinus1e999", "-1e999 1 2000\n", kBanner + kJour + kJour + kEnd, dayTooLarge("-1e999"), 1},
 

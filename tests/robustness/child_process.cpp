@@ -6,9 +6,11 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <pty.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -141,6 +143,46 @@ Child startProgram(const char* outputFile, bool ignoringSigpipe,
   check(failed == 0, "posix_spawn");
   child.input = in[1];
   child.output = out[0];
+  child.errors = err[0];
+  return child;
+}
+
+Child startOnTerminal(const std::vector<std::string>& arguments) {
+  ::signal(SIGPIPE, SIG_IGN);
+  int master = -1;
+  int terminal = -1;
+  termios modes{};
+  check(::openpty(&master, &terminal, nullptr, nullptr, nullptr) == 0, "openpty");
+  check(::tcgetattr(terminal, &modes) == 0, "tcgetattr");
+  // Lines as typed, Ctrl-D as the end of the input, but no echo of what is
+  // typed and no carriage return added to the program's line ends.
+  modes.c_lflag &= ~static_cast<tcflag_t>(ECHO);
+  modes.c_oflag &= ~static_cast<tcflag_t>(OPOST);
+  check(::tcsetattr(terminal, TCSANOW, &modes) == 0, "tcsetattr");
+  ::fcntl(master, F_SETFD, FD_CLOEXEC);
+  ::fcntl(terminal, F_SETFD, FD_CLOEXEC);
+  int err[2] = {-1, -1};
+  check(::pipe2(err, O_CLOEXEC) == 0, "pipe2");
+
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, terminal, STDIN_FILENO);
+  posix_spawn_file_actions_adddup2(&actions, terminal, STDOUT_FILENO);
+  posix_spawn_file_actions_adddup2(&actions, err[1], STDERR_FILENO);
+  Child child;
+  std::vector<char*> argv = {const_cast<char*>(kProgram)};
+  for (const std::string& argument : arguments) {
+    argv.push_back(const_cast<char*>(argument.c_str()));
+  }
+  argv.push_back(nullptr);
+  const int failed = ::posix_spawn(&child.pid, kProgram, &actions, nullptr, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  ::close(terminal);
+  ::close(err[1]);
+  errno = failed;
+  check(failed == 0, "posix_spawn");
+  child.input = master;
+  child.output = ::dup(master);
   child.errors = err[0];
   return child;
 }

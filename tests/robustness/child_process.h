@@ -37,6 +37,12 @@ struct Child {
 Child startProgram(const char* outputFile = nullptr, bool ignoringSigpipe = false,
                    const std::vector<std::string>& arguments = {});
 
+// Starts kProgram with its standard input and output on a terminal (a
+// pseudo-terminal whose other side is `input` and `output` here: what is
+// sent is typed, Ctrl-D "\x04" at the start of a line ends the input), and
+// standard error on a pipe. The terminal does not echo what is typed.
+Child startOnTerminal(const std::vector<std::string>& arguments = {});
+
 // What a finished run left: both streams in full and how it ended.
 struct Transcript {
   std::string output;

@@ -125,8 +125,14 @@ TEST(NothingLost, BadLinesBetweenTenThousandDatesChangeNoReport) {
   ASSERT_FALSE(mixed.timedOut);
   EXPECT_EQ(clean.exitStatus, 0);
   EXPECT_EQ(mixed.exitStatus, dates.messages > 0 ? 1 : 0);
-  EXPECT_EQ(clean.errors, "");
-  EXPECT_EQ(static_cast<int>(lines(mixed.errors).size()), dates.messages);
+  // Most of the dates lie outside the years where the accuracy is measured:
+  // one note at the end says so, the same with or without the bad lines.
+  const std::vector<std::string> note = lines(clean.errors);
+  ASSERT_EQ(note.size(), 1u) << clean.errors;
+  EXPECT_TRUE(note.front().starts_with("Note : ")) << note.front();
+  const std::vector<std::string> messages = lines(mixed.errors);
+  EXPECT_EQ(static_cast<int>(messages.size()), dates.messages + 1);
+  EXPECT_EQ(messages.back(), note.front());
 
   const std::string reports = withoutPrompts(clean.output);
   ASSERT_EQ(firstDifference(reports, withoutPrompts(mixed.output)), "");
