@@ -151,14 +151,19 @@ Options :
                            json : un objet JSON par date et par ligne ;
                            svg : une image du ciel d'une seule date (le
                            Soleil, la Lune et sa phase, les planètes, leur
-                           élongation et quand les voir).
+                           élongation et quand les voir : le soir à l'est
+                           du Soleil le long de l'écliptique, le matin à
+                           l'ouest, toute la nuit à plus de 150°).
                            En csv et json les valeurs ne sont pas coupées :
                            heures, degrés, unités astronomiques et kilomètres,
-                           chaque nombre sous sa forme la plus courte.
+                           chaque nombre sous sa forme la plus courte ; la
+                           colonne datetime donne l'instant en AAAA-MM-JJTHH:
+                           MM:SS.sss, dans le calendrier du programme.
   --ut                     les dates sont en temps universel (UT) : voir
                            plus bas. Seule, cette option garde le dialogue.
   --delta-t SECONDES       les dates sont en UT, et TT - UT vaut SECONDES
                            (une valeur observée, ou 0) ; implique --ut.
+                           Au plus 150085416 s en valeur absolue.
   -h, --help               cette aide
   --version                la version
 
@@ -169,19 +174,27 @@ de l'UT, et TT - UT (delta T) vaut environ 64 s en 2000 et 1570 s vers l'an
 1000 : la Lune parcourt 0,55" par seconde, soit 35" et 14' d'écart. Avec --ut
 le temps sidéral vient de la date telle quelle et les positions de
 TT = UT + delta T, delta T venant du modèle d'Espenak et Meeus (2006) ou de
---delta-t. Le jour julien et le temps sidéral de l'en-tête restent ceux de la
+--delta-t. Ce modèle suit les valeurs observées à une demi-seconde près de
+1900 à 2005 ; ensuite il prend de l'avance : 1,4 s en 2015, 2,2 s en 2020,
+4,7 s en 2024. Pour une date récente, donnez la valeur observée. Le jour julien et le temps sidéral de l'en-tête restent ceux de la
 date donnée ; en csv et json, time_scale (tt ou ut) et delta_t_s disent ce qui
 a été appliqué.
 
-Le calendrier est julien avant le 15 octobre 1582, grégorien ensuite. Les
+Le calendrier est julien avant le 15 octobre 1582, grégorien ensuite ; les
+jours du 5 au 14 octobre 1582 n'existent pas. Les
 positions sont géocentriques et géométriques, rapportées à l'équateur et à
 l'équinoxe moyens de la date.
 
 Statut de sortie :
   0  chaque date a été calculée et écrite
-  1  une réponse ou une date a été refusée (les autres sont écrites), ou
-     l'entrée ou la sortie standard a fait défaut
+  1  une réponse ou une date a été refusée (les autres sont écrites), une
+     position n'a pu être calculée (« position incalculable », dit aussi sur
+     la sortie d'erreur), ou l'entrée ou la sortie standard a fait défaut ;
+     au clavier, une réponse refusée puis redonnée n'est pas un échec
   2  la ligne de commande est invalide (rien n'est écrit sur la sortie)
+
+Les dates hors des années 1000 à 3000 sont calculées, mais leur précision
+n'est pas mesurée : une note sur la sortie d'erreur les nomme à la fin.
 
 Exemples :
   ephemerides
