@@ -232,6 +232,21 @@ def main():
     if len(discs) != 2 or discs[0] > 70 or discs[1] < 1150:
         fail(f"the Moon at 23.998h drawn at x = {discs}, not at both edges")
 
+    # Caught: the title showed 8.7646/4/2024 for 2024-04-08T18:21; it shows
+    # the date word as given.
+    root = ET.fromstring(run(program, "--format", "svg", "2024-04-08T18:21"))
+    if not root.find(f"{SVG}title").text.startswith("Le ciel du 2024-04-08T18:21  (Jour"):
+        fail(f"title {root.find(SVG + 'title').text!r}")
+    # Caught: a picture of 30000 BC looked like any other; it says under its
+    # title that the accuracy is not measured there.
+    far = subprocess.run([program, "--format", "svg", "1/1/-30000"], capture_output=True)
+    warning = ET.fromstring(far.stdout).find(f".//{SVG}text[@id='warning']")
+    if warning is None or "hors des années 1000 à 3000" not in warning.text:
+        fail("no warning in the picture of 1/1/-30000")
+    if ET.fromstring(run(program, "--format", "svg", "1.5/1/2000")).find(
+            f".//{SVG}text[@id='warning']") is not None:
+        fail("a warning in the picture of 1.5/1/2000")
+
     # The layout of many pictures: 100 dates drawn at random.
     rng = random.Random(5)
     for _ in range(100):

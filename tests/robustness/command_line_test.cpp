@@ -98,6 +98,19 @@ const CommandCase kCases[] = {
      "Date invalide : \"abc\" : une date s'écrit JOUR/MOIS/ANNÉE",
      true,
      1},
+    // Caught: the days the change of calendar skipped were taken, two rows
+    // with one Julian Day, the first labelled 10 October.
+    {"IsoDayInThe1582GapRefused",
+     {"--format", "csv", "1582-10-10", "1582-10-20"},
+     "",
+     kCsvHeader + "1582-10-20,1582-10-20T00:00:00.000,1582,10,20,2299165.5,",
+     true,
+     "Date invalide : \"1582-10-10\" : ce jour n'existe pas : le jeudi 4 octobre 1582 (julien) "
+     "est suivi du vendredi 15 octobre 1582 (grégorien).\n",
+     false,
+     1},
+    usage("RangeFromThe1582Gap", {"--from", "1582-10-10", "--to", "1582-10-20"},
+          "Date invalide : \"1582-10-10\" : ce jour n'existe pas"),
     {"IsoDayOutsideItsMonth",
      {"2001-02-29"},
      "",
@@ -160,6 +173,10 @@ const CommandCase kCases[] = {
      "",
      false,
      0},
+    // Caught: --delta-t 1e300 was taken, and JSON's date said
+    // outside_measured_span while every body said not_computable.
+    usage("DeltaTBeyondTheModel", {"--delta-t", "1e300", "1/1/2000"},
+          "--delta-t vaut au plus 150085416 secondes en valeur absolue"),
     usage("DeltaTNotANumber", {"--delta-t", "abc", "1/1/2000"},
           "--delta-t attend un nombre de secondes : \"abc\"."),
 
