@@ -158,7 +158,10 @@ Options :
                            heures, degrés, unités astronomiques et kilomètres,
                            chaque nombre sous sa forme la plus courte ; la
                            colonne datetime donne l'instant en AAAA-MM-JJTHH:
-                           MM:SS.sss, dans le calendrier du programme.
+                           MM:SS.sss, dans le calendrier du programme ; les
+                           colonnes magnitude, phase_angle_deg,
+                           apparent_diameter_arcsec, elongation_deg et
+                           elongation_side disent l'aspect de chaque astre.
   --ut                     les dates sont en temps universel (UT) : voir
                            plus bas. Seule, cette option garde le dialogue.
   --delta-t SECONDES       les dates sont en UT, et TT - UT vaut SECONDES

@@ -19,16 +19,52 @@ struct BodyValues {
   double distanceAu;
   double distanceKm;
   double illuminatedFraction;
+  double magnitude;
+  double phaseAngleDegrees;
+  double diameterArcsec;
+  double elongationDegrees;
 };
 
-BodyValues valuesOf(astro::Body body, const astro::BodyPosition& p) {
+BodyValues valuesOf(astro::Body body, const astro::BodyPosition& p, const astro::Appearance& a) {
   const double none = std::nan("");
   if (p.status == astro::Status::NotComputable) {
-    return BodyValues{none, none, none, none, none};
+    return BodyValues{none, none, none, none, none, none, none, none, none};
   }
+  // The Moon's fraction is the one its row of the report shows.
   const bool moon = body == astro::Body::Moon;
-  return BodyValues{hoursOf(p.rightAscension), degreesOf(p.declination), p.distanceAu, p.distanceKm,
-                    moon ? p.illumination : none};
+  return BodyValues{hoursOf(p.rightAscension),
+                    degreesOf(p.declination),
+                    p.distanceAu,
+                    p.distanceKm,
+                    moon ? p.illumination : a.illuminatedFraction,
+                    a.magnitude,
+                    degreesOf(a.phaseAngle),
+                    degreesOf(a.angularDiameter) * 3600,
+                    body == astro::Body::Sun ? none : degreesOf(a.elongation.angle)};
+}
+
+std::string_view sideId(astro::SunSide side) {
+  switch (side) {
+    case astro::SunSide::East:
+      return "east";
+    case astro::SunSide::West:
+      return "west";
+    case astro::SunSide::None:
+      break;
+  }
+  return "";
+}
+
+std::string_view magnitudeStatusId(astro::MagnitudeStatus status) {
+  switch (status) {
+    case astro::MagnitudeStatus::Computed:
+      return "computed";
+    case astro::MagnitudeStatus::OutsideModelRange:
+      return "outside_model_range";
+    case astro::MagnitudeStatus::NotComputable:
+      break;
+  }
+  return "not_computable";
 }
 
 std::string_view scaleId(const TimeScale& scale) {
@@ -70,8 +106,9 @@ void dateFields(const DateEntry& entry, const astro::Instant& instant, const Tim
 }
 
 template <typename Visit>
-void bodyFields(astro::Body body, const astro::BodyPosition& p, Visit&& visit) {
-  const BodyValues v = valuesOf(body, p);
+void bodyFields(astro::Body body, const astro::BodyPosition& p, const astro::Appearance& a,
+                Visit&& visit) {
+  const BodyValues v = valuesOf(body, p, a);
   visit("body", Value::text(astro::bodyId(body)));
   visit("ra_h", Value::of(v.raHours));
   visit("dec_deg", Value::of(v.decDegrees));
@@ -79,6 +116,12 @@ void bodyFields(astro::Body body, const astro::BodyPosition& p, Visit&& visit) {
   visit("distance_km", Value::of(v.distanceKm));
   visit("illuminated_fraction", Value::of(v.illuminatedFraction));
   visit("status", Value::text(statusId(p.status)));
+  visit("magnitude", Value::of(v.magnitude));
+  visit("magnitude_status", Value::text(magnitudeStatusId(a.magnitudeStatus)));
+  visit("phase_angle_deg", Value::of(v.phaseAngleDegrees));
+  visit("apparent_diameter_arcsec", Value::of(v.diameterArcsec));
+  visit("elongation_deg", Value::of(v.elongationDegrees));
+  visit("elongation_side", Value::text(sideId(a.elongation.side)));
 }
 
 // Text in a CSV field, quoted when it holds a separator, a quote or a line
@@ -178,7 +221,7 @@ void appendCsvHeader(std::string& out, const Request&) {
     out += ',';
   };
   dateFields(DateEntry{}, astro::Instant{}, TimeScale{}, name);
-  bodyFields(astro::Body::Sun, astro::BodyPosition{}, name);
+  bodyFields(astro::Body::Sun, astro::BodyPosition{}, astro::Appearance{}, name);
   out.back() = '\n';
 }
 
@@ -189,9 +232,10 @@ void appendCsv(std::string& out, const DateEntry& entry, const astro::Instant& i
     appendCsvValue(date, v);
     date += ',';
   });
+  const astro::Appearances appearances = astro::appearances(instant);
   for (const astro::Body body : astro::kBodies) {
     out += date;
-    bodyFields(body, instant[body], [&out](std::string_view, const Value& v) {
+    bodyFields(body, instant[body], appearances[body], [&out](std::string_view, const Value& v) {
       appendCsvValue(out, v);
       out += ',';
     });
@@ -211,10 +255,11 @@ void appendJson(std::string& out, const DateEntry& entry, const astro::Instant& 
   out += '{';
   dateFields(entry, instant, request.scale, member);
   member("status", Value::text(statusId(instant.status)));
+  const astro::Appearances appearances = astro::appearances(instant);
   out += "\"bodies\":[";
   for (const astro::Body body : astro::kBodies) {
     out += '{';
-    bodyFields(body, instant[body], member);
+    bodyFields(body, instant[body], appearances[body], member);
     out.back() = '}';
     out += ',';
   }

@@ -13,14 +13,20 @@ namespace frontend {
 std::string_view statusId(astro::Status status);
 
 // CSV, one row per date and body (tidy data), after a header line:
-//   date,year,month,day,jd,sidereal_h,time_scale,delta_t_s,body,ra_h,
-//   dec_deg,distance_au,distance_km,illuminated_fraction,status
+//   date,datetime,year,month,day,jd,sidereal_h,time_scale,delta_t_s,body,
+//   ra_h,dec_deg,distance_au,distance_km,illuminated_fraction,status,
+//   magnitude,magnitude_status,phase_angle_deg,apparent_diameter_arcsec,
+//   elongation_deg,elongation_side
 // Angles in hours and degrees with the computation's pi; time_scale is tt
 // (the date taken as TT, and as UT for the sidereal time) or ut, delta_t_s
-// the seconds added to the date for the positions. Every number in the
-// shortest text that reads back to the same double; an empty field where
-// there is no value (no illuminated fraction but the Moon's, no position
-// that could not be computed).
+// the seconds added to the date for the positions. How each body looks
+// comes from astro::appearances: the illuminated fraction of every body
+// (the Moon's the report's), the visual magnitude and whether its law
+// covers the phase angle (computed, outside_model_range), the apparent
+// diameter, the elongation from the Sun and its side along the ecliptic
+// (east, west; none for the Sun). Every number in the shortest text that
+// reads back to the same double, whole numbers as integers; an empty field
+// where there is no value.
 void appendCsvHeader(std::string& out, const Request& request);
 void appendCsv(std::string& out, const DateEntry& entry, const astro::Instant& instant,
                const Request& request);

@@ -32,8 +32,10 @@ constexpr double kMapRight = 1160;
 constexpr double kMapTop = 84;
 constexpr double kMapBottom = 504;
 constexpr double kLegendTop = 540;
-constexpr double kCanvasMargin = 4;    // pixels a label keeps from the canvas' edge
-constexpr double kLabelOffset = -9;    // a label's baseline below its body's centre, at first
+constexpr double kCanvasMargin = 4;  // pixels a label keeps from the canvas' edge
+constexpr double kLabelOffset = -9;
+constexpr double kSmallestPhase = 5;   // pixels of radius below which a phase is not drawn    // a
+                                       // label's baseline below its body's centre, at first
 constexpr double kLegendColumn = 560;  // pixels between the legend's columns
 constexpr double kLegendLine = 20;
 constexpr double kVisibleBeyond = 15;    // degrees from the Sun
@@ -155,12 +157,13 @@ void appendFrame(std::string& out, const Map& map, double obliquity) {
       .end();
 }
 
-// The Moon: a dark disc, and on it the lit part, turned so that its bright
-// limb faces the Sun. In the Moon's own frame, with the Sun toward +x, the
-// lit part is the half disc on that side and a half ellipse of semi-axis
-// r |1 - 2k| that adds to it (gibbous) or cuts into it (crescent).
-void appendMoonDisc(std::string& out, double x, double y, double radius, double illumination,
-                    double sunwardDegrees) {
+// A body with its phase (the Moon, Mercury, Venus): a dark disc, and on it
+// the lit part, turned so that its bright limb faces the Sun. In the body's
+// own frame, with the Sun toward +x, the lit part is the half disc on that
+// side and a half ellipse of semi-axis r |1 - 2k| that adds to it (gibbous)
+// or cuts into it (crescent).
+void appendPhaseDisc(std::string& out, double x, double y, double radius, double illumination,
+                     double sunwardDegrees, std::string_view litColour) {
   Svg svg(out);
   svg.open("circle")
       .attr("cx", x)
@@ -196,7 +199,7 @@ void appendMoonDisc(std::string& out, double x, double y, double radius, double 
   d += "Z";
   svg.open("path")
       .attr("class", "lit")
-      .attr("fill", "#f4f1e6")
+      .attr("fill", litColour)
       .attr("transform", transform)
       .attr("d", d)
       .end();
@@ -234,8 +237,27 @@ double labelY(const std::vector<Box>& taken, double x, double y, double width) {
   return y + kLabelOffset;
 }
 
+// A planet's disc follows its brightness: from 2.5 pixels at magnitude 5.7
+// and fainter to 9 at -3.6 and brighter. The Sun and the Moon keep theirs.
+double discRadius(const BodyRow& row, const astro::Appearance& look) {
+  if (row.body == astro::Body::Sun || row.body == astro::Body::Moon ||
+      !std::isfinite(look.magnitude)) {
+    return row.radius;
+  }
+  return std::clamp(6.5 - 0.7 * look.magnitude, 2.5, 9.0);
+}
+
+// "-4,1": a magnitude to a tenth, with the French decimal comma.
+void appendMagnitude(std::string& out, double magnitude) {
+  std::string digits;
+  appendFixed(digits, magnitude, 1);
+  std::replace(digits.begin(), digits.end(), '.', ',');
+  out += digits;
+}
+
 // What the legend says of one body.
-std::string legendLine(const BodyRow& row, const astro::Instant& instant) {
+std::string legendLine(const BodyRow& row, const astro::Instant& instant,
+                       const astro::Appearance& look) {
   const astro::BodyPosition& p = instant[row.body];
   std::string text(row.name);
   text += " : ";
@@ -249,6 +271,8 @@ std::string legendLine(const BodyRow& row, const astro::Instant& instant) {
     std::string dec;
     appendDeclination(dec, p.declination);
     text += dec.substr(dec.front() == ' ' ? 1 : 0);
+    text += words::kMagnitude;
+    appendMagnitude(text, look.magnitude);
     return text;
   }
   // The side of the Sun along the ecliptic: east of it a body follows the
@@ -270,6 +294,13 @@ std::string legendLine(const BodyRow& row, const astro::Instant& instant) {
     text += words::kAllNight;
   } else {
     text += east ? words::kEvening : words::kMorning;
+  }
+  text += words::kMagnitude;
+  appendMagnitude(text, look.magnitude);
+  if (row.showsPhase && row.body != astro::Body::Moon) {
+    text += words::kLitAt;
+    appendGeneral(text, std::floor(100 * look.illuminatedFraction), 5);
+    text += " %";
   }
   return text;
 }
@@ -345,10 +376,12 @@ void appendSkyChart(std::string& out, const DateEntry& entry, const astro::Insta
   svg.close("clipPath");
   svg.open("g").attr("id", "bodies").attr("clip-path", "url(#map-area)").start();
   const astro::BodyPosition& sun = instant[astro::Body::Sun];
+  const astro::Appearances looks = astro::appearances(instant);
   struct Drawn {
     const BodyRow* row;
     double x;
     double y;
+    double radius;
   };
   std::vector<Drawn> drawn;
   std::vector<Box> taken;
@@ -367,32 +400,36 @@ void appendSkyChart(std::string& out, const DateEntry& entry, const astro::Insta
         .exact("data-ra-h", raHours)
         .exact("data-dec-deg", decDegrees)
         .start();
+    const double radius = discRadius(row, looks[row.body]);
     std::vector<double> places = {x};
-    if (x - row.radius < kMapLeft) {
+    if (x - radius < kMapLeft) {
       places.push_back(x + (kMapRight - kMapLeft));
-    } else if (x + row.radius > kMapRight) {
+    } else if (x + radius > kMapRight) {
       places.push_back(x - (kMapRight - kMapLeft));
     }
     for (const double at : places) {
-      if (row.body == astro::Body::Moon) {
+      if (row.showsPhase && radius >= kSmallestPhase) {
         const double toward = astro::positionAngle({p.rightAscension, p.declination},
                                                    {sun.rightAscension, sun.declination});
         // North is up and east to the left: the direction of position angle
         // a is (-sin a, -cos a) on the page.
         const double sunward = degreesOf(std::atan2(-std::cos(toward), -std::sin(toward)));
-        appendMoonDisc(out, at, y, row.radius, p.illumination, sunward);
+        // The Moon's phase as its row of the report has it.
+        const double lit =
+            row.body == astro::Body::Moon ? p.illumination : looks[row.body].illuminatedFraction;
+        appendPhaseDisc(out, at, y, radius, lit, sunward, row.colour);
       } else {
         svg.open("circle")
             .attr("cx", at)
             .attr("cy", y)
-            .attr("r", row.radius)
+            .attr("r", radius)
             .attr("fill", row.colour)
             .end();
       }
     }
     svg.close("g");
-    drawn.push_back({&row, x, y});
-    taken.push_back(Box{x - row.radius, y - row.radius, x + row.radius, y + row.radius});
+    drawn.push_back({&row, x, y, radius});
+    taken.push_back(Box{x - radius, y - radius, x + radius, y + radius});
   }
   svg.close("g");
 
@@ -407,9 +444,9 @@ void appendSkyChart(std::string& out, const DateEntry& entry, const astro::Insta
   std::vector<Label> labels;
   for (const Drawn& d : drawn) {
     const double width = 8.0 * charactersOf(d.row->name);
-    double x = d.x + d.row->radius + 3;
+    double x = d.x + d.radius + 3;
     if (x + width > kWidth - kCanvasMargin) {
-      x = d.x - d.row->radius - 3 - width;
+      x = d.x - d.radius - 3 - width;
     }
     const double baseline = labelY(taken, x, d.y, width);
     taken.push_back(labelBox(x, baseline, width));
@@ -426,7 +463,7 @@ void appendSkyChart(std::string& out, const DateEntry& entry, const astro::Insta
       const double dx = toX - label.body->x;
       const double dy = toY - label.body->y;
       const double length = std::hypot(dx, dy);
-      const double rim = (label.body->row->radius + 1) / length;
+      const double rim = (label.body->radius + 1) / length;
       line(svg, label.body->x + dx * rim, label.body->y + dy * rim, toX, toY);
       svg.end();
     }
@@ -447,7 +484,7 @@ void appendSkyChart(std::string& out, const DateEntry& entry, const astro::Insta
     svg.open("text")
         .attr("x", kMapLeft + column * kLegendColumn)
         .attr("y", kLegendTop + kLegendLine * line)
-        .text(legendLine(kBodyRows[i], instant));
+        .text(legendLine(kBodyRows[i], instant, looks[kBodyRows[i].body]));
   }
   svg.close("g");
   svg.close("svg");

@@ -157,11 +157,19 @@ def main():
             what = f"{word} {body}"
             if row["body"] != body or value["body"] != body or line[1:8].strip() != name:
                 sys.exit(f"{what}: rows out of order")
-            for key in ("ra_h", "dec_deg", "distance_au", "distance_km", "illuminated_fraction"):
+            for key in ("ra_h", "dec_deg", "distance_au", "distance_km", "illuminated_fraction",
+                        "magnitude", "phase_angle_deg", "apparent_diameter_arcsec",
+                        "elongation_deg"):
                 if number(row[key]) != value[key]:
                     sys.exit(f"{what}: {key} is {row[key]!r} in CSV, {value[key]!r} in JSON")
-            if row["status"] != value["status"]:
-                sys.exit(f"{what}: status {row['status']} in CSV, {value['status']} in JSON")
+            for key in ("status", "magnitude_status", "elongation_side"):
+                if row[key] != (value[key] or ""):
+                    sys.exit(f"{what}: {key} {row[key]} in CSV, {value[key]} in JSON")
+            if value["status"] != "not_computable" and body != "sun" and (
+                    value["elongation_side"] not in ("east", "west") or
+                    not 0 <= value["illuminated_fraction"] <= 1):
+                sys.exit(f"{what}: side {value['elongation_side']!r}, "
+                         f"fraction {value['illuminated_fraction']!r}")
             if "incalculable" in line:
                 if row["status"] != "not_computable" or value["ra_h"] is not None:
                     sys.exit(f"{what}: no position in the report, but {row}")

@@ -186,9 +186,18 @@ def check_date(program, date, workdir):
         side = "à l'est" if east else "à l'ouest"
         line = next(text for text in legend if text.startswith(name + " :"))
         expected = f"{math.floor(angle)}\u00b0 {side} du Soleil, {when}"
-        if not line.endswith(expected) and not line.endswith(
-                f"{math.floor(angle + 1e-6)}\u00b0 {side} du Soleil, {when}"):
-            fail(f"{date}: legend {line!r}, expected it to end with {expected!r}")
+        if f" : {expected}" not in line and f"é, {expected}" not in line and \
+                f"{math.floor(angle + 1e-6)}\u00b0 {side} du Soleil, {when}" not in line:
+            fail(f"{date}: legend {line!r}, expected it to say {expected!r}")
+        # How bright, from the CSV's magnitude; Mercury and Venus with their
+        # phase.
+        magnitude = "mag. " + f"{float(rows[body]['magnitude']):.1f}".replace(".", ",")
+        if magnitude not in line:
+            fail(f"{date}: legend {line!r} without {magnitude!r}")
+        if body in ("mercury", "venus"):
+            lit = math.floor(100 * float(rows[body]["illuminated_fraction"]))
+            if not line.endswith(f", éclairée à {lit} %"):
+                fail(f"{date}: legend {line!r} without its phase {lit} %")
         sides[(date, body)] = side
 
     check_layout(root, date)

@@ -25,7 +25,8 @@ const std::string kUsage = "Utilisation : ephemerides [OPTIONS] [DATE...]\n";
 const std::string kUsageError = "ephemerides : ";
 const std::string kCsvHeader =
     "date,datetime,year,month,day,jd,sidereal_h,time_scale,delta_t_s,body,ra_h,dec_deg,distance_au,"
-    "distance_km,illuminated_fraction,status\n";
+    "distance_km,illuminated_fraction,status,magnitude,magnitude_status,phase_angle_deg,"
+    "apparent_diameter_arcsec,elongation_deg,elongation_side\n";
 const std::string kOutsideNote = "Note : une date hors des années 1000 à 3000 (";
 const std::string kHeader2000 =
     "1.5/1/2000  (Jour Julien : 2451545)  (Temps siderale : 18h 41m 50s)\n";
