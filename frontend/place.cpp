@@ -25,6 +25,9 @@ constexpr double kHighestHeight = 10'000;
 // grows with its length).
 constexpr std::size_t kLongestSuggestedFrom = 64;
 constexpr std::size_t kMostSuggestions = 3;
+// Digits enough for any coordinate, and few enough for a double to hold
+// whatever they say.
+constexpr std::size_t kLongestNumber = 32;
 
 // U+00C0 to U+017F folded: lower case, without accents; empty for the two
 // signs of the block (× and ÷), which stay as they are.
@@ -225,10 +228,13 @@ Parsed<Place> named(std::string_view text) {
 
 // ---- Coordinates ----
 
-// [+-]digits[.digits], blanks around it allowed: the number and the text
-// without its blanks, or nothing.
+// [+-]digits[.digits], blanks around it allowed, at most 32 characters:
+// the number and the text without its blanks, or nothing.
 bool decimal(std::string_view field, double& value, std::string_view& text) {
   text = trimmed(field);
+  if (text.size() > kLongestNumber) {
+    return false;
+  }
   std::string_view digits = text;
   if (!digits.empty() && (digits.front() == '+' || digits.front() == '-')) {
     digits.remove_prefix(1);

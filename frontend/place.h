@@ -27,7 +27,8 @@ struct Place {
 
 // A place, as --lieu and EPHEMERIDES_LIEU give it:
 //   LAT,LON or LAT,LON,HEIGHT  decimal degrees, north and east positive
-//                              (a point for the decimals, blanks allowed
+//                              (a point for the decimals, no exponent, at
+//                              most 32 characters each, blanks allowed
 //                              around the commas), the height in metres;
 //                              latitude within 90 degrees, longitude within
 //                              180, height from -500 to 10,000 m;

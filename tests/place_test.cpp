@@ -58,6 +58,7 @@ TEST(ParsePlace, Refusals) {
       {"45.,4.84", Reason::PlaceForm, ""},
       {"1e1,4", Reason::PlaceForm, ""},
       {"-nan,0", Reason::PlaceForm, ""},
+      {"1000000000000000000000000000000000000000,0", Reason::PlaceForm, ""},
       {"  ", Reason::PlaceForm, ""},
       {"Lyn", Reason::PlaceUnknown, "Lyon"},
       {"Marseile", Reason::PlaceUnknown, "Marseille"},
