@@ -8,12 +8,12 @@
 // not on date's proleptic Gregorian one.
 //
 // What tzdata says, and so these functions, by era:
-//   - before a zone's first listed change (before 1800 to about 1900 in
-//     most zones), the local mean time of its city (Paris: +00:09:21,
-//     "LMT"), for every earlier date;
+//   - before a zone's first listed change (in the nineteenth or early
+//     twentieth century for most zones), the local mean time of its city
+//     (Paris: +00:09:21, "LMT"), for every earlier date;
 //   - the listed changes, then the rule that tzdata gives for the times
-//     after them (its compiled files list the changes up to 2037 at most,
-//     and end with that rule, posix_zone.h), up to the year 9999;
+//     after them (its compiled files list the changes up to 2037 in most
+//     zones, and end with that rule, posix_zone.h), up to the year 9999;
 //   - after 9999, the standard time of that rule.
 // A fixed offset and UTC hold at every date.
 #pragma once
