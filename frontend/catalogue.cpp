@@ -37,8 +37,29 @@ std::string_view kindOf(const Refusal& r) {
       return "Plage invalide";
     case Subject::CommandLine:
       break;
+    case Subject::Place:
+      return "Lieu invalide";
+    case Subject::Zone:
+      return "Fuseau invalide";
   }
   return "";
+}
+
+// Names one a line, as « A », « B » ou « C ».
+std::string namesOf(std::string_view lines) {
+  std::string text;
+  while (!lines.empty()) {
+    const std::size_t end = lines.find('\n');
+    const std::string_view name = lines.substr(0, end);
+    lines = end == std::string_view::npos ? std::string_view{} : lines.substr(end + 1);
+    if (!text.empty()) {
+      text += lines.empty() ? " ou " : ", ";
+    }
+    text += "« ";
+    text += name;
+    text += " »";
+  }
+  return text;
 }
 
 // Why, as a sentence with its full stop.
@@ -119,6 +140,30 @@ std::string whyOf(const Refusal& r) {
              " secondes en valeur absolue, ce que le modèle de delta T donne aux années les plus "
              "lointaines que le programme accepte : " +
              quoted + ".";
+    case Reason::PlaceForm:
+      return "un lieu se donne par son nom (Lyon, « Saint-Denis (La Réunion) ») ou par sa "
+             "latitude et sa longitude en degrés décimaux, le nord et l'est positifs, le point "
+             "comme séparateur décimal, et son altitude en mètres si l'on veut (45.76,4.84 ou "
+             "45.76,4.84,170).";
+    case Reason::PlaceLatitudeOutOfRange:
+      return "la latitude va de -90 à 90 degrés (le nord positif).";
+    case Reason::PlaceLongitudeOutOfRange:
+      return "la longitude va de -180 à 180 degrés (l'est positif).";
+    case Reason::PlaceHeightOutOfRange:
+      return "l'altitude va de -500 à 10000 mètres.";
+    case Reason::PlaceUnknown:
+      return (r.detail.empty() ? "lieu inconnu ; donnez sa latitude et sa longitude"
+                               : "lieu inconnu ; vouliez-vous dire " + namesOf(r.detail) +
+                                     " ? Sinon, donnez sa latitude et sa longitude") +
+             " en degrés décimaux (45.76,4.84).";
+    case Reason::PlaceAmbiguous:
+      return "plusieurs lieux portent ce nom : " + namesOf(r.detail) + " ; précisez lequel.";
+    case Reason::ZoneUnknown:
+      return "fuseau horaire inconnu ; donnez un nom de la base IANA (Europe/Paris, "
+             "America/New_York), un décalage (+01:00, -03:30) ou UTC.";
+    case Reason::LocalTimeInGap:
+      return "cette heure n'existe pas dans le fuseau " + r.detail +
+             " : l'horloge la saute en avançant (changement d'heure).";
   }
   return "";
 }
@@ -264,6 +309,26 @@ std::string quotedWord(std::string_view word) {
   }
   out += '"';
   return out;
+}
+
+std::string coordinatesName(std::string_view latitude, bool south, std::string_view longitude,
+                            bool west, std::string_view heightMetres) {
+  std::string name;
+  const auto number = [&name](std::string_view digits) {
+    for (const char c : digits) {
+      name += c == '.' ? ',' : c;
+    }
+  };
+  number(latitude);
+  name += south ? "° S, " : "° N, ";
+  number(longitude);
+  name += west ? "° O" : "° E";
+  if (!heightMetres.empty()) {
+    name += ", ";
+    number(heightMetres);
+    name += " m";
+  }
+  return name;
 }
 
 }  // namespace frontend::catalogue

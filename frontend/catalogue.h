@@ -55,6 +55,12 @@ inline constexpr std::string_view kCannotWrite =
     "Erreur : impossible d'écrire sur la sortie standard.";
 inline constexpr std::string_view kCannotRead = "Erreur : impossible de lire l'entrée standard.";
 
+// A place given by its coordinates, as it is shown: the numbers as they
+// were written (without their sign, with a decimal comma) and the
+// hemispheres, "45,76° N, 4,84° E", then ", 170 m" when a height is given.
+std::string coordinatesName(std::string_view latitude, bool south, std::string_view longitude,
+                            bool west, std::string_view heightMetres);
+
 // --help: the usage line, then the help.
 std::string_view help();
 

@@ -17,6 +17,9 @@ enum class Subject : std::uint8_t {
   Step,         // the step of a range
   Range,        // a range of dates
   CommandLine,  // anything else on the command line
+  // The place and the time zone (--lieu, EPHEMERIDES_LIEU, --fuseau).
+  Place,  // a place: its coordinates or its name
+  Zone,   // a time zone
 };
 
 enum class Reason : std::uint8_t {
@@ -58,6 +61,15 @@ enum class Reason : std::uint8_t {
   PictureOfOneDate,
   DeltaTNotANumber,
   DeltaTOutOfRange,  // detail: the largest magnitude, in seconds
+  // A place, a time zone, a local time.
+  PlaceForm,                 // neither coordinates nor a name
+  PlaceLatitudeOutOfRange,   // beyond 90 degrees either way
+  PlaceLongitudeOutOfRange,  // beyond 180 degrees either way
+  PlaceHeightOutOfRange,     // below -500 m or above 10,000 m
+  PlaceUnknown,              // detail: up to three close names, one a line (or nothing)
+  PlaceAmbiguous,            // detail: the places of that name, one a line
+  ZoneUnknown,
+  LocalTimeInGap,  // detail: the zone's name; the clock skips that time
 };
 
 struct Refusal {
