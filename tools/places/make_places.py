@@ -19,8 +19,9 @@ GeoNames' spelling differs after folding it becomes the alias ("London").
 Coordinates are rounded to 0.01 degree.
 
 The préfectures missing from the extract are said on standard error; those
-expected missing (below the extract's floor of 15,000 inhabitants) are left
-out, any other stops the script. So does a place outside its country's box,
+below the extract's floor of 15,000 inhabitants come from
+small_prefectures.csv (the official coordinates of their communes, typed),
+any other stops the script. So does a place outside its country's box,
 a French place whose time zone is not its département's, a zone unknown to
 /usr/share/zoneinfo, or two places that the folded name and qualifier do
 not tell apart.
@@ -40,7 +41,12 @@ CATALOGUE = "/usr/share/locale/fr/LC_MESSAGES/geonames.mo"
 ZONEINFO = "/usr/share/zoneinfo"
 TOWN_FLOOR = 50000
 # Préfectures under the extract's floor: absent from it, not typed in.
-EXPECTED_ABSENT = {"Privas", "Foix", "Mende"}
+# Below the extract's floor: their coordinates come from small_prefectures.csv.
+SMALL = {row["prefecture"]: row for row in csv.DictReader(
+    (line for line in open(os.path.join(os.path.dirname(os.path.abspath(__file__)),
+                                        "small_prefectures.csv"), encoding="utf-8")
+     if not line.startswith("#")))}
+EXPECTED_ABSENT = set(SMALL)
 
 # The time zone and a box (south, north, west, east, degrees) of each
 # country code of the French départements.
@@ -63,7 +69,10 @@ HEADER = """\
 # (https://creativecommons.org/licenses/by/4.0/), as Debian's package
 # libgeonames0 carries them (its cities of 15,000 inhabitants and more, and
 # the French catalogue of their names); chosen, rounded to 0.01 degree and
-# given their département or country by the tools in tools/places.
+# given their département or country by the tools in tools/places. Three
+# préfectures below that floor, Foix, Mende and Privas, have the
+# coordinates of their communes in France's official geographic code
+# (tools/places/small_prefectures.csv).
 #
 # name: as shown; qualifier: the département (France) or the country;
 # alias: GeoNames' own spelling, where it differs; country: ISO 3166 code;
@@ -144,6 +153,12 @@ def main():
             fail("several cities for the préfecture %s" % row["prefecture"])
         if not found:
             absent.append(row["prefecture"])
+            if row["prefecture"] in SMALL:
+                small = SMALL[row["prefecture"]]
+                places.append({"name": row["prefecture"], "qualifier": row["departement"],
+                               "alias": "", "country": row["country"],
+                               "latitude": small["latitude"], "longitude": small["longitude"],
+                               "zone": small["zone"], "_id": "small-" + row["prefecture"]})
             continue
         places.append(place(found[0], french, row["departement"]))
         taken.add(found[0]["id"])
