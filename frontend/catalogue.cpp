@@ -14,6 +14,32 @@ constexpr std::string_view kDateForms =
     "(2000-01-01T12:00 ou 2000-01-01T12:00:00).";
 
 // What is refused, at the start of the message.
+// The length of the printable character that `text` begins with: 1 for
+// printable ASCII, 2 to 4 for a well-formed UTF-8 sequence of a character
+// from U+00A0 on; 0 for a control character or a byte that begins no such
+// sequence (written \xNN).
+std::size_t utf8Length(std::string_view text) {
+  const auto byte = [&text](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+  const unsigned char c = byte(0);
+  if (c >= 0x20 && c < 0x7f) {
+    return 1;
+  }
+  const std::size_t length = (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
+  if (length == 0 || text.size() < length) {
+    return 0;
+  }
+  std::uint32_t code = c & (0x7f >> length);
+  for (std::size_t k = 1; k < length; ++k) {
+    if ((byte(k) >> 6) != 2) {
+      return 0;
+    }
+    code = (code << 6) | (byte(k) & 0x3f);
+  }
+  constexpr std::uint32_t kSmallest[] = {0, 0, 0xa0, 0x800, 0x10000};
+  const bool surrogate = code >= 0xd800 && code <= 0xdfff;
+  return code >= kSmallest[length] && code <= 0x10ffff && !surrogate ? length : 0;
+}
+
 std::string_view kindOf(const Refusal& r) {
   switch (r.subject) {
     case Subject::Answer:
@@ -290,21 +316,27 @@ std::string_view help() {
 }
 
 std::string quotedWord(std::string_view word) {
-  constexpr std::size_t kShown = 40;
+  constexpr std::size_t kShown = 40;  // characters
   std::string out = "\"";
-  for (std::size_t i = 0; i < word.size() && i < kShown; ++i) {
+  std::size_t shown = 0;
+  std::size_t i = 0;
+  for (; i < word.size() && shown < kShown; ++shown) {
     const auto c = static_cast<unsigned char>(word[i]);
+    const std::size_t length = utf8Length(word.substr(i));
     if (c == '"' || c == '\\') {
       out += '\\';
       out += static_cast<char>(c);
-    } else if (c >= 0x20 && c < 0x7f) {
-      out += static_cast<char>(c);
+    } else if (length > 0) {
+      out += word.substr(i, length);
+      i += length;
+      continue;
     } else {
       out += "\\x";
       appendHexByte(out, c);
     }
+    ++i;
   }
-  if (word.size() > kShown) {
+  if (i < word.size()) {
     out += "...";
   }
   out += '"';

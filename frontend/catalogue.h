@@ -45,8 +45,10 @@ std::string usageError(const Refusal& refusal);
 // how many, the first few of them, and what it means.
 std::string outsideMeasuredSpan(std::int64_t count, const std::vector<std::string>& first);
 
-// A word as a message quotes it: between double quotes, bytes that are not
-// printable ASCII written as \xNN, and cut after 40 characters.
+// A word as a message quotes it: between double quotes, printable ASCII and
+// well-formed UTF-8 characters as they are ("Saint-Étiene"), every other
+// byte (controls, broken sequences) written as \xNN, and cut after 40
+// characters.
 std::string quotedWord(std::string_view word);
 
 // The output or the input failed (lines for standard error, without their

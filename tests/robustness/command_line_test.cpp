@@ -91,6 +91,16 @@ const CommandCase kCases[] = {
      kOutsideNote,
      true,
      0},
+    // Caught: accented words were quoted as \xNN bytes in messages.
+    {"AccentedWordQuotedAsTyped",
+     {"Saint-Étienne/1/2000", "\xc3(/1/2000"},
+     "",
+     "",
+     false,
+     "Date invalide : \"Saint-Étienne/1/2000\" : le jour doit être un nombre.\n"
+     "Date invalide : \"\\xc3(/1/2000\" : le jour doit être un nombre.\n",
+     false,
+     1},
     {"BadDateWordSkipped",
      {"abc", "1.5/1/2000"},
      "",
