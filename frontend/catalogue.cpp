@@ -128,6 +128,8 @@ std::string whyOf(const Refusal& r) {
       return "le mois va de 01 à 12.";
     case Reason::IsoDayNotInMonth:
       return "ce jour n'existe pas dans ce mois.";
+    case Reason::IsoOffsetOutOfRange:
+      return "le décalage horaire va de -18:00 à +18:00.";
     case Reason::IsoDayInCalendarGap:
       return "ce jour n'existe pas : le jeudi 4 octobre 1582 (julien) est suivi du vendredi "
              "15 octobre 1582 (grégorien).";
@@ -308,6 +310,12 @@ std::string outsideMeasuredSpan(std::int64_t count, const std::vector<std::strin
       "dégrade à mesure qu'on s'éloigne de l'an 2000, et au-delà de quelques milliers d'années "
       "les chiffres ne décrivent plus le ciel.";
   return text;
+}
+
+std::string ambiguousLocalTime(std::string_view given, std::string_view zone) {
+  return "Note : " + quotedWord(given) + " : l'horloge de " + std::string(zone) +
+         " montre deux fois cette heure, quand elle recule ; c'est la première qui est prise, "
+         "avant le changement d'heure.";
 }
 
 std::string_view help() {

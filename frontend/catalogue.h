@@ -45,6 +45,10 @@ std::string usageError(const Refusal& refusal);
 // how many, the first few of them, and what it means.
 std::string outsideMeasuredSpan(std::int64_t count, const std::vector<std::string>& first);
 
+// The note on a civil time that the clock of `zone` shows twice, when it
+// goes back: the first is taken.
+std::string ambiguousLocalTime(std::string_view given, std::string_view zone);
+
 // A word as a message quotes it: between double quotes, printable ASCII and
 // well-formed UTF-8 characters as they are ("Saint-Étiene"), every other
 // byte (controls, broken sequences) written as \xNN, and cut after 40
@@ -65,6 +69,35 @@ std::string coordinatesName(std::string_view latitude, bool south, std::string_v
 
 // --help: the usage line, then the help.
 std::string_view help();
+
+// What is seen from a place, after each report.
+namespace place {
+inline constexpr std::string_view kPlace = "Lieu : ";    // then its name
+inline constexpr std::string_view kZone = " ; fuseau ";  // then its name and offset
+inline constexpr std::string_view kLocalTime = "Date et heure locales : ";
+inline constexpr std::string_view kRule =
+    "---------------------------------------------------------------------------------------"
+    "-------------\n";
+inline constexpr std::string_view kTitle =
+    "Astre     Hauteur    Azimut      Magn.  Lever                 Passage (hauteur) Coucher\n";
+inline constexpr std::string_view kBelowHorizon = "sous l'horizon";
+inline constexpr std::string_view kAlwaysUp = "toujours levé";
+inline constexpr std::string_view kNeverUp = "jamais levé";
+inline constexpr std::string_view kNoRise = "pas de lever ce jour";
+inline constexpr std::string_view kNoTransit = "pas de passage ce jour";
+inline constexpr std::string_view kNoSet = "pas de coucher ce jour";
+inline constexpr std::string_view kCivil = "Crépuscule civil (-6°)";
+inline constexpr std::string_view kNautical = "Crépuscule nautique (-12°)";
+inline constexpr std::string_view kAstronomical = "Crépuscule astronomique (-18°)";
+inline constexpr std::string_view kDawn = "aube ";
+inline constexpr std::string_view kDusk = "soir ";
+inline constexpr std::string_view kNoDawn = "pas d'aube ce jour";
+inline constexpr std::string_view kNoDusk = "pas de soir ce jour";
+inline constexpr std::string_view kSunStaysAbove =
+    "le Soleil ne descend pas si bas de toute la journée";
+inline constexpr std::string_view kSunStaysBelow =
+    "le Soleil ne remonte pas si haut de toute la journée";
+}  // namespace place
 
 // The picture of the sky.
 namespace chart {

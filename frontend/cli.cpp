@@ -45,6 +45,8 @@ struct Arguments {
   std::vector<std::string> step;
   std::vector<std::string> format;
   std::vector<std::string> deltaT;
+  std::vector<std::string> place;
+  std::vector<std::string> zone;
   bool universal = false;
   bool help = false;
   bool version = false;
@@ -98,6 +100,8 @@ Parsed<Arguments> readArguments(int argc, const char* const* argv) {
   once("--step", a.step);
   once("--format", a.format);
   once("--delta-t", a.deltaT);
+  once("--lieu", a.place);
+  once("--fuseau", a.zone);
   app.add_flag("--ut", a.universal);
   app.add_flag("-h,--help", a.help);
   app.add_flag("--version", a.version);
@@ -120,7 +124,9 @@ Parsed<Arguments> readArguments(int argc, const char* const* argv) {
         {"--to", a.to},
         {"--step", a.step},
         {"--format", a.format},
-        {"--delta-t", a.deltaT}}) {
+        {"--delta-t", a.deltaT},
+        {"--lieu", a.place},
+        {"--fuseau", a.zone}}) {
     if (values.size() > 1) {
       return commandLine(Reason::OptionRepeated, std::string(name));
     }
@@ -157,6 +163,37 @@ Parsed<Asked> askedOf(const Arguments& a) {
     }
   }
 
+  // The place: --lieu, else the environment's default.
+  const char* defaultPlace = std::getenv("EPHEMERIDES_LIEU");
+  const std::string placeText = !a.place.empty()          ? a.place.front()
+                                : defaultPlace != nullptr ? std::string(defaultPlace)
+                                                          : std::string();
+  if (!placeText.empty()) {
+    Parsed<Place> place = parsePlace(placeText);
+    if (const Refusal* r = std::get_if<Refusal>(&place)) {
+      return *r;
+    }
+    request.place = std::move(std::get<Place>(place));
+  }
+  // The zone: --fuseau, else the place's, else the environment's.
+  if (!a.zone.empty()) {
+    Parsed<Zone> zone = parseZone(a.zone.front());
+    if (const Refusal* r = std::get_if<Refusal>(&zone)) {
+      return *r;
+    }
+    request.zone = std::move(std::get<Zone>(zone));
+  } else if (request.place && !request.place->zone.empty()) {
+    Parsed<Zone> zone = parseZone(request.place->zone);
+    request.zone = std::holds_alternative<Zone>(zone) ? std::move(std::get<Zone>(zone))
+                                                      : zoneFromEnvironment();
+  } else {
+    request.zone = zoneFromEnvironment();
+  }
+  request.civil = request.place.has_value() || !a.zone.empty();
+  if (request.civil) {
+    request.scale.universal = true;
+  }
+
   if (!a.format.empty()) {
     const std::optional<Format> named = formatNamed(a.format.front());
     if (!named) {
@@ -188,8 +225,35 @@ Parsed<Asked> askedOf(const Arguments& a) {
         return *r;
       }
     }
-    const Parsed<DateRange> dates = DateRange::make(
-        std::get<DateEntry>(from).date, std::get<DateEntry>(to).date, std::get<std::int64_t>(step));
+    // With civil time, a range by whole days steps from day to day on the
+    // zone's clock (each date turned into UT when its turn comes); a finer
+    // one steps in UT from its first instant.
+    const std::int64_t stepMilliseconds = std::get<std::int64_t>(step);
+    const bool byClock = request.civil && stepMilliseconds % kMillisecondsPerDay == 0;
+    DateEntry first = std::get<DateEntry>(from);
+    DateEntry last = std::get<DateEntry>(to);
+    if (!byClock) {
+      for (DateEntry* limit : {&first, &last}) {
+        const Parsed<ToReport> ut = toReport(request, *limit, false);
+        if (const Refusal* r = std::get_if<Refusal>(&ut)) {
+          return *r;
+        }
+        *limit = std::get<ToReport>(ut).entry;
+      }
+    } else if (first.universal || last.universal) {
+      // A limit given as an instant (with its offset) on a clock range: its
+      // civil time in the zone.
+      for (DateEntry* limit : {&first, &last}) {
+        if (limit->universal) {
+          const LocalTime local = localTimeOf(request.zone, astro::julianDay(limit->date));
+          limit->date = calendarDateOf(local.local);
+          limit->universal = false;
+        }
+      }
+    }
+    const bool universal = first.universal || last.universal;
+    const Parsed<DateRange> dates =
+        DateRange::make(first.date, last.date, stepMilliseconds, universal);
     if (const Refusal* r = std::get_if<Refusal>(&dates)) {
       return *r;
     }
@@ -229,7 +293,7 @@ int runRange(Console& console, const Request& request) {
   DateEntry entry;
   for (std::int64_t k = 0; k < request.range.size() && console.output.ok(); ++k) {
     request.range.at(k, entry);
-    reporter.report(entry);
+    reporter.report(entry, true);
   }
   return reporter.finish(console.output.ok() ? Reading::AllAccepted : Reading::OutputFailed);
 }

@@ -12,7 +12,6 @@
 namespace frontend {
 namespace {
 
-constexpr std::int64_t kMillisecondsPerDay = 86'400'000;
 // Days of a month beyond which a date cannot be counted in milliseconds.
 constexpr double kLargestDay = 1e9;
 
@@ -48,7 +47,7 @@ Moment momentOf(const astro::CalendarDate& date) {
 }
 
 Parsed<DateRange> DateRange::make(const astro::CalendarDate& from, const astro::CalendarDate& to,
-                                  std::int64_t stepMilliseconds) {
+                                  std::int64_t stepMilliseconds, bool universal) {
   // Limits whose day runs past the years a date may have cannot be counted.
   for (const astro::CalendarDate& limit : {from, to}) {
     if (!(std::fabs(limit.day) < kLargestDay)) {
@@ -71,6 +70,7 @@ Parsed<DateRange> DateRange::make(const astro::CalendarDate& from, const astro::
   range.first_ = first;
   range.step_ = stepMilliseconds;
   range.count_ = count;
+  range.universal_ = universal;
   return range;
 }
 
@@ -79,6 +79,7 @@ void DateRange::at(std::int64_t k, DateEntry& entry) const {
   const Moment moment{first_.dayNumber + floorDiv(total, kMillisecondsPerDay),
                       total - floorDiv(total, kMillisecondsPerDay) * kMillisecondsPerDay};
   entry.date = calendarDateOf(moment);
+  entry.universal = universal_;
   entry.label.clear();
   appendLabel(entry.label, entry.date);
 }

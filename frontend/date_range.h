@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "astro/astro.h"
@@ -13,7 +14,13 @@ namespace frontend {
 struct DateEntry {
   astro::CalendarDate date;
   std::string label;
+  // The date is in Universal Time: a civil time or an ISO word with its
+  // offset turned into UT, or the clock's "maintenant". Otherwise it is
+  // taken in the request's time scale.
+  bool universal = false;
 };
+
+inline constexpr std::int64_t kMillisecondsPerDay = 86'400'000;
 
 // A moment on the program's calendar counted exactly: the Julian Day
 // Number of the date (the day that begins at its 0h) and the milliseconds
@@ -38,8 +45,9 @@ class DateRange {
 
   // A refusal (subject Range) when a limit's day is beyond a billion, `to`
   // comes before `from` or the range holds more than kMostDates dates.
+  // With `universal` every date is in UT (DateEntry::universal).
   static Parsed<DateRange> make(const astro::CalendarDate& from, const astro::CalendarDate& to,
-                                std::int64_t stepMilliseconds);
+                                std::int64_t stepMilliseconds, bool universal = false);
 
   std::int64_t size() const { return count_; }
   // The k-th date, 0 <= k < size(), into `entry` (whose label's storage is
@@ -50,6 +58,7 @@ class DateRange {
   Moment first_{};
   std::int64_t step_ = 0;
   std::int64_t count_ = 0;
+  bool universal_ = false;
 };
 
 // The date as ISO 8601 reads it, YYYY-MM-DDTHH:MM:SS.sss, to the

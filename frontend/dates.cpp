@@ -5,14 +5,14 @@
 #include "frontend/dates.h"
 
 #include <charconv>
+#include <optional>
 #include <string>
 
 #include "frontend/answers.h"
+#include "frontend/clock.h"
 
 namespace frontend {
 namespace {
-
-constexpr std::int64_t kMillisecondsPerDay = 86'400'000;
 
 bool isDigits(std::string_view s) {
   if (s.empty()) {
@@ -67,9 +67,40 @@ Parsed<DateEntry> dayMonthYear(std::string_view word) {
       {std::get<std::int32_t>(year), std::get<std::int32_t>(month), std::get<double>(day)}, word);
 }
 
-// [-]YYYY-MM-DD[THH:MM[:SS]]
+// Z, +HH:MM or -HH:MM at the end of an ISO word with a time: the offset in
+// seconds east of Greenwich, and the word without it. None when there is
+// no such ending (a date alone keeps its dashes).
+struct Offset {
+  std::string_view rest;
+  std::optional<std::int32_t> seconds;
+};
+
+Offset offsetOf(std::string_view word) {
+  const std::size_t time = word.find('T');
+  if (time == std::string_view::npos) {
+    return {word, std::nullopt};
+  }
+  if (word.ends_with('Z')) {
+    return {word.substr(0, word.size() - 1), 0};
+  }
+  if (word.size() >= time + 7) {
+    const std::string_view tail = word.substr(word.size() - 6);
+    if ((tail[0] == '+' || tail[0] == '-') && isDigits(tail.substr(1, 2)) && tail[3] == ':' &&
+        isDigits(tail.substr(4, 2))) {
+      const int seconds = number(tail.substr(1, 2)) * 3600 + number(tail.substr(4, 2)) * 60;
+      return {word.substr(0, word.size() - 6), tail[0] == '-' ? -seconds : seconds};
+    }
+  }
+  return {word, std::nullopt};
+}
+
+// [-]YYYY-MM-DD[THH:MM[:SS][Z|+HH:MM|-HH:MM]]
 Parsed<DateEntry> iso(std::string_view word) {
-  std::string_view rest = word;
+  const Offset offset = offsetOf(word);
+  if (offset.seconds && (*offset.seconds > 18 * 3600 || *offset.seconds < -18 * 3600)) {
+    return refused(word, Reason::IsoOffsetOutOfRange);
+  }
+  std::string_view rest = offset.rest;
   const bool negative = !rest.empty() && rest.front() == '-';
   if (negative) {
     rest.remove_prefix(1);
@@ -120,12 +151,27 @@ Parsed<DateEntry> iso(std::string_view word) {
     return refused(word, Reason::IsoDayInCalendarGap);
   }
   const double secondsOfDay = hours * 3600.0 + minutes * 60.0 + seconds;
-  return checked({year, month, day + secondsOfDay / 86400.0}, word);
+  if (!offset.seconds) {
+    return checked({year, month, day + secondsOfDay / 86400.0}, word);
+  }
+  // The instant in UT: the same clock reading less the offset, on the
+  // program's calendar.
+  const double jd = astro::julianDay({year, month, static_cast<double>(day)}) +
+                    (secondsOfDay - *offset.seconds) / 86400.0;
+  Parsed<DateEntry> entry = checked(astro::calendarDate(astro::JulianDate{jd}), word);
+  if (auto* e = std::get_if<DateEntry>(&entry)) {
+    e->universal = true;
+  }
+  return entry;
 }
 
 }  // namespace
 
 Parsed<DateEntry> parseDateWord(std::string_view word) {
+  if (word == kNow) {
+    return DateEntry{astro::calendarDate(astro::JulianDate{currentJulianDayUt()}),
+                     std::string(word), true};
+  }
   if (word.find('/') != std::string_view::npos) {
     return dayMonthYear(word);
   }

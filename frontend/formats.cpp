@@ -3,9 +3,11 @@
 
 #include <cmath>
 #include <cstddef>
+#include <optional>
 
 #include "frontend/angle_printers.h"
 #include "frontend/date_range.h"
+#include "frontend/place_report.h"
 #include "frontend/text.h"
 
 namespace frontend {
@@ -67,8 +69,8 @@ std::string_view magnitudeStatusId(astro::MagnitudeStatus status) {
   return "not_computable";
 }
 
-std::string_view scaleId(const TimeScale& scale) {
-  return scale.universal ? "ut" : "tt";
+std::string_view scaleId(const TimeScale& scale, const DateEntry& entry) {
+  return scale.universalFor(entry) ? "ut" : "tt";
 }
 
 // A field: text, a whole number, or a number that is written only when it
@@ -101,7 +103,7 @@ void dateFields(const DateEntry& entry, const astro::Instant& instant, const Tim
   visit("day", Value::of(entry.date.day));
   visit("jd", Value::of(instant.jd));
   visit("sidereal_h", Value::of(computable ? hoursOf(instant.siderealTime) : std::nan("")));
-  visit("time_scale", Value::text(scaleId(scale)));
+  visit("time_scale", Value::text(scaleId(scale, entry)));
   visit("delta_t_s", Value::of(instant.deltaT));
 }
 
@@ -122,6 +124,67 @@ void bodyFields(astro::Body body, const astro::BodyPosition& p, const astro::App
   visit("apparent_diameter_arcsec", Value::of(v.diameterArcsec));
   visit("elongation_deg", Value::of(v.elongationDegrees));
   visit("elongation_side", Value::text(sideId(a.elongation.side)));
+}
+
+// With civil time, the zone and the date's local time; with a place, the
+// place. `view` is null for the header line, which only names the fields.
+template <typename Visit>
+void civilFields(const Request& request, const astro::Instant& instant, const PlaceView* view,
+                 Visit&& visit) {
+  if (!request.civil) {
+    return;
+  }
+  std::string local;
+  if (view != nullptr) {
+    appendIsoWithOffset(local, view->local);
+  } else if (std::isfinite(instant.jd) && !request.place) {
+    appendIsoWithOffset(local, localTimeOf(request.zone, instant.jd));
+  }
+  visit("zone", Value::text(request.zone.name));
+  visit("local_time", Value::text(local));
+  if (request.place) {
+    const astro::Observer& o = request.place->observer;
+    visit("latitude_deg", Value::of(degreesOf(o.latitude)));
+    visit("longitude_deg", Value::of(degreesOf(o.longitude)));
+    visit("height_m", Value::of(o.heightMetres));
+  }
+}
+
+// With a place, what is seen of one body there: altitude and azimuth, and
+// its day; for the Sun, its twilights.
+template <typename Visit>
+void placeFields(const Request& request, const PlaceView* view, astro::Body body, Visit&& visit) {
+  if (!request.place) {
+    return;
+  }
+  const double none = std::nan("");
+  const astro::HorizontalPosition* seen = view != nullptr ? &view->sky[body] : nullptr;
+  const bool computable = seen != nullptr && seen->status != astro::Status::NotComputable;
+  visit("altitude_deg", Value::of(computable ? degreesOf(seen->altitude) : none));
+  visit("azimuth_deg", Value::of(computable ? degreesOf(seen->azimuth) : none));
+  const auto event = [&](std::string_view name, std::string_view status, const astro::DayEvent* e) {
+    std::string time;
+    if (e != nullptr) {
+      appendEventTime(time, request, *e);
+    }
+    visit(name, Value::text(time));
+    if (!status.empty()) {
+      visit(status, Value::text(e != nullptr ? outcomeId(e->outcome) : std::string_view{}));
+    }
+  };
+  const astro::BodyDay* day = view != nullptr ? &view->day[body] : nullptr;
+  event("rise", "rise_status", day != nullptr ? &day->rise : nullptr);
+  event("transit", "transit_status", day != nullptr ? &day->transit : nullptr);
+  const bool transits = day != nullptr && day->transit.outcome == astro::EventOutcome::Occurs;
+  visit("transit_altitude_deg", Value::of(transits ? degreesOf(day->transit.altitude) : none));
+  event("set", "set_status", day != nullptr ? &day->set : nullptr);
+  const bool sun = view != nullptr && body == astro::Body::Sun;
+  event("civil_dawn", "", sun ? &view->day.civil.morning : nullptr);
+  event("civil_dusk", "", sun ? &view->day.civil.evening : nullptr);
+  event("nautical_dawn", "", sun ? &view->day.nautical.morning : nullptr);
+  event("nautical_dusk", "", sun ? &view->day.nautical.evening : nullptr);
+  event("astronomical_dawn", "", sun ? &view->day.astronomical.morning : nullptr);
+  event("astronomical_dusk", "", sun ? &view->day.astronomical.evening : nullptr);
 }
 
 // Text in a CSV field, quoted when it holds a separator, a quote or a line
@@ -215,36 +278,50 @@ std::string_view statusId(astro::Status status) {
   return "unknown_body";
 }
 
-void appendCsvHeader(std::string& out, const Request&) {
+void appendCsvHeader(std::string& out, const Request& request) {
   const auto name = [&out](std::string_view field, const Value&) {
     out += field;
     out += ',';
   };
-  dateFields(DateEntry{}, astro::Instant{}, TimeScale{}, name);
+  astro::Instant none{};
+  none.jd = std::nan("");
+  dateFields(DateEntry{}, none, TimeScale{}, name);
+  civilFields(request, none, nullptr, name);
   bodyFields(astro::Body::Sun, astro::BodyPosition{}, astro::Appearance{}, name);
+  placeFields(request, nullptr, astro::Body::Sun, name);
   out.back() = '\n';
 }
 
 void appendCsv(std::string& out, const DateEntry& entry, const astro::Instant& instant,
                const Request& request) {
+  const std::optional<PlaceView> view =
+      request.place ? std::optional<PlaceView>(viewFrom(request, instant)) : std::nullopt;
+  const PlaceView* seen = view ? &*view : nullptr;
   std::string date;
-  dateFields(entry, instant, request.scale, [&date](std::string_view, const Value& v) {
+  const auto field = [&date](std::string_view, const Value& v) {
     appendCsvValue(date, v);
     date += ',';
-  });
+  };
+  dateFields(entry, instant, request.scale, field);
+  civilFields(request, instant, seen, field);
   const astro::Appearances appearances = astro::appearances(instant);
+  const auto cell = [&out](std::string_view, const Value& v) {
+    appendCsvValue(out, v);
+    out += ',';
+  };
   for (const astro::Body body : astro::kBodies) {
     out += date;
-    bodyFields(body, instant[body], appearances[body], [&out](std::string_view, const Value& v) {
-      appendCsvValue(out, v);
-      out += ',';
-    });
+    bodyFields(body, instant[body], appearances[body], cell);
+    placeFields(request, seen, body, cell);
     out.back() = '\n';
   }
 }
 
 void appendJson(std::string& out, const DateEntry& entry, const astro::Instant& instant,
                 const Request& request) {
+  const std::optional<PlaceView> view =
+      request.place ? std::optional<PlaceView>(viewFrom(request, instant)) : std::nullopt;
+  const PlaceView* seen = view ? &*view : nullptr;
   const auto member = [&out](std::string_view field, const Value& v) {
     out += '"';
     out += field;
@@ -254,12 +331,14 @@ void appendJson(std::string& out, const DateEntry& entry, const astro::Instant& 
   };
   out += '{';
   dateFields(entry, instant, request.scale, member);
+  civilFields(request, instant, seen, member);
   member("status", Value::text(statusId(instant.status)));
   const astro::Appearances appearances = astro::appearances(instant);
   out += "\"bodies\":[";
   for (const astro::Body body : astro::kBodies) {
     out += '{';
     bodyFields(body, instant[body], appearances[body], member);
+    placeFields(request, seen, body, member);
     out.back() = '}';
     out += ',';
   }

@@ -44,6 +44,7 @@ enum class Reason : std::uint8_t {
   IsoMonthOutOfRange,
   IsoDayNotInMonth,
   IsoDayInCalendarGap,  // 5 to 14 October 1582, which the change of calendar skipped
+  IsoOffsetOutOfRange,  // an offset beyond 18 hours
   StepForm,
   RangeLimitTooFar,
   RangeBackwards,  // detail: the first date

@@ -18,6 +18,7 @@
 #include "frontend/angle_printers.h"
 #include "frontend/bodies.h"
 #include "frontend/catalogue.h"
+#include "frontend/place_report.h"
 #include "frontend/text.h"
 
 namespace frontend {
@@ -71,7 +72,7 @@ void appendHeaderTimes(std::string& out, const astro::Instant& instant) {
 }
 
 void appendReport(std::string& out, const DateEntry& entry, const astro::Instant& instant,
-                  const Request&) {
+                  const Request& request) {
   appendHeaderLine(out, entry.date, instant);
   out += '\n';
   out += catalogue::kRule;
@@ -103,6 +104,9 @@ void appendReport(std::string& out, const DateEntry& entry, const astro::Instant
     out += '\n';
   }
   out += '\n';
+  if (request.place) {
+    appendPlaceBlock(out, request, viewFrom(request, instant));
+  }
 }
 
 }  // namespace frontend

@@ -47,8 +47,19 @@ Reporter::Reporter(Console& console, const Request& request)
   }
 }
 
-void Reporter::report(const DateEntry& entry) {
-  const astro::Instant instant = request_.scale.compute(entry.date);
+void Reporter::report(const DateEntry& given, bool skipForward) {
+  const Parsed<ToReport> converted = toReport(request_, given, skipForward);
+  if (const Refusal* r = std::get_if<Refusal>(&converted)) {
+    complain(console_, *r);
+    refused_ = true;
+    return;
+  }
+  const ToReport& ready = std::get<ToReport>(converted);
+  if (ready.ambiguous) {
+    complain(console_, catalogue::ambiguousLocalTime(given.label, request_.zone.name));
+  }
+  const DateEntry& entry = ready.entry;
+  const astro::Instant instant = request_.scale.compute(entry);
   writer_.date(console_.output.pending(), entry, instant, request_);
   console_.output.sent();
 
@@ -80,7 +91,7 @@ int Reporter::finish(Reading reading) {
   if (outside_ > 0) {
     complain(console_, catalogue::outsideMeasuredSpan(outside_, outsideNamed_));
   }
-  if (notComputable_ && reading == Reading::AllAccepted) {
+  if ((notComputable_ || (refused_ && !console_.interactive)) && reading == Reading::AllAccepted) {
     reading = Reading::SomeRefused;
   }
   return frontend::finish(console_, reading);

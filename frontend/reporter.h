@@ -31,10 +31,13 @@ class Reporter {
   // Writes what the format writes first.
   Reporter(Console& console, const Request& request);
 
-  // Computes and writes one date. A date whose instant or a body's position
-  // cannot be computed is written as the format writes it, and said on
-  // standard error; the run then ends with status 1.
-  void report(const DateEntry& entry);
+  // Computes and writes one date, a civil time first turned into UT (see
+  // toReport; `skipForward` for the dates of a range). A civil time that
+  // does not exist is refused on standard error; one that exists twice gets
+  // a note there. A date whose instant or a body's position cannot be
+  // computed is written as the format writes it, and said on standard
+  // error; the run then ends with status 1.
+  void report(const DateEntry& given, bool skipForward = false);
 
   // The end of the run: one note on standard error naming the dates outside
   // the years where the accuracy is measured, if any, and the exit status
@@ -48,6 +51,7 @@ class Reporter {
   const Request& request_;
   const FormatWriter& writer_;
   bool notComputable_ = false;
+  bool refused_ = false;
   std::int64_t outside_ = 0;  // dates outside the measured span
   std::vector<std::string> outsideNamed_;
 };

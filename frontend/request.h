@@ -8,6 +8,8 @@
 
 #include "astro/astro.h"
 #include "frontend/date_range.h"
+#include "frontend/place.h"
+#include "frontend/zone.h"
 
 namespace frontend {
 
@@ -20,7 +22,11 @@ struct TimeScale {
   // deltaT in seconds; none: from astro::deltaT at the date.
   std::optional<double> deltaT;
 
-  astro::Instant compute(const astro::CalendarDate& date) const;
+  // The instant of a date in this scale; a date in UT (universal) is
+  // always taken as UT.
+  astro::Instant compute(const DateEntry& entry) const;
+  // Whether a date is taken as UT.
+  bool universalFor(const DateEntry& entry) const { return universal || entry.universal; }
 };
 
 enum class Format { Text, Csv, Json, Svg };
@@ -38,6 +44,28 @@ struct Request {
   DateRange range;                 // Range
   TimeScale scale;
   Format format = Format::Text;
+  // Where the observer stands (--lieu, else EPHEMERIDES_LIEU): each date
+  // then gets what is seen from there.
+  std::optional<Place> place;
+  // With a place or --fuseau, the dates given are civil times of `zone`
+  // (the place's zone, --fuseau's, else TZ's, else UTC) and are turned
+  // into UT; times are shown in it.
+  bool civil = false;
+  Zone zone = Zone::utc();
 };
+
+// A date as it is to be reported. With civil time, a date given as a civil
+// time of the request's zone becomes its instant in UT (universal set); a
+// date already in UT, or any date without civil time, stays as it is. A
+// civil time the clock skips (when it goes forward) is refused (subject
+// Date, LocalTimeInGap) unless `skipForward`, which takes it with the
+// offset from before the change, so a little later on the clock (02:30
+// becomes 03:30); one the clock shows twice is the first, before the clock
+// goes back, and `ambiguous` says so.
+struct ToReport {
+  DateEntry entry;
+  bool ambiguous = false;
+};
+Parsed<ToReport> toReport(const Request& request, const DateEntry& given, bool skipForward);
 
 }  // namespace frontend

@@ -35,7 +35,6 @@ namespace {
 constexpr double kUnixEpoch = 2440587.5;         // 1970-01-01 0h UT
 constexpr std::int64_t kUnixEpochDay = 2440588;  // its Julian Day Number
 constexpr std::int64_t kSecondsPerDay = 86'400;
-constexpr std::int64_t kMillisecondsPerDay = 86'400'000;
 constexpr double kLargestJulianDay = 7e11;  // astro::calendarDay's span
 constexpr double kLargestLocalDay = 1e9;    // as date_range counts dates
 constexpr int kMostFixedHours = 18;

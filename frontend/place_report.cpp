@@ -1,0 +1,324 @@
+// The place's block: the sky above it at the date, and its day.
+//
+// Altitudes and azimuths are topocentric and refracted (standard
+// atmosphere), as a person sees them; rising and setting are those of the
+// conventional altitudes (the Sun's upper limb, the planets' centres, the
+// Moon's upper limb with its parallax). Times are on the zone's clock, cut
+// to the minute in the text, to the second in CSV and JSON. The day is the
+// local civil day from its midnight, 24 hours long (on the days the clock
+// changes, the last or the first hour of the clock's day is missed or
+// counted twice).
+#include "frontend/place_report.h"
+
+#include <cmath>
+#include <cstdint>
+
+#include "frontend/angle_printers.h"
+#include "frontend/bodies.h"
+#include "frontend/catalogue.h"
+#include "frontend/text.h"
+
+namespace frontend {
+namespace {
+
+namespace words = catalogue::place;
+
+// Columns of the table, in characters.
+constexpr std::size_t kNameWidth = 10;
+constexpr std::size_t kAngleWidth = 11;
+constexpr std::size_t kMagnitudeWidth = 7;
+constexpr std::size_t kEventWidth = 22;
+constexpr std::size_t kTransitWidth = 18;
+
+// Characters of a UTF-8 text, for the columns.
+std::size_t charactersOf(std::string_view text) {
+  std::size_t count = 0;
+  for (const char c : text) {
+    count += (static_cast<unsigned char>(c) & 0xc0) != 0x80 ? 1 : 0;
+  }
+  return count;
+}
+
+void padTo(std::string& out, std::size_t start, std::size_t width) {
+  const std::size_t used = charactersOf(std::string_view(out).substr(start));
+  if (used < width) {
+    out.append(width - used, ' ');
+  }
+}
+
+// "23° 05'", "-8° 03'": degrees and minutes of arc, cut.
+void appendDegreesMinutes(std::string& out, double radians) {
+  const double degrees = degreesOf(radians);
+  const double magnitude = std::fabs(degrees);
+  double whole = std::floor(magnitude);
+  double minutes = std::floor((magnitude - whole) * 60);
+  if (minutes >= 60) {
+    whole += 1;
+    minutes = 0;
+  }
+  if (degrees < 0 && (whole > 0 || minutes > 0)) {
+    out += '-';
+  }
+  appendInteger(out, static_cast<std::int64_t>(whole));
+  out += "° ";
+  if (minutes < 10) {
+    out += '0';
+  }
+  appendInteger(out, static_cast<std::int64_t>(minutes));
+  out += '\'';
+}
+
+// "05:29": the zone's clock, cut to the minute.
+void appendClock(std::string& out, const Request& request, double jdUt) {
+  const LocalTime local = localTimeOf(request.zone, jdUt);
+  const std::int64_t minutes = local.local.millisecond / 60'000;
+  const auto two = [&out](std::int64_t value) {
+    if (value < 10) {
+      out += '0';
+    }
+    appendInteger(out, value);
+  };
+  two(minutes / 60);
+  out += ':';
+  two(minutes % 60);
+}
+
+// "21/06/2025 23:47:12": a local date and time, to the second.
+void appendLocalDate(std::string& out, const LocalTime& local) {
+  const auto two = [&out](std::int64_t value) {
+    if (value < 10) {
+      out += '0';
+    }
+    appendInteger(out, value);
+  };
+  two(local.day.day);
+  out += '/';
+  two(local.day.month);
+  out += '/';
+  appendInteger(out, local.day.year);
+  out += ' ';
+  const std::int64_t seconds = local.local.millisecond / 1000;
+  two(seconds / 3600);
+  out += ':';
+  two(seconds / 60 % 60);
+  out += ':';
+  two(seconds % 60);
+}
+
+// "UTC+02:00"
+void appendOffset(std::string& out, std::int32_t seconds) {
+  out += "UTC";
+  out += seconds < 0 ? '-' : '+';
+  const std::int32_t magnitude = seconds < 0 ? -seconds : seconds;
+  const auto two = [&out](std::int64_t value) {
+    if (value < 10) {
+      out += '0';
+    }
+    appendInteger(out, value);
+  };
+  two(magnitude / 3600);
+  out += ':';
+  two(magnitude / 60 % 60);
+}
+
+// A rise, a set or a transit in the table.
+enum class Which { Rise, Transit, Set };
+
+void appendEvent(std::string& out, const Request& request, const astro::DayEvent& event,
+                 Which which) {
+  switch (event.outcome) {
+    case astro::EventOutcome::Occurs:
+      appendClock(out, request, event.jd);
+      if (which == Which::Transit) {
+        out += " (";
+        appendDegreesMinutes(out, event.altitude);
+        out += ')';
+      }
+      if (std::isfinite(event.secondJd)) {
+        out += ", ";
+        appendClock(out, request, event.secondJd);
+      }
+      return;
+    case astro::EventOutcome::AlwaysAbove:
+      out += words::kAlwaysUp;
+      return;
+    case astro::EventOutcome::AlwaysBelow:
+      out += words::kNeverUp;
+      return;
+    case astro::EventOutcome::NotThisDay:
+      out += which == Which::Rise      ? words::kNoRise
+             : which == Which::Transit ? words::kNoTransit
+                                       : words::kNoSet;
+      return;
+    case astro::EventOutcome::NotComputable:
+      out += catalogue::kNotComputable;
+      return;
+  }
+}
+
+// One twilight's line: "aube 04:52    soir 22:32", or what keeps it away.
+void appendTwilight(std::string& out, const Request& request, const astro::Twilight& twilight) {
+  const astro::DayEvent& morning = twilight.morning;
+  const astro::DayEvent& evening = twilight.evening;
+  if (morning.outcome == astro::EventOutcome::AlwaysAbove) {
+    out += words::kSunStaysAbove;
+    return;
+  }
+  if (morning.outcome == astro::EventOutcome::AlwaysBelow) {
+    out += words::kSunStaysBelow;
+    return;
+  }
+  for (const auto& [event, name, none] : {std::tuple{&morning, words::kDawn, words::kNoDawn},
+                                          std::tuple{&evening, words::kDusk, words::kNoDusk}}) {
+    const std::size_t start = out.size();
+    if (event->outcome == astro::EventOutcome::Occurs) {
+      out += name;
+      appendClock(out, request, event->jd);
+    } else if (event->outcome == astro::EventOutcome::NotComputable) {
+      out += catalogue::kNotComputable;
+    } else {
+      out += none;
+    }
+    padTo(out, start, kEventWidth);
+  }
+  while (!out.empty() && out.back() == ' ') {
+    out.pop_back();
+  }
+}
+
+}  // namespace
+
+PlaceView viewFrom(const Request& request, const astro::Instant& instant) {
+  PlaceView view;
+  view.local = localTimeOf(request.zone, instant.jd);
+  const astro::Observer& observer = request.place->observer;
+  view.sky = astro::observe(instant, observer, astro::Refraction::Standard);
+  // The local day from its midnight on the zone's clock; a midnight the
+  // clock skips is the instant it would have been with the day's first
+  // offset.
+  const astro::CalendarDate midnight{view.local.day.year, view.local.day.month,
+                                     static_cast<double>(view.local.day.day)};
+  const Parsed<LocalInstant> start = universalOf(request.zone, midnight);
+  const double dayStart = std::holds_alternative<LocalInstant>(start)
+                              ? std::get<LocalInstant>(start).jdUt
+                              : astro::julianDay(midnight) - view.local.offsetSeconds / 86400.0;
+  view.day = astro::dayAlmanac(astro::JulianDate{dayStart}, instant.deltaT, observer,
+                               astro::Refraction::Standard);
+  view.looks = astro::appearances(instant);
+  return view;
+}
+
+void appendPlaceBlock(std::string& out, const Request& request, const PlaceView& view) {
+  out += words::kPlace;
+  out += request.place->name;
+  if (!request.place->zone.empty()) {
+    // A named place: where it lies, to a hundredth of a degree.
+    const auto degrees = [](double radians) {
+      std::string text;
+      appendFixed(text, std::fabs(degreesOf(radians)), 2);
+      for (char& c : text) {
+        c = c == '.' ? ',' : c;
+      }
+      return text;
+    };
+    const astro::Observer& o = request.place->observer;
+    out += " (";
+    out += catalogue::coordinatesName(degrees(o.latitude), o.latitude < 0, degrees(o.longitude),
+                                      o.longitude < 0, "");
+    out += ')';
+  }
+  out += words::kZone;
+  out += request.zone.name;
+  out += ", ";
+  appendOffset(out, view.local.offsetSeconds);
+  if (!view.local.abbreviation.empty() && view.local.abbreviation[0] != '+' &&
+      view.local.abbreviation[0] != '-') {
+    out += " (";
+    out += view.local.abbreviation;
+    out += ')';
+  }
+  out += '\n';
+  out += words::kLocalTime;
+  appendLocalDate(out, view.local);
+  out += '\n';
+  out += words::kRule;
+  out += words::kTitle;
+  out += words::kRule;
+  for (const BodyRow& row : kBodyRows) {
+    const std::size_t start = out.size();
+    out += ' ';
+    out += row.name;
+    padTo(out, start, kNameWidth);
+    const astro::HorizontalPosition& seen = view.sky[row.body];
+    std::size_t column = out.size();
+    if (seen.status == astro::Status::NotComputable) {
+      out += catalogue::kPositionNotComputable;
+      out += '\n';
+      continue;
+    }
+    if (seen.altitude < 0) {
+      out += words::kBelowHorizon;
+      padTo(out, column, 2 * kAngleWidth);
+    } else {
+      appendDegreesMinutes(out, seen.altitude);
+      padTo(out, column, kAngleWidth);
+      column = out.size();
+      appendDegreesMinutes(out, seen.azimuth);
+      padTo(out, column, kAngleWidth);
+    }
+    column = out.size();
+    std::string magnitude;
+    appendFixed(magnitude, view.looks[row.body].magnitude, 1);
+    for (char& c : magnitude) {
+      c = c == '.' ? ',' : c;
+    }
+    out.append(magnitude.size() < kMagnitudeWidth - 2 ? kMagnitudeWidth - 2 - magnitude.size() : 0,
+               ' ');
+    out += magnitude;
+    padTo(out, column, kMagnitudeWidth);
+    const astro::BodyDay& day = view.day[row.body];
+    column = out.size();
+    appendEvent(out, request, day.rise, Which::Rise);
+    padTo(out, column, kEventWidth);
+    column = out.size();
+    appendEvent(out, request, day.transit, Which::Transit);
+    padTo(out, column, kTransitWidth);
+    appendEvent(out, request, day.set, Which::Set);
+    out += '\n';
+  }
+  out += words::kRule;
+  for (const auto& [name, twilight] :
+       {std::pair{words::kCivil, &view.day.civil}, std::pair{words::kNautical, &view.day.nautical},
+        std::pair{words::kAstronomical, &view.day.astronomical}}) {
+    const std::size_t start = out.size();
+    out += name;
+    padTo(out, start, 32);
+    appendTwilight(out, request, *twilight);
+    out += '\n';
+  }
+  out += '\n';
+}
+
+void appendEventTime(std::string& out, const Request& request, const astro::DayEvent& event) {
+  if (event.outcome == astro::EventOutcome::Occurs) {
+    appendIsoWithOffset(out, localTimeOf(request.zone, event.jd));
+  }
+}
+
+std::string_view outcomeId(astro::EventOutcome outcome) {
+  switch (outcome) {
+    case astro::EventOutcome::Occurs:
+      return "occurs";
+    case astro::EventOutcome::AlwaysAbove:
+      return "always_above";
+    case astro::EventOutcome::AlwaysBelow:
+      return "always_below";
+    case astro::EventOutcome::NotThisDay:
+      return "not_this_day";
+    case astro::EventOutcome::NotComputable:
+      break;
+  }
+  return "not_computable";
+}
+
+}  // namespace frontend
