@@ -25,6 +25,7 @@ import math
 import random
 import subprocess
 import sys
+import zoneinfo
 
 BODIES = ("sun", "moon", "mercury", "venus", "mars", "jupiter", "saturn", "uranus", "neptune")
 NAMES = ("Soleil", "Lune", "Mercure", "Venus", "Mars", "Jupiter", "Saturne", "Uranus", "Neptune")
@@ -129,6 +130,53 @@ def check_date_fields(word, row, obj):
         sys.exit(f"{word}: the date's status {obj['status']}, its bodies' {statuses}")
 
 
+OUTCOMES = {"occurs", "always_above", "always_below", "not_this_day"}
+
+
+def check_place(program):
+    """With a place: CSV and JSON agree; every time reads back as ISO 8601
+    with the zone's offset and lies in the local day, in order; the text
+    block shows each time cut to the minute."""
+    words = ["2025-06-21T12:00", "2025-12-21T23:30", "2024-04-08T18:21"]
+    for place in ("Paris", "Tromsø", "-33.87,151.21"):
+        arguments = ["--lieu", place] + (["--fuseau", "Australia/Sydney"] if "," in place else [])
+        csv_text = subprocess.run([program, *arguments, "--format", "csv", *words],
+                                  capture_output=True, text=True, check=True).stdout
+        rows = list(csv.DictReader(io.StringIO(csv_text)))
+        objects = [json.loads(line) for line in subprocess.run(
+            [program, *arguments, "--format", "json", *words], capture_output=True, text=True,
+            check=True).stdout.splitlines()]
+        text = subprocess.run([program, *arguments, *words], capture_output=True, text=True,
+                              check=True).stdout
+        for d, obj in enumerate(objects):
+            local = datetime.datetime.fromisoformat(obj["local_time"])
+            for b, body in enumerate(obj["bodies"]):
+                row = rows[9 * d + b]
+                what = f"{place} {words[d]} {body['body']}"
+                times = {}
+                for key in ("rise", "transit", "set"):
+                    if (row[key] or None) != body[key] or row[key + "_status"] != body[
+                            key + "_status"]:
+                        sys.exit(f"{what}: {key} differs between CSV and JSON")
+                    if body[key + "_status"] not in OUTCOMES:
+                        sys.exit(f"{what}: {key}_status {body[key + '_status']!r}")
+                    if (body[key] is None) != (body[key + "_status"] != "occurs"):
+                        sys.exit(f"{what}: {key} {body[key]!r} with {body[key + '_status']}")
+                    if body[key]:
+                        times[key] = datetime.datetime.fromisoformat(body[key])
+                        if times[key].date() != local.date() or times[key].utcoffset() is None:
+                            sys.exit(f"{what}: {key} {body[key]} outside {local.date()}")
+                        # The offset is the zone's, as Python's own tz
+                        # database reads it.
+                        zone = zoneinfo.ZoneInfo(obj["zone"])
+                        if times[key].utcoffset() != times[key].astimezone(zone).utcoffset():
+                            sys.exit(f"{what}: {key} {body[key]} is not on the clock of {zone}")
+                        # The text block shows the time cut to the minute.
+                        if times[key].strftime("%H:%M") not in text:
+                            sys.exit(f"{what}: {key} {times[key]:%H:%M} not in the text block")
+    print("a place: CSV, JSON and the text block agree; every time reads back")
+
+
 def main():
     program = sys.argv[1]
     words = dates()
@@ -183,6 +231,7 @@ def main():
                 if percent != math.floor(100 * value["illuminated_fraction"]):
                     sys.exit(f"{what}: {percent}% for {value['illuminated_fraction']!r}")
     print(f"{len(words)} dates: CSV and JSON agree, and every printed field is their cut")
+    check_place(program)
 
 
 if __name__ == "__main__":

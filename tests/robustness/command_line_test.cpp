@@ -42,6 +42,54 @@ const CommandCase kCases[] = {
     {"ShortHelp", {"-h"}, "", kUsage, true, "", false, 0},
     {"Version", {"--version"}, "", "ephemerides 2.2\n", false, "", false, 0},
 
+    // A place: the block after the report, in the place's time.
+    {"MidnightSunAtTromso",
+     {"--lieu", "Tromsø", "2025-06-21T00:30"},
+     "",
+     "20.938/6/2025  (Jour Julien : 2460847.4375)",
+     true,
+     "",
+     false,
+     0},
+    {"PlaceGivenTwice",
+     {"--lieu", "45.76,4.84,170", "--lieu", "Lyon", "1/1/2000"},
+     "",
+     "",
+     false,
+     "ephemerides : l'option --lieu se donne une seule fois.",
+     true,
+     2},
+    usage("UnknownPlaceWithCandidates", {"--lieu", "Saint Etiene", "1/1/2000"},
+          "Lieu invalide : \"Saint Etiene\" : lieu inconnu ; vouliez-vous dire « Saint-Étienne »"),
+    usage("LatitudeBeyondThePole", {"--lieu", "91,0", "1/1/2000"}, "Lieu invalide : \"91,0\""),
+    usage("UnknownZone", {"--fuseau", "Europe/Lyon", "1/1/2000"},
+          "Fuseau invalide : \"Europe/Lyon\""),
+    // The clock of Paris skips 02:00 to 03:00 on 30 March 2025, and shows
+    // 02:00 to 03:00 twice on 26 October.
+    {"LocalTimeInTheSpringGapRefused",
+     {"--fuseau", "Europe/Paris", "2025-03-30T02:30"},
+     "",
+     "",
+     false,
+     "Date invalide : \"2025-03-30T02:30\" : cette heure n'existe pas",
+     true,
+     1},
+    {"LocalTimeInTheAutumnFoldNoted",
+     {"--fuseau", "Europe/Paris", "2025-10-26T02:30"},
+     "",
+     "26.021/10/2025  (Jour Julien : 2460974.5208)",
+     true,
+     "Note : \"2025-10-26T02:30\" : l'horloge de Europe/Paris montre deux fois cette heure",
+     true,
+     0},
+    // The same instant given with its offset, in UT, and as a civil time.
+    {"IsoWithOffset", {"2025-06-21T12:00+02:00"}, "", "21.417/6/2025  (Jour Julien : 2460847.9167)",
+     true, "", false, 0},
+    {"IsoInUt", {"2025-06-21T10:00Z"}, "", "21.417/6/2025  (Jour Julien : 2460847.9167)", true, "",
+     false, 0},
+    {"CivilTime", {"--fuseau", "Europe/Paris", "2025-06-21T12:00"}, "",
+     "21.417/6/2025  (Jour Julien : 2460847.9167)", true, "", false, 0},
+
     // The picture the README shows is the one the program draws.
     {"ReadmeSkyPicture",
      {"--format", "svg", "1.5/1/2000"},
@@ -274,6 +322,37 @@ INSTANTIATE_TEST_SUITE_P(Arguments, CommandLine, testing::ValuesIn(kCases),
                          [](const testing::TestParamInfo<CommandCase>& info) {
                            return std::string(info.param.name);
                          });
+
+// The Sun's row and twilights of the place's block where the Sun never sets
+// or never rises, and the clock's own instant.
+TEST(CommandLine, PlaceBlockSaysWhatTheSunDoes) {
+  const struct {
+    std::vector<std::string> arguments;
+    std::string sunRow;  // how the Sun's row of the block ends
+    std::string astronomical;
+  } cases[] = {
+      {{"--lieu", "Tromsø", "2025-06-21T00:30"}, "toujours levé",
+       "Crépuscule astronomique (-18°)  le Soleil ne descend pas si bas de toute la journée"},
+      {{"--lieu", "Tromsø", "2025-12-21T12:00"}, "jamais levé",
+       "Crépuscule astronomique (-18°)  aube "},
+      {{"--lieu", "Paris", "2025-06-21T12:00"}, "21:57",
+       "Crépuscule astronomique (-18°)  le Soleil ne descend pas si bas de toute la journée"},
+  };
+  for (const auto& c : cases) {
+    const Transcript run = runProgram("", nullptr, kPatience, c.arguments);
+    EXPECT_EQ(run.exitStatus, 0) << c.arguments[1];
+    const std::size_t sun = run.output.rfind("\n Soleil   ");
+    ASSERT_NE(sun, std::string::npos) << run.output;
+    const std::string row = run.output.substr(sun + 1, run.output.find('\n', sun + 1) - sun - 1);
+    EXPECT_TRUE(row.ends_with(c.sunRow)) << row;
+    EXPECT_NE(run.output.find(c.astronomical), std::string::npos) << run.output;
+  }
+  const Transcript now = runProgram("", nullptr, kPatience, {"--lieu", "Paris", "maintenant"});
+  EXPECT_EQ(now.exitStatus, 0) << now.errors;
+  EXPECT_NE(now.output.find("Lieu : Paris (48,85° N, 2,35° E) ; fuseau Europe/Paris"),
+            std::string::npos)
+      << now.output;
+}
 
 TEST(CommandLine, RangeHasEveryStepFromFirstToLast) {
   const Transcript run = runProgram(

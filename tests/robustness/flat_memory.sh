@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Flat memory over long runs: many dates piped through the dialogue, and a
-# range of as many dates, each compared with a run of one thousand. The
+# range of as many dates, each compared with a run of one thousand; and a
+# year of a place's almanac, compared with ten days. The
 # peak resident size (GNU time, package "time") must not grow with the
 # number of dates, since nothing is kept from one date to the next and a
 # range is produced one date at a time. Every report must arrive.
@@ -67,6 +68,21 @@ read -r short_peak short_lines < <(ranged 1000)
 read -r long_peak long_lines < <(ranged "$dates")
 check "range" "$short_peak" "$long_peak" "$short_lines" "$long_lines" \
   $((14 * 1000)) $((14 * dates))
+
+# A place's almanac, day after day: ten days, then a whole year.
+almanac() {
+  local log lines peak
+  log=$(mktemp)
+  lines=$(/usr/bin/time -v -o "$log" "$program" --lieu Lyon --from 2025-01-01 --to "$1" \
+            --step 1d --format csv | wc -l)
+  peak=$(awk -F': ' '/Maximum resident set size/ { print $2 }' "$log")
+  rm -f "$log"
+  echo "$peak $lines"
+}
+read -r short_peak short_lines < <(almanac 2025-01-10)
+read -r long_peak long_lines < <(almanac 2025-12-31)
+check "a year of a place's days" "$short_peak" "$long_peak" "$short_lines" "$long_lines" \
+  $((9 * 10 + 1)) $((9 * 365 + 1))
 
 [ "$failed" -eq 0 ] && echo "flat: every report arrived, each peak stayed within 10 %"
 exit "$failed"
