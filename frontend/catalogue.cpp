@@ -240,6 +240,37 @@ Options :
   --delta-t SECONDES       les dates sont en UT, et TT - UT vaut SECONDES
                            (une valeur observée, ou 0) ; implique --ut.
                            Au plus 150085416 s en valeur absolue.
+  --lieu LIEU              ce qu'on voit d'un lieu : après chaque rapport, la
+                           hauteur et l'azimut de chaque astre (réfraction
+                           comprise), sa magnitude, son lever, son passage au
+                           méridien (et sa hauteur) et son coucher dans la
+                           journée locale, et les crépuscules civil, nautique
+                           et astronomique, en heure locale ; en csv et json,
+                           les colonnes correspondantes. LIEU est LAT,LON ou
+                           LAT,LON,ALT (degrés décimaux, nord et est positifs,
+                           hauteur en mètres : 45.76,4.84,170) ou le nom d'un
+                           lieu connu (préfectures, villes de France de plus
+                           de 50 000 habitants, grandes villes du monde :
+                           Lyon, « saint-etienne », Tromsø). Par défaut, la
+                           variable d'environnement EPHEMERIDES_LIEU, en ligne
+                           de commande seulement (le dialogue sans option
+                           garde son rapport).
+  --fuseau FUSEAU          le fuseau horaire : un nom IANA (Europe/Paris), un
+                           décalage fixe (+01:00) ou UTC. Par défaut celui du
+                           lieu, sinon la variable TZ, sinon UTC.
+                           Avec --lieu ou --fuseau, les dates données sont
+                           des heures locales de ce fuseau (une date ISO peut
+                           aussi porter Z ou +HH:MM) ; « maintenant » est
+                           l'instant présent. Elles sont converties en temps
+                           universel, delta T appliqué comme avec --ut, et
+                           l'en-tête du rapport montre cette date en UT. Une
+                           heure que l'horloge saute au passage à l'heure
+                           d'été est refusée ; une heure qu'elle montre deux
+                           fois au retour à l'heure d'hiver est prise à sa
+                           première occurrence, avant le changement, avec une
+                           note. Une plage par jours entiers suit l'horloge
+                           du fuseau : --from 2025-01-01 --to 2025-12-31
+                           donne l'almanach du lieu, un jour après l'autre.
   -h, --help               cette aide
   --version                la version
 
@@ -279,6 +310,8 @@ Exemples :
   printf '1.5 1 2000\n15 6 1850\n' | ephemerides --format json
   ephemerides --ut 2024-04-08T18:21
   ephemerides --format svg 1.5/1/2000 > ciel.svg
+  ephemerides --lieu Lyon maintenant
+  ephemerides --lieu Lyon --from 2025-01-01 --to 2025-12-31 --format csv
 )";
 
 }  // namespace
