@@ -53,6 +53,56 @@ const EventList& twoCenturies() {
   return list;
 }
 
+// Published instants, and the same events found from ERFA's apparent places
+// by tools/accuracy/events.py. The tolerances are the theory's own: the
+// largest errors docs/accuracy.md measures for each kind over 1900-2100.
+TEST(Events, WorkedExamples) {
+  const auto tt = [](int year, int month, double day, double hours) {
+    return julianDay({year, month, day + hours / 24});
+  };
+  const struct {
+    const char* source;
+    EventKind kind;
+    Body body;
+    double jd;
+    double tolerance;
+    double angle;  // 0: not checked
+    double angleTolerance;
+    double distanceKm;  // 0: not checked
+    double distanceTolerance;
+  } cases[] = {
+      {"Meeus, Example 49.a: new moon, 1977 February 18, 3h37m42s TD", NewMoon, Body::Moon,
+       tt(1977, 2, 18, 3 + 37 / 60.0 + 42 / 3600.0), 2 * kMinute, 0, 0, 0, 0},
+      {"Meeus, Example 27.a: June solstice, 1962 June 21, 21h25m08s TD", JuneSolstice, Body::Sun,
+       tt(1962, 6, 21, 21 + 25 / 60.0 + 8 / 3600.0), 15 * kMinute, 0, 0, 0, 0},
+      {"Meeus, Example 50.a: apogee, 1988 October 7, 20h30m TD; ERFA: 405,978 km", Apogee,
+       Body::Moon, tt(1988, 10, 7, 20.5), 35 * kMinute, 0, 0, 405978, 40},
+      {"ERFA: Mercury at inferior conjunction, 1993 November 6, 3h34m TT", InferiorConjunction,
+       Body::Mercury, 2449297.64876, 10 * kMinute, 0, 0, 0, 0},
+      {"ERFA: Mercury 19.7515 degrees west, 1993 November 22, 15h32m TT", GreatestElongationWest,
+       Body::Mercury, 2449314.14739, 15 * kMinute, 19.7515 * kDegree, 20 * kArcsec, 0, 0},
+      {"ERFA: Venus 46.0773 degrees east, 2020 March 24, 22h13m TT", GreatestElongationEast,
+       Body::Venus, 2458933.42557, 2 * kHour, 46.0773 * kDegree, 20 * kArcsec, 0, 0},
+      {"ERFA: perihelion, 2000 January 3, 5h19m TT", Perihelion, Body::Sun, 2451546.72153,
+       40 * kHour, 0, 0, 0, 0},
+      {"ERFA: Jupiter 0.1021 degrees from Saturn, 2020 December 21, 17h25m TT", CloseApproach,
+       Body::Jupiter, 2459205.22539, 1 * kDay, 0.1021 * kDegree, 3 * kArcmin, 0, 0},
+  };
+  for (const auto& c : cases) {
+    const EventList list =
+        findEvents(JulianDate{c.jd - 2}, JulianDate{c.jd + 2}, eventKindBit(c.kind));
+    const std::vector<Event> found = eventsOf(list, c.kind, c.body);
+    ASSERT_EQ(found.size(), 1u) << c.source;
+    EXPECT_NEAR(found[0].jd, c.jd, c.tolerance) << c.source;
+    if (c.angle != 0) {
+      EXPECT_NEAR(found[0].angle, c.angle, c.angleTolerance) << c.source;
+    }
+    if (c.distanceKm != 0) {
+      EXPECT_NEAR(found[0].distanceKm, c.distanceKm, c.distanceTolerance) << c.source;
+    }
+  }
+}
+
 TEST(Apparent, SunOfMeeusExample25b) {
   // 1992 October 13, 0h TD: the nutation in longitude is +15.908" and the
   // aberration -20.539", 4.631" off the Sun's true longitude together;

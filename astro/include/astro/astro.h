@@ -405,6 +405,7 @@ struct EventList {
 // Days in TT (for a clock time in UT, add deltaT / 86400 to the bounds and
 // subtract it from the instants). The events of a search split at any
 // instant are those of the whole, each on one side, with the same values.
+// Intervals of any length are searched a few thousand days at a time.
 //
 //   new_moon .. last_quarter    the Moon's apparent longitude minus the Sun's
 //                               is 0, 90, 180, 270 degrees
@@ -423,25 +424,30 @@ struct EventList {
 //                               a maximum, the planet east of the Sun
 //                               (apparent longitude greater, evening sky) or
 //                               west of it
-//   close_approach              the Moon and a planet, or two planets, at
-//                               their least apparent separation, when it is
-//                               under closeApproachLimit (radians, 0 to kPi)
-//                               and no closer approach of the same two comes
-//                               within 5 days before or after (a slow planet
-//                               and Mercury turning near it may have two
-//                               minima a day apart: the deeper one counts)
+//   close_approach              the Moon and a planet, or two planets, at the
+//                               least apparent separation they reach within
+//                               5 days before and after, when it is under
+//                               closeApproachLimit (radians, 0 to kPi); a
+//                               planet turning near another can pass through
+//                               two minima a day or two apart, of which the
+//                               deeper counts
 //
 // Accuracy (docs/accuracy.md, against the same events found from ERFA's
-// positions, 1900-2100): the instants are exact to a second for the theory's
-// own positions; their errors come from those positions: the Moon's phases
-// within about two minutes, the seasons within about 20 minutes (the Sun's
-// longitude is good to 0.5', which the Sun takes 12 minutes to cover),
-// perihelion and aphelion within a day or two (the theory's Sun keeps the
-// Earth's centre on an ellipse, without the Moon's pull), the other kinds as
-// docs/accuracy.md lists them.
+// apparent places, 1900-2100): the instants are those of the theory's own
+// positions to well under a second, and their errors are the positions':
+// the Moon's phases within 1.5 minutes (16 s typically); equinoxes and
+// solstices within 13 minutes (the Sun's longitude, good to 0.5', moves
+// 0.041" a second); perigee and apogee within 34 minutes (a flat turn of the
+// distance); conjunctions within 21 minutes for Mercury and Venus, 2.2 hours
+// for Mars and Saturn; greatest elongations within 10 minutes for Mercury
+// and 2 hours for Venus (whose angle from the Sun stays within 0.1" of its
+// greatest for four hours); close approaches within 12 minutes for the Moon
+// and 22 hours for the slowest planets; perihelion and aphelion within 1.6
+// days, for the theory's Sun is the Earth-Moon barycentre's, without the
+// month's swing of the Earth about it.
 //
-// Cost: a year of every kind takes about as long as a few hundred
-// computeInstant calls (docs/performance.md).
+// Cost: a year of every kind takes as long as about 500 computeInstant calls
+// (bench/events_bench.cpp); a year of the Moon's phases alone about 180.
 ASTRO_PUBLIC EventList findEvents(JulianDate start, JulianDate end, EventKindSet kinds);
 ASTRO_PUBLIC EventList findEvents(JulianDate start, JulianDate end, EventKindSet kinds,
                                   double closeApproachLimit);
