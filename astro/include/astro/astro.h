@@ -376,7 +376,7 @@ inline constexpr double kCloseApproachLimit = 3 * kPi / 180;
 
 struct Event {
   double jd;          // the instant, Julian Day in TT, to a second
-  EventKind kind;
+  EventKind kind;     // what happens
   Body body;          // the Moon for phases, perigee and apogee; the Sun for the
                       // seasons, perihelion and aphelion; the planet for its
                       // conjunctions, oppositions and elongations; of two bodies
