@@ -23,10 +23,10 @@
 //    ecliptic vector in AU at the nodes of a grid, kGridOrigin + k step,
 //    step from SearchSteps, and its apparent place at the same nodes; in
 //    between, Lagrange's quintic through the six nearest nodes stands for
-//    either. Its error is a few thousandths of an arcsecond for the Sun
-//    and the outer planets, tenths for Mercury and Venus, and 6" and 12 km
-//    for the Moon at 2-day nodes (whose distance has terms of 15 and 10
-//    days).
+//    either. Its error, largest over 1900-2100: 0.004" for the Sun, 0.02"
+//    to 0.2" for Venus and Mars to Neptune, 10" for Mercury (at inferior
+//    conjunction, at 4-day nodes) and 30" and 90 km for the Moon (at 2-day
+//    nodes, against terms of 15 and 10 days).
 // 2. Scan. The measure is read on the tracks at instants of a grid of its
 //    own (the finer node step of its bodies; pairScan for approaches). A
 //    root shows as a change of the quarter-turn a longitude lies in, an
@@ -68,7 +68,7 @@
 //
 // Cost, a year of every kind: the theory computes the Moon some 520 times,
 // the Sun 190, Mercury 190, Venus 105, Mars 95 and the outer planets 60 to
-// 70 times each; with the work on the tracks, about as long as 400 to 500
+// 70 times each; with the work on the tracks, about as long as 500
 // computeInstant calls (bench/events_bench.cpp).
 #include "astro/events.h"
 
@@ -112,9 +112,11 @@ constexpr int kTrackIterations = 100;
 // A close approach is the least separation of the two bodies within this
 // many days before and after.
 constexpr double kPassageWindow = 5.0;
-// The track's error is far below this; a close approach whose minimum on
-// the track exceeds the limit by more is not computed on the theory.
-constexpr double kTrackMargin = 0.01 * kDegreeRadians;
+// Three times the largest error of the tracks in the direction from one
+// body to another (the Moon's and Mercury's): a close approach whose
+// minimum on the tracks exceeds the limit by more is not computed on the
+// theory.
+constexpr double kTrackMargin = 2.0 * kDegreeRadians / 60.0;
 // A scanned minimum is followed on the tracks when the quadratic through
 // the three scanned directions comes within this of the limit.
 constexpr double kScanMargin = 0.25 * kDegreeRadians;
