@@ -191,9 +191,10 @@ double nearZero(double angle) {
   return angle <= -kPi ? angle + kTurn : angle;
 }
 
-// The quarter of the turn an angle of [0, kTurn) lies in, 0 to 3.
+// The quarter of the turn an angle of [0, kTurn) lies in, 0 to 3 (0 for
+// what is not a number).
 int quarterOf(double angle) {
-  return std::min(3, static_cast<int>(angle / kQuarterTurn));
+  return angle >= 0 ? std::min(3, static_cast<int>(angle / kQuarterTurn)) : 0;
 }
 
 Status worse(Status a, Status b) {
@@ -257,6 +258,10 @@ class Track {
   // Lagrange's quintic through the six nearest nodes, three on each side.
   Vec interpolated(const std::vector<Vec>& nodes, double jd) const {
     const double s = (jd - kGridOrigin) / step_ - static_cast<double>(first_);
+    if (!std::isfinite(s)) {
+      const double nan = std::nan("");
+      return Vec{nan, nan, nan};
+    }
     const double last = static_cast<double>(nodes.size()) - 4.0;
     const double i = std::clamp(std::floor(s), 2.0, last);
     const double u = s - i;
