@@ -450,19 +450,29 @@ def probe_events(probe, span, denser=1):
     return events
 
 
-def group_of(event):
+def row_of(event):
+    """The table's row of an event: its kind, close approaches split by the Moon."""
     kind, body = event[0], event[1]
     if kind == "close_approach":
-        kind = "close_approach/moon" if body == "moon" else "close_approach/planets"
-    for name, kinds, _ in GROUPS:
-        if kind in kinds:
-            return name
-    return None
+        return "close_approach/moon" if body == "moon" else "close_approach/planets"
+    return kind
+
+
+ROWS = [kind for _, kinds, _ in GROUPS for kind in kinds]
+
+
+def merged(results, group):
+    """The results of a group's rows together."""
+    kinds = next(kinds for name, kinds, _ in GROUPS if name == group)
+    return {key: (np.concatenate([results[k][key] for k in kinds])
+                  if isinstance(results[kinds[0]][key], np.ndarray)
+                  else sum((results[k][key] for k in kinds), []))
+            for key in results[kinds[0]]}
 
 
 def compare(library, reference):
     """Pairs library and reference events of the same kind and bodies that are each
-    other's nearest in time, within MATCH_WINDOW days. Returns per group a dict of
+    other's nearest in time, within MATCH_WINDOW days. Returns per row a dict of
     arrays: 'dt' (days), 'year', 'angle' (radians) and 'distance' (km) errors, and the
     lists 'missed' and 'extra' of events without a partner, borderline ones left out."""
     def key(e):
@@ -479,8 +489,8 @@ def compare(library, reference):
     for side, events in (("library", library), ("reference", reference)):
         for e in events:
             grouped.setdefault(key(e), {"library": [], "reference": []})[side].append(e)
-    results = {name: {"dt": [], "year": [], "angle": [], "distance": [], "body": [],
-                      "missed": [], "extra": []} for name, _, _ in GROUPS}
+    results = {row: {"dt": [], "year": [], "angle": [], "distance": [], "body": [],
+                     "missed": [], "extra": []} for row in ROWS}
 
     def borderline(e):
         return e[0] == "close_approach" and (e[4] > LIMIT - BORDER or e[6])
@@ -489,7 +499,7 @@ def compare(library, reference):
         lib, ref = lists["library"], lists["reference"]
         paired = set()
         for e in lib:
-            result = results[group_of(e)]
+            result = results[row_of(e)]
             i = nearest(e, ref)
             if i is None or nearest(ref[i], lib) is None or lib[nearest(ref[i], lib)] is not e:
                 if not borderline(e) and not any(borderline(r) for r in ref
@@ -506,9 +516,9 @@ def compare(library, reference):
                                   else e[1])
         for i, r in enumerate(ref):
             if i not in paired and not borderline(r):
-                results[group_of(r)]["missed"].append(r)
+                results[row_of(r)]["missed"].append(r)
     for result in results.values():
-        for name in ("dt", "year", "angle", "distance"):
+        for name in ("dt", "year", "angle", "distance", "body"):
             result[name] = np.array(result[name])
     return results
 
@@ -524,7 +534,7 @@ def check(probe):
     results = compare(probe_events(probe, span), reference_events(span, cached_places()))
     failures = 0
     for name, _, _ in GROUPS:
-        r = results[name]
+        r = merged(results, name)
         largest = float(np.max(np.abs(r["dt"]))) if len(r["dt"]) else 0.0
         bound = CHECK_BOUNDS[name]
         problems = len(r["missed"]) + len(r["extra"])
@@ -557,17 +567,23 @@ def value_text(name, values):
     return f"{np.max(np.abs(values)):.0f} km", f"{np.median(np.abs(values)):.0f} km"
 
 
+ROW_NAMES = {"close_approach/moon": "close_approach, the Moon and a planet",
+             "close_approach/planets": "close_approach, two planets"}
+
+
 def table(results):
     rows = ["| Events | number | time: max | median | RMS | value: max | median"
             " | missed, extra |",
             "|---|--:|--:|--:|--:|--:|--:|--:|"]
-    for name, _, value in GROUPS:
-        r = results[name]
-        dt = np.abs(r["dt"])
-        value_max, value_median = value_text(value, r[value] if value else [])
-        rows.append(f"| {name} | {len(dt)} | {time_text(dt.max())} | {time_text(np.median(dt))}"
-                    f" | {time_text(math.sqrt(np.mean(dt * dt)))} | {value_max} | {value_median}"
-                    f" | {len(r['missed'])}, {len(r['extra'])} |")
+    for _, kinds, value in GROUPS:
+        for kind in kinds:
+            r = results[kind]
+            dt = np.abs(r["dt"])
+            value_max, value_median = value_text(value, r[value] if value else [])
+            rows.append(f"| {ROW_NAMES.get(kind, kind)} | {len(dt)} | {time_text(dt.max())}"
+                        f" | {time_text(np.median(dt))} | {time_text(math.sqrt(np.mean(dt * dt)))}"
+                        f" | {value_max} | {value_median}"
+                        f" | {len(r['missed'])}, {len(r['extra'])} |")
     return "\n".join(rows)
 
 
@@ -593,10 +609,10 @@ def plot(path, results):
 
     figure, axes = plt.subplots(3, 3, figsize=(12, 9), sharex=True, constrained_layout=True)
     for axis, (name, _, _) in zip(axes.flat, GROUPS):
-        r = results[name]
+        r = merged(results, name)
         dt = np.maximum(np.abs(r["dt"]) / MINUTE, 1e-3)
-        bodies = np.array(r["body"])
-        for body in dict.fromkeys(r["body"]):
+        bodies = r["body"]
+        for body in dict.fromkeys(bodies):
             pick = bodies == body
             axis.scatter(r["year"][pick], dt[pick], s=1.5, color=COLOURS[body], linewidths=0,
                          rasterized=True, label=body)
@@ -633,7 +649,8 @@ the Earth's barycentric velocity (`ab`), precession to the date (`pmat06`,
 instant is refined to about 0.01 s. A library event and a reference event of
 the same kind and bodies that are each other's nearest within {match} days make
 a pair; the error is library minus reference. "Value" is the error in the
-event's angle (elongation, least separation) or distance.
+event's angle (elongation, least separation) or distance. The kinds are those
+of `eventKindId`.
 
 {table}
 
@@ -731,9 +748,9 @@ def report(probe, out):
                           check_first=CHECK_SPAN[0], check_last=CHECK_SPAN[1],
                           bounds=bounds_table())
     accuracy.write_section(out / "accuracy.md", "events", text)
-    for name, _, _ in GROUPS:
+    for row in ROWS:
         for what in ("missed", "extra"):
-            for e in results[name][what]:
+            for e in results[row][what]:
                 print(f"{what}: {e}")
 
 
