@@ -282,7 +282,7 @@ ASTRO_PUBLIC BodyPosition computeBody(Body body, JulianDate date);
 // Every angle is taken between APPARENT geocentric places: each body where
 // it was when the light now arriving left it, seen from where the Earth's
 // centre was then (light-time and annual aberration together, the Sun
-// -20.5", the planets up to about 1', the Moon -0.7"), on the mean ecliptic
+// -20.5", the planets up to 1', the Moon under 1"), on the mean ecliptic
 // of the date, with the nutation in longitude added to the longitudes
 // (four terms, good to 0.5"). The nutation turns every longitude alike: it
 // moves the seasons and cancels in every other event. Distances are the
