@@ -447,7 +447,7 @@ struct EventList {
 // month's swing of the Earth about it.
 //
 // Cost: a year of every kind takes as long as about 500 computeInstant calls
-// (bench/events_bench.cpp); a year of the Moon's phases alone about 180.
+// (bench/events_bench.cpp); a year of the Moon's phases alone about 200.
 ASTRO_PUBLIC EventList findEvents(JulianDate start, JulianDate end, EventKindSet kinds);
 ASTRO_PUBLIC EventList findEvents(JulianDate start, JulianDate end, EventKindSet kinds,
                                   double closeApproachLimit);
