@@ -24,6 +24,11 @@
 //   dayAlmanac, moonHorizon
 //                   rising, transit and setting of each body and the Sun's
 //                   twilights within a day at a place
+//   findEvents      the year's events: phases, seasons, perihelion and
+//                   perigee, conjunctions, oppositions, elongations and
+//                   close approaches between two Julian Days
+//   eventKindId, eventKindBit
+//                   the events' names, and a choice of kinds
 //
 // Given:
 //   date      CalendarDate: year and month as integers (month 1 is January;
@@ -104,6 +109,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 #include "astro/version.h"
 
@@ -549,6 +555,186 @@ struct DayAlmanac {
 // latitudes or grazing the horizon.
 ASTRO_PUBLIC DayAlmanac dayAlmanac(JulianDate dayStart, double deltaTSeconds,
                                    const Observer& observer, Refraction refraction);
+
+// ---- The year's events: phases, seasons, conjunctions, elongations, close approaches ----
+//
+// The phases of the Moon, the seasons, perihelion and aphelion, perigee and
+// apogee, the conjunctions, oppositions and greatest elongations of the
+// planets, and the close approaches of the Moon and the planets to one
+// another, between two Julian Days.
+//
+// Every angle is taken between APPARENT geocentric places: each body where
+// it was when the light now arriving left it, seen from where the Earth's
+// centre was then (light-time and annual aberration together, the Sun
+// -20.5", the planets up to 1', the Moon under 1"), on the mean ecliptic
+// of the date, with the nutation in longitude added to the longitudes
+// (four terms, good to 0.5"). The nutation turns every longitude alike: it
+// moves the seasons and cancels in every other event. Distances are the
+// geometric distances from the Earth's centre at the instant.
+
+enum class EventKind : std::uint8_t {
+  NewMoon,                 // the Moon's apparent longitude minus the Sun's: 0
+  FirstQuarter,            // 90 degrees
+  FullMoon,                // 180 degrees
+  LastQuarter,             // 270 degrees
+  MarchEquinox,            // the Sun's apparent longitude: 0
+  JuneSolstice,            // 90 degrees
+  SeptemberEquinox,        // 180 degrees
+  DecemberSolstice,        // 270 degrees
+  Perihelion,              // the Sun's distance least (the Earth's perihelion)
+  Aphelion,                // the Sun's distance greatest
+  Perigee,                 // the Moon's distance least
+  Apogee,                  // the Moon's distance greatest
+  InferiorConjunction,     // Mercury, Venus: the Sun's longitude, nearer than the Sun
+  SuperiorConjunction,     // Mercury, Venus: the Sun's longitude, beyond the Sun
+  Conjunction,             // Mars to Neptune: the Sun's longitude
+  Opposition,              // Mars to Neptune: the Sun's longitude plus 180 degrees
+  GreatestElongationEast,  // Mercury, Venus: angle from the Sun greatest, evening sky
+  GreatestElongationWest,  // the same in the morning sky
+  CloseApproach,           // two of the Moon and the planets at their closest
+};
+inline constexpr std::size_t kEventKindCount = 19;
+inline constexpr std::array<EventKind, kEventKindCount> kEventKinds = {
+    EventKind::NewMoon,
+    EventKind::FirstQuarter,
+    EventKind::FullMoon,
+    EventKind::LastQuarter,
+    EventKind::MarchEquinox,
+    EventKind::JuneSolstice,
+    EventKind::SeptemberEquinox,
+    EventKind::DecemberSolstice,
+    EventKind::Perihelion,
+    EventKind::Aphelion,
+    EventKind::Perigee,
+    EventKind::Apogee,
+    EventKind::InferiorConjunction,
+    EventKind::SuperiorConjunction,
+    EventKind::Conjunction,
+    EventKind::Opposition,
+    EventKind::GreatestElongationEast,
+    EventKind::GreatestElongationWest,
+    EventKind::CloseApproach,
+};
+
+// The kind's name as programs and files write it: "new_moon",
+// "march_equinox", "greatest_elongation_east", "close_approach" ...; empty
+// for a value that is no EventKind.
+constexpr std::string_view eventKindId(EventKind kind) {
+  constexpr std::array<std::string_view, kEventKindCount> kIds = {
+      "new_moon",
+      "first_quarter",
+      "full_moon",
+      "last_quarter",
+      "march_equinox",
+      "june_solstice",
+      "september_equinox",
+      "december_solstice",
+      "perihelion",
+      "aphelion",
+      "perigee",
+      "apogee",
+      "inferior_conjunction",
+      "superior_conjunction",
+      "conjunction",
+      "opposition",
+      "greatest_elongation_east",
+      "greatest_elongation_west",
+      "close_approach",
+  };
+  const auto index = static_cast<std::size_t>(kind);
+  return index < kEventKindCount ? kIds[index] : std::string_view{};
+}
+
+// A choice of kinds, one bit per kind: eventKindBit(EventKind::NewMoon) |
+// eventKindBit(EventKind::FullMoon), or kAllEventKinds.
+using EventKindSet = std::uint32_t;
+constexpr EventKindSet eventKindBit(EventKind kind) {
+  const auto index = static_cast<std::size_t>(kind);
+  return index < kEventKindCount ? EventKindSet{1} << index : EventKindSet{0};
+}
+inline constexpr EventKindSet kAllEventKinds = (EventKindSet{1} << kEventKindCount) - 1;
+
+// Close approaches closer than this are listed unless another limit is
+// given: 3 degrees, in radians.
+inline constexpr double kCloseApproachLimit = 3 * kPi / 180;
+
+struct Event {
+  double jd;          // the instant, Julian Day in TT, to a second
+  EventKind kind;     // what happens
+  Body body;          // the Moon for phases, perigee and apogee; the Sun for the
+                      // seasons, perihelion and aphelion; the planet for its
+                      // conjunctions, oppositions and elongations; of two bodies
+                      // in a close approach, the one first in kBodies
+  Body other;         // the Sun for phases, conjunctions, oppositions and
+                      // elongations; the second body of a close approach; the
+                      // body itself for the events of one body
+  double angle;       // radians: the apparent angle between body and other
+                      // (the elongation, the least separation); 0 when other
+                      // is body
+  double distanceAu;  // the body's distance from the Earth's centre, AU
+  double distanceKm;  // the same in kilometres
+  Status status;      // Computed, or OutsideMeasuredSpan
+};
+
+struct EventList {
+  std::vector<Event> events;  // in time order; equal instants by kind, body, other
+  // Computed when every position was; OutsideMeasuredSpan when the search
+  // reached outside [kMeasuredSpanStart, kMeasuredSpanEnd); NotComputable
+  // when start or end is not a finite number, or some positions could not
+  // be computed (their events are left out).
+  Status status;
+};
+
+// Every event of the chosen kinds whose instant lies in [start, end), Julian
+// Days in TT (for a clock time in UT, add deltaT / 86400 to the bounds and
+// subtract it from the instants). The events of a search split at any
+// instant are those of the whole, each on one side, with the same values.
+// Intervals of any length are searched a few thousand days at a time.
+//
+//   new_moon .. last_quarter    the Moon's apparent longitude minus the Sun's
+//                               is 0, 90, 180, 270 degrees
+//   march_equinox .. december_solstice
+//                               the Sun's apparent longitude is 0, 90, 180,
+//                               270 degrees
+//   perihelion, aphelion        the Sun's distance least and greatest
+//   perigee, apogee             the Moon's distance least and greatest
+//   inferior_conjunction, superior_conjunction
+//                               Mercury or Venus at the Sun's apparent
+//                               longitude, nearer or farther than the Sun
+//   conjunction, opposition     Mars to Neptune at the Sun's apparent
+//                               longitude, or 180 degrees from it
+//   greatest_elongation_east, greatest_elongation_west
+//                               the angle of Mercury or Venus from the Sun at
+//                               a maximum, the planet east of the Sun
+//                               (apparent longitude greater, evening sky) or
+//                               west of it
+//   close_approach              the Moon and a planet, or two planets, at the
+//                               least apparent separation they reach within
+//                               5 days before and after, when it is under
+//                               closeApproachLimit (radians, 0 to kPi); a
+//                               planet turning near another can pass through
+//                               two minima a day or two apart, of which the
+//                               deeper counts
+//
+// Accuracy (docs/accuracy.md, against the same events found from ERFA's
+// apparent places, 1900-2100): the instants are those of the theory's own
+// positions to well under a second, and their errors are the positions':
+// the Moon's phases within 1.5 minutes (16 s typically); equinoxes and
+// solstices within 13 minutes (the Sun's longitude, good to 0.5', moves
+// 0.041" a second); perigee and apogee within 34 minutes (a flat turn of the
+// distance); conjunctions within 21 minutes for Mercury and Venus, 2.2 hours
+// for Mars and Saturn; greatest elongations within 10 minutes for Mercury
+// and 2 hours for Venus (whose angle from the Sun stays within 0.1" of its
+// greatest for four hours); close approaches within 12 minutes for the Moon
+// and 22 hours for the slowest planets; perihelion and aphelion within 1.6
+// days, for the theory's Sun is the Earth-Moon barycentre's, without the
+// month's swing of the Earth about it.
+//
+// Cost: a year of every kind takes as long as about 500 computeInstant calls
+// (bench/events_bench.cpp); a year of the Moon's phases alone about 200.
+ASTRO_PUBLIC EventList findEvents(JulianDate start, JulianDate end, EventKindSet kinds);
+ASTRO_PUBLIC EventList findEvents(JulianDate start, JulianDate end, EventKindSet kinds,
+                                  double closeApproachLimit);
 
 }  // namespace astro
 
