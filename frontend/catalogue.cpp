@@ -152,7 +152,27 @@ std::string whyOf(const Refusal& r) {
     case Reason::CommandLineInvalid:
       return "ligne de commande invalide.";
     case Reason::FormatUnknown:
-      return "format inconnu : " + quoted + " (text, csv, json ou svg).";
+      return "format inconnu : " + quoted + " (text, csv, json, svg ou ics).";
+    case Reason::EventTypeUnknown:
+      return "type d'événement inconnu : " + quoted +
+             " (phases, saisons, perihelie, perigee, conjonctions, oppositions, elongations, "
+             "rapprochements, ou un nom comme full_moon).";
+    case Reason::EventsYearNotWhole:
+      return "--evenements attend une année entière : " + quoted + ".";
+    case Reason::EventsTooLong:
+      return "une plage d'événements compte au plus 10 000 ans.";
+    case Reason::EventsWithDates:
+      return "--evenements va avec une année ou --from et --to, pas avec des dates.";
+    case Reason::EventsNeedAnInterval:
+      return "--evenements attend une année (--evenements 2025) ou --from et --to.";
+    case Reason::FormatNotForEvents:
+      return "les événements s'écrivent en text, csv, json ou ics.";
+    case Reason::IcsOnlyForEvents:
+      return "le format ics ne sert qu'aux événements (--evenements).";
+    case Reason::EventsWithStep:
+      return "--step ne sert pas aux événements.";
+    case Reason::TypesWithoutEvents:
+      return "--types va avec --evenements.";
     case Reason::RangeNeedsBothEnds:
       return "une plage se donne avec --from et --to.";
     case Reason::StepWithoutRange:
@@ -271,6 +291,21 @@ Options :
                            note. Une plage par jours entiers suit l'horloge
                            du fuseau : --from 2025-01-01 --to 2025-12-31
                            donne l'almanach du lieu, un jour après l'autre.
+  --evenements [ANNÉE]     les événements de l'année (--evenements 2025), ou
+                           de --from à --to (une date sans heure compte pour
+                           tout son jour) : phases de la Lune, équinoxes et
+                           solstices, périhélie et aphélie de la Terre,
+                           périgée et apogée de la Lune, conjonctions,
+                           oppositions, plus grandes élongations de Mercure
+                           et de Vénus, rapprochements de la Lune et des
+                           planètes à moins de 3°. Heures en UT, ou locales
+                           avec --lieu ou --fuseau. En text, csv, json ou ics
+                           (un calendrier iCalendar à importer). Au plus
+                           10 000 ans.
+  --types TYPES            les sortes d'événements, séparées par des virgules :
+                           phases, saisons, perihelie, perigee, conjonctions,
+                           oppositions, elongations, rapprochements (ou un nom
+                           comme full_moon). Toutes par défaut.
   -h, --help               cette aide
   --version                la version
 
@@ -312,6 +347,8 @@ Exemples :
   ephemerides --format svg 1.5/1/2000 > ciel.svg
   ephemerides --lieu Lyon maintenant
   ephemerides --lieu Lyon --from 2025-01-01 --to 2025-12-31 --format csv
+  ephemerides --evenements 2025 --lieu Paris
+  ephemerides --evenements 2025 --types phases,saisons --format ics > ciel.ics
 )";
 
 }  // namespace
@@ -350,6 +387,80 @@ std::string ambiguousLocalTime(std::string_view given, std::string_view zone) {
          " montre deux fois cette heure, quand elle recule ; c'est la première qui est prise, "
          "avant le changement d'heure.";
 }
+
+namespace events {
+
+std::string heading(std::string_view zone) {
+  std::string text = "Événements, heures ";
+  text += zone.empty() ? std::string("en temps universel (UT)") : "de " + std::string(zone);
+  text += " :\n";
+  return text;
+}
+
+std::string groupedKilometres(std::int64_t kilometres) {
+  const std::string digits = std::to_string(kilometres);
+  std::string grouped;
+  for (std::size_t i = 0; i < digits.size(); ++i) {
+    if (i > 0 && (digits.size() - i) % 3 == 0) {
+      grouped += ' ';
+    }
+    grouped += digits[i];
+  }
+  grouped += " km";
+  return grouped;
+}
+
+std::string sentence(astro::EventKind kind, std::string_view body, std::string_view other,
+                     bool bodyIsMoon, bool otherIsMoon, std::string_view value) {
+  const std::string named(body);
+  const std::string bracket = value.empty() ? "" : " (" + std::string(value) + ")";
+  const auto of = [](std::string_view name, bool moon) {
+    return moon ? "de la " + std::string(name) : "de " + std::string(name);
+  };
+  switch (kind) {
+    case astro::EventKind::NewMoon:
+      return "Nouvelle Lune";
+    case astro::EventKind::FirstQuarter:
+      return "Premier quartier de Lune";
+    case astro::EventKind::FullMoon:
+      return "Pleine Lune";
+    case astro::EventKind::LastQuarter:
+      return "Dernier quartier de Lune";
+    case astro::EventKind::MarchEquinox:
+      return "Équinoxe de mars";
+    case astro::EventKind::JuneSolstice:
+      return "Solstice de juin";
+    case astro::EventKind::SeptemberEquinox:
+      return "Équinoxe de septembre";
+    case astro::EventKind::DecemberSolstice:
+      return "Solstice de décembre";
+    case astro::EventKind::Perihelion:
+      return "La Terre au périhélie" + bracket;
+    case astro::EventKind::Aphelion:
+      return "La Terre à l'aphélie" + bracket;
+    case astro::EventKind::Perigee:
+      return "La Lune au périgée" + bracket;
+    case astro::EventKind::Apogee:
+      return "La Lune à l'apogée" + bracket;
+    case astro::EventKind::InferiorConjunction:
+      return named + " en conjonction inférieure (à " + std::string(value) + " du Soleil)";
+    case astro::EventKind::SuperiorConjunction:
+      return named + " en conjonction supérieure (à " + std::string(value) + " du Soleil)";
+    case astro::EventKind::Conjunction:
+      return named + " en conjonction avec le Soleil (à " + std::string(value) + ")";
+    case astro::EventKind::Opposition:
+      return named + " à l'opposition";
+    case astro::EventKind::GreatestElongationEast:
+      return named + " à sa plus grande élongation est" + bracket;
+    case astro::EventKind::GreatestElongationWest:
+      return named + " à sa plus grande élongation ouest" + bracket;
+    case astro::EventKind::CloseApproach:
+      return "Rapprochement " + of(body, bodyIsMoon) + " et " + of(other, otherIsMoon) + bracket;
+  }
+  return named;
+}
+
+}  // namespace events
 
 std::string_view help() {
   static const std::string text = std::string(kUsage) + std::string(kHelp);

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "astro/astro.h"
 #include "frontend/refusal.h"
 
 namespace frontend::catalogue {
@@ -98,6 +99,25 @@ inline constexpr std::string_view kSunStaysAbove =
 inline constexpr std::string_view kSunStaysBelow =
     "le Soleil ne remonte pas si haut de toute la journée";
 }  // namespace place
+
+// The year's events.
+namespace events {
+// The first line of the text list: the clock the times are on.
+std::string heading(std::string_view zone);  // empty: UT
+// "Vénus à sa plus grande élongation est (46,4°)": what happened, with its
+// value already written ("46,4°", "0,98330 ua", "356 700 km").
+std::string sentence(astro::EventKind kind, std::string_view body, std::string_view other,
+                     bool bodyIsMoon, bool otherIsMoon, std::string_view value);
+// "356 700 km"
+std::string groupedKilometres(std::int64_t kilometres);
+inline constexpr std::string_view kCalendarName = "Éphémérides : les événements du ciel";
+inline constexpr std::string_view kNotComputable =
+    "Événements incalculables : certaines positions de l'intervalle ne peuvent être calculées ; "
+    "leurs événements manquent.";
+inline constexpr std::string_view kOutsideMeasuredSpan =
+    "Note : l'intervalle sort des années 1000 à 3000, où la précision des positions est mesurée ; "
+    "les instants y sont moins sûrs.";
+}  // namespace events
 
 // The picture of the sky.
 namespace chart {

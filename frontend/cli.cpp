@@ -21,6 +21,7 @@
 #include "frontend/catalogue.h"
 #include "frontend/dates.h"
 #include "frontend/dialogue.h"
+#include "frontend/events_report.h"
 #include "frontend/reporter.h"
 
 namespace frontend {
@@ -47,6 +48,9 @@ struct Arguments {
   std::vector<std::string> deltaT;
   std::vector<std::string> place;
   std::vector<std::string> zone;
+  std::vector<std::string> events;  // the year, if given
+  std::size_t eventsGiven = 0;      // how many times --evenements was given
+  std::vector<std::string> types;
   bool universal = false;
   bool help = false;
   bool version = false;
@@ -102,6 +106,11 @@ Parsed<Arguments> readArguments(int argc, const char* const* argv) {
   once("--delta-t", a.deltaT);
   once("--lieu", a.place);
   once("--fuseau", a.zone);
+  once("--types", a.types);
+  CLI::Option* events = app.add_option("--evenements", a.events)
+                            ->expected(0, 1)
+                            ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
+                            ->allow_extra_args(false);
   app.add_flag("--ut", a.universal);
   app.add_flag("-h,--help", a.help);
   app.add_flag("--version", a.version);
@@ -114,6 +123,9 @@ Parsed<Arguments> readArguments(int argc, const char* const* argv) {
   } catch (const CLI::ParseError&) {
     return commandLine(Reason::CommandLineInvalid);
   }
+  a.eventsGiven = events->count();
+  // Given without its year, the option may still hold an empty value.
+  std::erase(a.events, std::string());
   for (const std::string& unknown : app.remaining()) {
     if (unknown != "--") {
       return commandLine(Reason::OptionUnknown, unknown);
@@ -126,12 +138,93 @@ Parsed<Arguments> readArguments(int argc, const char* const* argv) {
         {"--format", a.format},
         {"--delta-t", a.deltaT},
         {"--lieu", a.place},
-        {"--fuseau", a.zone}}) {
+        {"--fuseau", a.zone},
+        {"--types", a.types},
+        {"--evenements", std::vector<std::string>(a.eventsGiven)}}) {
     if (values.size() > 1) {
       return commandLine(Reason::OptionRepeated, std::string(name));
     }
   }
   return a;
+}
+
+// The Julian Day (UT) of a limit of the events' interval: a civil time
+// turned into UT. `wholeDayOn`: a date without a time of day stands for the
+// whole day, so the end of the interval is the next midnight.
+Parsed<double> eventsLimit(const Request& request, std::string_view word, bool wholeDayOn) {
+  const Parsed<DateEntry> parsed = parseDateWord(word);
+  if (const Refusal* r = std::get_if<Refusal>(&parsed)) {
+    return *r;
+  }
+  DateEntry entry = std::get<DateEntry>(parsed);
+  if (wholeDayOn && !entry.universal && entry.date.day == std::floor(entry.date.day)) {
+    entry.date.day += 1;
+  }
+  const Parsed<ToReport> ut = toReport(request, entry, false);
+  if (const Refusal* r = std::get_if<Refusal>(&ut)) {
+    return *r;
+  }
+  return astro::julianDay(std::get<ToReport>(ut).entry.date);
+}
+
+// The events the arguments ask for: a year, or --from and --to.
+Parsed<Asked> eventsAsked(const Arguments& a, Asked asked) {
+  Request& request = asked.request;
+  request.source = Request::Source::Events;
+  if (!a.dates.empty()) {
+    return commandLine(Reason::EventsWithDates);
+  }
+  if (!a.step.empty()) {
+    return commandLine(Reason::EventsWithStep);
+  }
+  if (request.format == Format::Svg) {
+    return commandLine(Reason::FormatNotForEvents);
+  }
+  if (!a.types.empty()) {
+    const Parsed<astro::EventKindSet> kinds = parseEventKinds(a.types.front());
+    if (const Refusal* r = std::get_if<Refusal>(&kinds)) {
+      return *r;
+    }
+    request.kinds = std::get<astro::EventKindSet>(kinds);
+  }
+  const bool range = !a.from.empty() && !a.to.empty();
+  std::string from;
+  std::string to;
+  if (!a.events.empty()) {
+    if (range) {
+      return commandLine(Reason::EventsWithDates);
+    }
+    const Parsed<std::int32_t> year = parseYear(a.events.front());
+    if (!std::holds_alternative<std::int32_t>(year) || std::get<std::int32_t>(year) > 214747 ||
+        std::get<std::int32_t>(year) < -214747) {
+      return commandLine(Reason::EventsYearNotWhole, a.events.front());
+    }
+    const std::int32_t y = std::get<std::int32_t>(year);
+    from = "1/1/" + std::to_string(y);
+    to = "1/1/" + std::to_string(y + 1);
+  } else if (range) {
+    from = a.from.front();
+    to = a.to.front();
+  } else {
+    return commandLine(Reason::EventsNeedAnInterval);
+  }
+  const Parsed<double> start = eventsLimit(request, from, false);
+  const Parsed<double> end = eventsLimit(request, to, a.events.empty());
+  for (const Refusal* r : {std::get_if<Refusal>(&start), std::get_if<Refusal>(&end)}) {
+    if (r != nullptr) {
+      return *r;
+    }
+  }
+  request.eventsStart = std::get<double>(start);
+  request.eventsEnd = std::get<double>(end);
+  if (!(request.eventsEnd > request.eventsStart)) {
+    return Refusal{Subject::Range, Reason::RangeBackwards, to, from};
+  }
+  constexpr double kLongest = 10'000 * 365.25;  // days
+  if (request.eventsEnd - request.eventsStart > kLongest) {
+    return commandLine(Reason::EventsTooLong);
+  }
+  return asked;
 }
 
 // The request the arguments make, checked as a whole.
@@ -210,6 +303,15 @@ Parsed<Asked> askedOf(const Arguments& a) {
   }
   if (range && !a.dates.empty()) {
     return commandLine(Reason::DatesAndRange);
+  }
+  if (a.eventsGiven > 0) {
+    return eventsAsked(a, asked);
+  }
+  if (!a.types.empty()) {
+    return commandLine(Reason::TypesWithoutEvents);
+  }
+  if (request.format == Format::Ics) {
+    return commandLine(Reason::IcsOnlyForEvents);
   }
   if (request.format == Format::Svg && (range || a.dates.size() != 1)) {
     return commandLine(Reason::PictureOfOneDate);
@@ -336,6 +438,8 @@ int run(int argc, const char* const* argv, Console& console) {
       return runRange(console, a.request);
     case Request::Source::Input:
       return runInput(console, a.request);
+    case Request::Source::Events:
+      return runEvents(console, a.request);
     case Request::Source::Dialogue:
       break;
   }

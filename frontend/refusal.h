@@ -71,6 +71,16 @@ enum class Reason : std::uint8_t {
   PlaceAmbiguous,            // detail: the places of that name, one a line
   ZoneUnknown,
   LocalTimeInGap,  // detail: the zone's name; the clock skips that time
+  // The events.
+  EventTypeUnknown,      // --types: a word that names no kind
+  EventsYearNotWhole,    // --evenements: not a whole year
+  EventsTooLong,         // more than 10,000 years
+  EventsWithDates,       // date words beside --evenements
+  EventsNeedAnInterval,  // --evenements with neither a year nor a range
+  FormatNotForEvents,    // svg
+  IcsOnlyForEvents,
+  EventsWithStep,
+  TypesWithoutEvents,
 };
 
 struct Refusal {

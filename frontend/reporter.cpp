@@ -12,11 +12,15 @@
 namespace frontend {
 namespace {
 
-constexpr std::array<FormatWriter, 4> kFormats = {{
+// ics writes the events only (events_report.cpp); here it is but a name.
+void noDate(std::string&, const DateEntry&, const astro::Instant&, const Request&) {}
+
+constexpr std::array<FormatWriter, 5> kFormats = {{
     {Format::Text, "text", nullptr, appendReport},
     {Format::Csv, "csv", appendCsvHeader, appendCsv},
     {Format::Json, "json", nullptr, appendJson},
     {Format::Svg, "svg", nullptr, appendSkyChart},
+    {Format::Ics, "ics", nullptr, noDate},
 }};
 
 const FormatWriter& writerOf(Format format) {

@@ -29,7 +29,7 @@ struct TimeScale {
   bool universalFor(const DateEntry& entry) const { return universal || entry.universal; }
 };
 
-enum class Format { Text, Csv, Json, Svg };
+enum class Format { Text, Csv, Json, Svg, Ics };
 
 struct Request {
   // Where the dates come from.
@@ -38,6 +38,7 @@ struct Request {
     Words,     // the date words of the command line
     Range,     // every date from `from` to `to`, `step` apart
     Input,     // the dialogue's answers on standard input, without prompts
+    Events,    // the events of the kinds chosen, from `eventsStart` to `eventsEnd`
   };
   Source source = Source::Dialogue;
   std::vector<std::string> words;  // Words: each is read, or refused, when its turn comes
@@ -52,6 +53,10 @@ struct Request {
   // into UT; times are shown in it.
   bool civil = false;
   Zone zone = Zone::utc();
+  // Events: the kinds, and the interval, Julian Days in UT, [start, end).
+  astro::EventKindSet kinds = astro::kAllEventKinds;
+  double eventsStart = 0.0;
+  double eventsEnd = 0.0;
 };
 
 // A date as it is to be reported. With civil time, a date given as a civil

@@ -177,6 +177,57 @@ def check_place(program):
     print("a place: CSV, JSON and the text block agree; every time reads back")
 
 
+def check_events(program):
+    """The events of a year: CSV and JSON agree; the iCalendar file parses
+    with a real calendar parser, holds the same events at the same UTC
+    instants, and keeps each event's UID from one run to the next."""
+    arguments = [program, "--evenements", "2025", "--fuseau", "Europe/Paris"]
+    rows = list(csv.DictReader(io.StringIO(subprocess.run(
+        arguments + ["--format", "csv"], capture_output=True, text=True, check=True).stdout)))
+    objects = [json.loads(line) for line in subprocess.run(
+        arguments + ["--format", "json"], capture_output=True, text=True,
+        check=True).stdout.splitlines()]
+    if len(rows) != len(objects) or len(rows) < 100:
+        sys.exit(f"events: {len(rows)} CSV rows, {len(objects)} JSON lines")
+    zone = zoneinfo.ZoneInfo("Europe/Paris")
+    for row, obj in zip(rows, objects):
+        for key, text in row.items():
+            value = obj[key]
+            if (str(value) if value is not None else "") != text and \
+                    not (key == "value" and text and float(text) == value):
+                sys.exit(f"events: {key} {text!r} in CSV, {value!r} in JSON")
+        utc = datetime.datetime.fromisoformat(obj["time_utc"].replace("Z", "+00:00"))
+        local = datetime.datetime.fromisoformat(obj["local_time"])
+        if local != utc or local.utcoffset() != utc.astimezone(zone).utcoffset():
+            sys.exit(f"events: {obj['local_time']} is not {obj['time_utc']} in {zone}")
+    if [r["event"] for r in rows].count("full_moon") not in (12, 13):
+        sys.exit("events: not 12 or 13 full moons in 2025")
+
+    try:
+        import icalendar
+    except ImportError:
+        print("events: no icalendar module (python3-icalendar): the calendar is not read back")
+        return
+    ics = subprocess.run(arguments + ["--format", "ics"], capture_output=True,
+                         check=True).stdout
+    again = subprocess.run(arguments + ["--format", "ics"], capture_output=True,
+                           check=True).stdout
+    if ics != again or b"\r\n" not in ics:
+        sys.exit("events: the calendar differs from one run to the next, or lacks CRLF")
+    calendar = icalendar.Calendar.from_ical(ics)
+    events = list(calendar.walk("VEVENT"))
+    uids = [str(e["UID"]) for e in events]
+    if len(events) != len(rows) or len(set(uids)) != len(uids):
+        sys.exit(f"events: {len(events)} calendar events, {len(set(uids))} UIDs, {len(rows)} rows")
+    for event, row in zip(events, rows):
+        start = event["DTSTART"].dt
+        if start != datetime.datetime.fromisoformat(row["time_utc"].replace("Z", "+00:00")):
+            sys.exit(f"events: DTSTART {start} for {row['time_utc']}")
+        if row["event"] not in str(event["UID"]) or not str(event["SUMMARY"]):
+            sys.exit(f"events: {event['UID']} {event['SUMMARY']!r} for {row['event']}")
+    print(f"events: {len(rows)} in 2025, CSV, JSON and the calendar agree")
+
+
 def main():
     program = sys.argv[1]
     words = dates()
@@ -232,6 +283,7 @@ def main():
                     sys.exit(f"{what}: {percent}% for {value['illuminated_fraction']!r}")
     print(f"{len(words)} dates: CSV and JSON agree, and every printed field is their cut")
     check_place(program)
+    check_events(program)
 
 
 if __name__ == "__main__":
