@@ -318,11 +318,8 @@ Parsed<astro::EventKindSet> parseEventKinds(std::string_view text) {
 }
 
 int runEvents(Console& console, const Request& request) {
-  const double start =
-      request.eventsStart + deltaTAt(request, request.eventsStart) / kSecondsPerDay;
+  const double start = request.eventsStart + deltaTAt(request, request.eventsStart) / kSecondsPerDay;
   const double end = request.eventsEnd + deltaTAt(request, request.eventsEnd) / kSecondsPerDay;
-  const astro::EventList list =
-      astro::findEvents(astro::JulianDate{start}, astro::JulianDate{end}, request.kinds);
   std::string& out = console.output.pending();
   switch (request.format) {
     case Format::Text:
@@ -343,16 +340,25 @@ int runEvents(Console& console, const Request& request) {
       break;
   }
   console.output.sent();
-  for (const astro::Event& e : list.events) {
-    // Back to UT; the events of the interval in UT only.
-    const double ut = e.jd - deltaTAt(request, e.jd) / kSecondsPerDay;
-    if (ut < request.eventsStart || ut >= request.eventsEnd) {
-      continue;
-    }
-    appendEvent(console.output.pending(), request, e, ut);
-    console.output.sent();
-    if (!console.output.ok()) {
-      break;
+  // A year at a time, written as it comes: the library gives the same
+  // events for an interval cut in pieces, and a long interval keeps the
+  // memory of one year.
+  constexpr double kChunk = 365.25;  // days
+  bool notComputable = false;
+  bool outside = false;
+  for (double from = start; from < end && console.output.ok(); from += kChunk) {
+    const astro::EventList list = astro::findEvents(
+        astro::JulianDate{from}, astro::JulianDate{std::min(from + kChunk, end)}, request.kinds);
+    notComputable = notComputable || list.status == astro::Status::NotComputable;
+    outside = outside || list.status == astro::Status::OutsideMeasuredSpan;
+    for (const astro::Event& e : list.events) {
+      // Back to UT; the events of the interval in UT only.
+      const double ut = e.jd - deltaTAt(request, e.jd) / kSecondsPerDay;
+      if (ut < request.eventsStart || ut >= request.eventsEnd) {
+        continue;
+      }
+      appendEvent(console.output.pending(), request, e, ut);
+      console.output.sent();
     }
   }
   if (request.format == Format::Ics) {
@@ -360,10 +366,10 @@ int runEvents(Console& console, const Request& request) {
     console.output.sent();
   }
   Reading reading = console.output.ok() ? Reading::AllAccepted : Reading::OutputFailed;
-  if (list.status == astro::Status::NotComputable && reading == Reading::AllAccepted) {
+  if (notComputable && reading == Reading::AllAccepted) {
     complain(console, catalogue::events::kNotComputable);
     reading = Reading::SomeRefused;
-  } else if (list.status == astro::Status::OutsideMeasuredSpan) {
+  } else if (outside) {
     complain(console, catalogue::events::kOutsideMeasuredSpan);
   }
   return finish(console, reading);

@@ -9,7 +9,8 @@
 //    message "ephemerides : ..." and the usage;
 //  - no "nan" or "inf" stands as a word in standard output;
 //  - standard error is whole lines of valid UTF-8;
-//  - a second run on the same bytes writes the same.
+//  - a second run on the same bytes writes the same (unless the clock's
+//    "maintenant" is among the arguments).
 // A violation prints what went wrong and aborts, which libFuzzer reports
 // as a crash with the input that caused it.
 #include <algorithm>
@@ -126,6 +127,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   const Transcript first = runOnce(arguments, input);
   check(first);
+  // The clock's instant moves from one run to the next.
+  if (std::find(arguments.begin(), arguments.end(), "maintenant") != arguments.end()) {
+    return 0;
+  }
   const Transcript second = runOnce(arguments, input);
   if (second.output != first.output || second.errors != first.errors ||
       second.status != first.status) {
