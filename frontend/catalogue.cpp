@@ -1,6 +1,8 @@
 // The catalogue: reasons into French sentences, and the help.
 #include "frontend/catalogue.h"
 
+#include <utility>
+
 #include "frontend/text.h"
 
 namespace frontend::catalogue {
@@ -369,6 +371,27 @@ std::string coordinatesName(std::string_view latitude, bool south, std::string_v
     name += " m";
   }
   return name;
+}
+
+std::string horizon::skyOf(std::string_view place, bool byCoordinates) {
+  if (byCoordinates) {
+    return "Le ciel à " + std::string(place);
+  }
+  // The article of a name contracts with "de"; a vowel elides it.
+  for (const auto& [article, contracted] : {std::pair{"Le ", "du "}, std::pair{"Les ", "des "}}) {
+    if (place.starts_with(article)) {
+      return "Le ciel " + std::string(contracted) +
+             std::string(place.substr(std::string_view(article).size()));
+    }
+  }
+  static constexpr std::string_view kVowels[] = {"A", "E", "I", "O", "U", "À", "Â",
+                                                 "É", "È", "Ê", "Î", "Ô", "Œ"};
+  for (const std::string_view vowel : kVowels) {
+    if (place.starts_with(vowel)) {
+      return "Le ciel d'" + std::string(place);
+    }
+  }
+  return "Le ciel de " + std::string(place);
 }
 
 }  // namespace frontend::catalogue

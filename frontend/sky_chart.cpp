@@ -16,6 +16,7 @@
 #include "frontend/catalogue.h"
 #include "frontend/chart_parts.h"
 #include "frontend/formats.h"
+#include "frontend/horizon_chart.h"
 #include "frontend/report.h"
 #include "frontend/svg.h"
 #include "frontend/text.h"
@@ -198,7 +199,11 @@ std::string legendLine(const BodyRow& row, const astro::Instant& instant,
 }  // namespace
 
 void appendSkyChart(std::string& out, const DateEntry& entry, const astro::Instant& instant,
-                    const Request&) {
+                    const Request& request) {
+  if (request.place) {
+    appendHorizonChart(out, entry, instant, request);
+    return;
+  }
   double widest = 35;
   for (const astro::BodyPosition& p : instant.bodies) {
     if (p.status != astro::Status::NotComputable) {
