@@ -228,7 +228,12 @@ Options :
                            Soleil, la Lune et sa phase, les planètes, leur
                            élongation et quand les voir : le soir à l'est
                            du Soleil le long de l'écliptique, le matin à
-                           l'ouest, toute la nuit à plus de 150°).
+                           l'ouest, toute la nuit à plus de 150°). Avec
+                           --lieu, l'image montre le ciel au-dessus du lieu :
+                           le zénith au centre, l'horizon au bord, le nord
+                           en haut et l'est à gauche, les astres levés à leur
+                           hauteur et leur azimut, et pour chacun son lever,
+                           son passage et son coucher.
                            En csv et json les valeurs ne sont pas coupées :
                            heures, degrés, unités astronomiques et kilomètres,
                            chaque nombre sous sa forme la plus courte ; la
