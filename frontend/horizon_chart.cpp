@@ -56,6 +56,8 @@ constexpr std::string_view kGround = "#050b17";
 constexpr std::string_view kGrid = "#8fa3c8";
 constexpr std::string_view kInk = "#e8ecf4";
 constexpr std::string_view kMuted = "#9fb0cf";
+constexpr std::string_view kEquatorColour = "#7fa7d9";
+constexpr std::string_view kEclipticColour = "#e0b040";
 
 struct Point {
   double x;
@@ -66,6 +68,13 @@ struct Point {
 Point project(double altitude, double azimuth) {
   const double r = kRadius * (90 - degreesOf(altitude)) / 90;
   return {kCentreX - r * std::sin(azimuth), kCentreY - r * std::cos(azimuth)};
+}
+
+// A point `beyond` pixels out from the rim (inside it if negative) at an
+// azimuth in degrees.
+Point nearRim(int azimuth, double beyond) {
+  const double a = azimuth * astro::kPi / 180;
+  return {kCentreX - (kRadius + beyond) * std::sin(a), kCentreY - (kRadius + beyond) * std::cos(a)};
 }
 
 // The sky's colour follows the Sun: day, civil and nautical twilight, night.
@@ -95,8 +104,8 @@ Vector unitOf(const astro::HorizontalPosition& seen) {
 
 // Where the Sun lies from a body on the page, degrees clockwise from +x:
 // the way the great circle from the body toward the Sun leaves the body's
-// place in the projection (a step of a few arcseconds along it). 0 when
-// the two are one direction or opposite ones.
+// place in the projection (a step of 20" along it). 0 when the two are one
+// direction or opposite ones.
 double sunwardOnPage(const astro::HorizontalPosition& body, const astro::HorizontalPosition& sun) {
   const Vector b = unitOf(body);
   const Vector s = unitOf(sun);
@@ -118,9 +127,12 @@ double sunwardOnPage(const astro::HorizontalPosition& body, const astro::Horizon
 // A direction of the sky seen from the place as the bodies are seen.
 astro::HorizontalPosition seenFrom(const astro::EquatorialPoint& p, const astro::Instant& instant,
                                    const astro::Observer& observer) {
-  const astro::BodyPosition far{
-      p.rightAscension,       p.declination, 0, 0, kFarKm / astro::kAstronomicalUnitKm, kFarKm, 0,
-      astro::Status::Computed};
+  astro::BodyPosition far{};
+  far.rightAscension = p.rightAscension;
+  far.declination = p.declination;
+  far.distanceKm = kFarKm;
+  far.distanceAu = kFarKm / astro::kAstronomicalUnitKm;
+  far.status = astro::Status::Computed;
   return astro::horizontalPosition(far, instant.siderealTime, observer,
                                    astro::Refraction::Standard);
 }
@@ -162,8 +174,7 @@ std::string pathAbove(Seen&& seen) {
     const int before = (first + j - 1) % kSteps;
     const int at = (first + j) % kSteps;
     if (above[before] != above[at]) {
-      // The horizon in between: the crossing to a hundredth of a
-      // millionth of a degree.
+      // The horizon in between: the crossing, the degree halved 40 times.
       double low = first + j - 1;
       double high = first + j;
       const bool rising = above[at];
@@ -187,7 +198,8 @@ std::string pathAbove(Seen&& seen) {
 }
 
 // The disc: the sky, its grid, the horizon, the cardinal points, the
-// equator and the ecliptic. The cardinal points' boxes go into `taken`.
+// equator and the ecliptic. The boxes of the grid's words and of the
+// cardinal points go into `taken`, for the labels to keep clear of.
 void appendDome(std::string& out, const astro::Instant& instant, const astro::Observer& observer,
                 double sunAltitude, std::vector<Box>& taken) {
   Svg svg(out);
@@ -213,10 +225,11 @@ void appendDome(std::string& out, const astro::Instant& instant, const astro::Ob
         .attr("r", kRadius * (90 - altitude) / 90)
         .end();
   }
+  // The lines of azimuth, from the circle of 60 degrees out.
   for (int azimuth = 0; azimuth < 360; azimuth += 30) {
-    const double a = azimuth * astro::kPi / 180;
-    line(svg, kCentreX - kRadius / 3 * std::sin(a), kCentreY - kRadius / 3 * std::cos(a),
-         kCentreX - kRadius * std::sin(a), kCentreY - kRadius * std::cos(a));
+    const Point from = nearRim(azimuth, -2 * kRadius / 3);
+    const Point to = nearRim(azimuth, 0);
+    line(svg, from.x, from.y, to.x, to.y);
     svg.end();
   }
   // The zenith, a small cross.
@@ -239,17 +252,11 @@ void appendDome(std::string& out, const astro::Instant& instant, const astro::Ob
     if (azimuth % 90 == 0) {
       continue;
     }
-    const double a = azimuth * astro::kPi / 180;
     std::string label;
     appendInteger(label, azimuth);
     label += "\u00b0";
-    svg.open("text")
-        .attr("x", kCentreX - (kRadius + 16) * std::sin(a))
-        .attr("y", kCentreY - (kRadius + 16) * std::cos(a) + 4)
-        .attr("text-anchor", "middle")
-        .text(label);
-    const Point at{kCentreX - (kRadius + 16) * std::sin(a),
-                   kCentreY - (kRadius + 16) * std::cos(a)};
+    const Point at = nearRim(azimuth, 16);
+    svg.open("text").attr("x", at.x).attr("y", at.y + 4).attr("text-anchor", "middle").text(label);
     taken.push_back(Box{at.x - 14, at.y - 7, at.x + 14, at.y + 7});
   }
   svg.close("g");
@@ -273,9 +280,7 @@ void appendDome(std::string& out, const astro::Instant& instant, const astro::Ob
   for (const auto& [azimuth, name] :
        {std::pair{0, words::kNorth}, std::pair{90, words::kEast}, std::pair{180, words::kSouth},
         std::pair{270, words::kWest}}) {
-    const double a = azimuth * astro::kPi / 180;
-    const Point at{kCentreX - (kRadius + 20) * std::sin(a),
-                   kCentreY - (kRadius + 20) * std::cos(a)};
+    const Point at = nearRim(azimuth, 20);
     svg.open("text").attr("x", at.x).attr("y", at.y + 6).text(name);
     taken.push_back(Box{at.x - 10, at.y - 10, at.x + 10, at.y + 10});
   }
@@ -287,7 +292,7 @@ void appendDome(std::string& out, const astro::Instant& instant, const astro::Ob
   svg.open("path")
       .attr("id", "equator")
       .attr("fill", "none")
-      .attr("stroke", "#7fa7d9")
+      .attr("stroke", kEquatorColour)
       .attr("stroke-width", "1.5")
       .attr("d", equator)
       .end();
@@ -298,7 +303,7 @@ void appendDome(std::string& out, const astro::Instant& instant, const astro::Ob
   svg.open("path")
       .attr("id", "ecliptic")
       .attr("fill", "none")
-      .attr("stroke", "#e0b040")
+      .attr("stroke", kEclipticColour)
       .attr("stroke-width", "1.5")
       .attr("stroke-dasharray", "6 4")
       .attr("d", ecliptic)
@@ -316,8 +321,8 @@ double appendKey(std::string& out) {
     y += kLine;
   }
   y += 8;
-  for (const auto& [name, dashed, colour] : {std::tuple{words::kEquator, false, "#7fa7d9"},
-                                             std::tuple{words::kEcliptic, true, "#e0b040"}}) {
+  for (const auto& [name, dashed, colour] : {std::tuple{words::kEquator, false, kEquatorColour},
+                                             std::tuple{words::kEcliptic, true, kEclipticColour}}) {
     line(svg, kPanelLeft, y - 4, kPanelLeft + 36, y - 4);
     svg.attr("stroke", colour).attr("stroke-width", "1.5");
     if (dashed) {
