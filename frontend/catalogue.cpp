@@ -1,6 +1,8 @@
 // The catalogue: reasons into French sentences, and the help.
 #include "frontend/catalogue.h"
 
+#include <utility>
+
 #include "frontend/text.h"
 
 namespace frontend::catalogue {
@@ -246,7 +248,12 @@ Options :
                            Soleil, la Lune et sa phase, les planètes, leur
                            élongation et quand les voir : le soir à l'est
                            du Soleil le long de l'écliptique, le matin à
-                           l'ouest, toute la nuit à plus de 150°).
+                           l'ouest, toute la nuit à plus de 150°). Avec
+                           --lieu, l'image montre le ciel au-dessus du lieu :
+                           le zénith au centre, l'horizon au bord, le nord
+                           en haut et l'est à gauche, les astres levés à leur
+                           hauteur et leur azimut, et pour chacun son lever,
+                           son passage et son coucher.
                            En csv et json les valeurs ne sont pas coupées :
                            heures, degrés, unités astronomiques et kilomètres,
                            chaque nombre sous sa forme la plus courte ; la
@@ -513,6 +520,27 @@ std::string coordinatesName(std::string_view latitude, bool south, std::string_v
     name += " m";
   }
   return name;
+}
+
+std::string horizon::skyOf(std::string_view place, bool byCoordinates) {
+  if (byCoordinates) {
+    return "Le ciel à " + std::string(place);
+  }
+  // The article of a name contracts with "de"; a vowel elides it.
+  for (const auto& [article, contracted] : {std::pair{"Le ", "du "}, std::pair{"Les ", "des "}}) {
+    if (place.starts_with(article)) {
+      return "Le ciel " + std::string(contracted) +
+             std::string(place.substr(std::string_view(article).size()));
+    }
+  }
+  static constexpr std::string_view kVowels[] = {"A", "E", "I", "O", "U", "À", "Â",
+                                                 "É", "È", "Ê", "Î", "Ô", "Œ"};
+  for (const std::string_view vowel : kVowels) {
+    if (place.starts_with(vowel)) {
+      return "Le ciel d'" + std::string(place);
+    }
+  }
+  return "Le ciel de " + std::string(place);
 }
 
 }  // namespace frontend::catalogue

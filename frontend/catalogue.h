@@ -141,4 +141,37 @@ inline constexpr std::string_view kNotComputable =
     "Attention : des positions sont incalculables pour cette date et ne sont pas dessinées.";
 }  // namespace chart
 
+// The picture of the sky above a place.
+namespace horizon {
+// "Le ciel de Lyon", "Le ciel d'Orléans", "Le ciel du Havre", "Le ciel des
+// Abymes"; for a place given by its coordinates, "Le ciel à 45,76° N,
+// 4,84° E".
+std::string skyOf(std::string_view place, bool byCoordinates);
+inline constexpr std::string_view kOnDay = ", le ";  // then "21/06/2025"
+inline constexpr std::string_view kAtTime = " à ";   // then "23:00"
+// The cardinal points around the horizon.
+inline constexpr std::string_view kNorth = "N";
+inline constexpr std::string_view kEast = "E";
+inline constexpr std::string_view kSouth = "S";
+inline constexpr std::string_view kWest = "O";
+// What the picture shows, a line each.
+inline constexpr std::string_view kKey[] = {
+    "Le zénith au centre, l'horizon au bord, le nord",
+    "en haut et l'est à gauche : le ciel tel qu'on le voit",
+    "couché sur le dos, la tête vers le nord.",
+    "Cercles de hauteur tous les 30°, azimuts tous les 30°.",
+};
+inline constexpr std::string_view kEquator = "équateur céleste";
+inline constexpr std::string_view kEcliptic = "écliptique de la date";
+// The heads of the legend's columns.
+inline constexpr std::string_view kBody = "Astre";
+inline constexpr std::string_view kAltitude = "Hauteur";
+inline constexpr std::string_view kAzimuth = "Azimut";
+inline constexpr std::string_view kMagnitude = "Magn.";
+inline constexpr std::string_view kRise = "Lever";
+inline constexpr std::string_view kTransit = "Passage (hauteur)";
+inline constexpr std::string_view kSet = "Coucher";
+inline constexpr std::string_view kThen = " : ";  // between a twilight's name and its times
+}  // namespace horizon
+
 }  // namespace frontend::catalogue

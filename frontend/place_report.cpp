@@ -12,6 +12,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <tuple>
 
 #include "frontend/angle_printers.h"
 #include "frontend/bodies.h"
@@ -46,7 +47,28 @@ void padTo(std::string& out, std::size_t start, std::size_t width) {
   }
 }
 
-// "23° 05'", "-8° 03'": degrees and minutes of arc, cut.
+// "07", "23": a part of a date or a time, on two digits.
+void appendTwoDigits(std::string& out, std::int64_t value) {
+  if (value < 10) {
+    out += '0';
+  }
+  appendInteger(out, value);
+}
+
+// "21/06/2025 23:47:12": a local date and time, to the second.
+void appendLocalDate(std::string& out, const LocalTime& local) {
+  appendLocalDay(out, local);
+  out += ' ';
+  const std::int64_t seconds = local.local.millisecond / 1000;
+  appendTwoDigits(out, seconds / 3600);
+  out += ':';
+  appendTwoDigits(out, seconds / 60 % 60);
+  out += ':';
+  appendTwoDigits(out, seconds % 60);
+}
+
+}  // namespace
+
 void appendDegreesMinutes(std::string& out, double radians) {
   const double degrees = degreesOf(radians);
   const double magnitude = std::fabs(degrees);
@@ -61,75 +83,41 @@ void appendDegreesMinutes(std::string& out, double radians) {
   }
   appendInteger(out, static_cast<std::int64_t>(whole));
   out += "° ";
-  if (minutes < 10) {
-    out += '0';
-  }
-  appendInteger(out, static_cast<std::int64_t>(minutes));
+  appendTwoDigits(out, static_cast<std::int64_t>(minutes));
   out += '\'';
 }
 
-// "05:29": the zone's clock, cut to the minute.
 void appendClock(std::string& out, const Request& request, double jdUt) {
   const LocalTime local = localTimeOf(request.zone, jdUt);
   const std::int64_t minutes = local.local.millisecond / 60'000;
-  const auto two = [&out](std::int64_t value) {
-    if (value < 10) {
-      out += '0';
-    }
-    appendInteger(out, value);
-  };
-  two(minutes / 60);
+  appendTwoDigits(out, minutes / 60);
   out += ':';
-  two(minutes % 60);
+  appendTwoDigits(out, minutes % 60);
 }
 
-// "21/06/2025 23:47:12": a local date and time, to the second.
-void appendLocalDate(std::string& out, const LocalTime& local) {
-  const auto two = [&out](std::int64_t value) {
-    if (value < 10) {
-      out += '0';
-    }
-    appendInteger(out, value);
-  };
-  two(local.day.day);
+void appendLocalDay(std::string& out, const LocalTime& local) {
+  appendTwoDigits(out, local.day.day);
   out += '/';
-  two(local.day.month);
+  appendTwoDigits(out, local.day.month);
   out += '/';
   appendInteger(out, local.day.year);
-  out += ' ';
-  const std::int64_t seconds = local.local.millisecond / 1000;
-  two(seconds / 3600);
-  out += ':';
-  two(seconds / 60 % 60);
-  out += ':';
-  two(seconds % 60);
 }
 
-// "UTC+02:00"
 void appendOffset(std::string& out, std::int32_t seconds) {
   out += "UTC";
   out += seconds < 0 ? '-' : '+';
   const std::int32_t magnitude = seconds < 0 ? -seconds : seconds;
-  const auto two = [&out](std::int64_t value) {
-    if (value < 10) {
-      out += '0';
-    }
-    appendInteger(out, value);
-  };
-  two(magnitude / 3600);
+  appendTwoDigits(out, magnitude / 3600);
   out += ':';
-  two(magnitude / 60 % 60);
+  appendTwoDigits(out, magnitude / 60 % 60);
 }
 
-// A rise, a set or a transit in the table.
-enum class Which { Rise, Transit, Set };
-
 void appendEvent(std::string& out, const Request& request, const astro::DayEvent& event,
-                 Which which) {
+                 EventKind kind) {
   switch (event.outcome) {
     case astro::EventOutcome::Occurs:
       appendClock(out, request, event.jd);
-      if (which == Which::Transit) {
+      if (kind == EventKind::Transit) {
         out += " (";
         appendDegreesMinutes(out, event.altitude);
         out += ')';
@@ -146,9 +134,9 @@ void appendEvent(std::string& out, const Request& request, const astro::DayEvent
       out += words::kNeverUp;
       return;
     case astro::EventOutcome::NotThisDay:
-      out += which == Which::Rise      ? words::kNoRise
-             : which == Which::Transit ? words::kNoTransit
-                                       : words::kNoSet;
+      out += kind == EventKind::Rise      ? words::kNoRise
+             : kind == EventKind::Transit ? words::kNoTransit
+                                          : words::kNoSet;
       return;
     case astro::EventOutcome::NotComputable:
       out += catalogue::kNotComputable;
@@ -156,37 +144,30 @@ void appendEvent(std::string& out, const Request& request, const astro::DayEvent
   }
 }
 
-// One twilight's line: "aube 04:52    soir 22:32", or what keeps it away.
-void appendTwilight(std::string& out, const Request& request, const astro::Twilight& twilight) {
+std::vector<std::string> twilightParts(const Request& request, const astro::Twilight& twilight) {
   const astro::DayEvent& morning = twilight.morning;
   const astro::DayEvent& evening = twilight.evening;
   if (morning.outcome == astro::EventOutcome::AlwaysAbove) {
-    out += words::kSunStaysAbove;
-    return;
+    return {std::string(words::kSunStaysAbove)};
   }
   if (morning.outcome == astro::EventOutcome::AlwaysBelow) {
-    out += words::kSunStaysBelow;
-    return;
+    return {std::string(words::kSunStaysBelow)};
   }
+  std::vector<std::string> parts;
   for (const auto& [event, name, none] : {std::tuple{&morning, words::kDawn, words::kNoDawn},
                                           std::tuple{&evening, words::kDusk, words::kNoDusk}}) {
-    const std::size_t start = out.size();
+    std::string& part = parts.emplace_back();
     if (event->outcome == astro::EventOutcome::Occurs) {
-      out += name;
-      appendClock(out, request, event->jd);
+      part += name;
+      appendClock(part, request, event->jd);
     } else if (event->outcome == astro::EventOutcome::NotComputable) {
-      out += catalogue::kNotComputable;
+      part += catalogue::kNotComputable;
     } else {
-      out += none;
+      part += none;
     }
-    padTo(out, start, kEventWidth);
   }
-  while (!out.empty() && out.back() == ' ') {
-    out.pop_back();
-  }
+  return parts;
 }
-
-}  // namespace
 
 PlaceView viewFrom(const Request& request, const astro::Instant& instant) {
   PlaceView view;
@@ -278,12 +259,12 @@ void appendPlaceBlock(std::string& out, const Request& request, const PlaceView&
     padTo(out, column, kMagnitudeWidth);
     const astro::BodyDay& day = view.day[row.body];
     column = out.size();
-    appendEvent(out, request, day.rise, Which::Rise);
+    appendEvent(out, request, day.rise, EventKind::Rise);
     padTo(out, column, kEventWidth);
     column = out.size();
-    appendEvent(out, request, day.transit, Which::Transit);
+    appendEvent(out, request, day.transit, EventKind::Transit);
     padTo(out, column, kTransitWidth);
-    appendEvent(out, request, day.set, Which::Set);
+    appendEvent(out, request, day.set, EventKind::Set);
     out += '\n';
   }
   out += words::kRule;
@@ -293,7 +274,15 @@ void appendPlaceBlock(std::string& out, const Request& request, const PlaceView&
     const std::size_t start = out.size();
     out += name;
     padTo(out, start, 32);
-    appendTwilight(out, request, *twilight);
+    // The morning and the evening in two columns.
+    for (const std::string& part : twilightParts(request, *twilight)) {
+      const std::size_t column = out.size();
+      out += part;
+      padTo(out, column, kEventWidth);
+    }
+    while (out.back() == ' ') {
+      out.pop_back();
+    }
     out += '\n';
   }
   out += '\n';

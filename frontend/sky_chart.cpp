@@ -14,7 +14,9 @@
 #include "frontend/angle_printers.h"
 #include "frontend/bodies.h"
 #include "frontend/catalogue.h"
+#include "frontend/chart_parts.h"
 #include "frontend/formats.h"
+#include "frontend/horizon_chart.h"
 #include "frontend/report.h"
 #include "frontend/svg.h"
 #include "frontend/text.h"
@@ -32,10 +34,7 @@ constexpr double kMapRight = 1160;
 constexpr double kMapTop = 84;
 constexpr double kMapBottom = 504;
 constexpr double kLegendTop = 540;
-constexpr double kCanvasMargin = 4;  // pixels a label keeps from the canvas' edge
-constexpr double kLabelOffset = -9;
-constexpr double kSmallestPhase = 5;   // pixels of radius below which a phase is not drawn    // a
-                                       // label's baseline below its body's centre, at first
+constexpr double kCanvasMargin = 4;    // pixels a label keeps from the canvas' edge
 constexpr double kLegendColumn = 560;  // pixels between the legend's columns
 constexpr double kLegendLine = 20;
 constexpr double kVisibleBeyond = 15;    // degrees from the Sun
@@ -55,22 +54,12 @@ struct Map {
   }
 };
 
-// Characters, not bytes, of a UTF-8 text: what the width of a label follows.
-double charactersOf(std::string_view text) {
-  return static_cast<double>(
-      std::count_if(text.begin(), text.end(), [](char c) { return (c & 0xc0) != 0x80; }));
-}
-
 // "+20°", "0°", "-10°": a declination line's label.
 std::string degreeLabel(int degrees) {
   std::string label = degrees > 0 ? "+" : "";
   appendInteger(label, degrees);
   label += "\u00b0";
   return label;
-}
-
-void line(Svg& svg, double x1, double y1, double x2, double y2) {
-  svg.open("line").attr("x1", x1).attr("y1", y1).attr("x2", x2).attr("y2", y2);
 }
 
 // The grid, its labels, the equator and the ecliptic of the date.
@@ -157,104 +146,6 @@ void appendFrame(std::string& out, const Map& map, double obliquity) {
       .end();
 }
 
-// A body with its phase (the Moon, Mercury, Venus): a dark disc, and on it
-// the lit part, turned so that its bright limb faces the Sun. In the body's
-// own frame, with the Sun toward +x, the lit part is the half disc on that
-// side and a half ellipse of semi-axis r |1 - 2k| that adds to it (gibbous)
-// or cuts into it (crescent).
-void appendPhaseDisc(std::string& out, double x, double y, double radius, double illumination,
-                     double sunwardDegrees, std::string_view litColour) {
-  Svg svg(out);
-  svg.open("circle")
-      .attr("cx", x)
-      .attr("cy", y)
-      .attr("r", radius)
-      .attr("fill", "#3a3f4b")
-      .attr("stroke", "#8a8f9b")
-      .attr("stroke-width", "0.8")
-      .end();
-  const double k = std::clamp(illumination, 0.0, 1.0);
-  const double rx = radius * std::fabs(1 - 2 * k);
-  std::string transform = "translate(";
-  appendFixed(transform, x, 2);
-  transform += ' ';
-  appendFixed(transform, y, 2);
-  transform += ") rotate(";
-  appendFixed(transform, sunwardDegrees, 2);
-  transform += ')';
-  std::string d = "M0 ";
-  appendFixed(d, -radius, 2);
-  d += "A";
-  appendFixed(d, radius, 2);
-  d += ' ';
-  appendFixed(d, radius, 2);
-  d += " 0 0 1 0 ";
-  appendFixed(d, radius, 2);
-  d += "A";
-  appendFixed(d, rx, 2);
-  d += ' ';
-  appendFixed(d, radius, 2);
-  d += k > 0.5 ? " 0 0 1 0 " : " 0 0 0 0 ";
-  appendFixed(d, -radius, 2);
-  d += "Z";
-  svg.open("path")
-      .attr("class", "lit")
-      .attr("fill", litColour)
-      .attr("transform", transform)
-      .attr("d", d)
-      .end();
-}
-
-// A box on the page that a label must not cover: another label, or a
-// body's disc.
-struct Box {
-  double left;
-  double top;
-  double right;
-  double bottom;
-
-  bool overlaps(const Box& other) const {
-    return left < other.right && other.left < right && top < other.bottom && other.top < bottom;
-  }
-};
-
-// A label's box for a baseline at y: 13-pixel text, about 8 pixels a letter.
-Box labelBox(double x, double y, double width) {
-  return Box{x, y - 11, x + width, y + 3};
-}
-
-// A label's baseline near its body, moved down or up until it covers no
-// disc and no label placed before it.
-double labelY(const std::vector<Box>& taken, double x, double y, double width) {
-  static constexpr double kOffsets[] = {kLabelOffset, 19, -23, 33, -37, 47, -51, 61};
-  for (const double offset : kOffsets) {
-    const Box box = labelBox(x, y + offset, width);
-    if (std::none_of(taken.begin(), taken.end(),
-                     [&](const Box& other) { return box.overlaps(other); })) {
-      return y + offset;
-    }
-  }
-  return y + kLabelOffset;
-}
-
-// A planet's disc follows its brightness: from 2.5 pixels at magnitude 5.7
-// and fainter to 9 at -3.6 and brighter. The Sun and the Moon keep theirs.
-double discRadius(const BodyRow& row, const astro::Appearance& look) {
-  if (row.body == astro::Body::Sun || row.body == astro::Body::Moon ||
-      !std::isfinite(look.magnitude)) {
-    return row.radius;
-  }
-  return std::clamp(6.5 - 0.7 * look.magnitude, 2.5, 9.0);
-}
-
-// "-4,1": a magnitude to a tenth, with the French decimal comma.
-void appendMagnitude(std::string& out, double magnitude) {
-  std::string digits;
-  appendFixed(digits, magnitude, 1);
-  std::replace(digits.begin(), digits.end(), '.', ',');
-  out += digits;
-}
-
 // What the legend says of one body.
 std::string legendLine(const BodyRow& row, const astro::Instant& instant,
                        const astro::Appearance& look) {
@@ -308,7 +199,11 @@ std::string legendLine(const BodyRow& row, const astro::Instant& instant,
 }  // namespace
 
 void appendSkyChart(std::string& out, const DateEntry& entry, const astro::Instant& instant,
-                    const Request&) {
+                    const Request& request) {
+  if (request.place) {
+    appendHorizonChart(out, entry, instant, request);
+    return;
+  }
   double widest = 35;
   for (const astro::BodyPosition& p : instant.bodies) {
     if (p.status != astro::Status::NotComputable) {
@@ -377,13 +272,7 @@ void appendSkyChart(std::string& out, const DateEntry& entry, const astro::Insta
   svg.open("g").attr("id", "bodies").attr("clip-path", "url(#map-area)").start();
   const astro::BodyPosition& sun = instant[astro::Body::Sun];
   const astro::Appearances looks = astro::appearances(instant);
-  struct Drawn {
-    const BodyRow* row;
-    double x;
-    double y;
-    double radius;
-  };
-  std::vector<Drawn> drawn;
+  std::vector<DrawnBody> drawn;
   std::vector<Box> taken;
   for (const BodyRow& row : kBodyRows) {
     const astro::BodyPosition& p = instant[row.body];
@@ -407,25 +296,16 @@ void appendSkyChart(std::string& out, const DateEntry& entry, const astro::Insta
     } else if (x + radius > kMapRight) {
       places.push_back(x - (kMapRight - kMapLeft));
     }
+    // North is up and east to the left: the direction of position angle a
+    // is (-sin a, -cos a) on the page.
+    const double toward = astro::positionAngle({p.rightAscension, p.declination},
+                                               {sun.rightAscension, sun.declination});
+    const double sunward = degreesOf(std::atan2(-std::cos(toward), -std::sin(toward)));
+    // The Moon's phase as its row of the report has it.
+    const double lit =
+        row.body == astro::Body::Moon ? p.illumination : looks[row.body].illuminatedFraction;
     for (const double at : places) {
-      if (row.showsPhase && radius >= kSmallestPhase) {
-        const double toward = astro::positionAngle({p.rightAscension, p.declination},
-                                                   {sun.rightAscension, sun.declination});
-        // North is up and east to the left: the direction of position angle
-        // a is (-sin a, -cos a) on the page.
-        const double sunward = degreesOf(std::atan2(-std::cos(toward), -std::sin(toward)));
-        // The Moon's phase as its row of the report has it.
-        const double lit =
-            row.body == astro::Body::Moon ? p.illumination : looks[row.body].illuminatedFraction;
-        appendPhaseDisc(out, at, y, radius, lit, sunward, row.colour);
-      } else {
-        svg.open("circle")
-            .attr("cx", at)
-            .attr("cy", y)
-            .attr("r", radius)
-            .attr("fill", row.colour)
-            .end();
-      }
+      appendBodyDisc(out, row, at, y, radius, lit, sunward);
     }
     svg.close("g");
     drawn.push_back({&row, x, y, radius});
@@ -435,45 +315,7 @@ void appendSkyChart(std::string& out, const DateEntry& entry, const astro::Insta
 
   // A label goes right of its body, or left of it where it would run past
   // the canvas; one that had to move away from its body gets a leader line.
-  struct Label {
-    const Drawn* body;
-    double x;
-    double baseline;
-    bool moved;
-  };
-  std::vector<Label> labels;
-  for (const Drawn& d : drawn) {
-    const double width = 8.0 * charactersOf(d.row->name);
-    double x = d.x + d.radius + 3;
-    if (x + width > kWidth - kCanvasMargin) {
-      x = d.x - d.radius - 3 - width;
-    }
-    const double baseline = labelY(taken, x, d.y, width);
-    taken.push_back(labelBox(x, baseline, width));
-    labels.push_back({&d, x, baseline, baseline != d.y + kLabelOffset});
-  }
-  svg.open("g").attr("id", "leaders").attr("stroke", "#9fb0cf").attr("stroke-width", "0.8").start();
-  for (const Label& label : labels) {
-    if (label.moved) {
-      // From the rim of the disc toward the label's near end, at mid-height.
-      const double toX = label.x > label.body->x
-                             ? label.x - 1
-                             : label.x + 8.0 * charactersOf(label.body->row->name) + 1;
-      const double toY = label.baseline - 4;
-      const double dx = toX - label.body->x;
-      const double dy = toY - label.body->y;
-      const double length = std::hypot(dx, dy);
-      const double rim = (label.body->radius + 1) / length;
-      line(svg, label.body->x + dx * rim, label.body->y + dy * rim, toX, toY);
-      svg.end();
-    }
-  }
-  svg.close("g");
-  svg.open("g").attr("id", "labels").attr("fill", "#ffffff").attr("font-size", "13").start();
-  for (const Label& label : labels) {
-    svg.open("text").attr("x", label.x).attr("y", label.baseline).text(label.body->row->name);
-  }
-  svg.close("g");
+  appendLabels(out, placeLabels(drawn, taken, kWidth - kCanvasMargin));
 
   // The legend, in two columns, the first one the longer.
   svg.open("g").attr("id", "legend").attr("fill", kInk).attr("font-size", "13").start();

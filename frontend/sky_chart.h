@@ -23,6 +23,8 @@ namespace frontend {
 //    sidereal time) and a legend with each body's elongation from the Sun,
 //    east or west, and when it can be seen: "le soir" east of the Sun, "le
 //    matin" west of it, "invisible" within 15 degrees of it.
+// With a place, the picture is instead the sky above it (appendHorizonChart,
+// horizon_chart.h).
 void appendSkyChart(std::string& out, const DateEntry& entry, const astro::Instant& instant,
                     const Request& request);
 

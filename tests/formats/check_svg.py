@@ -16,12 +16,27 @@ For a few dates, `--format svg DATE`:
     from the Sun (the angle between the two directions, cut to a whole
     degree), east or west, and when to look.
 
+With a place, for a few places and dates, `--lieu PLACE --format svg DATE`
+draws the sky above it; the picture renders and parses as above, and:
+  - each body that --format csv puts above the horizon is drawn where the
+    projection of its altitude_deg and azimuth_deg puts it (the zenith at
+    the centre of the horizon circle, the horizon on it, the distance from
+    the centre proportional to 90 degrees minus the altitude, north up and
+    east left); the others are not drawn and are "sous l'horizon" in the
+    legend, whose rises, transits and sets are the CSV's, cut to the minute;
+  - the equator and the ecliptic stay within the horizon; the equator rises
+    and sets due east and west and culminates at 90 degrees minus the
+    latitude, the Sun lies on the ecliptic;
+  - labels cover no disc and no other label, the Moon is lit toward the Sun;
+  - at Tromsø at local midnight in June the Sun is drawn, in the north.
+
 Usage: check_svg.py PROGRAM
 """
 
 import csv
 import io
 import math
+import os
 import shutil
 import subprocess
 import sys
@@ -49,8 +64,14 @@ sides = {}
 PIXEL = 0.02  # coordinates are written to two decimals
 
 
+# The band is the picture without a place: none may come from the
+# environment.
+ENVIRONMENT = {key: value for key, value in os.environ.items() if key != "EPHEMERIDES_LIEU"}
+
+
 def run(program, *arguments):
-    done = subprocess.run([program, *arguments], capture_output=True, timeout=60)
+    done = subprocess.run([program, *arguments], capture_output=True, timeout=60,
+                          env=ENVIRONMENT)
     if done.returncode != 0:
         sys.exit(f"{arguments}: exit status {done.returncode}: {done.stderr.decode()}")
     return done.stdout
@@ -113,9 +134,11 @@ def check_layout(root, date):
             fail(f"{date}: the label {text.text!r} runs from x = {left} to {right}")
 
 
-def check_date(program, date, workdir):
-    svg = run(program, "--format", "svg", date)
-    if run(program, "--format", "svg", date) != svg:
+def read_picture(program, arguments, date, workdir):
+    """The picture of `date`: the same bytes twice, rendered to PNG, parsed
+    as SVG 1.1 without script or reference to another file."""
+    svg = run(program, *arguments, "--format", "svg", date)
+    if run(program, *arguments, "--format", "svg", date) != svg:
         fail(f"{date}: a second run writes other bytes")
     png = f"{workdir}/sky.png"
     rendered = subprocess.run(["rsvg-convert", "-o", png], input=svg, capture_output=True)
@@ -131,6 +154,11 @@ def check_date(program, date, workdir):
     for element in root.iter():
         if element.tag == SVG + "script" or any("href" in key for key in element.attrib):
             fail(f"{date}: a script or a reference to another file")
+    return root
+
+
+def check_date(program, date, workdir):
+    root = read_picture(program, [], date, workdir)
 
     rows = {row["body"]: row for row in
             csv.DictReader(io.StringIO(run(program, "--format", "csv", date).decode()))}
@@ -204,6 +232,149 @@ def check_date(program, date, workdir):
     return positions
 
 
+# The sky above a place: its arguments, a date on its clock, the title.
+# Paris: the Moon 4 degrees up; Tromsø: local midnight under the midnight
+# Sun; 89.9 degrees north: the equator all round along the horizon.
+HORIZON = [
+    (["--lieu", "Lyon"], "2025-06-21T23:00",
+     "Le ciel de Lyon, le 21/06/2025 à 23:00 (Europe/Paris, UTC+02:00)"),
+    (["--lieu", "Paris"], "2025-06-28T23:50",
+     "Le ciel de Paris, le 28/06/2025 à 23:50 (Europe/Paris, UTC+02:00)"),
+    (["--lieu", "Tromsø"], "2025-06-21T00:00",
+     "Le ciel de Tromsø, le 21/06/2025 à 00:00 (Europe/Oslo, UTC+02:00)"),
+    (["--lieu", "Sydney"], "2025-09-02T20:00",
+     "Le ciel de Sydney, le 02/09/2025 à 20:00 (Australia/Sydney, UTC+10:00)"),
+    (["--lieu", "Ushuaïa"], "2025-12-21T23:30",
+     "Le ciel d'Ushuaïa, le 21/12/2025 à 23:30 (America/Argentina/Ushuaia, UTC-03:00)"),
+    (["--lieu", "Le Havre"], "2026-01-24T20:00",
+     "Le ciel du Havre, le 24/01/2026 à 20:00 (Europe/Paris, UTC+01:00)"),
+    (["--lieu=89.9,0", "--fuseau", "UTC"], "2025-06-21T12:00",
+     "Le ciel à 89,9° N, 0° E, le 21/06/2025 à 12:00 (UTC, UTC+00:00)"),
+]
+
+
+def minutes(iso):
+    """What a picture may say of a CSV time rounded to the second, cut to
+    the minute: "12:45" of 12:45:00 may be 12:44:59.6, "12:44" then."""
+    hhmm = iso[11:16]
+    if iso[17:19] != "00":
+        return [hhmm]
+    before = (int(hhmm[:2]) * 60 + int(hhmm[3:]) - 1) % 1440
+    return [hhmm, f"{before // 60:02d}:{before % 60:02d}"]
+
+
+def path_points(root, name):
+    """The points of a path, in runs that each begin with M."""
+    runs = []
+    for command, numbers in re.findall(r"([MLZ])([^MLZ]*)", root.find(f".//{SVG}path[@id='{name}']").get("d")):
+        if command == "M":
+            runs.append([])
+        if command != "Z":
+            runs[-1].append(tuple(float(v) for v in numbers.split()))
+    return runs
+
+
+def off_segment(p, a, b):
+    """Pixels from p to the segment from a to b."""
+    dx, dy = b[0] - a[0], b[1] - a[1]
+    t = max(0.0, min(1.0, ((p[0] - a[0]) * dx + (p[1] - a[1]) * dy) / (dx * dx + dy * dy or 1)))
+    return math.hypot(p[0] - a[0] - t * dx, p[1] - a[1] - t * dy)
+
+
+def check_horizon(program, arguments, date, title, workdir):
+    root = read_picture(program, arguments, date, workdir)
+    what = f"{arguments} {date}"
+    if root.find(SVG + "title").text != title:
+        fail(f"{what}: title {root.find(SVG + 'title').text!r}, expected {title!r}")
+    rows = {row["body"]: row for row in csv.DictReader(io.StringIO(
+        run(program, *arguments, "--format", "csv", date).decode()))}
+    horizon = root.find(f".//{SVG}circle[@id='horizon']")
+    cx, cy, r = (float(horizon.get(k)) for k in ("cx", "cy", "r"))
+
+    def projected(altitude, azimuth):
+        rho = r * (90 - altitude) / 90
+        return cx - rho * math.sin(math.radians(azimuth)), cy - rho * math.cos(math.radians(azimuth))
+
+    groups = {g.get("id"): g for g in root.iter(SVG + "g") if g.get("class") == "body"}
+    discs = []
+    for body, row in rows.items():
+        altitude, azimuth = float(row["altitude_deg"]), float(row["azimuth_deg"])
+        legend = [t.text for t in root.find(f".//{SVG}g[@id='legend-{body}']").iter(SVG + "text")]
+        if altitude < 0:
+            if body in groups:
+                fail(f"{what}: {body} drawn at {altitude} degrees, below the horizon")
+            if "sous l'horizon" not in legend:
+                fail(f"{what}: {body} below the horizon, the legend says {legend}")
+        else:
+            if body not in groups:
+                fail(f"{what}: {body} at {altitude} degrees not drawn")
+            if float(groups[body].get("data-alt-deg")) != altitude or \
+                    float(groups[body].get("data-az-deg")) != azimuth:
+                fail(f"{what}: {body}: other altitude or azimuth than in CSV")
+            x, y = centre(groups[body])
+            ex, ey = projected(altitude, azimuth)
+            if abs(x - ex) > 2 * PIXEL or abs(y - ey) > 2 * PIXEL:
+                fail(f"{what}: {body} drawn at ({x}, {y}), its place is ({ex:.2f}, {ey:.2f})")
+            radius = float(groups[body].find(SVG + "circle").get("r"))
+            discs.append((x - radius, y - radius, x + radius, y + radius))
+        # The day's events on the zone's clock, cut to the minute.
+        for event in ("rise", "transit", "set"):
+            status = row[f"{event}_status"]
+            said = {"occurs": minutes(row[event]), "always_above": ["toujours levé"],
+                    "always_below": ["jamais levé"]}.get(status, [])
+            if said and not any(text.startswith(tuple(said)) for text in legend):
+                fail(f"{what}: {body}'s {event} is {said}, the legend says {legend}")
+
+    # The Sun's twilights, in the same words.
+    twilights = " ".join(t.text for t in root.find(f".//{SVG}g[@id='twilights']").iter(SVG + "text"))
+    for twilight in ("civil", "nautical", "astronomical"):
+        for name, word in (("dawn", "aube"), ("dusk", "soir")):
+            time = rows["sun"][f"{twilight}_{name}"]
+            if time and not any(f"{word} {hhmm}" in twilights for hhmm in minutes(time)):
+                fail(f"{what}: no {word} {minutes(time)} in {twilights!r}")
+
+    # Labels clear of the discs and of one another.
+    boxes = [(float(t.get("x")), float(t.get("y")) - 11,
+              float(t.get("x")) + 8 * len(t.text), float(t.get("y")) + 3)
+             for t in root.find(f".//{SVG}g[@id='labels']").iter(SVG + "text")]
+    for i, a in enumerate(boxes):
+        for b in boxes[i + 1:] + discs:
+            if a[0] < b[2] and b[0] < a[2] and a[1] < b[3] and b[1] < a[3]:
+                fail(f"{what}: a label at {a} covers {b}")
+
+    # The equator and the ecliptic within the horizon. The equator meets it
+    # due east and west and culminates at 90 degrees minus the latitude
+    # (refraction moves these by less than the tolerances, below 70
+    # degrees of latitude); the Sun lies on the ecliptic.
+    for name in ("equator", "ecliptic"):
+        for run_ in path_points(root, name):
+            for x, y in run_:
+                if math.hypot(x - cx, y - cy) > r + PIXEL:
+                    fail(f"{what}: the {name} at ({x}, {y}), beyond the horizon")
+    latitude = float(rows["sun"]["latitude_deg"])
+    if abs(latitude) < 70:
+        (equator,) = path_points(root, "equator")
+        for end in (equator[0], equator[-1]):
+            azimuth = math.degrees(math.atan2(cx - end[0], cy - end[1])) % 360
+            if min(abs(azimuth - 90), abs(azimuth - 270)) > 2:
+                fail(f"{what}: the equator meets the horizon at azimuth {azimuth:.2f}")
+        highest = min(math.hypot(x - cx, y - cy) for x, y in equator)
+        if abs(highest - r * abs(latitude) / 90) > 0.5:
+            fail(f"{what}: the equator culminates {highest:.2f} px from the zenith")
+    if "sun" in groups:
+        sun = centre(groups["sun"])
+        if min(off_segment(sun, a, b) for run_ in path_points(root, "ecliptic")
+               for a, b in zip(run_, run_[1:])) > 0.3:
+            fail(f"{what}: the Sun off the ecliptic")
+    if "sun" in groups and "moon" in groups:
+        lit = groups["moon"].find(SVG + "path")
+        turn = math.radians(float(lit.get("transform").split("rotate(")[1].rstrip(")")))
+        (sx, sy), (mx, my) = centre(groups["sun"]), centre(groups["moon"])
+        if math.cos(turn) * (sx - mx) + math.sin(turn) * (sy - my) <= 0:
+            fail(f"{what}: the Moon's lit side turns away from the Sun")
+    return root, (cx, cy, r), groups
+
+
 def main():
     program = sys.argv[1]
     if shutil.which("rsvg-convert") is None:
@@ -262,8 +433,19 @@ def main():
         date = f"{rng.randint(1, 28) + rng.randint(0, 95) / 96}/{rng.randint(1, 12)}/" \
                f"{rng.randint(1900, 2100)}"
         check_layout(ET.fromstring(run(program, "--format", "svg", date)), date)
+
+    with tempfile.TemporaryDirectory() as workdir:
+        for arguments, date, title in HORIZON:
+            root, (cx, cy, r), groups = check_horizon(program, arguments, date, title, workdir)
+            # The midnight Sun: up, and in the north, whatever the CSV says.
+            if arguments == ["--lieu", "Tromsø"]:
+                if "sun" not in groups:
+                    fail("Tromsø at midnight: no Sun drawn")
+                x, y = centre(groups["sun"])
+                if math.hypot(x - cx, y - cy) >= r or cy - y < abs(x - cx):
+                    fail(f"Tromsø at midnight: the Sun drawn at ({x}, {y}), not up in the north")
     print(f"{len(DATES)} pictures render, parse, and put every body where it stands; "
-          "100 more keep their layout")
+          f"100 more keep their layout; {len(HORIZON)} skies above a place do as well")
     return 0
 
 

@@ -139,6 +139,14 @@ const CommandCase kCases[] = {
      "",
      false,
      0},
+    {"ReadmeHorizonPicture",
+     {"--lieu", "Lyon", "--format", "svg", "2026-01-24T20:00"},
+     "",
+     golden("../../docs/sky_lyon.svg"),
+     false,
+     "",
+     false,
+     0},
 
     // Date words: the dialogue's report blocks alone.
     {"DateWord", {"1.5/1/2000"}, "", golden("report_2000.txt"), false, "", false, 0},
