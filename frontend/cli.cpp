@@ -131,6 +131,9 @@ Parsed<Arguments> readArguments(int argc, const char* const* argv) {
       return commandLine(Reason::OptionUnknown, unknown);
     }
   }
+  // One element for each time --evenements was given, to be counted with
+  // the others (it must outlive the list below).
+  const std::vector<std::string> eventsTimes(a.eventsGiven);
   for (const auto& [name, values] :
        {std::pair<std::string_view, const std::vector<std::string>&>{"--from", a.from},
         {"--to", a.to},
@@ -140,7 +143,7 @@ Parsed<Arguments> readArguments(int argc, const char* const* argv) {
         {"--lieu", a.place},
         {"--fuseau", a.zone},
         {"--types", a.types},
-        {"--evenements", std::vector<std::string>(a.eventsGiven)}}) {
+        {"--evenements", eventsTimes}}) {
     if (values.size() > 1) {
       return commandLine(Reason::OptionRepeated, std::string(name));
     }
