@@ -22,10 +22,16 @@ import datetime
 import io
 import json
 import math
+import os
 import random
 import subprocess
 import sys
 import zoneinfo
+
+# What the program does by default must not come from the caller's place or
+# time zone: the checks give them on the command line when they need them.
+for variable in ("EPHEMERIDES_LIEU", "TZ"):
+    os.environ.pop(variable, None)
 
 BODIES = ("sun", "moon", "mercury", "venus", "mars", "jupiter", "saturn", "uranus", "neptune")
 NAMES = ("Soleil", "Lune", "Mercure", "Venus", "Mars", "Jupiter", "Saturne", "Uranus", "Neptune")

@@ -24,6 +24,26 @@
 extern char** environ;
 
 namespace {
+// This process's environment without the variables that change what the
+// program does by default (a default place, a time zone): the tests state
+// those on the command line when they need them.
+char** childEnvironment() {
+  static std::vector<char*> kept = [] {
+    std::vector<char*> variables;
+    for (char** v = environ; *v != nullptr; ++v) {
+      const std::string_view variable = *v;
+      if (!variable.starts_with("EPHEMERIDES_LIEU=") && !variable.starts_with("TZ=")) {
+        variables.push_back(*v);
+      }
+    }
+    variables.push_back(nullptr);
+    return variables;
+  }();
+  return kept.data();
+}
+}  // namespace
+
+namespace {
 using Clock = std::chrono::steady_clock;
 
 void check(bool ok, const char* what) {
@@ -131,7 +151,7 @@ Child startProgram(const char* outputFile, bool ignoringSigpipe,
   }
   argv.push_back(nullptr);
   const int failed =
-      ::posix_spawn(&child.pid, kProgram, &actions, &attributes, argv.data(), environ);
+      ::posix_spawn(&child.pid, kProgram, &actions, &attributes, argv.data(), childEnvironment());
   posix_spawn_file_actions_destroy(&actions);
   posix_spawnattr_destroy(&attributes);
   ::close(in[0]);
@@ -175,7 +195,8 @@ Child startOnTerminal(const std::vector<std::string>& arguments) {
     argv.push_back(const_cast<char*>(argument.c_str()));
   }
   argv.push_back(nullptr);
-  const int failed = ::posix_spawn(&child.pid, kProgram, &actions, nullptr, argv.data(), environ);
+  const int failed =
+      ::posix_spawn(&child.pid, kProgram, &actions, nullptr, argv.data(), childEnvironment());
   posix_spawn_file_actions_destroy(&actions);
   ::close(terminal);
   ::close(err[1]);

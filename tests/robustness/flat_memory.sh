@@ -13,6 +13,8 @@
 # its short run's by more than 10 %.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
+# What the program does by default must not come from the caller's place or zone.
+unset EPHEMERIDES_LIEU TZ
 program=${1:-build/default/ephemerides}
 dates=${2:-1000000}
 
