@@ -18,7 +18,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <regex>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -93,16 +92,23 @@ void check(const Transcript& t) {
       fail("usage error", t.errors);
     }
   }
+  // A word "nan" or "inf": letters, an underscore or any byte of a UTF-8
+  // character on neither side ("inférieure" is no such word).
   std::string lower = t.output;
   std::transform(lower.begin(), lower.end(), lower.begin(),
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  static const std::regex notANumber("(^|[^a-z_])(nan|inf)([^a-z_]|$)");
-  std::smatch found;
-  if (std::regex_search(lower, found, notANumber)) {
-    fail("nan or inf", t.output.substr(static_cast<std::size_t>(found.position()) < 300
-                                           ? 0
-                                           : static_cast<std::size_t>(found.position()) - 300,
-                                       600));
+  const auto wordByte = [](unsigned char c) {
+    return (c >= 'a' && c <= 'z') || c == '_' || c >= 0x80;
+  };
+  for (const std::string_view word : {"nan", "inf"}) {
+    for (std::size_t at = lower.find(word); at != std::string::npos;
+         at = lower.find(word, at + 1)) {
+      const bool before = at > 0 && wordByte(static_cast<unsigned char>(lower[at - 1]));
+      const bool after = at + 3 < lower.size() && wordByte(static_cast<unsigned char>(lower[at + 3]));
+      if (!before && !after) {
+        fail("nan or inf", t.output.substr(at < 300 ? 0 : at - 300, 600));
+      }
+    }
   }
   if (!t.errors.empty() && (t.errors.back() != '\n' || !validUtf8(t.errors))) {
     fail("standard error", t.errors);
@@ -121,7 +127,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::size_t at = 0;
   while (at <= line.size() && arguments.size() < kMostArguments && !line.empty()) {
     const std::size_t end = std::min(line.find('\n', at), line.size());
-    arguments.emplace_back(line.substr(at, end - at));
+    // An argument ends at its first NUL, as argv holds it.
+    const std::string_view argument = line.substr(at, end - at);
+    arguments.emplace_back(argument.substr(0, argument.find('\0')));
     at = end + 1;
   }
 
