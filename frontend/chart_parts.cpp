@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "frontend/catalogue.h"
 #include "frontend/text.h"
 
 namespace frontend {
@@ -86,6 +87,36 @@ double labelY(const std::vector<Box>& taken, double x, double y, double width) {
 }
 
 }  // namespace
+
+void openPicture(Svg& svg, std::string& out, int width, int height) {
+  out += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+  svg.open("svg")
+      .attr("xmlns", "http://www.w3.org/2000/svg")
+      .attr("version", "1.1")
+      .attr("width", std::to_string(width))
+      .attr("height", std::to_string(height))
+      .attr("viewBox", "0 0 " + std::to_string(width) + " " + std::to_string(height))
+      .attr("font-family", "DejaVu Sans, Verdana, sans-serif")
+      .start();
+}
+
+void appendWarning(Svg& svg, const astro::Instant& instant, double x, double y) {
+  const bool notComputable = std::any_of(
+      instant.bodies.begin(), instant.bodies.end(),
+      [](const astro::BodyPosition& p) { return p.status == astro::Status::NotComputable; });
+  if (!notComputable && instant.status != astro::Status::OutsideMeasuredSpan) {
+    return;
+  }
+  svg.open("text")
+      .attr("id", "warning")
+      .attr("x", x)
+      .attr("y", y)
+      .attr("fill", "#ffb347")
+      .attr("font-size", "13")
+      .attr("font-weight", "bold")
+      .text(notComputable ? catalogue::chart::kNotComputable
+                          : catalogue::chart::kOutsideMeasuredSpan);
+}
 
 void line(Svg& svg, double x1, double y1, double x2, double y2) {
   svg.open("line").attr("x1", x1).attr("y1", y1).attr("x2", x2).attr("y2", y2);

@@ -15,6 +15,15 @@
 
 namespace frontend {
 
+// The XML declaration and the opening <svg> element of a picture of
+// `width` by `height` pixels; the caller closes it with svg.close("svg").
+void openPicture(Svg& svg, std::string& out, int width, int height);
+
+// Under the title, in orange, what makes the picture less than it seems:
+// positions that cannot be computed (and are not drawn), or a date outside
+// the years where the accuracy is measured. Nothing otherwise.
+void appendWarning(Svg& svg, const astro::Instant& instant, double x, double y);
+
 // A line from (x1, y1) to (x2, y2), left open for more attributes.
 void line(Svg& svg, double x1, double y1, double x2, double y2);
 

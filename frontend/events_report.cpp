@@ -14,13 +14,16 @@
 #include "frontend/events_report.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
+#include <iterator>
 #include <string>
 #include <utility>
 
 #include "frontend/bodies.h"
 #include "frontend/catalogue.h"
+#include "frontend/formats.h"
 #include "frontend/place.h"
 #include "frontend/text.h"
 
@@ -28,6 +31,10 @@ namespace frontend {
 namespace {
 
 constexpr double kSecondsPerDay = 86400.0;
+
+// The fields of an event in CSV and JSON, in order.
+constexpr std::array<std::string_view, 9> kColumns = {
+    "event", "body", "other_body", "time_utc", "time_tt", "local_time", "value", "unit", "status"};
 
 // Delta T in seconds at a Julian Day (UT or TT alike: it changes slowly).
 double deltaTAt(const Request& request, double jd) {
@@ -123,22 +130,6 @@ std::string sentenceOf(const astro::Event& e) {
                                      value);
 }
 
-// Text in a CSV field or a JSON string: the values written here never hold
-// a separator, a quote or a control character.
-void field(std::string& out, std::string_view text, bool json) {
-  if (json) {
-    if (text.empty()) {
-      out += "null";
-    } else {
-      out += '"';
-      out += text;
-      out += '"';
-    }
-  } else {
-    out += text;
-  }
-}
-
 // An iCalendar content line, folded at 75 octets (not within a UTF-8
 // character), with CRLF.
 void icsLine(std::string& out, std::string_view line) {
@@ -223,50 +214,30 @@ void appendEvent(std::string& out, const Request& request, const astro::Event& e
     icsLine(out, "END:VEVENT");
     return;
   }
-  const bool json = request.format == Format::Json;
   std::string utc;
   appendIsoSeconds(utc, ut);
   utc += 'Z';
   std::string tt;
   appendIsoSeconds(tt, e.jd);
   const std::string_view other = e.other != e.body ? astro::bodyId(e.other) : std::string_view{};
-  std::string value;
-  if (std::isfinite(v.value)) {
-    appendShortest(value, v.value);
+  const Value values[] = {Value::text(astro::eventKindId(e.kind)),
+                          Value::text(astro::bodyId(e.body)),
+                          Value::text(other),
+                          Value::text(utc),
+                          Value::text(tt),
+                          Value::text(local),
+                          Value::of(v.value),
+                          Value::text(v.unit),
+                          Value::text(statusId(e.status))};
+  static_assert(std::size(values) == kColumns.size());
+  std::array<Field, kColumns.size()> fields;
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    fields[i] = Field{kColumns[i], values[i]};
   }
-  const std::string_view status =
-      e.status == astro::Status::Computed ? "computed" : "outside_measured_span";
-  const std::pair<std::string_view, std::string_view> fields[] = {
-      {"event", astro::eventKindId(e.kind)},
-      {"body", astro::bodyId(e.body)},
-      {"other_body", other},
-      {"time_utc", utc},
-      {"time_tt", tt},
-      {"local_time", local},
-      {"value", value},
-      {"unit", v.unit},
-      {"status", status}};
-  if (json) {
-    out += '{';
-  }
-  for (const auto& [name, text] : fields) {
-    if (json) {
-      out += '"';
-      out += name;
-      out += "\":";
-      if (name == "value" && !text.empty()) {
-        out += text;
-      } else {
-        field(out, text, true);
-      }
-    } else {
-      field(out, text, false);
-    }
-    out += ',';
-  }
-  out.back() = json ? '}' : '\n';
-  if (json) {
-    out += '\n';
+  if (request.format == Format::Json) {
+    appendJsonRecord(out, fields);
+  } else {
+    appendCsvRecord(out, fields);
   }
 }
 
@@ -318,7 +289,8 @@ Parsed<astro::EventKindSet> parseEventKinds(std::string_view text) {
 }
 
 int runEvents(Console& console, const Request& request) {
-  const double start = request.eventsStart + deltaTAt(request, request.eventsStart) / kSecondsPerDay;
+  const double start =
+      request.eventsStart + deltaTAt(request, request.eventsStart) / kSecondsPerDay;
   const double end = request.eventsEnd + deltaTAt(request, request.eventsEnd) / kSecondsPerDay;
   std::string& out = console.output.pending();
   switch (request.format) {
@@ -326,7 +298,11 @@ int runEvents(Console& console, const Request& request) {
       out += catalogue::events::heading(request.civil ? request.zone.name : std::string_view{});
       break;
     case Format::Csv:
-      out += "event,body,other_body,time_utc,time_tt,local_time,value,unit,status\n";
+      for (const std::string_view column : kColumns) {
+        out += column;
+        out += ',';
+      }
+      out.back() = '\n';
       break;
     case Format::Ics:
       icsLine(out, "BEGIN:VCALENDAR");

@@ -73,20 +73,6 @@ std::string_view scaleId(const TimeScale& scale, const DateEntry& entry) {
   return scale.universalFor(entry) ? "ut" : "tt";
 }
 
-// A field: text, a whole number, or a number that is written only when it
-// is finite; text that is empty is no value.
-struct Value {
-  enum class Kind { Text, Whole, Number };
-  Kind kind;
-  std::string_view words;
-  std::int64_t whole;
-  double number;
-
-  static Value text(std::string_view words) { return Value{Kind::Text, words, 0, 0.0}; }
-  static Value of(std::int32_t whole) { return Value{Kind::Whole, {}, whole, 0.0}; }
-  static Value of(double number) { return Value{Kind::Number, {}, 0, number}; }
-};
-
 // The fields of a date, then of one body, in the order of the CSV columns;
 // `visit(name, value)` is called for each. CSV and JSON are both written
 // from these, so that they cannot disagree.
@@ -169,7 +155,8 @@ void placeFields(const Request& request, const PlaceView* view, astro::Body body
     }
     visit(name, Value::text(time));
     if (!status.empty()) {
-      visit(status, Value::text(e != nullptr ? outcomeId(e->outcome) : std::string_view{}));
+      visit(status,
+            Value::text(e != nullptr ? astro::eventOutcomeId(e->outcome) : std::string_view{}));
     }
   };
   const astro::BodyDay* day = view != nullptr ? &view->day[body] : nullptr;
@@ -264,6 +251,27 @@ void appendJsonValue(std::string& out, const Value& v) {
 
 }  // namespace
 
+void appendCsvRecord(std::string& out, std::span<const Field> fields) {
+  for (const Field& f : fields) {
+    appendCsvValue(out, f.value);
+    out += ',';
+  }
+  out.back() = '\n';
+}
+
+void appendJsonRecord(std::string& out, std::span<const Field> fields) {
+  out += '{';
+  for (const Field& f : fields) {
+    out += '"';
+    out += f.name;
+    out += "\":";
+    appendJsonValue(out, f.value);
+    out += ',';
+  }
+  out.back() = '}';
+  out += '\n';
+}
+
 std::string_view statusId(astro::Status status) {
   switch (status) {
     case astro::Status::Computed:
@@ -304,7 +312,9 @@ void appendCsv(std::string& out, const DateEntry& entry, const astro::Instant& i
   };
   dateFields(entry, instant, request.scale, field);
   civilFields(request, instant, seen, field);
-  const astro::Appearances appearances = astro::appearances(instant);
+  // The place's view has them already.
+  const astro::Appearances appearances =
+      seen != nullptr ? seen->looks : astro::appearances(instant);
   const auto cell = [&out](std::string_view, const Value& v) {
     appendCsvValue(out, v);
     out += ',';
@@ -333,7 +343,9 @@ void appendJson(std::string& out, const DateEntry& entry, const astro::Instant& 
   dateFields(entry, instant, request.scale, member);
   civilFields(request, instant, seen, member);
   member("status", Value::text(statusId(instant.status)));
-  const astro::Appearances appearances = astro::appearances(instant);
+  // The place's view has them already.
+  const astro::Appearances appearances =
+      seen != nullptr ? seen->looks : astro::appearances(instant);
   out += "\"bodies\":[";
   for (const astro::Body body : astro::kBodies) {
     out += '{';

@@ -1,6 +1,8 @@
 // The reports for scripts: CSV and JSON Lines, every value in full.
 #pragma once
 
+#include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -8,6 +10,31 @@
 #include "frontend/request.h"
 
 namespace frontend {
+
+// A field of CSV or JSON: text (empty text is no value: an empty CSV field,
+// JSON null), a whole number, or a number in its shortest exact form,
+// written only when it is finite.
+struct Value {
+  enum class Kind { Text, Whole, Number };
+  Kind kind;
+  std::string_view words;
+  std::int64_t whole;
+  double number;
+
+  static Value text(std::string_view words) { return Value{Kind::Text, words, 0, 0.0}; }
+  static Value of(std::int32_t whole) { return Value{Kind::Whole, {}, whole, 0.0}; }
+  static Value of(double number) { return Value{Kind::Number, {}, 0, number}; }
+};
+
+struct Field {
+  std::string_view name;
+  Value value;
+};
+
+// One record: a CSV line of the values (text quoted where it must be), or
+// a JSON object on a line of its own.
+void appendCsvRecord(std::string& out, std::span<const Field> fields);
+void appendJsonRecord(std::string& out, std::span<const Field> fields);
 
 // What scripts call each status.
 std::string_view statusId(astro::Status status);

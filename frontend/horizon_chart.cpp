@@ -440,15 +440,7 @@ void appendHorizonChart(std::string& out, const DateEntry&, const astro::Instant
   const Place& place = *request.place;
 
   Svg svg(out);
-  out += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
-  svg.open("svg")
-      .attr("xmlns", "http://www.w3.org/2000/svg")
-      .attr("version", "1.1")
-      .attr("width", std::to_string(kWidth))
-      .attr("height", std::to_string(kHeight))
-      .attr("viewBox", "0 0 " + std::to_string(kWidth) + " " + std::to_string(kHeight))
-      .attr("font-family", "DejaVu Sans, Verdana, sans-serif")
-      .start();
+  openPicture(svg, out, kWidth, kHeight);
 
   // "Le ciel de Lyon, le 21/06/2025 à 23:00 (Europe/Paris, UTC+02:00)"
   std::string title = words::skyOf(place.name, place.zone.empty());
@@ -470,20 +462,7 @@ void appendHorizonChart(std::string& out, const DateEntry&, const astro::Instant
       .attr("font-size", "20")
       .attr("font-weight", "bold")
       .text(title);
-  const bool notComputable = std::any_of(
-      instant.bodies.begin(), instant.bodies.end(),
-      [](const astro::BodyPosition& p) { return p.status == astro::Status::NotComputable; });
-  if (notComputable || instant.status == astro::Status::OutsideMeasuredSpan) {
-    svg.open("text")
-        .attr("id", "warning")
-        .attr("x", kLeft)
-        .attr("y", 62)
-        .attr("fill", "#ffb347")
-        .attr("font-size", "13")
-        .attr("font-weight", "bold")
-        .text(notComputable ? catalogue::chart::kNotComputable
-                            : catalogue::chart::kOutsideMeasuredSpan);
-  }
+  appendWarning(svg, instant, kLeft, 62);
 
   const astro::HorizontalPosition& sun = view.sky[astro::Body::Sun];
   std::vector<Box> taken;

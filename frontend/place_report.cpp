@@ -294,20 +294,4 @@ void appendEventTime(std::string& out, const Request& request, const astro::DayE
   }
 }
 
-std::string_view outcomeId(astro::EventOutcome outcome) {
-  switch (outcome) {
-    case astro::EventOutcome::Occurs:
-      return "occurs";
-    case astro::EventOutcome::AlwaysAbove:
-      return "always_above";
-    case astro::EventOutcome::AlwaysBelow:
-      return "always_below";
-    case astro::EventOutcome::NotThisDay:
-      return "not_this_day";
-    case astro::EventOutcome::NotComputable:
-      break;
-  }
-  return "not_computable";
-}
-
 }  // namespace frontend

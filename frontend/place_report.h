@@ -52,10 +52,8 @@ void appendEvent(std::string& out, const Request& request, const astro::DayEvent
 std::vector<std::string> twilightParts(const Request& request, const astro::Twilight& twilight);
 
 // An event's time in the zone as ISO 8601 with the offset
-// (2025-06-21T05:47:12+02:00), nothing when it does not occur; its outcome
-// as scripts write it: occurs, always_above, always_below, not_this_day,
-// not_computable.
+// (2025-06-21T05:47:12+02:00), nothing when it does not occur (its outcome
+// then says why: astro::eventOutcomeId).
 void appendEventTime(std::string& out, const Request& request, const astro::DayEvent& event);
-std::string_view outcomeId(astro::EventOutcome outcome);
 
 }  // namespace frontend

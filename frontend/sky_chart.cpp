@@ -213,15 +213,7 @@ void appendSkyChart(std::string& out, const DateEntry& entry, const astro::Insta
   const Map map{std::min(widest, 90.0)};
 
   Svg svg(out);
-  out += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
-  svg.open("svg")
-      .attr("xmlns", "http://www.w3.org/2000/svg")
-      .attr("version", "1.1")
-      .attr("width", std::to_string(kWidth))
-      .attr("height", std::to_string(kHeight))
-      .attr("viewBox", "0 0 " + std::to_string(kWidth) + " " + std::to_string(kHeight))
-      .attr("font-family", "DejaVu Sans, Verdana, sans-serif")
-      .start();
+  openPicture(svg, out, kWidth, kHeight);
 
   std::string title(words::kTitle);
   title += entry.label;
@@ -241,19 +233,7 @@ void appendSkyChart(std::string& out, const DateEntry& entry, const astro::Insta
       .attr("fill", "#9fb0cf")
       .attr("font-size", "13")
       .text(words::kSubtitle);
-  const bool notComputable = std::any_of(
-      instant.bodies.begin(), instant.bodies.end(),
-      [](const astro::BodyPosition& p) { return p.status == astro::Status::NotComputable; });
-  if (notComputable || instant.status == astro::Status::OutsideMeasuredSpan) {
-    svg.open("text")
-        .attr("id", "warning")
-        .attr("x", kMapLeft)
-        .attr("y", 75)
-        .attr("fill", "#ffb347")
-        .attr("font-size", "13")
-        .attr("font-weight", "bold")
-        .text(notComputable ? words::kNotComputable : words::kOutsideMeasuredSpan);
-  }
+  appendWarning(svg, instant, kMapLeft, 75);
 
   appendFrame(out, map, instant.obliquity);
 

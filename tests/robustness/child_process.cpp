@@ -41,6 +41,16 @@ char** childEnvironment() {
   }();
   return kept.data();
 }
+
+// The program's argument vector: its path, the arguments, a null pointer.
+std::vector<char*> argvOf(const std::vector<std::string>& arguments) {
+  std::vector<char*> argv = {const_cast<char*>(kProgram)};
+  for (const std::string& argument : arguments) {
+    argv.push_back(const_cast<char*>(argument.c_str()));
+  }
+  argv.push_back(nullptr);
+  return argv;
+}
 }  // namespace
 
 namespace {
@@ -145,11 +155,7 @@ Child startProgram(const char* outputFile, bool ignoringSigpipe,
   }
 
   Child child;
-  std::vector<char*> argv = {const_cast<char*>(kProgram)};
-  for (const std::string& argument : arguments) {
-    argv.push_back(const_cast<char*>(argument.c_str()));
-  }
-  argv.push_back(nullptr);
+  std::vector<char*> argv = argvOf(arguments);
   const int failed =
       ::posix_spawn(&child.pid, kProgram, &actions, &attributes, argv.data(), childEnvironment());
   posix_spawn_file_actions_destroy(&actions);
@@ -190,11 +196,7 @@ Child startOnTerminal(const std::vector<std::string>& arguments) {
   posix_spawn_file_actions_adddup2(&actions, terminal, STDOUT_FILENO);
   posix_spawn_file_actions_adddup2(&actions, err[1], STDERR_FILENO);
   Child child;
-  std::vector<char*> argv = {const_cast<char*>(kProgram)};
-  for (const std::string& argument : arguments) {
-    argv.push_back(const_cast<char*>(argument.c_str()));
-  }
-  argv.push_back(nullptr);
+  std::vector<char*> argv = argvOf(arguments);
   const int failed =
       ::posix_spawn(&child.pid, kProgram, &actions, nullptr, argv.data(), childEnvironment());
   posix_spawn_file_actions_destroy(&actions);

@@ -699,6 +699,25 @@ def write_section(page, name, body):
     page.write_text(text)
 
 
+def probe_main(doc, probe, check, report, picture):
+    """The command line of the tools that read the library through a probe
+    of their own (observer.py, appearance.py, events.py): --check runs
+    check(probe) against its bounds, otherwise report(probe, out) writes the
+    tool's section of out/accuracy.md and out/PICTURE."""
+    parser = argparse.ArgumentParser(description=doc.split("\n")[0])
+    parser.add_argument("--probe", default=REPO / "build" / "dev" / "tools" / "accuracy" / probe,
+                        type=pathlib.Path, help=f"the library's probe, {probe}")
+    parser.add_argument("--check", action="store_true",
+                        help="check fixed dates against the bounds and exit")
+    parser.add_argument("--out", default=REPO / "docs", type=pathlib.Path,
+                        help=f"directory of accuracy.md and {picture}")
+    args = parser.parse_args()
+    if args.check:
+        return check(args.probe)
+    report(args.probe, args.out)
+    return 0
+
+
 def report(exe, out):
     """Write out/accuracy.md, out/accuracy.png and out/accuracy_ut.png."""
     jd = sample_dates(WIDE_SPAN, WIDE_DATES, WIDE_SEED)

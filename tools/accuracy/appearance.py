@@ -27,7 +27,6 @@ Usage (always with /usr/bin/python3, where ERFA is installed):
                                              below; exit status 1 if one is exceeded
 """
 
-import argparse
 import math
 import pathlib
 import subprocess
@@ -525,19 +524,7 @@ def report(probe, out):
 
 
 def main():
-    parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
-    parser.add_argument("--probe", type=pathlib.Path,
-                        default=REPO / "build" / "dev" / "tools" / "accuracy" / "appearance_probe",
-                        help="the appearance_probe executable")
-    parser.add_argument("--check", action="store_true",
-                        help="check fixed dates against the bounds and exit")
-    parser.add_argument("--out", default=REPO / "docs", type=pathlib.Path,
-                        help="directory of accuracy.md and appearance.png")
-    args = parser.parse_args()
-    if args.check:
-        return check(args.probe)
-    report(args.probe, args.out)
-    return 0
+    return accuracy.probe_main(__doc__, "appearance_probe", check, report, "appearance.png")
 
 
 if __name__ == "__main__":

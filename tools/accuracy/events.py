@@ -39,7 +39,6 @@ Usage (always with /usr/bin/python3, where ERFA is installed):
                                        exit status 1 if any bound is exceeded
 """
 
-import argparse
 import math
 import pathlib
 import subprocess
@@ -755,18 +754,7 @@ def report(probe, out):
 
 
 def main():
-    parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
-    parser.add_argument("--probe", default=REPO / "build" / "dev" / "tools" / "accuracy"
-                        / "events_probe", type=pathlib.Path, help="the events probe")
-    parser.add_argument("--check", action="store_true",
-                        help="compare 2000-2010 with the bounds and exit")
-    parser.add_argument("--out", default=REPO / "docs", type=pathlib.Path,
-                        help="directory of accuracy.md and accuracy_events.png")
-    args = parser.parse_args()
-    if args.check:
-        return check(args.probe)
-    report(args.probe, args.out)
-    return 0
+    return accuracy.probe_main(__doc__, "events_probe", check, report, "accuracy_events.png")
 
 
 if __name__ == "__main__":

@@ -31,7 +31,6 @@ Usage (always with /usr/bin/python3, where ERFA is installed):
                                          below; exit status 1 if any is exceeded
 """
 
-import argparse
 import math
 import pathlib
 import subprocess
@@ -590,18 +589,7 @@ cmake --preset dev && cmake --build build/dev --target observer_probe
 
 
 def main():
-    parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
-    parser.add_argument("--probe", default=REPO / "build" / "dev" / "tools" / "accuracy"
-                        / "observer_probe", type=pathlib.Path, help="the library's probe")
-    parser.add_argument("--check", action="store_true",
-                        help="check fixed days against the bounds and exit")
-    parser.add_argument("--out", default=REPO / "docs", type=pathlib.Path,
-                        help="directory of accuracy.md and observer.png")
-    args = parser.parse_args()
-    if args.check:
-        return check(args.probe)
-    report(args.probe, args.out)
-    return 0
+    return accuracy.probe_main(__doc__, "observer_probe", check, report, "observer.png")
 
 
 if __name__ == "__main__":

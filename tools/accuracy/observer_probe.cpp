@@ -20,25 +20,9 @@
 
 namespace {
 
-const char* outcomeName(astro::EventOutcome outcome) {
-  switch (outcome) {
-    case astro::EventOutcome::Occurs:
-      return "occurs";
-    case astro::EventOutcome::AlwaysAbove:
-      return "always_above";
-    case astro::EventOutcome::AlwaysBelow:
-      return "always_below";
-    case astro::EventOutcome::NotThisDay:
-      return "not_this_day";
-    case astro::EventOutcome::NotComputable:
-      break;
-  }
-  return "not_computable";
-}
-
 void printEvent(long line, astro::Body body, const char* event, const astro::DayEvent& e) {
   std::printf("%ld,%s,%s,%s,%.17g,%.17g,%.17g,%.17g\n", line, astro::bodyId(body).data(), event,
-              outcomeName(e.outcome), e.jd, e.secondJd, e.altitude, e.azimuth);
+              astro::eventOutcomeId(e.outcome).data(), e.jd, e.secondJd, e.altitude, e.azimuth);
 }
 
 }  // namespace

@@ -21,7 +21,7 @@
 //   observe, horizontalPosition, standardRefraction
 //                   the bodies in the sky of a place: azimuth, altitude,
 //                   hour angle, topocentric
-//   dayAlmanac, moonHorizon
+//   dayAlmanac, moonHorizon, eventOutcomeId
 //                   rising, transit and setting of each body and the Sun's
 //                   twilights within a day at a place
 //   findEvents      the year's events: phases, seasons, perihelion and
@@ -491,6 +491,24 @@ enum class EventOutcome : std::uint8_t {
                   // once a month); a transit: no meridian passage in the day
   NotComputable,  // the positions of the day are NotComputable
 };
+
+// The outcome's name as programs and files write it: "occurs",
+// "always_above", "always_below", "not_this_day", "not_computable".
+constexpr std::string_view eventOutcomeId(EventOutcome outcome) {
+  switch (outcome) {
+    case EventOutcome::Occurs:
+      return "occurs";
+    case EventOutcome::AlwaysAbove:
+      return "always_above";
+    case EventOutcome::AlwaysBelow:
+      return "always_below";
+    case EventOutcome::NotThisDay:
+      return "not_this_day";
+    case EventOutcome::NotComputable:
+      break;
+  }
+  return "not_computable";
+}
 
 // One event of one day. jd, altitude and azimuth are NaN unless the outcome
 // is Occurs; secondJd is NaN unless the event occurs twice in the day.
