@@ -7,7 +7,7 @@
 #include <string>
 
 #include "bench/dates.h"
-#include "frontend/report.h"
+#include "frontend/write/text_report.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Places: coordinates and their bounds, names however they are written,
 // unknown and shared names, and the coordinates of a few known places
 // against the centres that atlases give them.
-#include "frontend/place.h"
+#include "frontend/place/place.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <string>
 #include <variant>
 
-#include "frontend/catalogue.h"
+#include "frontend/write/catalogue.h"
 #include "units.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "frontend/angle_printers.h"
+#include "frontend/write/sexagesimal.h"
 #include "units.h"
 
 namespace {

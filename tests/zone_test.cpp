@@ -5,7 +5,7 @@
 // (+0:09:21, the Observatory's longitude 2°20'14" E); the rule that ends
 // each zone file against the C library's reading of the same file, for
 // every zone; the calendar change of 1582 and round trips.
-#include "frontend/zone.h"
+#include "frontend/place/zone.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +19,7 @@
 #include <variant>
 
 #include "astro/astro.h"
-#include "frontend/clock.h"
+#include "frontend/app/clock.h"
 #include "units.h"
 
 namespace {

@@ -22,7 +22,7 @@
 #include <string_view>
 #include <vector>
 
-#include "frontend/cli.h"
+#include "frontend/app/cli.h"
 
 namespace {
 

@@ -27,7 +27,7 @@
 #include <string>
 #include <string_view>
 
-#include "frontend/dialogue.h"
+#include "frontend/app/dialogue.h"
 
 namespace {
 struct Transcript {

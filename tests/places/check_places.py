@@ -1,5 +1,5 @@
 #!/usr/bin/python3
-"""frontend/places.csv read back by Python's CSV parser: the attribution in
+"""frontend/place/places.csv read back by Python's CSV parser: the attribution in
 its header, the columns, each place's fields (a name and a qualifier, an
 ISO country code, coordinates to 0.01 degree within range, a zone that
 /usr/share/zoneinfo has), no field quoted (the program splits at commas),

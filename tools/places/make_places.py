@@ -1,6 +1,6 @@
 #!/usr/bin/python3
 """Chooses the program's places from the GeoNames cities that dump_cities
-prints, checks them, and writes frontend/places.csv.
+prints, checks them, and writes frontend/place/places.csv.
 
 The places are:
   - the préfecture of every département (departements.csv: its code, its

@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
-# Writes frontend/places.csv again from the GeoNames data of Debian's
+# Writes frontend/place/places.csv again from the GeoNames data of Debian's
 # libgeonames: compiles dump_cities.c in a scratch directory, runs it and
 # hands its lines to make_places.py, which chooses, checks and writes.
 # Needs libgeonames-dev, pkg-config, a C compiler and /usr/bin/python3.
 #
-#   tools/places/make_places.sh [OUTPUT]    (default: frontend/places.csv)
+#   tools/places/make_places.sh [OUTPUT]    (default: frontend/place/places.csv)
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-output=${1:-$here/../../frontend/places.csv}
+output=${1:-$here/../../frontend/place/places.csv}
 
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT

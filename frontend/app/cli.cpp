@@ -1,0 +1,452 @@
+// run: the modes of the program.
+//
+//   ephemerides                      the dialogue (banner, prompts, reports)
+//   ephemerides DATE...              a report for each date word
+//   ephemerides --from A --to B      a report for each date of the range
+//   ephemerides --format F < dates   the dialogue's answers, without prompts
+//
+// The command line is read with CLI11 into one Request; whatever is wrong
+// with it is a refusal, which the catalogue words.
+#include "frontend/app/cli.h"
+
+#include <CLI/CLI.hpp>
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "astro/astro.h"
+#include "frontend/read/answers.h"
+#include "frontend/write/catalogue.h"
+#include "frontend/read/date_words.h"
+#include "frontend/app/dialogue.h"
+#include "frontend/write/event_list.h"
+#include "frontend/app/reporter.h"
+
+namespace frontend {
+namespace {
+
+// The largest Delta T, in whole seconds, that the model gives over the
+// years a date may have (the calendar key year * 10000 + month * 100 fits
+// in 32 bits: years -214748 to 214748).
+double largestDeltaT() {
+  constexpr double kFarthestYear = 214748.0;
+  return std::ceil(
+      std::max(std::fabs(astro::deltaT(-kFarthestYear)), std::fabs(astro::deltaT(kFarthestYear))));
+}
+
+// The command line as read, before it is checked.
+struct Arguments {
+  std::vector<std::string> dates;
+  // Each option may be given once; they are collected so that a repeat is
+  // seen.
+  std::vector<std::string> from;
+  std::vector<std::string> to;
+  std::vector<std::string> step;
+  std::vector<std::string> format;
+  std::vector<std::string> deltaT;
+  std::vector<std::string> place;
+  std::vector<std::string> zone;
+  std::vector<std::string> events;  // the year, if given
+  std::size_t eventsGiven = 0;      // how many times --evenements was given
+  std::vector<std::string> types;
+  bool universal = false;
+  bool help = false;
+  bool version = false;
+};
+
+// What the command line asks for.
+struct Asked {
+  enum class What { Request, Help, Version };
+  What what = What::Request;
+  Request request;
+};
+
+Refusal commandLine(Reason reason, std::string word = {}) {
+  return Refusal{Subject::CommandLine, reason, std::move(word), {}};
+}
+
+// The flag given a value (--ut=1), which CLI11 could not take.
+std::string flagWithValue(int argc, const char* const* argv) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    for (const std::string_view flag : {"--ut=", "--help=", "-h=", "--version="}) {
+      if (arg.starts_with(flag)) {
+        return std::string(arg);
+      }
+    }
+  }
+  return {};
+}
+
+// The option left without its value: always the last argument, since an
+// option takes the next one whatever it is.
+std::string optionWithoutValue(int argc, const char* const* argv) {
+  const std::string_view last = argv[argc - 1];
+  return std::string(last.substr(0, last.find('=')));
+}
+
+Parsed<Arguments> readArguments(int argc, const char* const* argv) {
+  Arguments a;
+  CLI::App app{"ephemerides"};
+  app.set_help_flag();
+  app.allow_extras();
+  app.add_option("dates", a.dates);
+  const auto once = [&app](std::string_view name, std::vector<std::string>& values) {
+    app.add_option(std::string(name), values)
+        ->expected(1)
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
+        ->allow_extra_args(false);
+  };
+  once("--from", a.from);
+  once("--to", a.to);
+  once("--step", a.step);
+  once("--format", a.format);
+  once("--delta-t", a.deltaT);
+  once("--lieu", a.place);
+  once("--fuseau", a.zone);
+  once("--types", a.types);
+  CLI::Option* events = app.add_option("--evenements", a.events)
+                            ->expected(0, 1)
+                            ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
+                            ->allow_extra_args(false);
+  app.add_flag("--ut", a.universal);
+  app.add_flag("-h,--help", a.help);
+  app.add_flag("--version", a.version);
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ArgumentMismatch&) {
+    return commandLine(Reason::OptionNeedsValue, optionWithoutValue(argc, argv));
+  } catch (const CLI::ConversionError&) {
+    return commandLine(Reason::FlagWithValue, flagWithValue(argc, argv));
+  } catch (const CLI::ParseError&) {
+    return commandLine(Reason::CommandLineInvalid);
+  }
+  a.eventsGiven = events->count();
+  // Given without its year, the option may still hold an empty value.
+  std::erase(a.events, std::string());
+  for (const std::string& unknown : app.remaining()) {
+    if (unknown != "--") {
+      return commandLine(Reason::OptionUnknown, unknown);
+    }
+  }
+  // One element for each time --evenements was given, to be counted with
+  // the others (it must outlive the list below).
+  const std::vector<std::string> eventsTimes(a.eventsGiven);
+  for (const auto& [name, values] :
+       {std::pair<std::string_view, const std::vector<std::string>&>{"--from", a.from},
+        {"--to", a.to},
+        {"--step", a.step},
+        {"--format", a.format},
+        {"--delta-t", a.deltaT},
+        {"--lieu", a.place},
+        {"--fuseau", a.zone},
+        {"--types", a.types},
+        {"--evenements", eventsTimes}}) {
+    if (values.size() > 1) {
+      return commandLine(Reason::OptionRepeated, std::string(name));
+    }
+  }
+  return a;
+}
+
+// The Julian Day (UT) of a limit of the events' interval: a civil time
+// turned into UT. `wholeDayOn`: a date without a time of day stands for the
+// whole day, so the end of the interval is the next midnight.
+Parsed<double> eventsLimit(const Request& request, std::string_view word, bool wholeDayOn) {
+  const Parsed<DateEntry> parsed = parseDateWord(word);
+  if (const Refusal* r = std::get_if<Refusal>(&parsed)) {
+    return *r;
+  }
+  DateEntry entry = std::get<DateEntry>(parsed);
+  if (wholeDayOn && !entry.universal && entry.date.day == std::floor(entry.date.day)) {
+    entry.date.day += 1;
+  }
+  const Parsed<ToReport> ut = toReport(request, entry, false);
+  if (const Refusal* r = std::get_if<Refusal>(&ut)) {
+    return *r;
+  }
+  return astro::julianDay(std::get<ToReport>(ut).entry.date);
+}
+
+// The events the arguments ask for: a year, or --from and --to.
+Parsed<Asked> eventsAsked(const Arguments& a, Asked asked) {
+  Request& request = asked.request;
+  request.source = Request::Source::Events;
+  if (!a.dates.empty()) {
+    return commandLine(Reason::EventsWithDates);
+  }
+  if (!a.step.empty()) {
+    return commandLine(Reason::EventsWithStep);
+  }
+  if (request.format == Format::Svg) {
+    return commandLine(Reason::FormatNotForEvents);
+  }
+  if (!a.types.empty()) {
+    const Parsed<astro::EventKindSet> kinds = parseEventKinds(a.types.front());
+    if (const Refusal* r = std::get_if<Refusal>(&kinds)) {
+      return *r;
+    }
+    request.kinds = std::get<astro::EventKindSet>(kinds);
+  }
+  const bool range = !a.from.empty() && !a.to.empty();
+  std::string from;
+  std::string to;
+  if (!a.events.empty()) {
+    if (range) {
+      return commandLine(Reason::EventsWithDates);
+    }
+    const Parsed<std::int32_t> year = parseYear(a.events.front());
+    if (!std::holds_alternative<std::int32_t>(year) || std::get<std::int32_t>(year) > 214747 ||
+        std::get<std::int32_t>(year) < -214747) {
+      return commandLine(Reason::EventsYearNotWhole, a.events.front());
+    }
+    const std::int32_t y = std::get<std::int32_t>(year);
+    from = "1/1/" + std::to_string(y);
+    to = "1/1/" + std::to_string(y + 1);
+  } else if (range) {
+    from = a.from.front();
+    to = a.to.front();
+  } else {
+    return commandLine(Reason::EventsNeedAnInterval);
+  }
+  const Parsed<double> start = eventsLimit(request, from, false);
+  const Parsed<double> end = eventsLimit(request, to, a.events.empty());
+  for (const Refusal* r : {std::get_if<Refusal>(&start), std::get_if<Refusal>(&end)}) {
+    if (r != nullptr) {
+      return *r;
+    }
+  }
+  request.eventsStart = std::get<double>(start);
+  request.eventsEnd = std::get<double>(end);
+  if (!(request.eventsEnd > request.eventsStart)) {
+    return Refusal{Subject::Range, Reason::RangeBackwards, to, from};
+  }
+  constexpr double kLongest = 10'000 * 365.25;  // days
+  if (request.eventsEnd - request.eventsStart > kLongest) {
+    return commandLine(Reason::EventsTooLong);
+  }
+  return asked;
+}
+
+// The request the arguments make, checked as a whole.
+Parsed<Asked> askedOf(const Arguments& a) {
+  Asked asked;
+  if (a.help) {
+    asked.what = Asked::What::Help;
+    return asked;
+  }
+  if (a.version) {
+    asked.what = Asked::What::Version;
+    return asked;
+  }
+  Request& request = asked.request;
+
+  request.scale.universal = a.universal || !a.deltaT.empty();
+  if (!a.deltaT.empty()) {
+    const Parsed<double> seconds = parseDay(a.deltaT.front());
+    if (std::holds_alternative<Refusal>(seconds)) {
+      return commandLine(Reason::DeltaTNotANumber, a.deltaT.front());
+    }
+    request.scale.deltaT = std::get<double>(seconds);
+    // No more than the model itself gives at the farthest years a date may
+    // have: beyond, the positions would be those of another age.
+    if (!(std::fabs(*request.scale.deltaT) <= largestDeltaT())) {
+      Refusal r = commandLine(Reason::DeltaTOutOfRange, a.deltaT.front());
+      r.detail = std::to_string(static_cast<std::int64_t>(largestDeltaT()));
+      return r;
+    }
+  }
+
+  // The place: --lieu, else the environment's default.
+  const char* defaultPlace = std::getenv("EPHEMERIDES_LIEU");
+  const std::string placeText = !a.place.empty()          ? a.place.front()
+                                : defaultPlace != nullptr ? std::string(defaultPlace)
+                                                          : std::string();
+  if (!placeText.empty()) {
+    Parsed<Place> place = parsePlace(placeText);
+    if (const Refusal* r = std::get_if<Refusal>(&place)) {
+      return *r;
+    }
+    request.place = std::move(std::get<Place>(place));
+  }
+  // The zone: --fuseau, else the place's, else the environment's.
+  if (!a.zone.empty()) {
+    Parsed<Zone> zone = parseZone(a.zone.front());
+    if (const Refusal* r = std::get_if<Refusal>(&zone)) {
+      return *r;
+    }
+    request.zone = std::move(std::get<Zone>(zone));
+  } else if (request.place && !request.place->zone.empty()) {
+    Parsed<Zone> zone = parseZone(request.place->zone);
+    request.zone = std::holds_alternative<Zone>(zone) ? std::move(std::get<Zone>(zone))
+                                                      : zoneFromEnvironment();
+  } else {
+    request.zone = zoneFromEnvironment();
+  }
+  request.civil = request.place.has_value() || !a.zone.empty();
+  if (request.civil) {
+    request.scale.universal = true;
+  }
+
+  if (!a.format.empty()) {
+    const std::optional<Format> named = formatNamed(a.format.front());
+    if (!named) {
+      return commandLine(Reason::FormatUnknown, a.format.front());
+    }
+    request.format = *named;
+  }
+  const bool range = !a.from.empty() || !a.to.empty();
+  if (range && (a.from.empty() || a.to.empty())) {
+    return commandLine(Reason::RangeNeedsBothEnds);
+  }
+  if (!a.step.empty() && !range) {
+    return commandLine(Reason::StepWithoutRange);
+  }
+  if (range && !a.dates.empty()) {
+    return commandLine(Reason::DatesAndRange);
+  }
+  if (a.eventsGiven > 0) {
+    return eventsAsked(a, asked);
+  }
+  if (!a.types.empty()) {
+    return commandLine(Reason::TypesWithoutEvents);
+  }
+  if (request.format == Format::Ics) {
+    return commandLine(Reason::IcsOnlyForEvents);
+  }
+  if (request.format == Format::Svg && (range || a.dates.size() != 1)) {
+    return commandLine(Reason::PictureOfOneDate);
+  }
+
+  if (range) {
+    const Parsed<DateEntry> from = parseDateWord(a.from.front());
+    const Parsed<DateEntry> to = parseDateWord(a.to.front());
+    const Parsed<std::int64_t> step = parseStepMilliseconds(a.step.empty() ? "1d" : a.step.front());
+    for (const Refusal* r :
+         {std::get_if<Refusal>(&from), std::get_if<Refusal>(&to), std::get_if<Refusal>(&step)}) {
+      if (r != nullptr) {
+        return *r;
+      }
+    }
+    // With civil time, a range by whole days steps from day to day on the
+    // zone's clock (each date turned into UT when its turn comes); a finer
+    // one steps in UT from its first instant.
+    const std::int64_t stepMilliseconds = std::get<std::int64_t>(step);
+    const bool byClock = request.civil && stepMilliseconds % kMillisecondsPerDay == 0;
+    DateEntry first = std::get<DateEntry>(from);
+    DateEntry last = std::get<DateEntry>(to);
+    if (!byClock) {
+      for (DateEntry* limit : {&first, &last}) {
+        const Parsed<ToReport> ut = toReport(request, *limit, false);
+        if (const Refusal* r = std::get_if<Refusal>(&ut)) {
+          return *r;
+        }
+        *limit = std::get<ToReport>(ut).entry;
+      }
+    } else if (first.universal || last.universal) {
+      // A limit given as an instant (with its offset) on a clock range: its
+      // civil time in the zone.
+      for (DateEntry* limit : {&first, &last}) {
+        if (limit->universal) {
+          const LocalTime local = localTimeOf(request.zone, astro::julianDay(limit->date));
+          limit->date = calendarDateOf(local.local);
+          limit->universal = false;
+        }
+      }
+    }
+    const bool universal = first.universal || last.universal;
+    const Parsed<DateRange> dates =
+        DateRange::make(first.date, last.date, stepMilliseconds, universal);
+    if (const Refusal* r = std::get_if<Refusal>(&dates)) {
+      return *r;
+    }
+    request.source = Request::Source::Range;
+    request.range = std::get<DateRange>(dates);
+  } else if (!a.dates.empty()) {
+    request.source = Request::Source::Words;
+    request.words = a.dates;
+  } else {
+    // Nothing but the time scale: the dialogue in that scale; with a format,
+    // the dialogue's answers without prompts.
+    request.source = a.format.empty() ? Request::Source::Dialogue : Request::Source::Input;
+  }
+  return asked;
+}
+
+int runWords(Console& console, const Request& request) {
+  Reporter reporter(console, request);
+  bool refused = false;
+  for (const std::string& word : request.words) {
+    const Parsed<DateEntry> entry = parseDateWord(word);
+    if (const Refusal* r = std::get_if<Refusal>(&entry)) {
+      complain(console, *r);
+      refused = true;
+    } else {
+      reporter.report(std::get<DateEntry>(entry));
+    }
+    if (!console.output.ok()) {
+      return reporter.finish(Reading::OutputFailed);
+    }
+  }
+  return reporter.finish(refused ? Reading::SomeRefused : Reading::AllAccepted);
+}
+
+int runRange(Console& console, const Request& request) {
+  Reporter reporter(console, request);
+  DateEntry entry;
+  for (std::int64_t k = 0; k < request.range.size() && console.output.ok(); ++k) {
+    request.range.at(k, entry);
+    reporter.report(entry, true);
+  }
+  return reporter.finish(console.output.ok() ? Reading::AllAccepted : Reading::OutputFailed);
+}
+
+int runInput(Console& console, const Request& request) {
+  Reporter reporter(console, request);
+  return reporter.finish(
+      readDates(console, false, [&](const DateEntry& entry) { reporter.report(entry); }));
+}
+
+}  // namespace
+
+int run(int argc, const char* const* argv, Console& console) {
+  if (argc <= 1) {
+    return runDialogue(console);
+  }
+  const Parsed<Arguments> arguments = readArguments(argc, argv);
+  const Parsed<Asked> asked = std::holds_alternative<Refusal>(arguments)
+                                  ? Parsed<Asked>(std::get<Refusal>(arguments))
+                                  : askedOf(std::get<Arguments>(arguments));
+  if (const Refusal* r = std::get_if<Refusal>(&asked)) {
+    console.errors.write(catalogue::usageError(*r));
+    return 2;
+  }
+  const Asked& a = std::get<Asked>(asked);
+  switch (a.what) {
+    case Asked::What::Help:
+      console.output.write(catalogue::help());
+      return finish(console, Reading::AllAccepted);
+    case Asked::What::Version:
+      console.output.write("ephemerides " + std::string(astro::kVersion) + "\n");
+      return finish(console, Reading::AllAccepted);
+    case Asked::What::Request:
+      break;
+  }
+  switch (a.request.source) {
+    case Request::Source::Words:
+      return runWords(console, a.request);
+    case Request::Source::Range:
+      return runRange(console, a.request);
+    case Request::Source::Input:
+      return runInput(console, a.request);
+    case Request::Source::Events:
+      return runEvents(console, a.request);
+    case Request::Source::Dialogue:
+      break;
+  }
+  return runDialogue(console, a.request);
+}
+
+}  // namespace frontend

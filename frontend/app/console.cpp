@@ -1,0 +1,40 @@
+// complain, finish: messages on standard error and the exit status.
+#include "frontend/app/console.h"
+
+#include <string>
+
+#include "frontend/write/catalogue.h"
+
+namespace frontend {
+
+void complain(Console& console, std::string_view line) {
+  console.output.flush();
+  std::string text(line);
+  text += '\n';
+  console.errors.write(text);
+}
+
+void complain(Console& console, const Refusal& refusal) {
+  complain(console, catalogue::messageOf(refusal));
+}
+
+int finish(Console& console, Reading reading) {
+  if (!console.output.flush()) {
+    reading = Reading::OutputFailed;
+  }
+  switch (reading) {
+    case Reading::AllAccepted:
+      return 0;
+    case Reading::SomeRefused:
+      return 1;
+    case Reading::OutputFailed:
+      console.errors.write(std::string(catalogue::kCannotWrite) + "\n");
+      return 1;
+    case Reading::InputFailed:
+      complain(console, catalogue::kCannotRead);
+      return 1;
+  }
+  return 1;
+}
+
+}  // namespace frontend

@@ -1,0 +1,41 @@
+// TimeScale::compute: one instant, in the time scale of the request;
+// toReport: civil times turned into UT.
+#include "frontend/app/request.h"
+
+#include <utility>
+
+namespace frontend {
+
+astro::Instant TimeScale::compute(const DateEntry& entry) const {
+  if (!universalFor(entry)) {
+    return astro::computeInstant(entry.date);
+  }
+  const astro::JulianDate ut{astro::julianDay(entry.date)};
+  return astro::computeInstantUt(ut, deltaT ? *deltaT : astro::deltaT(astro::decimalYear(ut)));
+}
+
+Parsed<ToReport> toReport(const Request& request, const DateEntry& given, bool skipForward) {
+  if (!request.civil || given.universal) {
+    return ToReport{given, false};
+  }
+  const Parsed<LocalInstant> instant = universalOf(request.zone, given.date);
+  double jdUt = 0.0;
+  bool ambiguous = false;
+  if (const auto* at = std::get_if<LocalInstant>(&instant)) {
+    jdUt = at->jdUt;
+    ambiguous = at->ambiguous;
+  } else {
+    Refusal refusal = std::get<Refusal>(instant);
+    if (refusal.reason != Reason::LocalTimeInGap || !skipForward) {
+      refusal.word = given.label;
+      return refusal;
+    }
+    // The offset of the day before, which the clock kept until the change.
+    const double clock = astro::julianDay(given.date);
+    jdUt = clock - localOffsetSeconds(request.zone, clock - 1.0) / 86400.0;
+  }
+  DateEntry entry{astro::calendarDate(astro::JulianDate{jdUt}), given.label, true};
+  return ToReport{std::move(entry), ambiguous};
+}
+
+}  // namespace frontend

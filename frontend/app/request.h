@@ -1,0 +1,76 @@
+// What the program is asked to do, built once from the command line (or the
+// dialogue's defaults) and read by every writer.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "astro/astro.h"
+#include "frontend/read/date_range.h"
+#include "frontend/place/place.h"
+#include "frontend/place/zone.h"
+
+namespace frontend {
+
+// Which time the dates are in.
+struct TimeScale {
+  // false: the date is taken as TT for the positions and as UT for the
+  // sidereal time, as the dialogue always did. true: the date is UT; the
+  // positions are computed at TT = UT + deltaT.
+  bool universal = false;
+  // deltaT in seconds; none: from astro::deltaT at the date.
+  std::optional<double> deltaT;
+
+  // The instant of a date in this scale; a date in UT (universal) is
+  // always taken as UT.
+  astro::Instant compute(const DateEntry& entry) const;
+  // Whether a date is taken as UT.
+  bool universalFor(const DateEntry& entry) const { return universal || entry.universal; }
+};
+
+enum class Format { Text, Csv, Json, Svg, Ics };
+
+struct Request {
+  // Where the dates come from.
+  enum class Source {
+    Dialogue,  // the console dialogue: banner, prompts, text reports
+    Words,     // the date words of the command line
+    Range,     // every date from `from` to `to`, `step` apart
+    Input,     // the dialogue's answers on standard input, without prompts
+    Events,    // the events of the kinds chosen, from `eventsStart` to `eventsEnd`
+  };
+  Source source = Source::Dialogue;
+  std::vector<std::string> words;  // Words: each is read, or refused, when its turn comes
+  DateRange range;                 // Range
+  TimeScale scale;
+  Format format = Format::Text;
+  // Where the observer stands (--lieu, else EPHEMERIDES_LIEU): each date
+  // then gets what is seen from there.
+  std::optional<Place> place;
+  // With a place or --fuseau, the dates given are civil times of `zone`
+  // (the place's zone, --fuseau's, else TZ's, else UTC) and are turned
+  // into UT; times are shown in it.
+  bool civil = false;
+  Zone zone = Zone::utc();
+  // Events: the kinds, and the interval, Julian Days in UT, [start, end).
+  astro::EventKindSet kinds = astro::kAllEventKinds;
+  double eventsStart = 0.0;
+  double eventsEnd = 0.0;
+};
+
+// A date as it is to be reported. With civil time, a date given as a civil
+// time of the request's zone becomes its instant in UT (universal set); a
+// date already in UT, or any date without civil time, stays as it is. A
+// civil time the clock skips (when it goes forward) is refused (subject
+// Date, LocalTimeInGap) unless `skipForward`, which takes it with the
+// offset from before the change, so a little later on the clock (02:30
+// becomes 03:30); one the clock shows twice is the first, before the clock
+// goes back, and `ambiguous` says so.
+struct ToReport {
+  DateEntry entry;
+  bool ambiguous = false;
+};
+Parsed<ToReport> toReport(const Request& request, const DateEntry& given, bool skipForward);
+
+}  // namespace frontend

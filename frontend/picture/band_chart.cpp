@@ -1,0 +1,315 @@
+// appendSkyChart: the sky of one date as an SVG picture.
+//
+// The map is a plain rectangle in right ascension and declination: x grows
+// as the right ascension falls (24h at the left edge, 0h at the right), y
+// as the declination falls. Angles are turned into hours and degrees with
+// the computation's pi, as in the report.
+#include "frontend/picture/band_chart.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string_view>
+#include <vector>
+
+#include "frontend/write/sexagesimal.h"
+#include "frontend/write/bodies.h"
+#include "frontend/write/catalogue.h"
+#include "frontend/picture/chart_parts.h"
+#include "frontend/write/records.h"
+#include "frontend/picture/horizon_chart.h"
+#include "frontend/write/text_report.h"
+#include "frontend/picture/svg.h"
+#include "frontend/write/numbers.h"
+
+namespace frontend {
+namespace {
+
+namespace words = catalogue::chart;
+
+// The canvas and the map inside it, in pixels.
+constexpr int kWidth = 1200;
+constexpr int kHeight = 660;
+constexpr double kMapLeft = 60;
+constexpr double kMapRight = 1160;
+constexpr double kMapTop = 84;
+constexpr double kMapBottom = 504;
+constexpr double kLegendTop = 540;
+constexpr double kCanvasMargin = 4;    // pixels a label keeps from the canvas' edge
+constexpr double kLegendColumn = 560;  // pixels between the legend's columns
+constexpr double kLegendLine = 20;
+constexpr double kVisibleBeyond = 15;    // degrees from the Sun
+constexpr double kAllNightBeyond = 150;  // degrees: rises near sunset, sets near sunrise
+
+constexpr std::string_view kSky = "#0b1a33";
+constexpr std::string_view kGrid = "#3d5278";
+constexpr std::string_view kInk = "#e8ecf4";
+
+// Where the map puts a direction.
+struct Map {
+  double decLimit;  // degrees, the band runs from -decLimit to +decLimit
+
+  double x(double raHours) const { return kMapLeft + (24 - raHours) / 24 * (kMapRight - kMapLeft); }
+  double y(double decDegrees) const {
+    return kMapTop + (decLimit - decDegrees) / (2 * decLimit) * (kMapBottom - kMapTop);
+  }
+};
+
+// "+20°", "0°", "-10°": a declination line's label.
+std::string degreeLabel(int degrees) {
+  std::string label = degrees > 0 ? "+" : "";
+  appendInteger(label, degrees);
+  label += "\u00b0";
+  return label;
+}
+
+// The grid, its labels, the equator and the ecliptic of the date.
+void appendFrame(std::string& out, const Map& map, double obliquity) {
+  Svg svg(out);
+  svg.open("rect")
+      .attr("x", kMapLeft)
+      .attr("y", kMapTop)
+      .attr("width", kMapRight - kMapLeft)
+      .attr("height", kMapBottom - kMapTop)
+      .attr("fill", kSky)
+      .end();
+  svg.open("g").attr("id", "grid").attr("stroke", kGrid).attr("stroke-width", "1").start();
+  for (int hour = 0; hour <= 24; ++hour) {
+    line(svg, map.x(hour), kMapTop, map.x(hour), kMapBottom);
+    svg.end();
+  }
+  for (int dec = -90; dec <= 90; dec += 10) {
+    if (dec != 0 && std::abs(dec) <= map.decLimit) {
+      line(svg, kMapLeft, map.y(dec), kMapRight, map.y(dec));
+      svg.end();
+    }
+  }
+  svg.close("g");
+  svg.open("g").attr("id", "grid-labels").attr("fill", "#9fb0cf").attr("font-size", "12").start();
+  for (int hour = 0; hour <= 24; hour += 2) {
+    svg.open("text")
+        .attr("x", map.x(hour))
+        .attr("y", kMapBottom + 16)
+        .attr("text-anchor", "middle")
+        .text(std::to_string(hour) + "h");
+  }
+  for (int dec = -90; dec <= 90; dec += 10) {
+    if (std::abs(dec) <= map.decLimit) {
+      svg.open("text")
+          .attr("x", kMapLeft - 6)
+          .attr("y", map.y(dec) + 4)
+          .attr("text-anchor", "end")
+          .text(degreeLabel(dec));
+    }
+  }
+  svg.close("g");
+  line(svg, kMapLeft, map.y(0), kMapRight, map.y(0));
+  svg.attr("id", "equator").attr("stroke", "#7fa7d9").attr("stroke-width", "1.5").end();
+
+  // The ecliptic, point by point, from longitude 0 (at 0h, the right edge)
+  // round to 360 degrees. Where it crosses 24h it runs on to the left edge
+  // and goes on from the right one, at the declination of the crossing.
+  std::string path;
+  const auto point = [&path](char command, double x, double y) {
+    path += command;
+    appendFixed(path, x, 2);
+    path += ' ';
+    appendFixed(path, y, 2);
+  };
+  double previousHours = 0;
+  double previousDec = 0;
+  for (int degree = 0; degree <= 360; ++degree) {
+    const astro::EquatorialPoint p =
+        astro::eclipticToEquatorial(degree * astro::kPi / 180, 0.0, obliquity);
+    const double hours = hoursOf(p.rightAscension);
+    const double dec = degreesOf(p.declination);
+    if (degree > 0 && hours < previousHours - 12) {
+      // Past 24h: the crossing, by linear interpolation in hours.
+      const double t = (24 - previousHours) / (hours + 24 - previousHours);
+      const double crossing = previousDec + t * (dec - previousDec);
+      point('L', map.x(24), map.y(crossing));
+      if (degree == 360) {
+        break;
+      }
+      point('M', map.x(0), map.y(crossing));
+    }
+    point(degree == 0 ? 'M' : 'L', map.x(hours), map.y(dec));
+    previousHours = hours;
+    previousDec = dec;
+  }
+  svg.open("path")
+      .attr("id", "ecliptic")
+      .attr("fill", "none")
+      .attr("stroke", "#e0b040")
+      .attr("stroke-width", "1.5")
+      .attr("stroke-dasharray", "6 4")
+      .attr("d", path)
+      .end();
+}
+
+// What the legend says of one body.
+std::string legendLine(const BodyRow& row, const astro::Instant& instant,
+                       const astro::Appearance& look) {
+  const astro::BodyPosition& p = instant[row.body];
+  std::string text(row.name);
+  text += " : ";
+  if (p.status == astro::Status::NotComputable) {
+    text += catalogue::kPositionNotComputable;
+    return text;
+  }
+  if (row.body == astro::Body::Sun) {
+    appendRightAscension(text, p.rightAscension);
+    text += ", ";
+    std::string dec;
+    appendDeclination(dec, p.declination);
+    text += dec.substr(dec.front() == ' ' ? 1 : 0);
+    text += words::kMagnitude;
+    appendMagnitude(text, look.magnitude);
+    return text;
+  }
+  // The side of the Sun along the ecliptic: east of it a body follows the
+  // Sun across the sky and is seen in the evening, west of it in the
+  // morning; near opposition it is up all night.
+  const astro::BodyPosition& sun = instant[astro::Body::Sun];
+  const astro::Elongation elongation = astro::elongation(p, sun);
+  const double separation = degreesOf(elongation.angle);
+  const bool east = elongation.side == astro::SunSide::East;
+  if (row.body == astro::Body::Moon) {
+    appendGeneral(text, illuminatedPercent(p.illumination), 5);
+    text += words::kIlluminated;
+  }
+  appendGeneral(text, std::floor(separation), 5);
+  text += east ? words::kEastOfSun : words::kWestOfSun;
+  if (separation < kVisibleBeyond) {
+    text += words::kInvisible;
+  } else if (separation >= kAllNightBeyond) {
+    text += words::kAllNight;
+  } else {
+    text += east ? words::kEvening : words::kMorning;
+  }
+  text += words::kMagnitude;
+  appendMagnitude(text, look.magnitude);
+  if (row.showsPhase && row.body != astro::Body::Moon) {
+    text += words::kLitAt;
+    appendGeneral(text, std::floor(100 * look.illuminatedFraction), 5);
+    text += " %";
+  }
+  return text;
+}
+
+}  // namespace
+
+void appendSkyChart(std::string& out, const DateEntry& entry, const astro::Instant& instant,
+                    const Request& request) {
+  if (request.place) {
+    appendHorizonChart(out, entry, instant, request);
+    return;
+  }
+  double widest = 35;
+  for (const astro::BodyPosition& p : instant.bodies) {
+    if (p.status != astro::Status::NotComputable) {
+      widest = std::max(widest, std::ceil(std::fabs(degreesOf(p.declination)) / 5) * 5 + 5);
+    }
+  }
+  const Map map{std::min(widest, 90.0)};
+
+  Svg svg(out);
+  openPicture(svg, out, kWidth, kHeight);
+
+  std::string title(words::kTitle);
+  title += entry.label;
+  appendHeaderTimes(title, instant);
+  svg.open("title").text(title);
+  svg.open("rect").attr("width", "100%").attr("height", "100%").attr("fill", "#050b17").end();
+  svg.open("text")
+      .attr("x", kMapLeft)
+      .attr("y", 32)
+      .attr("fill", "#ffffff")
+      .attr("font-size", "18")
+      .attr("font-weight", "bold")
+      .text(title);
+  svg.open("text")
+      .attr("x", kMapLeft)
+      .attr("y", 56)
+      .attr("fill", "#9fb0cf")
+      .attr("font-size", "13")
+      .text(words::kSubtitle);
+  appendWarning(svg, instant, kMapLeft, 75);
+
+  appendFrame(out, map, instant.obliquity);
+
+  // The bodies, the Sun first so that the Moon and planets stay visible over
+  // it; then their labels, clear of every disc and of one another. The map
+  // clips the discs; one that runs over the 0h/24h edge is drawn again a
+  // turn away, where the sky goes on.
+  svg.open("clipPath").attr("id", "map-area").start();
+  svg.open("rect")
+      .attr("x", kMapLeft)
+      .attr("y", kMapTop)
+      .attr("width", kMapRight - kMapLeft)
+      .attr("height", kMapBottom - kMapTop)
+      .end();
+  svg.close("clipPath");
+  svg.open("g").attr("id", "bodies").attr("clip-path", "url(#map-area)").start();
+  const astro::BodyPosition& sun = instant[astro::Body::Sun];
+  const astro::Appearances looks = astro::appearances(instant);
+  std::vector<DrawnBody> drawn;
+  std::vector<Box> taken;
+  for (const BodyRow& row : kBodyRows) {
+    const astro::BodyPosition& p = instant[row.body];
+    if (p.status == astro::Status::NotComputable) {
+      continue;
+    }
+    const double raHours = hoursOf(p.rightAscension);
+    const double decDegrees = degreesOf(p.declination);
+    const double x = map.x(raHours);
+    const double y = map.y(decDegrees);
+    svg.open("g")
+        .attr("class", "body")
+        .attr("id", astro::bodyId(row.body))
+        .exact("data-ra-h", raHours)
+        .exact("data-dec-deg", decDegrees)
+        .start();
+    const double radius = discRadius(row, looks[row.body]);
+    std::vector<double> places = {x};
+    if (x - radius < kMapLeft) {
+      places.push_back(x + (kMapRight - kMapLeft));
+    } else if (x + radius > kMapRight) {
+      places.push_back(x - (kMapRight - kMapLeft));
+    }
+    // North is up and east to the left: the direction of position angle a
+    // is (-sin a, -cos a) on the page.
+    const double toward = astro::positionAngle({p.rightAscension, p.declination},
+                                               {sun.rightAscension, sun.declination});
+    const double sunward = degreesOf(std::atan2(-std::cos(toward), -std::sin(toward)));
+    // The Moon's phase as its row of the report has it.
+    const double lit =
+        row.body == astro::Body::Moon ? p.illumination : looks[row.body].illuminatedFraction;
+    for (const double at : places) {
+      appendBodyDisc(out, row, at, y, radius, lit, sunward);
+    }
+    svg.close("g");
+    drawn.push_back({&row, x, y, radius});
+    taken.push_back(Box{x - radius, y - radius, x + radius, y + radius});
+  }
+  svg.close("g");
+
+  // A label goes right of its body, or left of it where it would run past
+  // the canvas; one that had to move away from its body gets a leader line.
+  appendLabels(out, placeLabels(drawn, taken, kWidth - kCanvasMargin));
+
+  // The legend, in two columns, the first one the longer.
+  svg.open("g").attr("id", "legend").attr("fill", kInk).attr("font-size", "13").start();
+  const std::size_t perColumn = (kBodyRows.size() + 1) / 2;
+  for (std::size_t i = 0; i < kBodyRows.size(); ++i) {
+    const auto column = static_cast<double>(i / perColumn);
+    const auto line = static_cast<double>(i % perColumn);
+    svg.open("text")
+        .attr("x", kMapLeft + column * kLegendColumn)
+        .attr("y", kLegendTop + kLegendLine * line)
+        .text(legendLine(kBodyRows[i], instant, looks[kBodyRows[i].body]));
+  }
+  svg.close("g");
+  svg.close("svg");
+}
+
+}  // namespace frontend

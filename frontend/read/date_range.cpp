@@ -1,0 +1,133 @@
+// Ranges of dates, counted in whole milliseconds on the program's calendar
+// (astro::calendarDay and astro::julianDay), so that no date drifts however
+// long the range.
+#include "frontend/read/date_range.h"
+
+#include <cmath>
+#include <string>
+#include <utility>
+
+#include "frontend/write/numbers.h"
+
+namespace frontend {
+namespace {
+
+// Days of a month beyond which a date cannot be counted in milliseconds.
+constexpr double kLargestDay = 1e9;
+
+std::int64_t floorDiv(std::int64_t a, std::int64_t b) {
+  const std::int64_t q = a / b;
+  return (a % b != 0 && ((a < 0) != (b < 0))) ? q - 1 : q;
+}
+
+Refusal refused(std::string word, Reason reason, std::string detail = {}) {
+  return Refusal{Subject::Range, reason, std::move(word), std::move(detail)};
+}
+
+}  // namespace
+
+astro::CalendarDate calendarDateOf(const Moment& moment) {
+  const astro::CalendarDay day = astro::calendarDay(moment.dayNumber);
+  return astro::CalendarDate{
+      day.year, day.month,
+      static_cast<double>(day.day) +
+          static_cast<double>(moment.millisecond) / static_cast<double>(kMillisecondsPerDay)};
+}
+
+Moment momentOf(const astro::CalendarDate& date) {
+  const double whole = std::floor(date.day);
+  const double start = astro::julianDay({date.year, date.month, whole}) + 0.5;
+  auto dayNumber = static_cast<std::int64_t>(start);
+  auto millisecond = std::llround((date.day - whole) * static_cast<double>(kMillisecondsPerDay));
+  if (millisecond >= kMillisecondsPerDay) {
+    ++dayNumber;
+    millisecond -= kMillisecondsPerDay;
+  }
+  return Moment{dayNumber, millisecond};
+}
+
+Parsed<DateRange> DateRange::make(const astro::CalendarDate& from, const astro::CalendarDate& to,
+                                  std::int64_t stepMilliseconds, bool universal) {
+  // Limits whose day runs past the years a date may have cannot be counted.
+  for (const astro::CalendarDate& limit : {from, to}) {
+    if (!(std::fabs(limit.day) < kLargestDay)) {
+      return refused(labelOf(limit), Reason::RangeLimitTooFar);
+    }
+  }
+  const Moment first = momentOf(from);
+  const Moment last = momentOf(to);
+  const std::int64_t span = (last.dayNumber - first.dayNumber) * kMillisecondsPerDay +
+                            (last.millisecond - first.millisecond);
+  if (span < 0) {
+    return refused(labelOf(to), Reason::RangeBackwards, labelOf(from));
+  }
+  const std::int64_t count = span / stepMilliseconds + 1;
+  if (count > kMostDates) {
+    return refused(labelOf(from) + " .. " + labelOf(to), Reason::RangeTooLong,
+                   std::to_string(count));
+  }
+  DateRange range;
+  range.first_ = first;
+  range.step_ = stepMilliseconds;
+  range.count_ = count;
+  range.universal_ = universal;
+  return range;
+}
+
+void DateRange::at(std::int64_t k, DateEntry& entry) const {
+  const std::int64_t total = first_.millisecond + k * step_;
+  const Moment moment{first_.dayNumber + floorDiv(total, kMillisecondsPerDay),
+                      total - floorDiv(total, kMillisecondsPerDay) * kMillisecondsPerDay};
+  entry.date = calendarDateOf(moment);
+  entry.universal = universal_;
+  entry.label.clear();
+  appendLabel(entry.label, entry.date);
+}
+
+void appendDateTime(std::string& out, const astro::CalendarDate& date) {
+  if (!(std::fabs(date.day) < kLargestDay)) {
+    return;
+  }
+  const Moment moment = momentOf(date);
+  const astro::CalendarDay day = astro::calendarDay(moment.dayNumber);
+  const auto digits = [&out](std::int64_t value, int width) {
+    std::string text = std::to_string(value);
+    out.append(text.size() < static_cast<std::size_t>(width) ? width - text.size() : 0, '0');
+    out += text;
+  };
+  if (day.year < 0) {
+    out += '-';
+  } else if (day.year > 9999) {
+    out += '+';
+  }
+  digits(std::abs(static_cast<std::int64_t>(day.year)), 4);
+  out += '-';
+  digits(day.month, 2);
+  out += '-';
+  digits(day.day, 2);
+  out += 'T';
+  const std::int64_t ms = moment.millisecond;
+  digits(ms / 3'600'000, 2);
+  out += ':';
+  digits(ms / 60'000 % 60, 2);
+  out += ':';
+  digits(ms / 1000 % 60, 2);
+  out += '.';
+  digits(ms % 1000, 3);
+}
+
+void appendLabel(std::string& out, const astro::CalendarDate& date) {
+  appendShortest(out, date.day);
+  out += '/';
+  appendInteger(out, date.month);
+  out += '/';
+  appendInteger(out, date.year);
+}
+
+std::string labelOf(const astro::CalendarDate& date) {
+  std::string label;
+  appendLabel(label, date);
+  return label;
+}
+
+}  // namespace frontend

@@ -1,0 +1,75 @@
+// Dates to report, one by one or as a range counted exactly.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "astro/astro.h"
+#include "frontend/read/refusal.h"
+
+namespace frontend {
+
+// A date to report, with the text it was given as (or that stands for it).
+struct DateEntry {
+  astro::CalendarDate date;
+  std::string label;
+  // The date is in Universal Time: a civil time or an ISO word with its
+  // offset turned into UT, or the clock's "maintenant". Otherwise it is
+  // taken in the request's time scale.
+  bool universal = false;
+};
+
+inline constexpr std::int64_t kMillisecondsPerDay = 86'400'000;
+
+// A moment on the program's calendar counted exactly: the Julian Day
+// Number of the date (the day that begins at its 0h) and the milliseconds
+// since 0h.
+struct Moment {
+  std::int64_t dayNumber;
+  std::int64_t millisecond;
+};
+
+// The calendar date of a moment; the inverse of momentOf for dates whose
+// day lies within its month.
+astro::CalendarDate calendarDateOf(const Moment& moment);
+// The moment of a calendar date, its day's fraction rounded to the
+// millisecond.
+Moment momentOf(const astro::CalendarDate& date);
+
+// The dates from `from` to `to` inclusive, `step` apart, produced one at a
+// time.
+class DateRange {
+ public:
+  static constexpr std::int64_t kMostDates = 100'000'000;
+
+  // A refusal (subject Range) when a limit's day is beyond a billion, `to`
+  // comes before `from` or the range holds more than kMostDates dates.
+  // With `universal` every date is in UT (DateEntry::universal).
+  static Parsed<DateRange> make(const astro::CalendarDate& from, const astro::CalendarDate& to,
+                                std::int64_t stepMilliseconds, bool universal = false);
+
+  std::int64_t size() const { return count_; }
+  // The k-th date, 0 <= k < size(), into `entry` (whose label's storage is
+  // reused).
+  void at(std::int64_t k, DateEntry& entry) const;
+
+ private:
+  Moment first_{};
+  std::int64_t step_ = 0;
+  std::int64_t count_ = 0;
+  bool universal_ = false;
+};
+
+// The date as ISO 8601 reads it, YYYY-MM-DDTHH:MM:SS.sss, to the
+// millisecond, in the program's calendar (Julian before 15 October 1582, as
+// the dates are given, though ISO 8601 itself is Gregorian); years before 0
+// or after 9999 with their sign (-0500, +10000). Nothing for a date whose
+// day runs beyond a billion days.
+void appendDateTime(std::string& out, const astro::CalendarDate& date);
+
+// DAY/MONTH/YEAR with the shortest text of the day that reads back the same.
+std::string labelOf(const astro::CalendarDate& date);
+void appendLabel(std::string& out, const astro::CalendarDate& date);
+
+}  // namespace frontend

@@ -1,0 +1,546 @@
+// The catalogue: reasons into French sentences, and the help.
+#include "frontend/write/catalogue.h"
+
+#include <utility>
+
+#include "frontend/write/numbers.h"
+
+namespace frontend::catalogue {
+namespace {
+
+constexpr std::string_view kUsage = "Utilisation : ephemerides [OPTIONS] [DATE...]\n";
+constexpr std::string_view kTryHelp = "Essayez « ephemerides --help ».\n";
+
+constexpr std::string_view kDateForms =
+    "une date s'écrit JOUR/MOIS/ANNÉE (1.5/1/2000) ou AAAA-MM-JJ, avec une heure si l'on veut "
+    "(2000-01-01T12:00 ou 2000-01-01T12:00:00).";
+
+// What is refused, at the start of the message.
+// The length of the printable character that `text` begins with: 1 for
+// printable ASCII, 2 to 4 for a well-formed UTF-8 sequence of a character
+// from U+00A0 on; 0 for a control character or a byte that begins no such
+// sequence (written \xNN).
+std::size_t utf8Length(std::string_view text) {
+  const auto byte = [&text](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+  const unsigned char c = byte(0);
+  if (c >= 0x20 && c < 0x7f) {
+    return 1;
+  }
+  const std::size_t length = (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
+  if (length == 0 || text.size() < length) {
+    return 0;
+  }
+  std::uint32_t code = c & (0x7f >> length);
+  for (std::size_t k = 1; k < length; ++k) {
+    if ((byte(k) >> 6) != 2) {
+      return 0;
+    }
+    code = (code << 6) | (byte(k) & 0x3f);
+  }
+  constexpr std::uint32_t kSmallest[] = {0, 0, 0xa0, 0x800, 0x10000};
+  const bool surrogate = code >= 0xd800 && code <= 0xdfff;
+  return code >= kSmallest[length] && code <= 0x10ffff && !surrogate ? length : 0;
+}
+
+std::string_view kindOf(const Refusal& r) {
+  switch (r.subject) {
+    case Subject::Answer:
+      return r.reason == Reason::MonthBelowOne ? "Mois invalide" : "Saisie invalide";
+    case Subject::Date:
+      switch (r.reason) {
+        case Reason::DateIncomplete:
+          return "Date incomplète";
+        case Reason::DateNotComputable:
+          return "Date incalculable";
+        case Reason::BodiesNotComputable:
+          return "Position incalculable";
+        default:
+          return "Date invalide";
+      }
+    case Subject::DateWord:
+      return "Date invalide";
+    case Subject::Step:
+      return "Pas invalide";
+    case Subject::Range:
+      return "Plage invalide";
+    case Subject::CommandLine:
+      break;
+    case Subject::Place:
+      return "Lieu invalide";
+    case Subject::Zone:
+      return "Fuseau invalide";
+  }
+  return "";
+}
+
+// Names one a line, as « A », « B » ou « C ».
+std::string namesOf(std::string_view lines) {
+  std::string text;
+  while (!lines.empty()) {
+    const std::size_t end = lines.find('\n');
+    const std::string_view name = lines.substr(0, end);
+    lines = end == std::string_view::npos ? std::string_view{} : lines.substr(end + 1);
+    if (!text.empty()) {
+      text += lines.empty() ? " ou " : ", ";
+    }
+    text += "« ";
+    text += name;
+    text += " »";
+  }
+  return text;
+}
+
+// Why, as a sentence with its full stop.
+std::string whyOf(const Refusal& r) {
+  const std::string quoted = quotedWord(r.word);
+  switch (r.reason) {
+    case Reason::DayNotANumber:
+      return "le jour doit être un nombre.";
+    case Reason::DayDecimalComma:
+      return "le jour doit être un nombre ; le séparateur décimal est le point (" + r.detail + ").";
+    case Reason::DayTooLarge:
+      return "le jour est trop grand.";
+    case Reason::MonthNotWhole:
+      return "le mois doit être un nombre entier.";
+    case Reason::MonthBeyond32Bits:
+      return "le mois dépasse les entiers sur 32 bits.";
+    case Reason::MonthBelowOne:
+      return "le mois doit valoir au moins 1.";
+    case Reason::YearNotWhole:
+      return "l'année doit être un nombre entier.";
+    case Reason::YearBeyond32Bits:
+      return "l'année dépasse les entiers sur 32 bits.";
+    case Reason::AnswerTooLong:
+      return "une réponse a au plus 4096 caractères.";
+    case Reason::CalendarKeyBeyond32Bits:
+      return "année × 10000 + mois × 100 dépasse les entiers sur 32 bits.";
+    case Reason::DateIncomplete:
+      return "l'entrée s'est terminée avant la fin de la date.";
+    case Reason::DateNotComputable:
+      return "la date est si loin que le temps n'y est plus compté à la seconde près : "
+             "ni le temps sidéral ni les positions n'y ont de sens.";
+    case Reason::BodiesNotComputable:
+      return r.detail +
+             " : la théorie ne donne plus de position si loin de notre époque (voir le rapport).";
+    case Reason::DateWordForm:
+      return std::string(kDateForms);
+    case Reason::IsoTimeOutOfRange:
+      return "l'heure va de 00:00:00 à 23:59:59.";
+    case Reason::IsoMonthOutOfRange:
+      return "le mois va de 01 à 12.";
+    case Reason::IsoDayNotInMonth:
+      return "ce jour n'existe pas dans ce mois.";
+    case Reason::IsoOffsetOutOfRange:
+      return "le décalage horaire va de -18:00 à +18:00.";
+    case Reason::IsoDayInCalendarGap:
+      return "ce jour n'existe pas : le jeudi 4 octobre 1582 (julien) est suivi du vendredi "
+             "15 octobre 1582 (grégorien).";
+    case Reason::StepForm:
+      return "le pas est un nombre entier positif suivi de d, h, min ou s (1d, 6h, 30min, 10s).";
+    case Reason::RangeLimitTooFar:
+      return "le jour d'une borne doit rester en dessous d'un milliard.";
+    case Reason::RangeBackwards:
+      return "--to vient avant --from (" + r.detail + ").";
+    case Reason::RangeTooLong:
+      return "elle compte " + r.detail + " dates ; au plus 100000000.";
+    case Reason::OptionUnknown:
+      return "option inconnue : " + quoted + ".";
+    case Reason::OptionNeedsValue:
+      return "l'option " + r.word + " attend une valeur.";
+    case Reason::OptionRepeated:
+      return "l'option " + r.word + " se donne une seule fois.";
+    case Reason::FlagWithValue:
+      return "cette option ne prend pas de valeur : " + quoted + ".";
+    case Reason::CommandLineInvalid:
+      return "ligne de commande invalide.";
+    case Reason::FormatUnknown:
+      return "format inconnu : " + quoted + " (text, csv, json, svg ou ics).";
+    case Reason::EventTypeUnknown:
+      return "type d'événement inconnu : " + quoted +
+             " (phases, saisons, perihelie, perigee, conjonctions, oppositions, elongations, "
+             "rapprochements, ou un nom comme full_moon).";
+    case Reason::EventsYearNotWhole:
+      return "--evenements attend une année entière : " + quoted + ".";
+    case Reason::EventsTooLong:
+      return "une plage d'événements compte au plus 10 000 ans.";
+    case Reason::EventsWithDates:
+      return "--evenements va avec une année ou --from et --to, pas avec des dates.";
+    case Reason::EventsNeedAnInterval:
+      return "--evenements attend une année (--evenements 2025) ou --from et --to.";
+    case Reason::FormatNotForEvents:
+      return "les événements s'écrivent en text, csv, json ou ics.";
+    case Reason::IcsOnlyForEvents:
+      return "le format ics ne sert qu'aux événements (--evenements).";
+    case Reason::EventsWithStep:
+      return "--step ne sert pas aux événements.";
+    case Reason::TypesWithoutEvents:
+      return "--types va avec --evenements.";
+    case Reason::RangeNeedsBothEnds:
+      return "une plage se donne avec --from et --to.";
+    case Reason::StepWithoutRange:
+      return "--step va avec --from et --to.";
+    case Reason::DatesAndRange:
+      return "des dates ou une plage, pas les deux.";
+    case Reason::PictureOfOneDate:
+      return "--format svg dessine le ciel d'une seule date, donnée en argument.";
+    case Reason::DeltaTNotANumber:
+      return "--delta-t attend un nombre de secondes : " + quoted + ".";
+    case Reason::DeltaTOutOfRange:
+      return "--delta-t vaut au plus " + r.detail +
+             " secondes en valeur absolue, ce que le modèle de delta T donne aux années les plus "
+             "lointaines que le programme accepte : " +
+             quoted + ".";
+    case Reason::PlaceForm:
+      return "un lieu se donne par son nom (Lyon, « Saint-Denis (La Réunion) ») ou par sa "
+             "latitude et sa longitude en degrés décimaux, le nord et l'est positifs, le point "
+             "comme séparateur décimal, et son altitude en mètres si l'on veut (45.76,4.84 ou "
+             "45.76,4.84,170).";
+    case Reason::PlaceLatitudeOutOfRange:
+      return "la latitude va de -90 à 90 degrés (le nord positif).";
+    case Reason::PlaceLongitudeOutOfRange:
+      return "la longitude va de -180 à 180 degrés (l'est positif).";
+    case Reason::PlaceHeightOutOfRange:
+      return "l'altitude va de -500 à 10000 mètres.";
+    case Reason::PlaceUnknown:
+      return (r.detail.empty() ? "lieu inconnu ; donnez sa latitude et sa longitude"
+                               : "lieu inconnu ; vouliez-vous dire " + namesOf(r.detail) +
+                                     " ? Sinon, donnez sa latitude et sa longitude") +
+             " en degrés décimaux (45.76,4.84).";
+    case Reason::PlaceAmbiguous:
+      return "plusieurs lieux portent ce nom : " + namesOf(r.detail) + " ; précisez lequel.";
+    case Reason::ZoneUnknown:
+      return "fuseau horaire inconnu ; donnez un nom de la base IANA (Europe/Paris, "
+             "America/New_York), un décalage (+01:00, -03:30) ou UTC.";
+    case Reason::LocalTimeInGap:
+      return "cette heure n'existe pas dans le fuseau " + r.detail +
+             " : l'horloge la saute en avançant (changement d'heure).";
+  }
+  return "";
+}
+
+constexpr std::string_view kHelp = R"(
+Position du Soleil, de la Lune et des planètes de Mercure à Neptune : ascension
+droite, déclinaison et distance à la Terre, et éclairement de la Lune.
+
+Sans argument, le dialogue demande le jour (avec sa fraction si l'on veut :
+15.75 est le 15 à 18 h), le mois et l'année, écrit le rapport de cette date et
+demande la suivante, jusqu'à la fin de l'entrée (Ctrl-D au clavier).
+
+Dates :
+  DATE...                  un rapport par date, sans bannière ni invite. Une
+                           date s'écrit JOUR/MOIS/ANNÉE comme dans l'en-tête du
+                           rapport (1.5/1/2000 : le 1er janvier 2000 à 12 h ;
+                           1/1/-500), ou AAAA-MM-JJ, avec une heure si l'on veut
+                           (2000-01-01T12:00, 2000-01-01T12:00:00, -0500-03-01).
+  --from DATE --to DATE    chaque date de la première à la dernière incluse,
+  --step PAS               espacées de PAS : un entier suivi de d, h, min ou s
+                           (1d par défaut ; 6h, 30min, 10s). Au plus 10^8 dates.
+  sans DATE ni --from      avec --format, les dates sont lues sur l'entrée
+                           standard comme dans le dialogue (jour mois année,
+                           séparés par des blancs), sans bannière ni invite.
+
+Options :
+  --format FORMAT          text : le rapport du dialogue (par défaut) ;
+                           csv : une ligne d'en-tête, puis une ligne par date
+                           et par astre ;
+                           json : un objet JSON par date et par ligne ;
+                           svg : une image du ciel d'une seule date (le
+                           Soleil, la Lune et sa phase, les planètes, leur
+                           élongation et quand les voir : le soir à l'est
+                           du Soleil le long de l'écliptique, le matin à
+                           l'ouest, toute la nuit à plus de 150°). Avec
+                           --lieu, l'image montre le ciel au-dessus du lieu :
+                           le zénith au centre, l'horizon au bord, le nord
+                           en haut et l'est à gauche, les astres levés à leur
+                           hauteur et leur azimut, et pour chacun son lever,
+                           son passage et son coucher.
+                           En csv et json les valeurs ne sont pas coupées :
+                           heures, degrés, unités astronomiques et kilomètres,
+                           chaque nombre sous sa forme la plus courte ; la
+                           colonne datetime donne l'instant en AAAA-MM-JJTHH:
+                           MM:SS.sss, dans le calendrier du programme ; les
+                           colonnes magnitude, phase_angle_deg,
+                           apparent_diameter_arcsec, elongation_deg et
+                           elongation_side disent l'aspect de chaque astre.
+  --ut                     les dates sont en temps universel (UT) : voir
+                           plus bas. Seule, cette option garde le dialogue.
+  --delta-t SECONDES       les dates sont en UT, et TT - UT vaut SECONDES
+                           (une valeur observée, ou 0) ; implique --ut.
+                           Au plus 150085416 s en valeur absolue.
+  --lieu LIEU              ce qu'on voit d'un lieu : après chaque rapport, la
+                           hauteur et l'azimut de chaque astre (réfraction
+                           comprise), sa magnitude, son lever, son passage au
+                           méridien (et sa hauteur) et son coucher dans la
+                           journée locale, et les crépuscules civil, nautique
+                           et astronomique, en heure locale ; en csv et json,
+                           les colonnes correspondantes. LIEU est LAT,LON ou
+                           LAT,LON,ALT (degrés décimaux, nord et est positifs,
+                           hauteur en mètres : 45.76,4.84,170) ou le nom d'un
+                           lieu connu (préfectures, villes de France de plus
+                           de 50 000 habitants, grandes villes du monde :
+                           Lyon, « saint-etienne », Tromsø). Par défaut, la
+                           variable d'environnement EPHEMERIDES_LIEU, en ligne
+                           de commande seulement (le dialogue sans option
+                           garde son rapport).
+  --fuseau FUSEAU          le fuseau horaire : un nom IANA (Europe/Paris), un
+                           décalage fixe (+01:00) ou UTC. Par défaut celui du
+                           lieu, sinon la variable TZ, sinon UTC.
+                           Avec --lieu ou --fuseau, les dates données sont
+                           des heures locales de ce fuseau (une date ISO peut
+                           aussi porter Z ou +HH:MM) ; « maintenant » est
+                           l'instant présent. Elles sont converties en temps
+                           universel, delta T appliqué comme avec --ut, et
+                           l'en-tête du rapport montre cette date en UT. Une
+                           heure que l'horloge saute au passage à l'heure
+                           d'été est refusée ; une heure qu'elle montre deux
+                           fois au retour à l'heure d'hiver est prise à sa
+                           première occurrence, avant le changement, avec une
+                           note. Une plage par jours entiers suit l'horloge
+                           du fuseau : --from 2025-01-01 --to 2025-12-31
+                           donne l'almanach du lieu, un jour après l'autre.
+  --evenements [ANNÉE]     les événements de l'année (--evenements 2025), ou
+                           de --from à --to (une date sans heure compte pour
+                           tout son jour) : phases de la Lune, équinoxes et
+                           solstices, périhélie et aphélie de la Terre,
+                           périgée et apogée de la Lune, conjonctions,
+                           oppositions, plus grandes élongations de Mercure
+                           et de Vénus, rapprochements de la Lune et des
+                           planètes à moins de 3°. Heures en UT, ou locales
+                           avec --lieu ou --fuseau. En text, csv, json ou ics
+                           (un calendrier iCalendar à importer). Au plus
+                           10 000 ans.
+  --types TYPES            les sortes d'événements, séparées par des virgules :
+                           phases, saisons, perihelie, perigee, conjonctions,
+                           oppositions, elongations, rapprochements (ou un nom
+                           comme full_moon). Toutes par défaut.
+  -h, --help               cette aide
+  --version                la version
+
+Échelle de temps : sans --ut, une date est prise comme temps terrestre (TT)
+pour les positions et, le même nombre, comme temps universel (UT) pour le
+temps sidéral, comme le dialogue l'a toujours fait. Une heure d'horloge est
+de l'UT, et TT - UT (delta T) vaut environ 64 s en 2000 et 1570 s vers l'an
+1000 : la Lune parcourt 0,55" par seconde, soit 35" et 14' d'écart. Avec --ut
+le temps sidéral vient de la date telle quelle et les positions de
+TT = UT + delta T, delta T venant du modèle d'Espenak et Meeus (2006) ou de
+--delta-t. Ce modèle suit les valeurs observées à une demi-seconde près de
+1900 à 2005 ; ensuite il prend de l'avance : 1,4 s en 2015, 2,2 s en 2020,
+4,7 s en 2024. Pour une date récente, donnez la valeur observée. Le jour julien et le temps sidéral de l'en-tête restent ceux de la
+date donnée ; en csv et json, time_scale (tt ou ut) et delta_t_s disent ce qui
+a été appliqué.
+
+Le calendrier est julien avant le 15 octobre 1582, grégorien ensuite ; les
+jours du 5 au 14 octobre 1582 n'existent pas. Les
+positions sont géocentriques et géométriques, rapportées à l'équateur et à
+l'équinoxe moyens de la date.
+
+Statut de sortie :
+  0  chaque date a été calculée et écrite
+  1  une réponse ou une date a été refusée (les autres sont écrites), une
+     position n'a pu être calculée (« position incalculable », dit aussi sur
+     la sortie d'erreur), ou l'entrée ou la sortie standard a fait défaut ;
+     au clavier, une réponse refusée puis redonnée n'est pas un échec
+  2  la ligne de commande est invalide (rien n'est écrit sur la sortie)
+
+Les dates hors des années 1000 à 3000 sont calculées, mais leur précision
+n'est pas mesurée : une note sur la sortie d'erreur les nomme à la fin.
+
+Exemples :
+  ephemerides
+  ephemerides 1.5/1/2000 2024-04-08T18:00
+  ephemerides --from 1/1/2000 --to 31/12/2000 --step 1d --format csv
+  printf '1.5 1 2000\n15 6 1850\n' | ephemerides --format json
+  ephemerides --ut 2024-04-08T18:21
+  ephemerides --format svg 1.5/1/2000 > ciel.svg
+  ephemerides --lieu Lyon maintenant
+  ephemerides --lieu Lyon --from 2025-01-01 --to 2025-12-31 --format csv
+  ephemerides --evenements 2025 --lieu Paris
+  ephemerides --evenements 2025 --types phases,saisons --format ics > ciel.ics
+)";
+
+}  // namespace
+
+std::string messageOf(const Refusal& refusal) {
+  if (refusal.subject == Subject::CommandLine) {
+    return whyOf(refusal);
+  }
+  return std::string(kindOf(refusal)) + " : " + quotedWord(refusal.word) + " : " + whyOf(refusal);
+}
+
+std::string usageError(const Refusal& refusal) {
+  return "ephemerides : " + messageOf(refusal) + "\n" + std::string(kUsage) + std::string(kTryHelp);
+}
+
+std::string outsideMeasuredSpan(std::int64_t count, const std::vector<std::string>& first) {
+  std::string text = "Note : ";
+  text += count == 1 ? "une date" : std::to_string(count) + " dates";
+  text += " hors des années 1000 à 3000 (";
+  for (std::size_t i = 0; i < first.size(); ++i) {
+    text += i == 0 ? "" : ", ";
+    text += quotedWord(first[i]);
+  }
+  if (count > static_cast<std::int64_t>(first.size())) {
+    text += ", ...";
+  }
+  text +=
+      ") : les positions y sont calculées, mais leur précision n'y est pas mesurée ; elle se "
+      "dégrade à mesure qu'on s'éloigne de l'an 2000, et au-delà de quelques milliers d'années "
+      "les chiffres ne décrivent plus le ciel.";
+  return text;
+}
+
+std::string ambiguousLocalTime(std::string_view given, std::string_view zone) {
+  return "Note : " + quotedWord(given) + " : l'horloge de " + std::string(zone) +
+         " montre deux fois cette heure, quand elle recule ; c'est la première qui est prise, "
+         "avant le changement d'heure.";
+}
+
+namespace events {
+
+std::string heading(std::string_view zone) {
+  std::string text = "Événements, heures ";
+  text += zone.empty() ? std::string("en temps universel (UT)") : "de " + std::string(zone);
+  text += " :\n";
+  return text;
+}
+
+std::string groupedKilometres(std::int64_t kilometres) {
+  const std::string digits = std::to_string(kilometres);
+  std::string grouped;
+  for (std::size_t i = 0; i < digits.size(); ++i) {
+    if (i > 0 && (digits.size() - i) % 3 == 0) {
+      grouped += ' ';
+    }
+    grouped += digits[i];
+  }
+  grouped += " km";
+  return grouped;
+}
+
+std::string sentence(astro::EventKind kind, std::string_view body, std::string_view other,
+                     bool bodyIsMoon, bool otherIsMoon, std::string_view value) {
+  const std::string named(body);
+  const std::string bracket = value.empty() ? "" : " (" + std::string(value) + ")";
+  const auto of = [](std::string_view name, bool moon) {
+    return moon ? "de la " + std::string(name) : "de " + std::string(name);
+  };
+  switch (kind) {
+    case astro::EventKind::NewMoon:
+      return "Nouvelle Lune";
+    case astro::EventKind::FirstQuarter:
+      return "Premier quartier de Lune";
+    case astro::EventKind::FullMoon:
+      return "Pleine Lune";
+    case astro::EventKind::LastQuarter:
+      return "Dernier quartier de Lune";
+    case astro::EventKind::MarchEquinox:
+      return "Équinoxe de mars";
+    case astro::EventKind::JuneSolstice:
+      return "Solstice de juin";
+    case astro::EventKind::SeptemberEquinox:
+      return "Équinoxe de septembre";
+    case astro::EventKind::DecemberSolstice:
+      return "Solstice de décembre";
+    case astro::EventKind::Perihelion:
+      return "La Terre au périhélie" + bracket;
+    case astro::EventKind::Aphelion:
+      return "La Terre à l'aphélie" + bracket;
+    case astro::EventKind::Perigee:
+      return "La Lune au périgée" + bracket;
+    case astro::EventKind::Apogee:
+      return "La Lune à l'apogée" + bracket;
+    case astro::EventKind::InferiorConjunction:
+      return named + " en conjonction inférieure (à " + std::string(value) + " du Soleil)";
+    case astro::EventKind::SuperiorConjunction:
+      return named + " en conjonction supérieure (à " + std::string(value) + " du Soleil)";
+    case astro::EventKind::Conjunction:
+      return named + " en conjonction avec le Soleil (à " + std::string(value) + ")";
+    case astro::EventKind::Opposition:
+      return named + " à l'opposition";
+    case astro::EventKind::GreatestElongationEast:
+      return named + " à sa plus grande élongation est" + bracket;
+    case astro::EventKind::GreatestElongationWest:
+      return named + " à sa plus grande élongation ouest" + bracket;
+    case astro::EventKind::CloseApproach:
+      return "Rapprochement " + of(body, bodyIsMoon) + " et " + of(other, otherIsMoon) + bracket;
+  }
+  return named;
+}
+
+}  // namespace events
+
+std::string_view help() {
+  static const std::string text = std::string(kUsage) + std::string(kHelp);
+  return text;
+}
+
+std::string quotedWord(std::string_view word) {
+  constexpr std::size_t kShown = 40;  // characters
+  std::string out = "\"";
+  std::size_t shown = 0;
+  std::size_t i = 0;
+  for (; i < word.size() && shown < kShown; ++shown) {
+    const auto c = static_cast<unsigned char>(word[i]);
+    const std::size_t length = utf8Length(word.substr(i));
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += static_cast<char>(c);
+    } else if (length > 0) {
+      out += word.substr(i, length);
+      i += length;
+      continue;
+    } else {
+      out += "\\x";
+      appendHexByte(out, c);
+    }
+    ++i;
+  }
+  if (i < word.size()) {
+    out += "...";
+  }
+  out += '"';
+  return out;
+}
+
+std::string coordinatesName(std::string_view latitude, bool south, std::string_view longitude,
+                            bool west, std::string_view heightMetres) {
+  std::string name;
+  const auto number = [&name](std::string_view digits) {
+    for (const char c : digits) {
+      name += c == '.' ? ',' : c;
+    }
+  };
+  number(latitude);
+  name += south ? "° S, " : "° N, ";
+  number(longitude);
+  name += west ? "° O" : "° E";
+  if (!heightMetres.empty()) {
+    name += ", ";
+    number(heightMetres);
+    name += " m";
+  }
+  return name;
+}
+
+std::string horizon::skyOf(std::string_view place, bool byCoordinates) {
+  if (byCoordinates) {
+    return "Le ciel à " + std::string(place);
+  }
+  // The article of a name contracts with "de"; a vowel elides it.
+  for (const auto& [article, contracted] : {std::pair{"Le ", "du "}, std::pair{"Les ", "des "}}) {
+    if (place.starts_with(article)) {
+      return "Le ciel " + std::string(contracted) +
+             std::string(place.substr(std::string_view(article).size()));
+    }
+  }
+  static constexpr std::string_view kVowels[] = {"A", "E", "I", "O", "U", "À", "Â",
+                                                 "É", "È", "Ê", "Î", "Ô", "Œ"};
+  for (const std::string_view vowel : kVowels) {
+    if (place.starts_with(vowel)) {
+      return "Le ciel d'" + std::string(place);
+    }
+  }
+  return "Le ciel de " + std::string(place);
+}
+
+}  // namespace frontend::catalogue

@@ -1,0 +1,297 @@
+// The place's block: the sky above it at the date, and its day.
+//
+// Altitudes and azimuths are topocentric and refracted (standard
+// atmosphere), as a person sees them; rising and setting are those of the
+// conventional altitudes (the Sun's upper limb, the planets' centres, the
+// Moon's upper limb with its parallax). Times are on the zone's clock, cut
+// to the minute in the text, to the second in CSV and JSON. The day is the
+// local civil day from its midnight, 24 hours long (on the days the clock
+// changes, the last or the first hour of the clock's day is missed or
+// counted twice).
+#include "frontend/write/place_block.h"
+
+#include <cmath>
+#include <cstdint>
+#include <tuple>
+
+#include "frontend/write/sexagesimal.h"
+#include "frontend/write/bodies.h"
+#include "frontend/write/catalogue.h"
+#include "frontend/write/numbers.h"
+
+namespace frontend {
+namespace {
+
+namespace words = catalogue::place;
+
+// Columns of the table, in characters.
+constexpr std::size_t kNameWidth = 10;
+constexpr std::size_t kAngleWidth = 11;
+constexpr std::size_t kMagnitudeWidth = 7;
+constexpr std::size_t kEventWidth = 22;
+constexpr std::size_t kTransitWidth = 18;
+
+// Characters of a UTF-8 text, for the columns.
+std::size_t charactersOf(std::string_view text) {
+  std::size_t count = 0;
+  for (const char c : text) {
+    count += (static_cast<unsigned char>(c) & 0xc0) != 0x80 ? 1 : 0;
+  }
+  return count;
+}
+
+void padTo(std::string& out, std::size_t start, std::size_t width) {
+  const std::size_t used = charactersOf(std::string_view(out).substr(start));
+  if (used < width) {
+    out.append(width - used, ' ');
+  }
+}
+
+// "07", "23": a part of a date or a time, on two digits.
+void appendTwoDigits(std::string& out, std::int64_t value) {
+  if (value < 10) {
+    out += '0';
+  }
+  appendInteger(out, value);
+}
+
+// "21/06/2025 23:47:12": a local date and time, to the second.
+void appendLocalDate(std::string& out, const LocalTime& local) {
+  appendLocalDay(out, local);
+  out += ' ';
+  const std::int64_t seconds = local.local.millisecond / 1000;
+  appendTwoDigits(out, seconds / 3600);
+  out += ':';
+  appendTwoDigits(out, seconds / 60 % 60);
+  out += ':';
+  appendTwoDigits(out, seconds % 60);
+}
+
+}  // namespace
+
+void appendDegreesMinutes(std::string& out, double radians) {
+  const double degrees = degreesOf(radians);
+  const double magnitude = std::fabs(degrees);
+  double whole = std::floor(magnitude);
+  double minutes = std::floor((magnitude - whole) * 60);
+  if (minutes >= 60) {
+    whole += 1;
+    minutes = 0;
+  }
+  if (degrees < 0 && (whole > 0 || minutes > 0)) {
+    out += '-';
+  }
+  appendInteger(out, static_cast<std::int64_t>(whole));
+  out += "° ";
+  appendTwoDigits(out, static_cast<std::int64_t>(minutes));
+  out += '\'';
+}
+
+void appendClock(std::string& out, const Request& request, double jdUt) {
+  const LocalTime local = localTimeOf(request.zone, jdUt);
+  const std::int64_t minutes = local.local.millisecond / 60'000;
+  appendTwoDigits(out, minutes / 60);
+  out += ':';
+  appendTwoDigits(out, minutes % 60);
+}
+
+void appendLocalDay(std::string& out, const LocalTime& local) {
+  appendTwoDigits(out, local.day.day);
+  out += '/';
+  appendTwoDigits(out, local.day.month);
+  out += '/';
+  appendInteger(out, local.day.year);
+}
+
+void appendOffset(std::string& out, std::int32_t seconds) {
+  out += "UTC";
+  out += seconds < 0 ? '-' : '+';
+  const std::int32_t magnitude = seconds < 0 ? -seconds : seconds;
+  appendTwoDigits(out, magnitude / 3600);
+  out += ':';
+  appendTwoDigits(out, magnitude / 60 % 60);
+}
+
+void appendEvent(std::string& out, const Request& request, const astro::DayEvent& event,
+                 EventKind kind) {
+  switch (event.outcome) {
+    case astro::EventOutcome::Occurs:
+      appendClock(out, request, event.jd);
+      if (kind == EventKind::Transit) {
+        out += " (";
+        appendDegreesMinutes(out, event.altitude);
+        out += ')';
+      }
+      if (std::isfinite(event.secondJd)) {
+        out += ", ";
+        appendClock(out, request, event.secondJd);
+      }
+      return;
+    case astro::EventOutcome::AlwaysAbove:
+      out += words::kAlwaysUp;
+      return;
+    case astro::EventOutcome::AlwaysBelow:
+      out += words::kNeverUp;
+      return;
+    case astro::EventOutcome::NotThisDay:
+      out += kind == EventKind::Rise      ? words::kNoRise
+             : kind == EventKind::Transit ? words::kNoTransit
+                                          : words::kNoSet;
+      return;
+    case astro::EventOutcome::NotComputable:
+      out += catalogue::kNotComputable;
+      return;
+  }
+}
+
+std::vector<std::string> twilightParts(const Request& request, const astro::Twilight& twilight) {
+  const astro::DayEvent& morning = twilight.morning;
+  const astro::DayEvent& evening = twilight.evening;
+  if (morning.outcome == astro::EventOutcome::AlwaysAbove) {
+    return {std::string(words::kSunStaysAbove)};
+  }
+  if (morning.outcome == astro::EventOutcome::AlwaysBelow) {
+    return {std::string(words::kSunStaysBelow)};
+  }
+  std::vector<std::string> parts;
+  for (const auto& [event, name, none] : {std::tuple{&morning, words::kDawn, words::kNoDawn},
+                                          std::tuple{&evening, words::kDusk, words::kNoDusk}}) {
+    std::string& part = parts.emplace_back();
+    if (event->outcome == astro::EventOutcome::Occurs) {
+      part += name;
+      appendClock(part, request, event->jd);
+    } else if (event->outcome == astro::EventOutcome::NotComputable) {
+      part += catalogue::kNotComputable;
+    } else {
+      part += none;
+    }
+  }
+  return parts;
+}
+
+PlaceView viewFrom(const Request& request, const astro::Instant& instant) {
+  PlaceView view;
+  view.local = localTimeOf(request.zone, instant.jd);
+  const astro::Observer& observer = request.place->observer;
+  view.sky = astro::observe(instant, observer, astro::Refraction::Standard);
+  // The local day from its midnight on the zone's clock; a midnight the
+  // clock skips is the instant it would have been with the day's first
+  // offset.
+  const astro::CalendarDate midnight{view.local.day.year, view.local.day.month,
+                                     static_cast<double>(view.local.day.day)};
+  const Parsed<LocalInstant> start = universalOf(request.zone, midnight);
+  const double dayStart = std::holds_alternative<LocalInstant>(start)
+                              ? std::get<LocalInstant>(start).jdUt
+                              : astro::julianDay(midnight) - view.local.offsetSeconds / 86400.0;
+  view.day = astro::dayAlmanac(astro::JulianDate{dayStart}, instant.deltaT, observer,
+                               astro::Refraction::Standard);
+  view.looks = astro::appearances(instant);
+  return view;
+}
+
+void appendPlaceBlock(std::string& out, const Request& request, const PlaceView& view) {
+  out += words::kPlace;
+  out += request.place->name;
+  if (!request.place->zone.empty()) {
+    // A named place: where it lies, to a hundredth of a degree.
+    const auto degrees = [](double radians) {
+      std::string text;
+      appendFixed(text, std::fabs(degreesOf(radians)), 2);
+      for (char& c : text) {
+        c = c == '.' ? ',' : c;
+      }
+      return text;
+    };
+    const astro::Observer& o = request.place->observer;
+    out += " (";
+    out += catalogue::coordinatesName(degrees(o.latitude), o.latitude < 0, degrees(o.longitude),
+                                      o.longitude < 0, "");
+    out += ')';
+  }
+  out += words::kZone;
+  out += request.zone.name;
+  out += ", ";
+  appendOffset(out, view.local.offsetSeconds);
+  if (!view.local.abbreviation.empty() && view.local.abbreviation[0] != '+' &&
+      view.local.abbreviation[0] != '-') {
+    out += " (";
+    out += view.local.abbreviation;
+    out += ')';
+  }
+  out += '\n';
+  out += words::kLocalTime;
+  appendLocalDate(out, view.local);
+  out += '\n';
+  out += words::kRule;
+  out += words::kTitle;
+  out += words::kRule;
+  for (const BodyRow& row : kBodyRows) {
+    const std::size_t start = out.size();
+    out += ' ';
+    out += row.name;
+    padTo(out, start, kNameWidth);
+    const astro::HorizontalPosition& seen = view.sky[row.body];
+    std::size_t column = out.size();
+    if (seen.status == astro::Status::NotComputable) {
+      out += catalogue::kPositionNotComputable;
+      out += '\n';
+      continue;
+    }
+    if (seen.altitude < 0) {
+      out += words::kBelowHorizon;
+      padTo(out, column, 2 * kAngleWidth);
+    } else {
+      appendDegreesMinutes(out, seen.altitude);
+      padTo(out, column, kAngleWidth);
+      column = out.size();
+      appendDegreesMinutes(out, seen.azimuth);
+      padTo(out, column, kAngleWidth);
+    }
+    column = out.size();
+    std::string magnitude;
+    appendFixed(magnitude, view.looks[row.body].magnitude, 1);
+    for (char& c : magnitude) {
+      c = c == '.' ? ',' : c;
+    }
+    out.append(magnitude.size() < kMagnitudeWidth - 2 ? kMagnitudeWidth - 2 - magnitude.size() : 0,
+               ' ');
+    out += magnitude;
+    padTo(out, column, kMagnitudeWidth);
+    const astro::BodyDay& day = view.day[row.body];
+    column = out.size();
+    appendEvent(out, request, day.rise, EventKind::Rise);
+    padTo(out, column, kEventWidth);
+    column = out.size();
+    appendEvent(out, request, day.transit, EventKind::Transit);
+    padTo(out, column, kTransitWidth);
+    appendEvent(out, request, day.set, EventKind::Set);
+    out += '\n';
+  }
+  out += words::kRule;
+  for (const auto& [name, twilight] :
+       {std::pair{words::kCivil, &view.day.civil}, std::pair{words::kNautical, &view.day.nautical},
+        std::pair{words::kAstronomical, &view.day.astronomical}}) {
+    const std::size_t start = out.size();
+    out += name;
+    padTo(out, start, 32);
+    // The morning and the evening in two columns.
+    for (const std::string& part : twilightParts(request, *twilight)) {
+      const std::size_t column = out.size();
+      out += part;
+      padTo(out, column, kEventWidth);
+    }
+    while (out.back() == ' ') {
+      out.pop_back();
+    }
+    out += '\n';
+  }
+  out += '\n';
+}
+
+void appendEventTime(std::string& out, const Request& request, const astro::DayEvent& event) {
+  if (event.outcome == astro::EventOutcome::Occurs) {
+    appendIsoWithOffset(out, localTimeOf(request.zone, event.jd));
+  }
+}
+
+}  // namespace frontend

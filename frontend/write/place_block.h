@@ -1,0 +1,59 @@
+// What a person at the request's place sees at one date: the bodies'
+// altitude and azimuth, their rising, transit and setting on the local day,
+// the Sun's twilights; written after the text report, and read by the
+// other formats.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "astro/astro.h"
+#include "frontend/app/request.h"
+
+namespace frontend {
+
+// Everything about one date at the place, computed once.
+struct PlaceView {
+  LocalTime local;           // the date's instant on the zone's clock
+  astro::SkyView sky;        // topocentric, with standard refraction
+  astro::DayAlmanac day;     // the local civil day that holds the instant
+  astro::Appearances looks;  // magnitudes
+};
+
+// The view from the request's place (which must have one) at the instant of
+// a date already in UT.
+PlaceView viewFrom(const Request& request, const astro::Instant& instant);
+
+// The block of the place, after the report: the place and its zone, the
+// local date and time, a table with each body's altitude, azimuth,
+// magnitude, rise, transit (and its altitude) and set in local time, and
+// the Sun's three twilights.
+void appendPlaceBlock(std::string& out, const Request& request, const PlaceView& view);
+
+// The pieces of the block, for the picture of the sky above the place:
+// "23° 05'", "-8° 03'": degrees and minutes of arc, cut;
+void appendDegreesMinutes(std::string& out, double radians);
+// "05:29": an instant (UT) on the zone's clock, cut to the minute;
+void appendClock(std::string& out, const Request& request, double jdUt);
+// "21/06/2025": the local day;
+void appendLocalDay(std::string& out, const LocalTime& local);
+// "UTC+02:00": an offset from UT;
+void appendOffset(std::string& out, std::int32_t seconds);
+// a rise, a transit (with its altitude: "13:42 (67° 41')") or a set, or
+// what became of it ("toujours levé", "pas de lever ce jour"...);
+enum class EventKind { Rise, Transit, Set };
+void appendEvent(std::string& out, const Request& request, const astro::DayEvent& event,
+                 EventKind kind);
+// a twilight's morning and evening ("aube 04:52", "soir 22:32", or what
+// keeps each away), or a single text when the Sun stays above or below its
+// altitude all day.
+std::vector<std::string> twilightParts(const Request& request, const astro::Twilight& twilight);
+
+// An event's time in the zone as ISO 8601 with the offset
+// (2025-06-21T05:47:12+02:00), nothing when it does not occur (its outcome
+// then says why: astro::eventOutcomeId).
+void appendEventTime(std::string& out, const Request& request, const astro::DayEvent& event);
+
+}  // namespace frontend

@@ -1,0 +1,361 @@
+// appendCsv, appendJson: reports for scripts.
+#include "frontend/write/records.h"
+
+#include <cmath>
+#include <cstddef>
+#include <optional>
+
+#include "frontend/write/sexagesimal.h"
+#include "frontend/read/date_range.h"
+#include "frontend/write/place_block.h"
+#include "frontend/write/numbers.h"
+
+namespace frontend {
+namespace {
+
+// The values of one body, in the units of the columns; NaN where there is
+// none.
+struct BodyValues {
+  double raHours;
+  double decDegrees;
+  double distanceAu;
+  double distanceKm;
+  double illuminatedFraction;
+  double magnitude;
+  double phaseAngleDegrees;
+  double diameterArcsec;
+  double elongationDegrees;
+};
+
+BodyValues valuesOf(astro::Body body, const astro::BodyPosition& p, const astro::Appearance& a) {
+  const double none = std::nan("");
+  if (p.status == astro::Status::NotComputable) {
+    return BodyValues{none, none, none, none, none, none, none, none, none};
+  }
+  // The Moon's fraction is the one its row of the report shows.
+  const bool moon = body == astro::Body::Moon;
+  return BodyValues{hoursOf(p.rightAscension),
+                    degreesOf(p.declination),
+                    p.distanceAu,
+                    p.distanceKm,
+                    moon ? p.illumination : a.illuminatedFraction,
+                    a.magnitude,
+                    degreesOf(a.phaseAngle),
+                    degreesOf(a.angularDiameter) * 3600,
+                    body == astro::Body::Sun ? none : degreesOf(a.elongation.angle)};
+}
+
+std::string_view sideId(astro::SunSide side) {
+  switch (side) {
+    case astro::SunSide::East:
+      return "east";
+    case astro::SunSide::West:
+      return "west";
+    case astro::SunSide::None:
+      break;
+  }
+  return "";
+}
+
+std::string_view magnitudeStatusId(astro::MagnitudeStatus status) {
+  switch (status) {
+    case astro::MagnitudeStatus::Computed:
+      return "computed";
+    case astro::MagnitudeStatus::OutsideModelRange:
+      return "outside_model_range";
+    case astro::MagnitudeStatus::NotComputable:
+      break;
+  }
+  return "not_computable";
+}
+
+std::string_view scaleId(const TimeScale& scale, const DateEntry& entry) {
+  return scale.universalFor(entry) ? "ut" : "tt";
+}
+
+// The fields of a date, then of one body, in the order of the CSV columns;
+// `visit(name, value)` is called for each. CSV and JSON are both written
+// from these, so that they cannot disagree.
+template <typename Visit>
+void dateFields(const DateEntry& entry, const astro::Instant& instant, const TimeScale& scale,
+                Visit&& visit) {
+  std::string datetime;
+  appendDateTime(datetime, entry.date);
+  const bool computable = instant.status != astro::Status::NotComputable;
+  visit("date", Value::text(entry.label));
+  visit("datetime", Value::text(datetime));
+  visit("year", Value::of(entry.date.year));
+  visit("month", Value::of(entry.date.month));
+  visit("day", Value::of(entry.date.day));
+  visit("jd", Value::of(instant.jd));
+  visit("sidereal_h", Value::of(computable ? hoursOf(instant.siderealTime) : std::nan("")));
+  visit("time_scale", Value::text(scaleId(scale, entry)));
+  visit("delta_t_s", Value::of(instant.deltaT));
+}
+
+template <typename Visit>
+void bodyFields(astro::Body body, const astro::BodyPosition& p, const astro::Appearance& a,
+                Visit&& visit) {
+  const BodyValues v = valuesOf(body, p, a);
+  visit("body", Value::text(astro::bodyId(body)));
+  visit("ra_h", Value::of(v.raHours));
+  visit("dec_deg", Value::of(v.decDegrees));
+  visit("distance_au", Value::of(v.distanceAu));
+  visit("distance_km", Value::of(v.distanceKm));
+  visit("illuminated_fraction", Value::of(v.illuminatedFraction));
+  visit("status", Value::text(statusId(p.status)));
+  visit("magnitude", Value::of(v.magnitude));
+  visit("magnitude_status", Value::text(magnitudeStatusId(a.magnitudeStatus)));
+  visit("phase_angle_deg", Value::of(v.phaseAngleDegrees));
+  visit("apparent_diameter_arcsec", Value::of(v.diameterArcsec));
+  visit("elongation_deg", Value::of(v.elongationDegrees));
+  visit("elongation_side", Value::text(sideId(a.elongation.side)));
+}
+
+// With civil time, the zone and the date's local time; with a place, the
+// place. `view` is null for the header line, which only names the fields.
+template <typename Visit>
+void civilFields(const Request& request, const astro::Instant& instant, const PlaceView* view,
+                 Visit&& visit) {
+  if (!request.civil) {
+    return;
+  }
+  std::string local;
+  if (view != nullptr) {
+    appendIsoWithOffset(local, view->local);
+  } else if (std::isfinite(instant.jd) && !request.place) {
+    appendIsoWithOffset(local, localTimeOf(request.zone, instant.jd));
+  }
+  visit("zone", Value::text(request.zone.name));
+  visit("local_time", Value::text(local));
+  if (request.place) {
+    const astro::Observer& o = request.place->observer;
+    visit("latitude_deg", Value::of(degreesOf(o.latitude)));
+    visit("longitude_deg", Value::of(degreesOf(o.longitude)));
+    visit("height_m", Value::of(o.heightMetres));
+  }
+}
+
+// With a place, what is seen of one body there: altitude and azimuth, and
+// its day; for the Sun, its twilights.
+template <typename Visit>
+void placeFields(const Request& request, const PlaceView* view, astro::Body body, Visit&& visit) {
+  if (!request.place) {
+    return;
+  }
+  const double none = std::nan("");
+  const astro::HorizontalPosition* seen = view != nullptr ? &view->sky[body] : nullptr;
+  const bool computable = seen != nullptr && seen->status != astro::Status::NotComputable;
+  visit("altitude_deg", Value::of(computable ? degreesOf(seen->altitude) : none));
+  visit("azimuth_deg", Value::of(computable ? degreesOf(seen->azimuth) : none));
+  const auto event = [&](std::string_view name, std::string_view status, const astro::DayEvent* e) {
+    std::string time;
+    if (e != nullptr) {
+      appendEventTime(time, request, *e);
+    }
+    visit(name, Value::text(time));
+    if (!status.empty()) {
+      visit(status,
+            Value::text(e != nullptr ? astro::eventOutcomeId(e->outcome) : std::string_view{}));
+    }
+  };
+  const astro::BodyDay* day = view != nullptr ? &view->day[body] : nullptr;
+  event("rise", "rise_status", day != nullptr ? &day->rise : nullptr);
+  event("transit", "transit_status", day != nullptr ? &day->transit : nullptr);
+  const bool transits = day != nullptr && day->transit.outcome == astro::EventOutcome::Occurs;
+  visit("transit_altitude_deg", Value::of(transits ? degreesOf(day->transit.altitude) : none));
+  event("set", "set_status", day != nullptr ? &day->set : nullptr);
+  const bool sun = view != nullptr && body == astro::Body::Sun;
+  event("civil_dawn", "", sun ? &view->day.civil.morning : nullptr);
+  event("civil_dusk", "", sun ? &view->day.civil.evening : nullptr);
+  event("nautical_dawn", "", sun ? &view->day.nautical.morning : nullptr);
+  event("nautical_dusk", "", sun ? &view->day.nautical.evening : nullptr);
+  event("astronomical_dawn", "", sun ? &view->day.astronomical.morning : nullptr);
+  event("astronomical_dusk", "", sun ? &view->day.astronomical.evening : nullptr);
+}
+
+// Text in a CSV field, quoted when it holds a separator, a quote or a line
+// end.
+void appendCsvText(std::string& out, std::string_view text) {
+  if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
+    out += text;
+    return;
+  }
+  out += '"';
+  for (const char c : text) {
+    if (c == '"') {
+      out += '"';
+    }
+    out += c;
+  }
+  out += '"';
+}
+
+// A number as its shortest exact text, or `none` when it is not finite.
+void appendNumber(std::string& out, double value, std::string_view none) {
+  if (std::isfinite(value)) {
+    appendShortest(out, value);
+  } else {
+    out += none;
+  }
+}
+
+void appendJsonText(std::string& out, std::string_view text) {
+  out += '"';
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += c;
+    } else if (byte < 0x20) {
+      out += "\\u00";
+      appendHexByte(out, byte);
+    } else {
+      out += c;
+    }
+  }
+  out += '"';
+}
+
+void appendCsvValue(std::string& out, const Value& v) {
+  switch (v.kind) {
+    case Value::Kind::Text:
+      appendCsvText(out, v.words);
+      break;
+    case Value::Kind::Whole:
+      appendInteger(out, v.whole);
+      break;
+    case Value::Kind::Number:
+      appendNumber(out, v.number, "");
+      break;
+  }
+}
+
+void appendJsonValue(std::string& out, const Value& v) {
+  switch (v.kind) {
+    case Value::Kind::Text:
+      if (v.words.empty()) {
+        out += "null";
+      } else {
+        appendJsonText(out, v.words);
+      }
+      break;
+    case Value::Kind::Whole:
+      appendInteger(out, v.whole);
+      break;
+    case Value::Kind::Number:
+      appendNumber(out, v.number, "null");
+      break;
+  }
+}
+
+}  // namespace
+
+void appendCsvRecord(std::string& out, std::span<const Field> fields) {
+  for (const Field& f : fields) {
+    appendCsvValue(out, f.value);
+    out += ',';
+  }
+  out.back() = '\n';
+}
+
+void appendJsonRecord(std::string& out, std::span<const Field> fields) {
+  out += '{';
+  for (const Field& f : fields) {
+    out += '"';
+    out += f.name;
+    out += "\":";
+    appendJsonValue(out, f.value);
+    out += ',';
+  }
+  out.back() = '}';
+  out += '\n';
+}
+
+std::string_view statusId(astro::Status status) {
+  switch (status) {
+    case astro::Status::Computed:
+      return "computed";
+    case astro::Status::OutsideMeasuredSpan:
+      return "outside_measured_span";
+    case astro::Status::NotComputable:
+      return "not_computable";
+    case astro::Status::UnknownBody:
+      break;
+  }
+  return "unknown_body";
+}
+
+void appendCsvHeader(std::string& out, const Request& request) {
+  const auto name = [&out](std::string_view field, const Value&) {
+    out += field;
+    out += ',';
+  };
+  astro::Instant none{};
+  none.jd = std::nan("");
+  dateFields(DateEntry{}, none, TimeScale{}, name);
+  civilFields(request, none, nullptr, name);
+  bodyFields(astro::Body::Sun, astro::BodyPosition{}, astro::Appearance{}, name);
+  placeFields(request, nullptr, astro::Body::Sun, name);
+  out.back() = '\n';
+}
+
+void appendCsv(std::string& out, const DateEntry& entry, const astro::Instant& instant,
+               const Request& request) {
+  const std::optional<PlaceView> view =
+      request.place ? std::optional<PlaceView>(viewFrom(request, instant)) : std::nullopt;
+  const PlaceView* seen = view ? &*view : nullptr;
+  std::string date;
+  const auto field = [&date](std::string_view, const Value& v) {
+    appendCsvValue(date, v);
+    date += ',';
+  };
+  dateFields(entry, instant, request.scale, field);
+  civilFields(request, instant, seen, field);
+  // The place's view has them already.
+  const astro::Appearances appearances =
+      seen != nullptr ? seen->looks : astro::appearances(instant);
+  const auto cell = [&out](std::string_view, const Value& v) {
+    appendCsvValue(out, v);
+    out += ',';
+  };
+  for (const astro::Body body : astro::kBodies) {
+    out += date;
+    bodyFields(body, instant[body], appearances[body], cell);
+    placeFields(request, seen, body, cell);
+    out.back() = '\n';
+  }
+}
+
+void appendJson(std::string& out, const DateEntry& entry, const astro::Instant& instant,
+                const Request& request) {
+  const std::optional<PlaceView> view =
+      request.place ? std::optional<PlaceView>(viewFrom(request, instant)) : std::nullopt;
+  const PlaceView* seen = view ? &*view : nullptr;
+  const auto member = [&out](std::string_view field, const Value& v) {
+    out += '"';
+    out += field;
+    out += "\":";
+    appendJsonValue(out, v);
+    out += ',';
+  };
+  out += '{';
+  dateFields(entry, instant, request.scale, member);
+  civilFields(request, instant, seen, member);
+  member("status", Value::text(statusId(instant.status)));
+  // The place's view has them already.
+  const astro::Appearances appearances =
+      seen != nullptr ? seen->looks : astro::appearances(instant);
+  out += "\"bodies\":[";
+  for (const astro::Body body : astro::kBodies) {
+    out += '{';
+    bodyFields(body, instant[body], appearances[body], member);
+    placeFields(request, seen, body, member);
+    out.back() = '}';
+    out += ',';
+  }
+  out.back() = ']';
+  out += "}\n";
+}
+
+}  // namespace frontend
