@@ -1,0 +1,66 @@
+// VSOP87B series evaluation: sums by power of time, then the spherical
+// coordinates and their rates turned into rectangular ones.
+#include "astro/precise/vsop87.h"
+
+#include <cmath>
+
+namespace astro::precise {
+
+namespace {
+
+constexpr double kJ2000 = 2451545.0;
+constexpr double kDaysPerMillennium = 365250.0;
+
+// The value of one variable, sum over k of t^k S_k(t) with
+// S_k = sum A cos(B + C t), and its rate per millennium,
+// sum over k of (k t^(k-1) S_k + t^k S_k'). term advances past the
+// variable's terms.
+struct Variable {
+  double value;
+  double rate;
+};
+
+Variable sumVariable(const VsopTerm*& term, const int (&counts)[6], double t) {
+  double value = 0.0;
+  double rate = 0.0;
+  double power = 1.0;     // t^k
+  double previous = 0.0;  // t^(k-1)
+  for (int k = 0; k < 6; ++k) {
+    double s = 0.0;
+    double ds = 0.0;
+    for (const VsopTerm* end = term + counts[k]; term != end; ++term) {
+      const double argument = term->b + term->c * t;
+      s += term->a * std::cos(argument);
+      ds -= term->a * term->c * std::sin(argument);
+    }
+    value += power * s;
+    rate += power * ds + k * previous * s;
+    previous = power;
+    power *= t;
+  }
+  return {value, rate};
+}
+
+}  // namespace
+
+State vsop87Heliocentric(const VsopSeries& series, double tdb) {
+  const double t = (tdb - kJ2000) / kDaysPerMillennium;
+  const VsopTerm* term = series.terms;
+  const Variable l = sumVariable(term, series.counts[0], t);
+  const Variable b = sumVariable(term, series.counts[1], t);
+  const Variable r = sumVariable(term, series.counts[2], t);
+
+  const double cl = std::cos(l.value), sl = std::sin(l.value);
+  const double cb = std::cos(b.value), sb = std::sin(b.value);
+  const Vec3 position{r.value * cb * cl, r.value * cb * sl, r.value * sb};
+  // d/dt of (r cos b cos l, r cos b sin l, r sin b), per day.
+  const double dl = l.rate / kDaysPerMillennium;
+  const double db = b.rate / kDaysPerMillennium;
+  const double dr = r.rate / kDaysPerMillennium;
+  const Vec3 velocity{dr * cb * cl - r.value * (sb * cl * db + cb * sl * dl),
+                      dr * cb * sl - r.value * (sb * sl * db - cb * cl * dl),
+                      dr * sb + r.value * cb * db};
+  return {position, velocity};
+}
+
+}  // namespace astro::precise
