@@ -1,0 +1,66 @@
+#!/usr/bin/python3
+"""Prints the reference rows of tests/precise_test.cpp.
+
+  --de405    geometric geocentric ICRF positions (AU) and velocities
+             (AU/day) from JPL's DE405 (de405.py), at TDB dates taken as TT
+  --swetest  apparent places (right ascension and declination of the true
+             equator and equinox of date, degrees; light-time distance, AU)
+             and geometric places of the mean equator and equinox of date
+             from Debian's swetest with swe-basic-data, at TT dates
+
+Each row is a C++ initializer, as the test's tables hold them.
+"""
+
+import argparse
+import subprocess
+import sys
+
+import de405
+
+DE405_DATES = [2438000.5, 2442778.25, 2447892.5, 2451545.0, 2460680.5, 2471000.75]
+SWETEST_DATES = [2380322.5, 2396758.0, 2422324.5, 2488069.5, 2520942.25]
+EPHE = "/usr/share/libswe/ephe"
+PLANET_DIGITS = "0123456789"
+BODIES = de405.BODIES
+
+
+def de405_rows():
+    eph = de405.De405()
+    for jd in DE405_DATES:
+        for body in BODIES:
+            p, v = eph.geocentric(body, jd)
+            values = ", ".join(f"{x:.13e}" for x in list(p) + list(v))
+            print(f"    {{{jd:.2f}, Body::{body.capitalize()}, {{{values}}}}},")
+
+
+def swetest(jd, *flags):
+    out = subprocess.run(
+        ["swetest", f"-j{jd}", f"-p{PLANET_DIGITS[:len(BODIES)]}", "-fadR", "-head",
+         f"-edir{EPHE}", *flags],
+        check=True, capture_output=True, text=True).stdout.split("\n")
+    return [line.split() for line in out if line.strip()]
+
+
+def swetest_rows():
+    for jd in SWETEST_DATES:
+        apparent = swetest(jd)
+        geometric = swetest(jd, "-true", "-nonut")
+        for body, a, g in zip(BODIES, apparent, geometric):
+            print(f"    {{{jd:.2f}, Body::{body.capitalize()}, {a[0]}, {a[1]}, {a[2]}, "
+                  f"{g[0]}, {g[1]}, {g[2]}}},")
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
+    parser.add_argument("--de405", action="store_true")
+    parser.add_argument("--swetest", action="store_true")
+    args = parser.parse_args()
+    if args.de405:
+        de405_rows()
+    if args.swetest:
+        swetest_rows()
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
