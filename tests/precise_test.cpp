@@ -10,6 +10,7 @@
 #include <cmath>
 
 #include "astro/astro.h"
+#include "astro/precise/sincos.h"
 #include "units.h"
 
 namespace {
@@ -412,6 +413,33 @@ TEST(PreciseTheory, PlacesOfDateAgainstSwetest) {
     // The place's vector and its angles say the same.
     EXPECT_LT(separation(direction(apparent), apparent.vector), 1e-6 * kArcsec);
     EXPECT_NEAR(precise::norm(apparent.vector), apparent.distanceAu, 1e-15);
+  }
+}
+
+// The series' sine and cosine against the C library's in extended
+// precision: near zero, on each side of the quadrants' edges (where the
+// reduction changes its multiple of pi/2), at the largest arguments the
+// series reach, and past the reduction's range.
+TEST(PreciseTheory, SineAndCosineOfTheSeries) {
+  constexpr double kHalfPi = 1.57079632679489661923;
+  const double arguments[] = {0.0,
+                              1e-300,
+                              -0.3,
+                              0.25 * kHalfPi * 2.0,
+                              std::nextafter(0.5 * kHalfPi, 0.0),
+                              std::nextafter(0.5 * kHalfPi, 2.0),
+                              3.0 * kHalfPi,
+                              -5.5 * kHalfPi,
+                              12345.678,
+                              -987654.321,
+                              1.59e6,
+                              2.0e6,
+                              -1e9};
+  for (double x : arguments) {
+    SCOPED_TRACE(testing::Message() << "x = " << x);
+    const precise::SinCos sc = precise::sinCos(x);
+    EXPECT_NEAR(sc.sin, static_cast<double>(std::sin(static_cast<long double>(x))), 4e-16);
+    EXPECT_NEAR(sc.cos, static_cast<double>(std::cos(static_cast<long double>(x))), 4e-16);
   }
 }
 

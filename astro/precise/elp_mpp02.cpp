@@ -5,6 +5,8 @@
 
 #include <cmath>
 
+#include "astro/precise/sincos.h"
+
 namespace astro::precise {
 
 namespace {
@@ -31,8 +33,9 @@ Variable sumVariable(const ElpTerm*& term, const int (&counts)[4], double t) {
       const double* p = term->p;
       const double phi = p[0] + t * (p[1] + t * (p[2] + t * (p[3] + t * p[4])));
       const double dphi = p[1] + t * (2.0 * p[2] + t * (3.0 * p[3] + t * 4.0 * p[4]));
-      s += term->a * std::sin(phi);
-      ds += term->a * dphi * std::cos(phi);
+      const SinCos sc = sinCos(phi);
+      s += term->a * sc.sin;
+      ds += term->a * dphi * sc.cos;
     }
     value += power * s;
     rate += power * ds + k * previous * s;

@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+#include "astro/precise/sincos.h"
+
 namespace astro::precise {
 
 namespace {
@@ -29,9 +31,9 @@ Variable sumVariable(const VsopTerm*& term, const int (&counts)[6], double t) {
     double s = 0.0;
     double ds = 0.0;
     for (const VsopTerm* end = term + counts[k]; term != end; ++term) {
-      const double argument = term->b + term->c * t;
-      s += term->a * std::cos(argument);
-      ds -= term->a * term->c * std::sin(argument);
+      const SinCos sc = sinCos(term->b + term->c * t);
+      s += term->a * sc.cos;
+      ds -= term->a * term->c * sc.sin;
     }
     value += power * s;
     rate += power * ds + k * previous * s;
