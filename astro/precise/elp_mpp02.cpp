@@ -27,15 +27,32 @@ Variable sumVariable(const ElpTerm*& term, const int (&counts)[4], double t) {
   double power = 1.0;
   double previous = 0.0;
   for (int k = 0; k < 4; ++k) {
-    double s = 0.0;
-    double ds = 0.0;
-    for (const ElpTerm* end = term + counts[k]; term != end; ++term) {
+    const ElpTerm* end = term + counts[k];
+    // Two terms at a time, then the odd one.
+    Pair s2 = {0.0, 0.0};
+    Pair ds2 = {0.0, 0.0};
+    for (; end - term >= 2; term += 2) {
+      const double* p = term[0].p;
+      const double* q = term[1].p;
+      const Pair p1 = {p[1], q[1]}, p2 = {p[2], q[2]}, p3 = {p[3], q[3]}, p4 = {p[4], q[4]};
+      const Pair p0 = {p[0], q[0]};
+      const Pair phi = p0 + t * (p1 + t * (p2 + t * (p3 + t * p4)));
+      const Pair dphi = p1 + t * (2.0 * p2 + t * (3.0 * p3 + t * 4.0 * p4));
+      const Pair a = {term[0].a, term[1].a};
+      const SinCosOf<Pair> sc = sinCosOf(phi);
+      s2 += a * sc.sin;
+      ds2 += (a * dphi) * sc.cos;
+    }
+    double s = s2[0] + s2[1];
+    double ds = ds2[0] + ds2[1];
+    if (term != end) {
       const double* p = term->p;
       const double phi = p[0] + t * (p[1] + t * (p[2] + t * (p[3] + t * p[4])));
       const double dphi = p[1] + t * (2.0 * p[2] + t * (3.0 * p[3] + t * 4.0 * p[4]));
       const SinCos sc = sinCos(phi);
       s += term->a * sc.sin;
       ds += term->a * dphi * sc.cos;
+      ++term;
     }
     value += power * s;
     rate += power * ds + k * previous * s;

@@ -16,8 +16,8 @@ struct VsopTerm {
 };
 
 // A body's series: its terms, longitude's first, then latitude's and the
-// radius's, each by power of t (0 to 5); counts[v][k] terms for variable v
-// and power k, in that order.
+// radius's, each by power of t (0 to 5), largest amplitude first within a
+// power; counts[v][k] terms for variable v and power k, in that order.
 struct VsopSeries {
   const VsopTerm* terms;
   int counts[3][6];
@@ -40,6 +40,10 @@ extern const VsopSeries kNeptune;
 // The truncated tables hold each planet within 0.03" (Mercury, Venus, the
 // Earth) to 0.16" (Uranus, Neptune) of the complete series over 1800-2200,
 // which are themselves within 0.1" to 3" of JPL's ephemerides there.
-State vsop87Heliocentric(const VsopSeries& series, double tdb);
+//
+// With smallest above zero, each sum stops at its first term with
+// |A| 0.2^k below smallest (radians; AU for the radius): a coarser and
+// faster evaluation, for the Sun's motion about the barycentre.
+State vsop87Heliocentric(const VsopSeries& series, double tdb, double smallest = 0.0);
 
 }  // namespace astro::precise

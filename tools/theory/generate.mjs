@@ -47,10 +47,13 @@ async function load(dir, file) {
 }
 
 // Keeps the terms of one series (an array of powers, each an array of rows
-// whose first entry is the amplitude) above the bound.
+// whose first entry is the amplitude) above the bound, largest first within
+// each power: a sum can then stop at the first term below a coarser bound.
 function truncate(series, bound, tmax) {
   const powers = Object.keys(series).sort().map((k) => series[k] ?? []);
-  return powers.map((rows, k) => rows.filter((row) => Math.abs(row[0]) * tmax ** k >= bound));
+  return powers.map((rows, k) =>
+    rows.filter((row) => Math.abs(row[0]) * tmax ** k >= bound)
+        .sort((x, y) => Math.abs(y[0]) - Math.abs(x[0])));
 }
 
 function truncateVsop(data, planet) {
