@@ -291,6 +291,31 @@ TEST(PreciseTheory, GeocentricVectorsAgainstDe405) {
   }
 }
 
+// The Sun's barycentric velocity (AU/day, ICRF axes) from DE405: what the
+// aberration adds to the Earth's heliocentric velocity.
+struct SunVelocityRow {
+  double jd;
+  double v[3];
+};
+
+constexpr SunVelocityRow kSunVelocity[] = {
+    {2438000.50, {-2.6065383781134e-06, -7.5412630774465e-06, -3.1334938986189e-06}},
+    {2447892.50, {5.5867671899643e-06, 2.1833793424863e-08, -9.5316637185238e-08}},
+    {2460680.50, {7.1749264976924e-06, -3.2710504489740e-06, -1.5470901268228e-06}},
+    {2471000.75, {-3.8732490246979e-06, 4.1797927006022e-06, 1.9180737193059e-06}},
+};
+
+// 0.05 m/s, as promised: an apparent place moves by under 0.0001".
+constexpr double kSunVelocityTolerance = 0.05 * 86400.0 / 1000.0 / kAstronomicalUnitKm;
+
+TEST(PreciseTheory, SunAboutTheBarycentreAgainstDe405) {
+  for (const SunVelocityRow& row : kSunVelocity) {
+    SCOPED_TRACE(testing::Message() << "JD " << row.jd);
+    const Vec3 v = precise::sunBarycentricVelocity(row.jd);
+    EXPECT_LT(precise::norm(v - Vec3{row.v[0], row.v[1], row.v[2]}), kSunVelocityTolerance);
+  }
+}
+
 // swetest's apparent place (true equator and equinox of date: right
 // ascension, declination in degrees, light-time distance in AU) and
 // geometric place of the mean equator and equinox of date (swetest -true

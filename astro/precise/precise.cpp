@@ -93,14 +93,17 @@ Place placeOf(const Vec3& v) {
   return {ra, std::atan2(v.z, std::hypot(v.x, v.y)), distance, v};
 }
 
-// The giant planets' masses over the Sun's (those of DE405, with their
-// satellites), for the Sun's motion about the barycentre.
+// The planets' masses over the Sun's (those of DE405, with their
+// satellites; the Earth's with the Moon), for the Sun's motion about the
+// barycentre. Mercury and Mars, left out, move the Sun by under 0.01 m/s.
+constexpr double kVenusMass = 1.0 / 408523.71;
+constexpr double kEarthMass = 1.0 / 328900.56;
 constexpr double kJupiterMass = 1.0 / 1047.3486;
 constexpr double kSaturnMass = 1.0 / 3497.898;
 constexpr double kUranusMass = 1.0 / 22902.98;
 constexpr double kNeptuneMass = 1.0 / 19412.24;
-// The giants' series down to 1e-4 (radians, AU) carry their velocities
-// within a few parts in a thousand: the Sun's to 0.05 m/s.
+// The series down to 1e-4 (radians, AU) carry the planets' velocities
+// within a few parts in a thousand.
 constexpr double kCoarse = 1e-4;
 
 }  // namespace
@@ -112,13 +115,16 @@ State earthHeliocentric(double tt) {
 Vec3 sunBarycentricVelocity(double tt) {
   // With every mass at its heliocentric place h_i, the barycentre stays put:
   // the Sun's place is -sum(mu_i h_i) / (1 + sum mu_i), and so its velocity.
+  const Vec3 venus = vsop87Heliocentric(vsop87_data::kVenus, tt, kCoarse).velocity;
+  const Vec3 earth = vsop87Heliocentric(vsop87_data::kEarth, tt, kCoarse).velocity;
   const Vec3 jupiter = vsop87Heliocentric(vsop87_data::kJupiter, tt, kCoarse).velocity;
   const Vec3 saturn = vsop87Heliocentric(vsop87_data::kSaturn, tt, kCoarse).velocity;
   const Vec3 uranus = vsop87Heliocentric(vsop87_data::kUranus, tt, kCoarse).velocity;
   const Vec3 neptune = vsop87Heliocentric(vsop87_data::kNeptune, tt, kCoarse).velocity;
-  const Vec3 sum =
-      kJupiterMass * jupiter + kSaturnMass * saturn + kUranusMass * uranus + kNeptuneMass * neptune;
-  const double total = 1.0 + kJupiterMass + kSaturnMass + kUranusMass + kNeptuneMass;
+  const Vec3 sum = kVenusMass * venus + kEarthMass * earth + kJupiterMass * jupiter +
+                   kSaturnMass * saturn + kUranusMass * uranus + kNeptuneMass * neptune;
+  const double total =
+      1.0 + kVenusMass + kEarthMass + kJupiterMass + kSaturnMass + kUranusMass + kNeptuneMass;
   return kVsopToIcrs * ((-1.0 / total) * sum);
 }
 

@@ -36,9 +36,9 @@ namespace astro::precise {
 State earthHeliocentric(double tt);
 
 // The Sun's velocity about the solar system's barycentre (AU/day, ICRS
-// axes) at tt, from the giant planets' leading VSOP87B terms and their
-// masses: within 0.05 m/s of its 13 m/s, enough for the aberration
-// (under 0.0001") and the light-time of the apparent places.
+// axes) at tt, from the leading VSOP87B terms of Venus, the Earth and the
+// giant planets and their masses: within 0.05 m/s of DE405's (the Sun
+// moves at up to 16 m/s), which moves an apparent place by under 0.0001".
 Vec3 sunBarycentricVelocity(double tt);
 
 // Heliocentric position (AU) and velocity (AU/day) of a planet, Mercury to
