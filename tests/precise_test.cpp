@@ -441,6 +441,27 @@ TEST(PreciseTheory, PlacesOfDateAgainstSwetest) {
   }
 }
 
+// Greenwich apparent sidereal time against ERFA's gst06a (IAU 2006/2000A,
+// from Python's erfa), UT1 and TT apart by the dates' Delta T: the IAU
+// 2000B nutation of the epoch may differ from 2000A by a milliarcsecond.
+TEST(PreciseTheory, ApparentSiderealTime) {
+  struct Row {
+    double ut1;
+    double tt;
+    double gast;  // radians
+  };
+  constexpr Row kRows[] = {
+      {2451545.0, 2451545.000740741, 4.894899323193977},
+      {2460680.5, 2460680.500800926, 1.8298422240170809},
+      {2396758.0, 2396758.0000810185, 4.883379699983505},
+  };
+  for (const Row& row : kRows) {
+    SCOPED_TRACE(testing::Message() << "UT1 " << row.ut1);
+    const double gast = precise::apparentSiderealTime(row.ut1, precise::epochAt(row.tt));
+    EXPECT_NEAR(gast, row.gast, 0.005 * kArcsec);
+  }
+}
+
 // The series' sine and cosine against the C library's in extended
 // precision: near zero, on each side of the quadrants' edges (where the
 // reduction changes its multiple of pi/2), at the largest arguments the

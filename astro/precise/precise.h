@@ -17,10 +17,12 @@
 // geometric place, the true equator and equinox of date (nutation too) for
 // the apparent one.
 //
-// Measured against DE405 over 1960-2060 and a JPL-grade ephemeris over
-// 1800-2200 (docs/accuracy.md): geometric geocentric places within 0.1" for
-// the Sun, 0.07" for the Moon, 0.2" for Mercury and Venus, 0.8" for Mars,
-// Jupiter and Saturn, 4" for Uranus and Neptune.
+// Measured against a JPL-grade ephemeris on 1000 dates of 1800-2200 and
+// DE405 over 1960-2060 (docs/accuracy.md): geometric geocentric places
+// within 0.07" for the Sun, 0.11" for the Moon (and 0.1 km), 0.13" for
+// Mercury and Venus, 0.9" for Mars (1.2" at the close oppositions of the
+// 2190s, as VSOP87's complete series), 0.73" for Jupiter, 0.45" for Saturn,
+// 2.1" for Uranus and 3.6" for Neptune; the apparent places as close.
 #pragma once
 
 #include "astro/astro.h"

@@ -144,9 +144,9 @@ def report(probe, out, count):
     lines = [
         "## The precise theory",
         "",
-        "The library's precise theory (`astro/precise`: VSOP87B for the planets, ELP/MPP02",
-        "fitted to DE405 for the Moon, truncated; ERFA's `epv00` for the Earth; ERFA's",
-        "IAU 2006 precession, IAU 2000B nutation, aberration and light deflection) set",
+        "The library's precise theory (`astro/precise`: VSOP87B for the planets and the",
+        "Earth, ELP/MPP02 fitted to DE405 for the Moon, both truncated; ERFA's IAU 2006",
+        "precession, IAU 2000B nutation, aberration and light deflection) set",
         f"against Debian's `swetest` with `swe-basic-data` on {count} random TT dates of",
         "1800–2200, in arcseconds: the geometric geocentric place on ICRS axes, the",
         "geometric place of the mean equator and equinox of date, and the apparent place",
