@@ -35,7 +35,7 @@ extern const ElpSeries kMoon;
 // and equinox of J2000 (ELP/MPP02's frame: the theory's mean ecliptic of
 // date turned by Laskar's precession P, Q series, as Chapront & Francou
 // give it), at tdb (Julian Date, TDB; TT serves within 2 ms). The
-// truncated table holds the Moon within 0.06" and 70 m of the complete
+// truncated table holds the Moon within 0.1" and 100 m of the complete
 // theory over 1800-2200, which is itself within about 0.06" of JPL's DE405.
 State elpMoonGeocentric(double tdb);
 

@@ -38,8 +38,9 @@ extern const VsopSeries kNeptune;
 // is given, in rectangular coordinates of the dynamical ecliptic and equinox
 // J2000 (VSOP87's frame), at tdb (Julian Date, TDB; TT serves within 2 ms).
 // The truncated tables hold each planet within 0.03" (Mercury, Venus, the
-// Earth) to 0.16" (Uranus, Neptune) of the complete series over 1800-2200,
-// which are themselves within 0.1" to 3" of JPL's ephemerides there.
+// Earth) to 0.27" (Uranus) of the complete series over 1800-2200, seen
+// from the Earth (tools/theory/generate.mjs --study); the complete series
+// are themselves within 0.1" (Mercury) to 3.6" (Neptune) of JPL's there.
 //
 // With smallest above zero, each sum stops at its first term with
 // |A| 0.2^k below smallest (radians; AU for the radius): a coarser and
