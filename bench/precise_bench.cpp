@@ -78,6 +78,20 @@ void seriesSinCos(benchmark::State& state) {
 }
 BENCHMARK(seriesSinCos);
 
+// The same 1000 arguments two at a time, as the series take them.
+void seriesSinCosPairs(benchmark::State& state) {
+  for (auto _ : state) {
+    precise::Pair sum = {0.0, 0.0};
+    for (int i = 0; i < 1000; i += 2) {
+      const precise::Pair x = {0.37 + 8328.69 * (0.001 * i), 0.37 + 8328.69 * (0.001 * (i + 1))};
+      const precise::SinCosOf<precise::Pair> sc = precise::sinCosOf(x);
+      sum += sc.sin + sc.cos;
+    }
+    benchmark::DoNotOptimize(sum);
+  }
+}
+BENCHMARK(seriesSinCosPairs);
+
 void librarySinCos(benchmark::State& state) {
   for (auto _ : state) {
     double sum = 0.0;
