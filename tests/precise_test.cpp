@@ -441,6 +441,149 @@ TEST(PreciseTheory, PlacesOfDateAgainstSwetest) {
   }
 }
 
+// swetest's topocentric apparent places (-topo: true equator and equinox of
+// date, degrees; distance, AU) at TT dates, from sites given as east
+// longitude, latitude (degrees) and height (m); the Delta T (s) is the one
+// swetest took for the sidereal time.
+struct TopocentricRow {
+  double jd;
+  double deltaT;
+  double site[3];
+  Body body;
+  double ra, dec, distance;
+};
+
+constexpr TopocentricRow kTopocentric[] = {
+    {2451545.00, 63.8289, {2.35, 48.85, 35.0}, Body::Sun, 281.2775942, -23.0348434, 0.983314271},
+    {2451545.00, 63.8289, {2.35, 48.85, 35.0}, Body::Moon, 221.9123365, -11.6241035, 0.002682583},
+    {2451545.00,
+     63.8289,
+     {2.35, 48.85, 35.0},
+     Body::Mercury,
+     272.0732182,
+     -24.4204904,
+     1.415454078},
+    {2451545.00, 63.8289, {2.35, 48.85, 35.0}, Body::Venus, 239.8908860, -18.4505880, 1.137564923},
+    {2451545.00, 63.8289, {2.35, 48.85, 35.0}, Body::Mars, 330.5169671, -13.1837761, 1.849672796},
+    {2451545.00, 63.8289, {2.35, 48.85, 35.0}, Body::Jupiter, 23.8681647, 8.5938363, 4.621164284},
+    {2451545.00, 63.8289, {2.35, 48.85, 35.0}, Body::Saturn, 38.7655745, 12.6145296, 8.652790851},
+    {2451545.00,
+     63.8289,
+     {2.35, 48.85, 35.0},
+     Body::Uranus,
+     317.4748897,
+     -17.0204307,
+     20.727151100},
+    {2451545.00,
+     63.8289,
+     {2.35, 48.85, 35.0},
+     Body::Neptune,
+     305.4328954,
+     -19.2133099,
+     31.024478241},
+    {2433282.75, 28.9321, {-78.5, -0.2, 2800.0}, Body::Sun, 281.1608810, -23.0504060, 0.983278800},
+    {2433282.75, 28.9321, {-78.5, -0.2, 2800.0}, Body::Moon, 60.9130641, 25.1765609, 0.002641598},
+    {2433282.75,
+     28.9321,
+     {-78.5, -0.2, 2800.0},
+     Body::Mercury,
+     302.1490130,
+     -21.3719656,
+     0.996636446},
+    {2433282.75,
+     28.9321,
+     {-78.5, -0.2, 2800.0},
+     Body::Venus,
+     319.3028475,
+     -15.0771586,
+     0.373206656},
+    {2433282.75, 28.9321, {-78.5, -0.2, 2800.0}, Body::Mars, 183.1157354, 1.3933151, 1.213079960},
+    {2433282.75,
+     28.9321,
+     {-78.5, -0.2, 2800.0},
+     Body::Jupiter,
+     309.1059726,
+     -19.2050485,
+     5.937096881},
+    {2433282.75, 28.9321, {-78.5, -0.2, 2800.0}, Body::Saturn, 171.0833910, 6.0293864, 8.958595403},
+    {2433282.75,
+     28.9321,
+     {-78.5, -0.2, 2800.0},
+     Body::Uranus,
+     92.9182760,
+     23.6900433,
+     17.970348088},
+    {2433282.75,
+     28.9321,
+     {-78.5, -0.2, 2800.0},
+     Body::Neptune,
+     196.5296186,
+     -5.3125926,
+     30.399397619},
+    {2506332.30, 121.6631, {151.2, -33.9, 50.0}, Body::Sun, 282.2619707, -22.9393128, 0.983410084},
+    {2506332.30, 121.6631, {151.2, -33.9, 50.0}, Body::Moon, 315.8938746, -18.9122266, 0.002658202},
+    {2506332.30,
+     121.6631,
+     {151.2, -33.9, 50.0},
+     Body::Mercury,
+     259.7434473,
+     -21.9509317,
+     1.150142001},
+    {2506332.30,
+     121.6631,
+     {151.2, -33.9, 50.0},
+     Body::Venus,
+     242.6413198,
+     -16.6942831,
+     0.384515239},
+    {2506332.30, 121.6631, {151.2, -33.9, 50.0}, Body::Mars, 266.5607903, -23.8917107, 2.421611351},
+    {2506332.30,
+     121.6631,
+     {151.2, -33.9, 50.0},
+     Body::Jupiter,
+     265.8388577,
+     -23.0124322,
+     6.233604265},
+    {2506332.30, 121.6631, {151.2, -33.9, 50.0}, Body::Saturn, 82.3437262, 21.8404809, 8.080402595},
+    {2506332.30,
+     121.6631,
+     {151.2, -33.9, 50.0},
+     Body::Uranus,
+     243.0624635,
+     -20.9627999,
+     19.628916337},
+    {2506332.30,
+     121.6631,
+     {151.2, -33.9, 50.0},
+     Body::Neptune,
+     274.4630815,
+     -22.2721176,
+     31.228500313},
+    {2460856.60, 68.9515, {18.9, 69.6, 10.0}, Body::Sun, 99.3346977, 23.1586018, 1.016602740},
+    {2460856.60, 68.9515, {18.9, 69.6, 10.0}, Body::Moon, 159.8998157, 8.7961024, 0.002615530},
+    {2460856.60, 68.9515, {18.9, 69.6, 10.0}, Body::Mercury, 126.5866472, 19.9350418, 0.899432669},
+    {2460856.60, 68.9515, {18.9, 69.6, 10.0}, Body::Venus, 53.3322774, 16.4551523, 0.929580565},
+    {2460856.60, 68.9515, {18.9, 69.6, 10.0}, Body::Mars, 159.3409186, 9.8009628, 1.918830678},
+    {2460856.60, 68.9515, {18.9, 69.6, 10.0}, Body::Jupiter, 95.0186492, 23.2269037, 6.158420948},
+    {2460856.60, 68.9515, {18.9, 69.6, 10.0}, Body::Saturn, 2.5310151, -1.3359040, 9.402052827},
+    {2460856.60, 68.9515, {18.9, 69.6, 10.0}, Body::Uranus, 57.5172221, 19.8736409, 20.303046578},
+    {2460856.60, 68.9515, {18.9, 69.6, 10.0}, Body::Neptune, 2.5163869, -0.3512417, 29.758971006},
+};
+
+TEST(PreciseTheory, TopocentricPlacesAgainstSwetest) {
+  for (const TopocentricRow& row : kTopocentric) {
+    SCOPED_TRACE(testing::Message() << bodyId(row.body) << " at JD " << row.jd);
+    const precise::Epoch epoch = precise::epochAt(row.jd);
+    const precise::Site site{row.site[0] * kDegree, row.site[1] * kDegree, row.site[2]};
+    const precise::State at = precise::siteGeocentric(site, row.jd - row.deltaT / 86400.0, epoch);
+    const precise::Place place = precise::topocentricPosition(row.body, epoch, at);
+    EXPECT_LT(separation(direction(place), direction(row.ra, row.dec)),
+              toleranceOf(row.body) + kApparentMargin);
+    EXPECT_NEAR(place.distanceAu, row.distance,
+                row.body == Body::Moon ? kMoonDistanceAu : toleranceOf(row.body) * row.distance);
+  }
+}
+
 // Greenwich apparent sidereal time against ERFA's gst06a (IAU 2006/2000A,
 // from Python's erfa), UT1 and TT apart by the dates' Delta T: the IAU
 // 2000B nutation of the epoch may differ from 2000A by a milliarcsecond.

@@ -80,11 +80,21 @@ void toArray(const Vec3& v, double a[3]) {
   a[2] = v.z;
 }
 
-Place placeOf(const Vec3& v) {
-  const double distance = norm(v);
-  double ra = std::atan2(v.y, v.x);
-  if (ra < 0.0) ra += kTwoPi;
-  return {ra, std::atan2(v.z, std::hypot(v.x, v.y)), distance, v};
+double positiveAngle(double a) {
+  return a < 0.0 ? a + kTwoPi : a;
+}
+
+// The place of an equatorial vector of date, the ecliptic of date inclined
+// on its equator by obliquity.
+Place placeOf(const Vec3& v, double obliquity) {
+  const double ce = std::cos(obliquity), se = std::sin(obliquity);
+  const Vec3 ecliptic{v.x, ce * v.y + se * v.z, -se * v.y + ce * v.z};
+  return {positiveAngle(std::atan2(v.y, v.x)),
+          std::atan2(v.z, std::hypot(v.x, v.y)),
+          norm(v),
+          v,
+          positiveAngle(std::atan2(ecliptic.y, ecliptic.x)),
+          std::atan2(ecliptic.z, std::hypot(ecliptic.x, ecliptic.y))};
 }
 
 // The planets' masses over the Sun's (those of DE405, with their
@@ -167,14 +177,18 @@ Place geometricPosition(Body body, const Epoch& epoch) {
   } else {
     p = planetHeliocentric(body, epoch.tt).position - epoch.earthHelio.position;
   }
-  return placeOf(epoch.meanOfDate * p);
+  return placeOf(epoch.meanOfDate * p, epoch.meanObliquity);
 }
 
 Place geometricPosition(Body body, double tt) {
   return geometricPosition(body, epochAt(tt));
 }
 
-Place apparentPosition(Body body, const Epoch& epoch) {
+namespace {
+
+// The apparent place seen from an observer at site (from the Earth's
+// centre, ICRS axes; zero for the geocentric place).
+Place apparentFrom(Body body, const Epoch& epoch, const State& site) {
   // The body's state at tt: heliocentric for the Sun and the planets,
   // geocentric for the Moon. Carried back over the light-time tau by its
   // velocity and, for the planets, the Sun's attraction; the Sun's own
@@ -203,7 +217,7 @@ Place apparentPosition(Body body, const Epoch& epoch) {
   double tau = 0.0;
   for (int i = 0; i < 3; ++i) {
     helio = state.position - tau * state.velocity + (0.5 * tau * tau) * acceleration;
-    u = origin + helio - tau * originVelocity;
+    u = origin + helio - tau * originVelocity - site.position;
     tau = norm(u) / kLightAuPerDay;
   }
   const double distance = norm(u);
@@ -223,14 +237,24 @@ Place apparentPosition(Body body, const Epoch& epoch) {
     for (int i = 0; i < 3; ++i) p[i] = bent[i];
   }
 
-  // Stellar aberration of the Earth's barycentric velocity.
+  // Stellar aberration of the observer's barycentric velocity.
   double v[3];
-  toArray((1.0 / kLightAuPerDay) * epoch.earthVelocity, v);
+  toArray((1.0 / kLightAuPerDay) * (epoch.earthVelocity + site.velocity), v);
   const double bm1 = std::sqrt(1.0 - (v[0] * v[0] + v[1] * v[1] + v[2] * v[2]));
   double aberrated[3];
   eraAb(p, v, earthSun, bm1, aberrated);
 
-  return placeOf(epoch.trueOfDate * (distance * fromArray(aberrated)));
+  return placeOf(epoch.trueOfDate * (distance * fromArray(aberrated)), epoch.trueObliquity);
+}
+
+}  // namespace
+
+Place apparentPosition(Body body, const Epoch& epoch) {
+  return apparentFrom(body, epoch, {});
+}
+
+Place topocentricPosition(Body body, const Epoch& epoch, const State& site) {
+  return apparentFrom(body, epoch, site);
 }
 
 Place apparentPosition(Body body, double tt) {
@@ -243,6 +267,27 @@ double apparentSiderealTime(double ut1, const Epoch& epoch) {
     for (int j = 0; j < 3; ++j) rbpn[i][j] = epoch.trueOfDate.r[i][j];
   }
   return eraGst06(ut1, 0.0, epoch.tt, 0.0, rbpn);
+}
+
+State siteGeocentric(const Site& site, double ut1, const Epoch& epoch) {
+  // The site on the ellipsoid, metres, Earth-fixed axes.
+  double xyz[3];
+  eraGd2gc(1, site.longitude, site.latitude, site.height, xyz);
+  // Turned by the apparent sidereal time onto the true equator and equinox
+  // of date, with the Earth's angular velocity (IERS, rad/s).
+  constexpr double kEarthRotation = 7.292115e-5;
+  const double gast = apparentSiderealTime(ut1, epoch);
+  const double cg = std::cos(gast), sg = std::sin(gast);
+  const double scale = 1.0 / (kAuKm * 1000.0);
+  const Vec3 position{scale * (cg * xyz[0] - sg * xyz[1]), scale * (sg * xyz[0] + cg * xyz[1]),
+                      scale * xyz[2]};
+  const Vec3 velocity = (kEarthRotation * 86400.0) * Vec3{-position.y, position.x, 0.0};
+  // Back to the ICRS by the transpose of the epoch's rotation.
+  Matrix3 back{};
+  for (int i = 0; i < 3; ++i) {
+    for (int j = 0; j < 3; ++j) back.r[i][j] = epoch.trueOfDate.r[j][i];
+  }
+  return {back * position, back * velocity};
 }
 
 }  // namespace astro::precise

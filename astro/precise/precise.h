@@ -72,19 +72,23 @@ struct Epoch {
 
 Epoch epochAt(double tt);
 
-// A geocentric place: right ascension (radians, [0, 2 pi)), declination
-// (radians) and distance (AU) in the frame of date, with the same direction
-// as a rectangular vector (AU).
+// A place: right ascension (radians, [0, 2 pi)), declination (radians) and
+// distance (AU) in the frame of date, the same direction as a rectangular
+// vector (AU), and the ecliptic longitude (radians, [0, 2 pi)) and latitude
+// of date: on the mean ecliptic (mean obliquity) for a geometric place, on
+// the true one (true obliquity) for an apparent place.
 struct Place {
   double rightAscension;
   double declination;
   double distanceAu;
   Vec3 vector;
+  double eclipticLongitude;
+  double eclipticLatitude;
 };
 
 // Geometric place of date: the body's geocentric position at the instant
 // (no light-time, no aberration), referred to the mean equator and equinox
-// of date: the same quantities the design theory gives.
+// of date: the quantities astro::computeBody gives with its own theory.
 Place geometricPosition(Body body, const Epoch& epoch);
 Place geometricPosition(Body body, double tt);
 
@@ -94,6 +98,26 @@ Place geometricPosition(Body body, double tt);
 // true equator and equinox of date. The distance is the light-time distance.
 Place apparentPosition(Body body, const Epoch& epoch);
 Place apparentPosition(Body body, double tt);
+
+// A place on the Earth: geodetic longitude (radians, east positive) and
+// latitude (radians), and height (metres) on the WGS84 ellipsoid.
+struct Site {
+  double longitude;
+  double latitude;
+  double height;
+};
+
+// The site's position (AU) and velocity (AU/day) from the Earth's centre,
+// ICRS axes, at ut1 (Julian Date, UT1) with the epoch of the same instant:
+// turned by the apparent sidereal time and back through the epoch's
+// nutation, precession and bias (polar motion neglected: under 15 m).
+State siteGeocentric(const Site& site, double ut1, const Epoch& epoch);
+
+// Topocentric apparent place, seen from the site (siteGeocentric): as
+// apparentPosition, the light-time and the parallax from the site, and the
+// aberration of the site's barycentric velocity (the diurnal aberration,
+// up to 0.32", with the annual).
+Place topocentricPosition(Body body, const Epoch& epoch, const State& site);
 
 // Greenwich apparent sidereal time (radians, [0, 2 pi)) at ut1 (Julian
 // Date, UT1) with the epoch of the same instant in TT: the Earth rotation

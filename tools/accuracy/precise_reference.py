@@ -7,6 +7,8 @@
              equator and equinox of date, degrees; light-time distance, AU)
              and geometric places of the mean equator and equinox of date
              from Debian's swetest with swe-basic-data, at TT dates
+  --topo     topocentric apparent places from swetest (-topo) for a few
+             sites, with the Delta T swetest takes for the sidereal time
 
 Each row is a C++ initializer, as the test's tables hold them.
 """
@@ -50,15 +52,38 @@ def swetest_rows():
                   f"{g[0]}, {g[1]}, {g[2]}}},")
 
 
+# TT dates and sites: east longitude, latitude (degrees), height (m).
+TOPO = [
+    (2451545.0, 2.35, 48.85, 35.0),
+    (2433282.75, -78.5, -0.2, 2800.0),
+    (2506332.3, 151.2, -33.9, 50.0),
+    (2460856.6, 18.9, 69.6, 10.0),
+]
+
+
+def topo_rows():
+    for jd, lon, lat, height in TOPO:
+        out = subprocess.run(["swetest", f"-j{jd}", "-pq", "-head", f"-edir{EPHE}"],
+                             check=True, capture_output=True, text=True).stdout.split()
+        delta_t = float(out[2].rstrip("s"))
+        places = swetest(jd, f"-topo{lon},{lat},{height}")
+        for body, a in zip(BODIES, places):
+            print(f"    {{{jd:.2f}, {delta_t:.4f}, {{{lon}, {lat}, {height}}}, "
+                  f"Body::{body.capitalize()}, {a[0]}, {a[1]}, {a[2]}}},")
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
     parser.add_argument("--de405", action="store_true")
     parser.add_argument("--swetest", action="store_true")
+    parser.add_argument("--topo", action="store_true")
     args = parser.parse_args()
     if args.de405:
         de405_rows()
     if args.swetest:
         swetest_rows()
+    if args.topo:
+        topo_rows()
     return 0
 
 
