@@ -4,9 +4,10 @@
   --de405    geometric geocentric ICRF positions (AU) and velocities
              (AU/day) from JPL's DE405 (de405.py), at TDB dates taken as TT
   --swetest  apparent places (right ascension and declination of the true
-             equator and equinox of date, degrees; light-time distance, AU)
-             and geometric places of the mean equator and equinox of date
-             from Debian's swetest with swe-basic-data, at TT dates
+             equator and equinox of date, degrees; light-time distance, AU;
+             longitude and latitude on the true ecliptic of date, degrees)
+             and geometric places of the mean equator, equinox and ecliptic
+             of date from Debian's swetest with swe-basic-data, at TT dates
   --topo     topocentric apparent places from swetest (-topo) for a few
              sites, with the Delta T swetest takes for the sidereal time
 
@@ -35,9 +36,9 @@ def de405_rows():
             print(f"    {{{jd:.2f}, Body::{body.capitalize()}, {{{values}}}}},")
 
 
-def swetest(jd, *flags):
+def swetest(jd, *flags, columns="adR"):
     out = subprocess.run(
-        ["swetest", f"-j{jd}", f"-p{PLANET_DIGITS[:len(BODIES)]}", "-fadR", "-head",
+        ["swetest", f"-j{jd}", f"-p{PLANET_DIGITS[:len(BODIES)]}", f"-f{columns}", "-head",
          f"-edir{EPHE}", *flags],
         check=True, capture_output=True, text=True).stdout.split("\n")
     return [line.split() for line in out if line.strip()]
@@ -45,11 +46,11 @@ def swetest(jd, *flags):
 
 def swetest_rows():
     for jd in SWETEST_DATES:
-        apparent = swetest(jd)
-        geometric = swetest(jd, "-true", "-nonut")
+        apparent = swetest(jd, columns="adRlb")
+        geometric = swetest(jd, "-true", "-nonut", columns="adRlb")
         for body, a, g in zip(BODIES, apparent, geometric):
-            print(f"    {{{jd:.2f}, Body::{body.capitalize()}, {a[0]}, {a[1]}, {a[2]}, "
-                  f"{g[0]}, {g[1]}, {g[2]}}},")
+            print(f"    {{{jd:.2f}, Body::{body.capitalize()}, {{{', '.join(a)}}}, "
+                  f"{{{', '.join(g)}}}}},")
 
 
 # TT dates and sites: east longitude, latitude (degrees), height (m).
