@@ -292,6 +292,20 @@ TEST(PreciseTheory, GeocentricVectorsAgainstDe405) {
   }
 }
 
+// ERFA's Earth, for the apsides: minus DE405's geocentric Sun.
+TEST(PreciseTheory, Epv00EarthAgainstDe405) {
+  for (const De405Row& row : kDe405) {
+    if (row.body != Body::Sun) continue;
+    SCOPED_TRACE(testing::Message() << "JD " << row.jd);
+    const precise::State earth = precise::earthHeliocentricEpv00(row.jd);
+    const Vec3 expected{-row.pv[0], -row.pv[1], -row.pv[2]};
+    EXPECT_LT(separation(earth.position, expected), 0.03 * kArcsec);
+    EXPECT_NEAR(precise::norm(earth.position), precise::norm(expected), 10.0 / kAstronomicalUnitKm);
+    const Vec3 velocity{-row.pv[3], -row.pv[4], -row.pv[5]};
+    EXPECT_LT(precise::norm(earth.velocity - velocity), kVelocity * precise::norm(velocity));
+  }
+}
+
 // The Sun's barycentric velocity (AU/day, ICRF axes) from DE405: what the
 // aberration adds to the Earth's heliocentric velocity.
 struct SunVelocityRow {

@@ -116,6 +116,13 @@ State earthHeliocentric(double tt) {
   return rotate(kVsopToIcrs, vsop87Heliocentric(vsop87_data::kEarth, tt));
 }
 
+State earthHeliocentricEpv00(double tt) {
+  double pvh[2][3];
+  double pvb[2][3];
+  eraEpv00(tt, 0.0, pvh, pvb);
+  return {fromArray(pvh[0]), fromArray(pvh[1])};
+}
+
 Vec3 sunBarycentricVelocity(double tt) {
   // With every mass at its heliocentric place h_i, the barycentre stays put:
   // the Sun's place is -sum(mu_i h_i) / (1 + sum mu_i), and so its velocity.
