@@ -9,6 +9,7 @@
 // a line that is not a number.
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "astro/astro.h"
 #include "astro/precise/precise.h"
@@ -32,9 +33,9 @@ int main() {
       const astro::precise::Place a = astro::precise::apparentPosition(body, epoch);
       std::printf(
           "%.17g,%s,%.17g,%.17g,%.17g,%.17g,%.17g,%.17g,%.17g,%.17g,%.17g,%.17g,%.17g,%.17g\n", jd,
-          astro::bodyId(body).data(), p.x, p.y, p.z, g.rightAscension, g.declination, g.distanceAu,
-          a.rightAscension, a.declination, a.distanceAu, a.eclipticLongitude, earthSun,
-          earthSunEpv00);
+          std::string(astro::bodyId(body)).c_str(), p.x, p.y, p.z, g.rightAscension, g.declination,
+          g.distanceAu, a.rightAscension, a.declination, a.distanceAu, a.eclipticLongitude,
+          earthSun, earthSunEpv00);
     }
   }
   return 0;
