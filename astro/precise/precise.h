@@ -23,6 +23,12 @@
 // Mercury and Venus, 0.9" for Mars (1.2" at the close oppositions of the
 // 2190s, as VSOP87's complete series), 0.73" for Jupiter, 0.45" for Saturn,
 // 2.1" for Uranus and 3.6" for Neptune; the apparent places as close.
+//
+// Span: the tables were truncated for 1800-2200 and are measured there.
+// Further out the dropped terms in t^k grow with the time from J2000 and the
+// theories' own errors too (ELP/MPP02 was fitted over a few centuries);
+// the routines still answer, finite for any finite date, with no check of
+// their own.
 #pragma once
 
 #include "astro/astro.h"
