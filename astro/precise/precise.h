@@ -27,8 +27,9 @@
 // Span: the tables were truncated for 1800-2200 and are measured there.
 // Further out the dropped terms in t^k grow with the time from J2000 and the
 // theories' own errors too (ELP/MPP02 was fitted over a few centuries);
-// the routines still answer, finite for any finite date, with no check of
-// their own.
+// the routines make no check of their own, and millennia away their
+// answers mean nothing (the Moon's precession gives NaN past about 70,000
+// years).
 #pragma once
 
 #include "astro/astro.h"
