@@ -4,9 +4,10 @@
 #   make install  build it and install it under PREFIX (default /usr/local)
 #   make test     developer build (preset dev) and every test
 #   make test-sanitize  the same under AddressSanitizer and UBSan
-#   make bench    developer build, then the benchmarks (medians of 10 runs)
-#                 and whole-process timings side by side with the program
-#                 of the commit REFERENCE (default 7c606e4)
+#   make bench    developer build, then the benchmarks (medians of 10 runs),
+#                 the precise theory's (medians of 5) and whole-process
+#                 timings side by side with the program of the commit
+#                 REFERENCE (default 7c606e4)
 #   make fuzz     build the fuzz targets (clang++), the dialogue's input and the
 #                 command line, and run each for FUZZ_SECONDS seconds (default
 #                 60); finds go to build/fuzz/
@@ -57,6 +58,8 @@ test-sanitize: build-sanitize
 bench: dev
 	./build/dev/ephemerides_bench --benchmark_repetitions=10 \
 	  --benchmark_report_aggregates_only=true --benchmark_min_time=0.2
+	./build/dev/precise_bench --benchmark_repetitions=5 \
+	  --benchmark_report_aggregates_only=true --benchmark_min_time=0.3
 	bench/compare.sh build/dev/ephemerides $(REFERENCE)
 
 fuzz: deps-ci
