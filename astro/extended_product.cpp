@@ -7,6 +7,9 @@
 #include <bit>
 #include <limits>
 
+#include "astro/astro.h"
+#include "astro/constants.h"
+
 namespace astro {
 namespace {
 static_assert(std::numeric_limits<double>::is_iec559 && sizeof(double) == sizeof(std::uint64_t),
@@ -122,6 +125,10 @@ double extendedProduct(double x, const ExtendedConstant& c) {
 #else
   return portableExtendedProduct(x, c);
 #endif
+}
+
+double tenThousandths(double count) {
+  return extendedProduct(count, kTenThousandth);
 }
 
 }  // namespace astro
