@@ -4,6 +4,9 @@
 #   make install  build it and install it under PREFIX (default /usr/local)
 #   make test     developer build (preset dev) and every test
 #   make test-sanitize  the same under AddressSanitizer and UBSan
+#   make test-portable  the unit and robustness tests (every byte the program
+#                 prints) with the extended products formed by integers, as
+#                 where long double is not the x87's (preset portable)
 #   make bench    developer build, then the benchmarks (medians of 10 runs)
 #                 and whole-process timings side by side with the program
 #                 of the commit REFERENCE (default 7c606e4)
@@ -12,7 +15,7 @@
 #                 60); finds go to build/fuzz/
 #   make release  the release build (-O3, shared library), warnings as errors
 .PHONY: all deps-run deps-test deps-ci build run install dev test build-sanitize test-sanitize \
-  bench fuzz release clean
+  test-portable bench fuzz release clean
 
 FUZZ_SECONDS ?= 60
 REFERENCE ?= 7c606e4
@@ -53,6 +56,11 @@ build-sanitize: deps-test
 
 test-sanitize: build-sanitize
 	ctest --preset sanitize
+
+test-portable: deps-test
+	cmake --preset portable
+	cmake --build --preset portable
+	ctest --preset portable
 
 bench: dev
 	./build/dev/ephemerides_bench --benchmark_repetitions=10 \
