@@ -4,6 +4,13 @@
 #   make install  build it and install it under PREFIX (default /usr/local)
 #   make test     developer build (preset dev) and every test
 #   make test-sanitize  the same under AddressSanitizer and UBSan
+#   make test-portable  the unit and robustness tests (every byte the program
+#                 prints) with the extended products formed by integers, as
+#                 where long double is not the x87's (preset portable)
+#   make test-arm64  the program cross-compiled for arm64 (preset arm64) and
+#                 run under qemu-aarch64 by the developer build's robustness
+#                 tests, then 10,000 of its reports against this machine's
+#                 program (tests/cross/same_reports.sh)
 #   make bench    developer build, then the benchmarks (medians of 10 runs),
 #                 the precise theory's (medians of 5) and whole-process
 #                 timings side by side with the program of the commit
@@ -13,12 +20,13 @@
 #                 60); finds go to build/fuzz/
 #   make release  the release build (-O3, shared library), warnings as errors
 .PHONY: all deps-run deps-test deps-ci build run install dev test build-sanitize test-sanitize \
-  bench fuzz release clean
+  test-portable build-arm64 test-arm64 bench fuzz release clean
 
 FUZZ_SECONDS ?= 60
 REFERENCE ?= 7c606e4
 PREFIX ?= /usr/local
 INSTALL_DEPS ?= tools/install-deps
+QEMU_ARM64 ?= qemu-aarch64 -L /usr/aarch64-linux-gnu
 
 all: build
 
@@ -54,6 +62,25 @@ build-sanitize: deps-test
 
 test-sanitize: build-sanitize
 	ctest --preset sanitize
+
+test-portable: deps-test
+	cmake --preset portable
+	cmake --build --preset portable
+	ctest --preset portable
+
+build-arm64: deps-ci
+	cmake --preset arm64
+	cmake --build --preset arm64
+
+# The robustness tests but the one of 10,000 piped dates, whose time limit
+# is too short under the emulator; same_reports.sh holds as many against
+# the host's program instead.
+test-arm64: build-arm64
+	cmake --preset dev
+	cmake --build --preset dev --target robustness_tests
+	EPHEMERIDES_TEST_WRAPPER="$(QEMU_ARM64)" EPHEMERIDES_TEST_PROGRAM=$(CURDIR)/build/arm64/ephemerides \
+	  build/dev/tests/robustness/robustness_tests --gtest_brief=1 --gtest_filter=-NothingLost.*
+	tests/cross/same_reports.sh build/dev/ephemerides "$(QEMU_ARM64)" build/arm64/ephemerides
 
 bench: dev
 	./build/dev/ephemerides_bench --benchmark_repetitions=10 \

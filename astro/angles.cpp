@@ -32,7 +32,7 @@ const double kBelowTurn = std::nextafter(kTurn, 0.0);
 
 double toRadians(double degrees) {
   const double timesPi = degrees * PI;
-  return static_cast<double>(timesPi * kReciprocal180);
+  return extendedProduct(timesPi, kReciprocal180);
 }
 
 double wrapAngle(double radians, double high) {

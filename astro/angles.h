@@ -9,7 +9,7 @@ namespace astro {
 double remainderOfTurns(double degrees);
 
 // Degrees to radians without removing whole turns: x * PI * (1/180), the
-// product with 1/180 formed in extended precision.
+// product with 1/180 rounded as in extended precision (extendedProduct).
 double toRadians(double degrees);
 
 // Degrees to radians after removing whole turns: fmod(x, 360) * PI * (1/180).

@@ -4,29 +4,26 @@
 // precision value of pi: every conversion between degrees, hours and radians
 // uses it, so that printed digits do not move.
 //
-// The three reciprocals are held in x87 extended precision; products with
-// them are formed in extended precision and only then stored as doubles.
-// The digits the program prints were fixed with that type, so it is
-// checked here: on a platform whose long double is another type they would
-// move.
+// The reciprocals are held as the x87's extended precision holds them, a
+// 64-bit mantissa; products with them go through extendedProduct, which
+// rounds as that precision does before the result becomes a double. The
+// digits the program prints were fixed that way (extended_product.h).
 #pragma once
 
-#include <limits>
-
 #include "astro/astro.h"
+#include "astro/extended_product.h"
 
 namespace astro {
-
-static_assert(std::numeric_limits<long double>::digits == 64,
-              "the printed digits need long double to be the 80-bit x87 type (64-bit mantissa)");
 
 inline constexpr double PI = kPi;
 
 // 1/36525: days to Julian centuries.
-inline constexpr long double kReciprocalCentury = 1.0L / 36525.0L;
+inline constexpr ExtendedConstant kReciprocalCentury = reciprocalOf(36525);
 // 1/180: part of the degrees-to-radians conversion (x * PI * (1/180)).
-inline constexpr long double kReciprocal180 = 1.0L / 180.0L;
+inline constexpr ExtendedConstant kReciprocal180 = reciprocalOf(180);
 // 0.000001: millionths (corrections of eccentricity and semi-major axis).
-inline constexpr long double kMillionth = 0.000001L;
+inline constexpr ExtendedConstant kMillionth = reciprocalOf(1000000);
+// 0.0001: the report's cut of a distance to four decimals (tenThousandths).
+inline constexpr ExtendedConstant kTenThousandth = reciprocalOf(10000);
 
 }  // namespace astro

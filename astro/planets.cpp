@@ -146,8 +146,8 @@ PlanetSteps planetSteps(Body planet, const Prelude& prelude, const SeriesArgumen
     const ElementCorrections k = elementCorrections(planet, arguments);
     meanLongitude = meanLongitude + k.dL;
     meanAnomaly = meanAnomaly + (k.dL - k.dH / eccentricity);
-    eccentricity = eccentricity + static_cast<double>(kMillionth * k.de);
-    semiMajorAxis = semiMajorAxis + static_cast<double>(kMillionth * k.da);
+    eccentricity = eccentricity + extendedProduct(k.de, kMillionth);
+    semiMajorAxis = semiMajorAxis + extendedProduct(k.da, kMillionth);
   }
   s.meanAnomalyDegrees = meanAnomaly;
   s.eccentricity = eccentricity;
@@ -172,7 +172,7 @@ PlanetSteps planetSteps(Body planet, const Prelude& prelude, const SeriesArgumen
   s.latitude = std::asin(std::sin(u) * std::sin(iRad));
   if (hasHeliocentricCorrections(planet)) {
     const HeliocentricCorrections k = heliocentricCorrections(planet, arguments);
-    const double degreeFactor = static_cast<double>(kReciprocal180 * PI);
+    const double degreeFactor = extendedProduct(PI, kReciprocal180);
     s.longitude = s.longitude + k.dl * degreeFactor;
     s.radius = s.radius + k.dr;
   }

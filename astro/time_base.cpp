@@ -9,7 +9,7 @@
 //   T    = (JD - 2415020.0) / 36525            (time of day included)
 //
 // Centuries are counted from JD 2415020.0 (1899 December 31, 12h); the
-// products with 1/36525 are formed in extended precision.
+// products with 1/36525 are rounded as in extended precision.
 #include "astro/time_base.h"
 
 #include <cmath>
@@ -25,7 +25,7 @@ constexpr double kSiderealQuadratic = 0.000001075;
 constexpr double kSiderealDayRatio = 1.002737908;
 
 double centuriesFromEpoch(double jd) {
-  return static_cast<double>((jd - kEpoch) * kReciprocalCentury);
+  return extendedProduct(jd - kEpoch, kReciprocalCentury);
 }
 }  // namespace
 

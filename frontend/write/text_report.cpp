@@ -23,7 +23,6 @@
 
 namespace frontend {
 namespace {
-constexpr long double kTenThousandth = 0.0001L;
 constexpr int kPrecision = 5;
 constexpr int kJulianDayPrecision = 11;
 
@@ -36,7 +35,7 @@ double shownDistance(astro::Body body, const astro::BodyPosition& p) {
 }  // namespace
 
 double cutDistance(double distance) {
-  return static_cast<double>(std::floor(distance * 10000) * kTenThousandth);
+  return astro::tenThousandths(std::floor(distance * 10000));
 }
 
 double illuminatedPercent(double illumination) {

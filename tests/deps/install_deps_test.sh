@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# tools/install-deps run against stand-ins for dpkg-query, apt-get, sudo and
-# id, which are alone on PATH (with env and true) and log what they are asked.
+# tools/install-deps run against stand-ins for dpkg-query, dpkg, apt-get,
+# sudo and id, which are alone on PATH (with env and true) and log what they
+# are asked.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 script=$root/tools/install-deps
@@ -16,7 +17,10 @@ fail() {
 
 # stage UID SUDO INSTALLED...: fresh stand-ins; SUDO is "works" (runs the
 # command for `sudo -n`), "asks" (wants a password) or "none" (no sudo and
-# no apt-get).
+# no apt-get). An installed package is NAME, installed for amd64, this
+# machine's architecture, or NAME=ARCH, installed for ARCH alone. FOREIGN
+# holds the architectures dpkg knows besides amd64.
+FOREIGN=""
 stage() {
   local uid=$1 sudo=$2
   shift 2
@@ -25,14 +29,32 @@ stage() {
   ln -s "$(type -P env)" "$bin/env"
   ln -s "$(type -P true)" "$bin/true"
   printf '#!/bin/sh\necho %s\n' "$uid" > "$bin/id"
-  # The installed packages answer as dpkg-query does, the others fail.
+  # The installed packages answer as dpkg-query -W -f='${Architecture}
+  # ${Status}\n' does, once for each architecture; the others fail.
   cat > "$bin/dpkg-query" <<EOF
 #!/bin/sh
+found=false
 for p in $*; do
-  if [ "\$p" = "\$3" ]; then printf 'install ok installed'; exit 0; fi
+  name=\${p%%=*}
+  arch=amd64
+  [ "\$name" = "\$p" ] || arch=\${p#*=}
+  if [ "\$name" = "\$3" ] || [ "\$name:\$arch" = "\$3" ]; then
+    echo "\$arch install ok installed"
+    found=true
+  fi
 done
+\$found && exit 0
 echo "dpkg-query: no packages found matching \$3" >&2
 exit 1
+EOF
+  # dpkg tells the architectures and logs what else it is asked.
+  cat > "$bin/dpkg" <<EOF
+#!/bin/sh
+case "\$1" in
+  --print-architecture) echo amd64 ;;
+  --print-foreign-architectures) for a in $FOREIGN; do echo "\$a"; done ;;
+  *) echo "\${SUDO_USER:-root}|dpkg|\$*" >> "$tmp/apt.log" ;;
+esac
 EOF
   # Who called (the user sudo ran it for), the front end, the arguments.
   [ "$sudo" = none ] || cat > "$bin/apt-get" <<EOF
@@ -104,6 +126,46 @@ case="everything present"
 stage 1000 asks $all_test
 run test
 if [ "$status" -ne 0 ] || [ -n "$out" ] || [ -e "$tmp/apt.log" ]; then
+  fail "status $status, output '$out'"
+fi
+
+# The need ci has arm64 packages: dpkg learns the architecture before
+# apt-get reads its lists, unless it knows it already.
+all_ci=$(words ci)
+for FOREIGN in "" "arm64"; do
+  case="ci as root, foreign architectures '$FOREIGN'"
+  stage 0 works
+  run ci
+  [ "$status" -eq 0 ] || fail "exit status $status: $out"
+  expected=()
+  [ -n "$FOREIGN" ] || expected+=("root|dpkg|--add-architecture arm64")
+  expected+=("root|noninteractive|update -qq" "root|noninteractive|install -y -q $all_ci")
+  mapfile -t calls < <(cat "$tmp/apt.log" 2> /dev/null)
+  [ "${calls[*]}" = "${expected[*]}" ] || fail "calls '${calls[*]}', not '${expected[*]}'"
+done
+FOREIGN=""
+
+case="ci, sudo asks for a password"
+# shellcheck disable=SC2086
+stage 1000 asks $all_test
+run ci
+[ "$status" -ne 0 ] || fail "exit status 0"
+ci_only=${all_ci#"$all_test "}
+[[ $out == *"sudo dpkg --add-architecture arm64"*"sudo apt-get update"*"sudo apt-get install $ci_only"* ]] ||
+  fail "not the commands to type: $out"
+
+# A package installed for another architecture alone is not installed.
+case="installed for arm64 alone"
+read -ra run_words <<< "$(words run)"
+stage 0 works "${run_words[@]/#libhowardhinnant-date-dev/libhowardhinnant-date-dev=arm64}"
+run run
+mapfile -t calls < <(cat "$tmp/apt.log" 2> /dev/null)
+[ "${calls[1]:-}" = "root|noninteractive|install -y -q libhowardhinnant-date-dev" ] ||
+  fail "calls '${calls[*]}'"
+case="installed for amd64 and arm64"
+stage 0 works "${run_words[@]}" libhowardhinnant-date-dev=arm64
+run run
+if [ "$status" -ne 0 ] || [ -n "$out" ]; then
   fail "status $status, output '$out'"
 fi
 

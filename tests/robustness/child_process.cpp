@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -42,9 +43,30 @@ char** childEnvironment() {
   return kept.data();
 }
 
-// The program's argument vector: its path, the arguments, a null pointer.
+// The words that start the program: its path, after the words of
+// EPHEMERIDES_TEST_WRAPPER when that is set.
+const std::vector<std::string>& programCommand() {
+  static const std::vector<std::string> command = [] {
+    std::vector<std::string> words;
+    if (const char* wrapper = std::getenv("EPHEMERIDES_TEST_WRAPPER")) {
+      std::istringstream split(wrapper);
+      for (std::string word; split >> word;) {
+        words.push_back(word);
+      }
+    }
+    const char* program = std::getenv("EPHEMERIDES_TEST_PROGRAM");
+    words.emplace_back(program != nullptr && *program != '\0' ? program : kProgram);
+    return words;
+  }();
+  return command;
+}
+
+// The argument vector: the command's words, the arguments, a null pointer.
 std::vector<char*> argvOf(const std::vector<std::string>& arguments) {
-  std::vector<char*> argv = {const_cast<char*>(kProgram)};
+  std::vector<char*> argv;
+  for (const std::string& word : programCommand()) {
+    argv.push_back(const_cast<char*>(word.c_str()));
+  }
   for (const std::string& argument : arguments) {
     argv.push_back(const_cast<char*>(argument.c_str()));
   }
@@ -157,7 +179,7 @@ Child startProgram(const char* outputFile, bool ignoringSigpipe,
   Child child;
   std::vector<char*> argv = argvOf(arguments);
   const int failed =
-      ::posix_spawn(&child.pid, kProgram, &actions, &attributes, argv.data(), childEnvironment());
+      ::posix_spawnp(&child.pid, argv[0], &actions, &attributes, argv.data(), childEnvironment());
   posix_spawn_file_actions_destroy(&actions);
   posix_spawnattr_destroy(&attributes);
   ::close(in[0]);
@@ -198,7 +220,7 @@ Child startOnTerminal(const std::vector<std::string>& arguments) {
   Child child;
   std::vector<char*> argv = argvOf(arguments);
   const int failed =
-      ::posix_spawn(&child.pid, kProgram, &actions, nullptr, argv.data(), childEnvironment());
+      ::posix_spawnp(&child.pid, argv[0], &actions, nullptr, argv.data(), childEnvironment());
   posix_spawn_file_actions_destroy(&actions);
   ::close(terminal);
   ::close(err[1]);

@@ -10,7 +10,10 @@
 #include <vector>
 
 // Where the tests find the executable and their expected files; both are
-// set by the build.
+// set by the build. Two variables of the environment run another program
+// instead: EPHEMERIDES_TEST_PROGRAM names it, and EPHEMERIDES_TEST_WRAPPER
+// gives the words of a command to start it with, split at blanks (for a
+// program built for another processor, "qemu-aarch64 -L /usr/aarch64-linux-gnu").
 inline constexpr const char* kProgram = EPHEMERIDES_PROGRAM;
 inline constexpr const char* kGoldenDir = ROBUSTNESS_GOLDEN_DIR;
 
@@ -28,7 +31,7 @@ struct Child {
   int errors = -1;  // its standard error
 };
 
-// Starts kProgram with three pipes. When outputFile is given, standard
+// Starts the program with three pipes. When outputFile is given, standard
 // output goes to that file instead (for example "/dev/full"). The child
 // gets the default action for SIGPIPE, as from a shell, unless
 // ignoringSigpipe asks for it to inherit the ignored signal, as some
@@ -37,7 +40,7 @@ struct Child {
 Child startProgram(const char* outputFile = nullptr, bool ignoringSigpipe = false,
                    const std::vector<std::string>& arguments = {});
 
-// Starts kProgram with its standard input and output on a terminal (a
+// Starts the program with its standard input and output on a terminal (a
 // pseudo-terminal whose other side is `input` and `output` here: what is
 // sent is typed, Ctrl-D "\x04" at the start of a line ends the input), and
 // standard error on a pipe. The terminal does not echo what is typed.

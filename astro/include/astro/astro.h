@@ -13,6 +13,7 @@
 //   deltaT          TT - UT at a given year, from a published model
 //   hoursOf, degreesOf, withinOneTurn, wrapAngle
 //                   radians to hours and degrees, and angles within a turn
+//   tenThousandths  a count of ten-thousandths as the program cuts distances
 //   eclipticToEquatorial, angularSeparation, positionAngle
 //                   the geometry a chart of these positions needs
 //   appearances, appearance, elongation
@@ -94,14 +95,20 @@
 // 9' for Mars. Thread-safe: no function keeps any state.
 //
 // What the digits depend on: the calculation is in double precision, but
-// five products are formed in x87 extended precision (long double, a 64-bit
-// mantissa) and only then stored as doubles: days to centuries (* 1/36525),
+// five products are rounded as x87 extended precision rounds them (a 64-bit
+// mantissa) and only then to doubles: days to centuries (* 1/36525),
 // degrees to radians (* 1/180), the millionths of the outer planets'
 // eccentricity and semi-major axis corrections (* 0.000001), and the
-// program's cut of a distance to four decimals (* 0.0001). The library's
-// sources check the 64-bit mantissa when they are compiled, and are compiled
-// with -ffp-contract=off (no fused multiply-add) and without -ffast-math: on
-// another floating-point type or with contracted operations the last digits
+// program's cut of a distance to four decimals (* 0.0001, tenThousandths).
+// Each constant is the nearest value with a 64-bit mantissa, and the exact
+// product is rounded to 64 bits, then to a double. Where long double is the
+// x87 type (x86 with GCC or Clang) the library multiplies in long double;
+// elsewhere (a 113-bit long double on arm64, a 53-bit one with MSVC), or
+// when built with -DEPHEMERIDES_PORTABLE_FLOAT=ON, it forms the same two
+// roundings with integers, so the printed digits are the same on every
+// processor. The sources are compiled with -ffp-contract=off (no fused
+// multiply-add, which arm64 compilers otherwise use) and without
+// -ffast-math: with contracted or reassociated operations the last digits
 // of the figures move.
 #pragma once
 
@@ -212,6 +219,14 @@ constexpr double degreesOf(double radians) {
 ASTRO_PUBLIC double wrapAngle(double radians, double high);
 // The same into [0, kTurn), as right ascensions and sidereal times come.
 ASTRO_PUBLIC double withinOneTurn(double radians);
+
+// count * 0.0001 with the library's rounding of such products: the nearest
+// value to 0.0001 with a 64-bit mantissa, the exact product rounded to 64
+// bits and then to a double, as x87 extended precision gives it, on any
+// processor. The program cuts a distance to four decimals as
+// tenThousandths(floor(distance * 10000)); 5801 gives the double nearest
+// 0.5801, where 5801 * 0.0001 in double precision is 0.5801000000000001.
+ASTRO_PUBLIC double tenThousandths(double count);
 
 ASTRO_PUBLIC double julianDay(const CalendarDate& date);
 
