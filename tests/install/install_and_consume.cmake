@@ -13,7 +13,7 @@
 #      consumer built through pkg-config against it prints the same again.
 cmake_minimum_required(VERSION 3.25)
 
-foreach(var SOURCE_DIR BUILD_DIR WORK_DIR CONSUMER_DIR CXX_COMPILER NM PKG_CONFIG)
+foreach(var SOURCE_DIR VERSION BUILD_DIR WORK_DIR CONSUMER_DIR CXX_COMPILER NM PKG_CONFIG)
   if(NOT ${var})
     message(FATAL_ERROR "install_and_consume: ${var} is not set")
   endif()
@@ -23,7 +23,7 @@ file(REMOVE_RECURSE ${WORK_DIR})
 set(static ${WORK_DIR}/static)
 set(shared ${WORK_DIR}/shared)
 separate_arguments(flags UNIX_COMMAND "${CXX_FLAGS} -Wall -Wextra -Wpedantic -Werror")
-set(expected_consumer_output "version 2.2
+set(expected_consumer_output "version ${VERSION}
 jd 2451545
 ra 4.909474
 dec -0.40200609
@@ -126,6 +126,7 @@ run("configuring the consumer" ${CMAKE_COMMAND}
   "-DCMAKE_CXX_FLAGS=${CXX_FLAGS} -Wall -Wextra -Wpedantic -Werror"
   -DCMAKE_BUILD_TYPE=${BUILD_TYPE}
   -DCMAKE_PREFIX_PATH=${static}
+  -DEXPECTED_VERSION=${VERSION}
   -DCMAKE_FIND_USE_PACKAGE_REGISTRY=OFF
   -DCMAKE_FIND_USE_SYSTEM_PACKAGE_REGISTRY=OFF)
 # The package must come from the stage, not from the build tree or the system.

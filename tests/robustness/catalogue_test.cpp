@@ -11,7 +11,6 @@
 #include "tests/robustness/child_process.h"
 
 namespace {
-const std::string kBanner = "Version 2.2\n\n";
 const std::string kJour = "Jour : ";
 const std::string kMois = "Mois : ";
 const std::string kAnnee = "Annee : ";

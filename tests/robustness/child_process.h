@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "astro/version.h"
+
 // Where the tests find the executable and their expected files; both are
 // set by the build.
 inline constexpr const char* kProgram = EPHEMERIDES_PROGRAM;
@@ -18,6 +20,9 @@ inline constexpr const char* kGoldenDir = ROBUSTNESS_GOLDEN_DIR;
 // that the sanitizer build on a busy machine never fails for being slow,
 // yet a missing flush or a hang fails the test instead of blocking it.
 inline constexpr std::chrono::seconds kPatience{20};
+
+// The first lines of the dialogue: the version of the library built with it.
+inline const std::string kBanner = "Version " + std::string(astro::kVersion) + "\n\n";
 
 // A started program. Each stream is a pipe end in this process, or -1
 // once closed (or when the stream was sent elsewhere at the start).

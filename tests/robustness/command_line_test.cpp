@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "astro/version.h"
 #include "tests/robustness/child_process.h"
 
 namespace {
@@ -40,7 +41,7 @@ CommandCase usage(const char* name, std::vector<std::string> arguments, std::str
 const CommandCase kCases[] = {
     {"Help", {"--help"}, "", kUsage, true, "", false, 0},
     {"ShortHelp", {"-h"}, "", kUsage, true, "", false, 0},
-    {"Version", {"--version"}, "", "ephemerides 2.2\n", false, "", false, 0},
+    {"Version", {"--version"}, "", "ephemerides " + std::string(astro::kVersion) + "\n", false, "", false, 0},
 
     // A place: the block after the report, in the place's time.
     {"MidnightSunAtTromso",
@@ -275,7 +276,7 @@ const CommandCase kCases[] = {
     {"UniversalTimeDialogue",
      {"--ut"},
      "1.5 1 2000\n",
-     "Version 2.2\n\nJour : Mois : Annee : " + kHeader2000,
+     kBanner + "Jour : Mois : Annee : " + kHeader2000,
      true,
      "",
      false,
