@@ -3,6 +3,9 @@
 // it begins) and exit status stated in advance.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdlib>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -43,8 +46,9 @@ const CommandCase kCases[] = {
     {"ShortHelp", {"-h"}, "", kUsage, true, "", false, 0},
     {"Version", {"--version"}, "", "ephemerides " + std::string(astro::kVersion) + "\n", false, "", false, 0},
 
-    // A place: the block after the report, in the place's time.
-    {"MidnightSunAtTromso",
+    // A place: its clock reads the date (00:30 in Tromsø in June is 22:30 UT
+    // the day before), and the block follows the report.
+    {"DateReadOnThePlacesClock",
      {"--lieu", "Tromsø", "2025-06-21T00:30"},
      "",
      "20.938/6/2025  (Jour Julien : 2460847.4375)",
@@ -404,6 +408,105 @@ TEST(CommandLine, PlaceBlockSaysWhatTheSunDoes) {
   EXPECT_NE(now.output.find("Lieu : Paris (48,85° N, 2,35° E) ; fuseau Europe/Paris"),
             std::string::npos)
       << now.output;
+}
+
+// The lines of a CSV output (none of its fields is quoted), each split at
+// its commas.
+std::vector<std::vector<std::string>> csvLines(const std::string& output) {
+  std::vector<std::vector<std::string>> lines;
+  bool lineEnded = true;
+  for (const char c : output) {
+    if (lineEnded) {
+      lines.emplace_back(1);
+      lineEnded = false;
+    }
+    if (c == '\n') {
+      lineEnded = true;
+    } else if (c == ',') {
+      lines.back().emplace_back();
+    } else {
+      lines.back().back() += c;
+    }
+  }
+  return lines;
+}
+
+// The fields of the first row of `body`, by the header's names; empty if
+// there is none.
+std::map<std::string, std::string> csvRow(const std::string& output, const std::string& body) {
+  const std::vector<std::vector<std::string>> lines = csvLines(output);
+  std::map<std::string, std::string> row;
+  for (std::size_t l = 1; l < lines.size() && row.empty(); ++l) {
+    for (std::size_t i = 0; i < lines[l].size() && i < lines[0].size(); ++i) {
+      row[lines[0][i]] = lines[l][i];
+    }
+    if (row["body"] != body) {
+      row.clear();
+    }
+  }
+  return row;
+}
+
+// The Sun at local midnight at midsummer above the Arctic Circle: up, low
+// in the north, never setting that day; at noon at midwinter: down, in the
+// south, never rising. The altitude (refraction included) and the azimuth
+// (from the north, through the east) are swetest's, at the same UT, for
+// the same place; the Sun's place is good to under an arcminute (see
+// docs/accuracy.md), and below the horizon the refraction the program adds
+// is a convention, so there only the sign is held.
+TEST(CommandLine, MidnightSunAndPolarNightAtThePlace) {
+  const double below = std::nan("");
+  const struct {
+    const char* where;
+    std::vector<std::string> arguments;
+    const char* localTime;
+    double altitude;  // degrees, or NaN: below the horizon
+    double azimuth;   // degrees
+    const char* rise;
+    const char* set;
+  } cases[] = {
+      {.where = "Tromsø, midnight at midsummer",
+       .arguments = {"--lieu", "Tromsø", "--format", "csv", "2025-06-21T00:00"},
+       .localTime = "2025-06-21T00:00:00+02:00",
+       .altitude = 3.6576,
+       .azimuth = 180 + 169.4661,
+       .rise = "always_above",
+       .set = "always_above"},
+      {.where = "North Cape, midnight at midsummer",
+       .arguments = {"--lieu", "71.17,25.78", "--fuseau", "Europe/Oslo", "--format", "csv",
+                     "2025-06-21T00:00"},
+       .localTime = "2025-06-21T00:00:00+02:00",
+       .altitude = 4.8286,
+       .azimuth = 180 + 175.7180,
+       .rise = "always_above",
+       .set = "always_above"},
+      {.where = "Tromsø, noon at midwinter",
+       .arguments = {"--lieu", "Tromsø", "--format", "csv", "2025-12-21T12:00"},
+       .localTime = "2025-12-21T12:00:00+01:00",
+       .altitude = below,
+       .azimuth = 180 + 4.0600,
+       .rise = "always_below",
+       .set = "always_below"},
+  };
+  constexpr double kArcminute = 1.0 / 60;
+  for (const auto& c : cases) {
+    const Transcript run = runProgram("", nullptr, kPatience, c.arguments);
+    ASSERT_EQ(run.exitStatus, 0) << c.where << run.errors;
+    std::map<std::string, std::string> sun = csvRow(run.output, "sun");
+    ASSERT_FALSE(sun.empty()) << c.where << "\n" << run.output;
+    EXPECT_EQ(sun["local_time"], c.localTime) << c.where;
+    const double altitude = std::strtod(sun["altitude_deg"].c_str(), nullptr);
+    if (std::isnan(c.altitude)) {
+      EXPECT_LT(altitude, 0.0) << c.where;
+    } else {
+      EXPECT_GT(altitude, 0.0) << c.where;
+      EXPECT_NEAR(altitude, c.altitude, kArcminute) << c.where;
+    }
+    EXPECT_NEAR(std::strtod(sun["azimuth_deg"].c_str(), nullptr), c.azimuth, kArcminute)
+        << c.where;
+    EXPECT_EQ(sun["rise_status"], c.rise) << c.where;
+    EXPECT_EQ(sun["set_status"], c.set) << c.where;
+  }
 }
 
 TEST(CommandLine, RangeHasEveryStepFromFirstToLast) {
