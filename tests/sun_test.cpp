@@ -62,9 +62,24 @@ TEST(Kepler, CorrectionsOfTheWorkedOrbits) {
   const Prelude sun2000 = computePrelude(1.0);
   const Prelude sun1900 = computePrelude(0.0);
   const KeplerCase cases[] = {
-      {"Sun at T = 1", sun2000.sunMeanAnomaly, sun2000.sunEccentricity, 2, 2e-10, 1e-10},
-      {"Sun at T = 0", sun1900.sunMeanAnomaly, sun1900.sunEccentricity, 2, 0.0, 1e-9},
-      {"Mars at T = 0", reduceToRadians(-40.480869), 0.0933129, 3, 7e-10, 3e-10},
+      {.orbit = "Sun at T = 1",
+       .meanAnomaly = sun2000.sunMeanAnomaly,
+       .eccentricity = sun2000.sunEccentricity,
+       .corrections = 2,
+       .lastCorrection = 2e-10,
+       .tolerance = 1e-10},
+      {.orbit = "Sun at T = 0",
+       .meanAnomaly = sun1900.sunMeanAnomaly,
+       .eccentricity = sun1900.sunEccentricity,
+       .corrections = 2,
+       .lastCorrection = 0.0,
+       .tolerance = 1e-9},
+      {.orbit = "Mars at T = 0",
+       .meanAnomaly = reduceToRadians(-40.480869),
+       .eccentricity = 0.0933129,
+       .corrections = 3,
+       .lastCorrection = 7e-10,
+       .tolerance = 3e-10},
   };
   for (const KeplerCase& c : cases) {
     const KeplerSolution solution = solveKepler(c.meanAnomaly, c.eccentricity);
