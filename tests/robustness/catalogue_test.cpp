@@ -342,7 +342,7 @@ TEST_P(Catalogue, OutputMessagesAndStatusAreAsStated) {
 }
 
 INSTANTIATE_TEST_SUITE_P(BadInput, Catalogue, testing::ValuesIn(kCatalogue),
-                         [](const testing::TestParamInfo<BadInput>& info) {
-                           return std::string(info.param.name);
+                         [](const testing::TestParamInfo<BadInput>& tested) {
+                           return std::string(tested.param.name);
                          });
 }  // namespace

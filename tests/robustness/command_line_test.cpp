@@ -293,8 +293,8 @@ TEST_P(CommandLine, OutputMessagesAndStatusAreAsStated) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Arguments, CommandLine, testing::ValuesIn(kCases),
-                         [](const testing::TestParamInfo<CommandCase>& info) {
-                           return std::string(info.param.name);
+                         [](const testing::TestParamInfo<CommandCase>& tested) {
+                           return std::string(tested.param.name);
                          });
 
 // The Sun's row and twilights of the place's block where the Sun never sets

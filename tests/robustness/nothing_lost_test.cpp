@@ -55,7 +55,7 @@ Dates makeDates() {
     // Days with at most two decimals, the last one not 0, print as typed.
     std::string day = std::to_string(1 + random() % 31);
     if (random() % 2 == 0) {
-      const unsigned hundredths = 1 + random() % 99;
+      const auto hundredths = static_cast<unsigned>(1 + random() % 99);
       day += "." + std::to_string(hundredths / 10) + std::to_string(hundredths % 10);
       if (hundredths % 10 == 0) {
         day.pop_back();
