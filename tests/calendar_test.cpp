@@ -54,7 +54,9 @@ TEST(CalendarDay, EveryDayBackAndForthAcrossTheCentury) {
     const CalendarDay d = calendarDay(n);
     ASSERT_GE(d.day, 1) << n;
     ASSERT_LE(d.day, daysInMonth(d.year, d.month)) << n;
-    ASSERT_EQ(julianDay({d.year, d.month, static_cast<double>(d.day)}), n - 0.5) << n;
+    ASSERT_EQ(julianDay({d.year, d.month, static_cast<double>(d.day)}),
+              static_cast<double>(n) - 0.5)
+        << n;
   };
   for (std::int64_t n = 1355818; n < 2488070; n += 7) {
     check(n);

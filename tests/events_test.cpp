@@ -66,27 +66,59 @@ TEST(Events, WorkedExamples) {
     Body body;
     double jd;
     double tolerance;
-    double angle;  // 0: not checked
-    double angleTolerance;
-    double distanceKm;  // 0: not checked
-    double distanceTolerance;
+    double angle = 0;  // 0: not checked
+    double angleTolerance = 0;
+    double distanceKm = 0;  // 0: not checked
+    double distanceTolerance = 0;
   } cases[] = {
-      {"Meeus, Example 49.a: new moon, 1977 February 18, 3h37m42s TD", NewMoon, Body::Moon,
-       tt(1977, 2, 18, 3 + 37 / 60.0 + 42 / 3600.0), 2 * kMinute, 0, 0, 0, 0},
-      {"Meeus, Example 27.a: June solstice, 1962 June 21, 21h25m08s TD", JuneSolstice, Body::Sun,
-       tt(1962, 6, 21, 21 + 25 / 60.0 + 8 / 3600.0), 15 * kMinute, 0, 0, 0, 0},
-      {"Meeus, Example 50.a: apogee, 1988 October 7, 20h30m TD; ERFA: 405,978 km", Apogee,
-       Body::Moon, tt(1988, 10, 7, 20.5), 35 * kMinute, 0, 0, 405978, 40},
-      {"ERFA: Mercury at inferior conjunction, 1993 November 6, 3h34m TT", InferiorConjunction,
-       Body::Mercury, 2449297.64876, 10 * kMinute, 0, 0, 0, 0},
-      {"ERFA: Mercury 19.7515 degrees west, 1993 November 22, 15h32m TT", GreatestElongationWest,
-       Body::Mercury, 2449314.14739, 15 * kMinute, 19.7515 * kDegree, 20 * kArcsec, 0, 0},
-      {"ERFA: Venus 46.0773 degrees east, 2020 March 24, 22h13m TT", GreatestElongationEast,
-       Body::Venus, 2458933.42557, 2 * kHour, 46.0773 * kDegree, 20 * kArcsec, 0, 0},
-      {"ERFA: perihelion, 2000 January 3, 5h19m TT", Perihelion, Body::Sun, 2451546.72153,
-       40 * kHour, 0, 0, 0, 0},
-      {"ERFA: Jupiter 0.1021 degrees from Saturn, 2020 December 21, 17h25m TT", CloseApproach,
-       Body::Jupiter, 2459205.22539, 1 * kDay, 0.1021 * kDegree, 3 * kArcmin, 0, 0},
+      {.source = "Meeus, Example 49.a: new moon, 1977 February 18, 3h37m42s TD",
+       .kind = NewMoon,
+       .body = Body::Moon,
+       .jd = tt(1977, 2, 18, 3 + 37 / 60.0 + 42 / 3600.0),
+       .tolerance = 2 * kMinute},
+      {.source = "Meeus, Example 27.a: June solstice, 1962 June 21, 21h25m08s TD",
+       .kind = JuneSolstice,
+       .body = Body::Sun,
+       .jd = tt(1962, 6, 21, 21 + 25 / 60.0 + 8 / 3600.0),
+       .tolerance = 15 * kMinute},
+      {.source = "Meeus, Example 50.a: apogee, 1988 October 7, 20h30m TD; ERFA: 405,978 km",
+       .kind = Apogee,
+       .body = Body::Moon,
+       .jd = tt(1988, 10, 7, 20.5),
+       .tolerance = 35 * kMinute,
+       .distanceKm = 405978,
+       .distanceTolerance = 40},
+      {.source = "ERFA: Mercury at inferior conjunction, 1993 November 6, 3h34m TT",
+       .kind = InferiorConjunction,
+       .body = Body::Mercury,
+       .jd = 2449297.64876,
+       .tolerance = 10 * kMinute},
+      {.source = "ERFA: Mercury 19.7515 degrees west, 1993 November 22, 15h32m TT",
+       .kind = GreatestElongationWest,
+       .body = Body::Mercury,
+       .jd = 2449314.14739,
+       .tolerance = 15 * kMinute,
+       .angle = 19.7515 * kDegree,
+       .angleTolerance = 20 * kArcsec},
+      {.source = "ERFA: Venus 46.0773 degrees east, 2020 March 24, 22h13m TT",
+       .kind = GreatestElongationEast,
+       .body = Body::Venus,
+       .jd = 2458933.42557,
+       .tolerance = 2 * kHour,
+       .angle = 46.0773 * kDegree,
+       .angleTolerance = 20 * kArcsec},
+      {.source = "ERFA: perihelion, 2000 January 3, 5h19m TT",
+       .kind = Perihelion,
+       .body = Body::Sun,
+       .jd = 2451546.72153,
+       .tolerance = 40 * kHour},
+      {.source = "ERFA: Jupiter 0.1021 degrees from Saturn, 2020 December 21, 17h25m TT",
+       .kind = CloseApproach,
+       .body = Body::Jupiter,
+       .jd = 2459205.22539,
+       .tolerance = 1 * kDay,
+       .angle = 0.1021 * kDegree,
+       .angleTolerance = 3 * kArcmin},
   };
   for (const auto& c : cases) {
     const EventList list =

@@ -36,7 +36,7 @@ struct PrintCase {
 constexpr double kHour = PI / 12;
 constexpr double kProgramDegree = PI / 180;
 
-TEST(PrintRightAscension, Cases) {
+TEST(PrintRightAscension, CutFieldsAndWholeTurns) {
   const PrintCase cases[] = {
       {0.0, " 0h  0m  0s", "zero"},
       {PI, "12h  0m  0s", "half a turn"},
@@ -52,7 +52,7 @@ TEST(PrintRightAscension, Cases) {
   }
 }
 
-TEST(PrintDeclination, Cases) {
+TEST(PrintDeclination, CutFieldsSignColumnAndHalfTurns) {
   const PrintCase cases[] = {
       {0.0, "  0 deg  0'", "zero"},
       {-0.51 * kProgramDegree, "- 0 deg 30'", "sign kept below one degree"},
@@ -68,7 +68,7 @@ TEST(PrintDeclination, Cases) {
   }
 }
 
-TEST(AnglePrinters, EveryDoubleEnds) {
+TEST(AnglePrinters, AnyDoubleFillsElevenColumnsWithoutNanOrInf) {
   // Huge angles, for which adding a turn changes nothing, and values that
   // are not numbers must neither hang nor print "nan" or "inf".
   const double cases[] = {1e300,

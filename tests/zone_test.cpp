@@ -142,21 +142,30 @@ TEST(UniversalOf, GapsFoldsAndPlainTimes) {
     const char* zone;
     astro::CalendarDate local;
     std::optional<double> ut;  // none: the clock skips that time
-    bool ambiguous;
+    bool ambiguous = false;
   } cases[] = {
-      {"Europe/Paris", clock(2025, 3, 30, 1, 59), at(2025, 3, 30, 0, 59), false},
-      {"Europe/Paris", clock(2025, 3, 30, 2, 30), std::nullopt, false},
-      {"Europe/Paris", clock(2025, 3, 30, 2, 0), std::nullopt, false},
-      {"Europe/Paris", clock(2025, 3, 30, 3, 0), at(2025, 3, 30, 1, 0), false},
+      {.zone = "Europe/Paris", .local = clock(2025, 3, 30, 1, 59), .ut = at(2025, 3, 30, 0, 59)},
+      {.zone = "Europe/Paris", .local = clock(2025, 3, 30, 2, 30), .ut = std::nullopt},
+      {.zone = "Europe/Paris", .local = clock(2025, 3, 30, 2, 0), .ut = std::nullopt},
+      {.zone = "Europe/Paris", .local = clock(2025, 3, 30, 3, 0), .ut = at(2025, 3, 30, 1, 0)},
       // The hour from 02:00 comes twice: the first time, in summer time.
-      {"Europe/Paris", clock(2025, 10, 26, 2, 30), at(2025, 10, 26, 0, 30), true},
-      {"Europe/Paris", clock(2025, 10, 26, 3, 0), at(2025, 10, 26, 2, 0), false},
-      {"Australia/Sydney", clock(2025, 4, 6, 2, 30), at(2025, 4, 5, 15, 30), true},
-      {"Australia/Sydney", clock(2025, 10, 5, 2, 30), std::nullopt, false},
-      {"Australia/Sydney", clock(2025, 1, 15, 12, 0), at(2025, 1, 15, 1, 0), false},
-      {"Europe/Paris", clock(2090, 3, 26, 2, 30), std::nullopt, false},
-      {"Europe/Paris", clock(2090, 10, 29, 2, 30), at(2090, 10, 29, 0, 30), true},
-      {"-03:30", clock(2025, 6, 21, 12, 30), at(2025, 6, 21, 16, 0), false},
+      {.zone = "Europe/Paris",
+       .local = clock(2025, 10, 26, 2, 30),
+       .ut = at(2025, 10, 26, 0, 30),
+       .ambiguous = true},
+      {.zone = "Europe/Paris", .local = clock(2025, 10, 26, 3, 0), .ut = at(2025, 10, 26, 2, 0)},
+      {.zone = "Australia/Sydney",
+       .local = clock(2025, 4, 6, 2, 30),
+       .ut = at(2025, 4, 5, 15, 30),
+       .ambiguous = true},
+      {.zone = "Australia/Sydney", .local = clock(2025, 10, 5, 2, 30), .ut = std::nullopt},
+      {.zone = "Australia/Sydney", .local = clock(2025, 1, 15, 12, 0), .ut = at(2025, 1, 15, 1, 0)},
+      {.zone = "Europe/Paris", .local = clock(2090, 3, 26, 2, 30), .ut = std::nullopt},
+      {.zone = "Europe/Paris",
+       .local = clock(2090, 10, 29, 2, 30),
+       .ut = at(2090, 10, 29, 0, 30),
+       .ambiguous = true},
+      {.zone = "-03:30", .local = clock(2025, 6, 21, 12, 30), .ut = at(2025, 6, 21, 16, 0)},
   };
   for (const auto& c : cases) {
     const Parsed<LocalInstant> got = universalOf(zone(c.zone), c.local);

@@ -27,6 +27,7 @@
 #include <string>
 #include <string_view>
 
+#include "astro/version.h"
 #include "frontend/app/dialogue.h"
 
 namespace {
@@ -167,7 +168,7 @@ int checkOutput(const std::string& out) {
     }
   }
 
-  constexpr std::string_view kBanner = "Version 2.2\n\n";
+  static const std::string kBanner = "Version " + std::string(astro::kVersion) + "\n\n";
   if (!startsWithAt(out, 0, kBanner)) {
     fail("banner", out);
   }

@@ -1,29 +1,40 @@
 # Run by ctest (see CMakeLists.txt beside this file):
-#   1. cmake --install BUILD_DIR into WORK_DIR/static: exactly the public
-#      header and the version header under include/astro, and no symbol of
-#      libephemerides.a outside the namespace astro;
-#   2. the installed program answers one date;
+#   1. cmake --install BUILD_DIR (the build already made) into
+#      WORK_DIR/static: exactly the public header and the version header
+#      under include/astro, and no symbol of libephemerides.a outside the
+#      namespace astro;
+#   2. the installed program answers one date, and looks for a shared
+#      libephemerides in ../lib beside it;
 #   3. the consumer project in CONSUMER_DIR finds the package in the stage
 #      only (no package registry, no other prefix), builds with warnings as
 #      errors, and prints what it computed; the same source built through
 #      pkg-config prints the same;
-#   4. SOURCE_DIR built again with BUILD_SHARED_LIBS=ON and installed into
-#      WORK_DIR/shared: the installed program writes the same bytes as the
-#      static one, libephemerides.so exports nothing outside the namespace, and the
-#      consumer built through pkg-config against it prints the same again.
+#   4. SOURCE_DIR configured with BUILD_SHARED_LIBS=ON, the library alone
+#      built and installed (component "library") into WORK_DIR/shared:
+#      libephemerides.so exports nothing outside the namespace, and the
+#      consumer built against it through the CMake package and through
+#      pkg-config prints the same again. The program linked with the shared
+#      library is built by the release preset (CI's `make release`).
 cmake_minimum_required(VERSION 3.25)
 
-foreach(var SOURCE_DIR BUILD_DIR WORK_DIR CONSUMER_DIR CXX_COMPILER NM PKG_CONFIG)
+foreach(var SOURCE_DIR VERSION BUILD_DIR WORK_DIR CONSUMER_DIR CXX_COMPILER NM READELF PKG_CONFIG)
   if(NOT ${var})
     message(FATAL_ERROR "install_and_consume: ${var} is not set")
   endif()
 endforeach()
+string(REGEX MATCH "^[0-9]+" VERSION_MAJOR "${VERSION}")
+# The exported targets' file of the build type, as CMake names it.
+string(TOLOWER "${BUILD_TYPE}" build_type_lower)
+if(NOT build_type_lower)
+  set(build_type_lower noconfig)
+endif()
 
 file(REMOVE_RECURSE ${WORK_DIR})
 set(static ${WORK_DIR}/static)
 set(shared ${WORK_DIR}/shared)
-separate_arguments(flags UNIX_COMMAND "${CXX_FLAGS} -Wall -Wextra -Wpedantic -Werror")
-set(expected_consumer_output "version 2.2
+set(warnings "-Wall -Wextra -Wpedantic -Wshadow -Wconversion -Werror")
+separate_arguments(flags UNIX_COMMAND "${CXX_FLAGS} ${warnings}")
+set(expected_consumer_output "version ${VERSION}
 jd 2451545
 ra 4.909474
 dec -0.40200609
@@ -85,6 +96,8 @@ endfunction()
 function(build_with_pkg_config stage output_name)
   set(ENV{PKG_CONFIG_PATH} ${stage}/lib/pkgconfig)
   set(ENV{PKG_CONFIG_LIBDIR} ${stage}/lib/pkgconfig)
+  run("pkg-config --modversion" ${PKG_CONFIG} --modversion ephemerides)
+  expect("pkg-config's version (${stage})" "${output}" "${VERSION}\n")
   run("pkg-config" ${PKG_CONFIG} --cflags --libs ephemerides)
   separate_arguments(pc_flags UNIX_COMMAND "${output}")
   run("building the consumer with pkg-config" ${CXX_COMPILER} -std=c++17 ${flags}
@@ -119,44 +132,59 @@ if(header EQUAL -1)
   message(FATAL_ERROR "installed ephemerides printed no report for 1.5 1 2000:\n${static_report}")
 endif()
 
-# 3. The consumer through the CMake package, then through pkg-config.
-run("configuring the consumer" ${CMAKE_COMMAND}
-  -S ${CONSUMER_DIR} -B ${WORK_DIR}/consumer
-  -DCMAKE_CXX_COMPILER=${CXX_COMPILER}
-  "-DCMAKE_CXX_FLAGS=${CXX_FLAGS} -Wall -Wextra -Wpedantic -Werror"
-  -DCMAKE_BUILD_TYPE=${BUILD_TYPE}
-  -DCMAKE_PREFIX_PATH=${static}
-  -DCMAKE_FIND_USE_PACKAGE_REGISTRY=OFF
-  -DCMAKE_FIND_USE_SYSTEM_PACKAGE_REGISTRY=OFF)
-# The package must come from the stage, not from the build tree or the system.
-file(STRINGS ${WORK_DIR}/consumer/CMakeCache.txt found_dir REGEX "^Ephemerides_DIR:")
-string(REGEX REPLACE "^[^=]*=" "" found_dir "${found_dir}")
-string(FIND "${found_dir}" "${static}/" in_stage)
-if(NOT in_stage EQUAL 0)
-  message(FATAL_ERROR "Ephemerides found outside the stage: ${found_dir}")
+# The installed program finds a shared libephemerides in ../lib.
+run("readelf" ${READELF} -d ${static}/bin/ephemerides)
+if(NOT output MATCHES "\\(RUNPATH\\)[^\n]*\\[\\$ORIGIN/\\.\\./lib\\]")
+  message(FATAL_ERROR "the installed program's run path is not $ORIGIN/../lib:\n${output}")
 endif()
-run("building the consumer" ${CMAKE_COMMAND} --build ${WORK_DIR}/consumer)
-run("running the consumer" ${WORK_DIR}/consumer/consumer)
-expect("consumer output" "${output}" "${expected_consumer_output}")
-run("running the consumer of Ephemerides::astro" ${WORK_DIR}/consumer/consumer_old_name)
-expect("consumer of Ephemerides::astro" "${output}" "${expected_consumer_output}")
+
+# 3. The consumer through the CMake package, then through pkg-config.
+# The package must come from the stage, not from the build tree or the system.
+function(build_with_package stage build_dir)
+  run("configuring the consumer (${stage})" ${CMAKE_COMMAND}
+    -S ${CONSUMER_DIR} -B ${build_dir}
+    -DCMAKE_CXX_COMPILER=${CXX_COMPILER}
+    "-DCMAKE_CXX_FLAGS=${CXX_FLAGS} ${warnings}"
+    -DCMAKE_BUILD_TYPE=${BUILD_TYPE}
+    -DCMAKE_PREFIX_PATH=${stage}
+    -DEXPECTED_VERSION=${VERSION}
+    -DCMAKE_FIND_USE_PACKAGE_REGISTRY=OFF
+    -DCMAKE_FIND_USE_SYSTEM_PACKAGE_REGISTRY=OFF)
+  file(STRINGS ${build_dir}/CMakeCache.txt found_dir REGEX "^Ephemerides_DIR:")
+  string(REGEX REPLACE "^[^=]*=" "" found_dir "${found_dir}")
+  string(FIND "${found_dir}" "${stage}/" in_stage)
+  if(NOT in_stage EQUAL 0)
+    message(FATAL_ERROR "Ephemerides found outside the stage ${stage}: ${found_dir}")
+  endif()
+  run("building the consumer (${stage})" ${CMAKE_COMMAND} --build ${build_dir})
+  run("running the consumer (${stage})" ${build_dir}/consumer)
+  expect("consumer output (${stage})" "${output}" "${expected_consumer_output}")
+  run("running the consumer of Ephemerides::astro (${stage})" ${build_dir}/consumer_old_name)
+  expect("consumer of Ephemerides::astro (${stage})" "${output}" "${expected_consumer_output}")
+endfunction()
+build_with_package(${static} ${WORK_DIR}/consumer)
 build_with_pkg_config(${static} consumer_pkg_static)
 
-# 4. The shared library: built, installed, the same bytes, the same answers.
+# 4. The shared library: the library alone built and installed, the same
+# answers. Its objects are those of the static library (position-independent
+# both), so a build of the library target is all it takes.
 run("configuring the shared build" ${CMAKE_COMMAND}
   -S ${SOURCE_DIR} -B ${WORK_DIR}/shared-build
   -DCMAKE_CXX_COMPILER=${CXX_COMPILER}
   "-DCMAKE_CXX_FLAGS=${CXX_FLAGS}"
   -DCMAKE_BUILD_TYPE=${BUILD_TYPE}
   -DBUILD_SHARED_LIBS=ON -DBUILD_TESTING=OFF)
-run("building the shared build" ${CMAKE_COMMAND} --build ${WORK_DIR}/shared-build
-  --target ephemerides --parallel 2)
-run("installing the shared build" ${CMAKE_COMMAND} --install ${WORK_DIR}/shared-build
-  --prefix ${shared})
-if(NOT EXISTS ${shared}/lib/libephemerides.so OR EXISTS ${shared}/lib/libephemerides.a)
-  message(FATAL_ERROR "the shared build did not install libephemerides.so alone")
-endif()
+run("building the shared library" ${CMAKE_COMMAND} --build ${WORK_DIR}/shared-build
+  --target ephemerides_library --parallel 2)
+run("installing the shared library" ${CMAKE_COMMAND} --install ${WORK_DIR}/shared-build
+  --component library --prefix ${shared} ${config_option})
+file(GLOB_RECURSE installed RELATIVE ${shared} ${shared}/*)
+list(SORT installed)
+expect("files of the component library" "${installed}"
+  "include/astro/astro.h;include/astro/version.h;lib/cmake/Ephemerides/EphemeridesConfig.cmake;\
+lib/cmake/Ephemerides/EphemeridesConfigVersion.cmake;lib/cmake/Ephemerides/EphemeridesTargets-${build_type_lower}.cmake;\
+lib/cmake/Ephemerides/EphemeridesTargets.cmake;lib/libephemerides.so;lib/libephemerides.so.${VERSION_MAJOR};\
+lib/libephemerides.so.${VERSION};lib/pkgconfig/ephemerides.pc")
 expect_only_astro_symbols(${shared}/lib/libephemerides.so -D)
-run("installed shared ephemerides" ${shared}/bin/ephemerides INPUT_FILE ${CONSUMER_DIR}/date.txt)
-expect("output of the program linked with the shared library" "${output}" "${static_report}")
+build_with_package(${shared} ${WORK_DIR}/consumer-shared)
 build_with_pkg_config(${shared} consumer_pkg_shared)

@@ -11,7 +11,6 @@
 #include "tests/robustness/child_process.h"
 
 namespace {
-const std::string kBanner = "Version 2.2\n\n";
 const std::string kJour = "Jour : ";
 const std::string kMois = "Mois : ";
 const std::string kAnnee = "Annee : ";
@@ -70,8 +69,8 @@ struct BadInput {
   const char* name;
   std::string input;
   std::string output;
-  std::string errors;
-  int exitStatus;
+  std::string errors = "";
+  int exitStatus = 0;
 };
 
 // A report from tests/golden.
@@ -85,121 +84,244 @@ const std::string kFortyXs(40, 'x');
 const BadInput kCatalogue[] = {
     // Whole transcripts: the worked example of the report, answered on one
     // line or one answer per line, other dates, several dates in a row.
-    {"FullReport2000", "1.5 1 2000\n", kBanner + kAll + report("2000") + kJour + kEnd, "", 0},
-    {"OneAnswerPerLine", "1.5\n1\n2000\n", kBanner + kAll + report("2000") + kJour + kEnd, "", 0},
-    {"Header1987", "10 4 1987\n", kBanner + kAll + report("1987") + kJour + kEnd, "", 0},
-    {"SeveralDates", "10 4 1987\n1.5 1 2000\n15 6 1850\n",
-     kBanner + kAll + report("1987") + kAll + report("2000") + kAll + report("1850") + kJour + kEnd,
-     "", 0},
-    {"InvalidAnswersThenADate", "douze\n1.5 janvier 2000\n1.5 0 2000\n1e999 1 2000\n1.5 1 2000\n",
-     kBanner + kJour + kJour + kMois + kJour + kMois + kJour + kAll + report("2000") + kJour + kEnd,
-     dayNotANumber("douze") + monthNotAnInteger("janvier") + monthBelowOne("0") +
-         dayTooLarge("1e999"),
-     1},
-    {"EndInMidDate", "1.5 1", kBanner + kAll + kEnd, incomplete("1.5/1"), 1},
+    {.name = "FullReport2000",
+     .input = "1.5 1 2000\n",
+     .output = kBanner + kAll + report("2000") + kJour + kEnd},
+    {.name = "OneAnswerPerLine",
+     .input = "1.5\n1\n2000\n",
+     .output = kBanner + kAll + report("2000") + kJour + kEnd},
+    {.name = "Header1987",
+     .input = "10 4 1987\n",
+     .output = kBanner + kAll + report("1987") + kJour + kEnd},
+    {.name = "SeveralDates",
+     .input = "10 4 1987\n1.5 1 2000\n15 6 1850\n",
+     .output = kBanner + kAll + report("1987") + kAll + report("2000") + kAll + report("1850") +
+               kJour + kEnd},
+    {.name = "InvalidAnswersThenADate",
+     .input = "douze\n1.5 janvier 2000\n1.5 0 2000\n1e999 1 2000\n1.5 1 2000\n",
+     .output = kBanner + kJour + kJour + kMois + kJour + kMois + kJour + kAll + report("2000") +
+               kJour + kEnd,
+     .errors = dayNotANumber("douze") + monthNotAnInteger("janvier") + monthBelowOne("0") +
+               dayTooLarge("1e999"),
+     .exitStatus = 1},
+    {.name = "EndInMidDate",
+     .input = "1.5 1",
+     .output = kBanner + kAll + kEnd,
+     .errors = incomplete("1.5/1"),
+     .exitStatus = 1},
 
     // End of input: a line end after the last prompt. A date left
     // incomplete gets no report but a message, and the status says so.
-    {"EmptyInput", "", kBanner + kJour + kEnd, "", 0},
-    {"EndAtDayAfterBlankLines", " \n\t\n\n", kBanner + kJour + kEnd, "", 0},
-    {"EndAtMonth", "15\n", kBanner + kJour + kMois + kEnd, incomplete("15"), 1},
-    {"EndAtYear", "15 4\n", kBanner + kAll + kEnd, incomplete("15/4"), 1},
-    {"EndOfInputCutsTheYearShort", "15 4 -", kBanner + kAll + kJour + kEnd, yearNotAnInteger("-"),
-     1},
-    {"EndAfterCompleteDateWithoutLineEnd", "1.5 1 2000",
-     kBanner + kAll + report("2000") + kJour + kEnd, "", 0},
-    {"EndAfterCompleteDate", "1.5 1 2000\n", kBanner + kAll + report("2000") + kJour + kEnd, "", 0},
+    {.name = "EmptyInput", .input = "", .output = kBanner + kJour + kEnd},
+    {.name = "EndAtDayAfterBlankLines", .input = " \n\t\n\n", .output = kBanner + kJour + kEnd},
+    {.name = "EndAtMonth",
+     .input = "15\n",
+     .output = kBanner + kJour + kMois + kEnd,
+     .errors = incomplete("15"),
+     .exitStatus = 1},
+    {.name = "EndAtYear",
+     .input = "15 4\n",
+     .output = kBanner + kAll + kEnd,
+     .errors = incomplete("15/4"),
+     .exitStatus = 1},
+    {.name = "EndOfInputCutsTheYearShort",
+     .input = "15 4 -",
+     .output = kBanner + kAll + kJour + kEnd,
+     .errors = yearNotAnInteger("-"),
+     .exitStatus = 1},
+    {.name = "EndAfterCompleteDateWithoutLineEnd",
+     .input = "1.5 1 2000",
+     .output = kBanner + kAll + report("2000") + kJour + kEnd},
+    {.name = "EndAfterCompleteDate",
+     .input = "1.5 1 2000\n",
+     .output = kBanner + kAll + report("2000") + kJour + kEnd},
 
     // Not a number: one message, the line dropped, the date asked again.
-    {"LettersAsDay", "abc 1 2000\n1.5 1 2000\n",
-     kBanner + kJour + kAll + report("2000") + kJour + kEnd, dayNotANumber("abc"), 1},
-    {"LettersAsMonth", "1 janvier 2000\n", kBanner + kJour + kMois + kJour + kEnd,
-     monthNotAnInteger("janvier"), 1},
-    {"LettersAsYear", "1 1 deux-mille\n", kBanner + kAll + kJour + kEnd,
-     yearNotAnInteger("deux-mille"), 1},
-    {"DecimalCommaGetsAHint", "15,5 3 2000\n", kBanner + kJour + kJour + kEnd,
-     message("Saisie invalide", "15,5",
-             "le jour doit être un nombre ; le séparateur décimal est le point (15.5)."),
-     1},
-    {"FractionalMonth", "1 1.5 2000\n", kBanner + kJour + kMois + kJour + kEnd,
-     monthNotAnInteger("1.5"), 1},
+    {.name = "LettersAsDay",
+     .input = "abc 1 2000\n1.5 1 2000\n",
+     .output = kBanner + kJour + kAll + report("2000") + kJour + kEnd,
+     .errors = dayNotANumber("abc"),
+     .exitStatus = 1},
+    {.name = "LettersAsMonth",
+     .input = "1 janvier 2000\n",
+     .output = kBanner + kJour + kMois + kJour + kEnd,
+     .errors = monthNotAnInteger("janvier"),
+     .exitStatus = 1},
+    {.name = "LettersAsYear",
+     .input = "1 1 deux-mille\n",
+     .output = kBanner + kAll + kJour + kEnd,
+     .errors = yearNotAnInteger("deux-mille"),
+     .exitStatus = 1},
+    {.name = "DecimalCommaGetsAHint",
+     .input = "15,5 3 2000\n",
+     .output = kBanner + kJour + kJour + kEnd,
+     .errors = message("Saisie invalide", "15,5",
+                       "le jour doit être un nombre ; le séparateur décimal est le point (15.5)."),
+     .exitStatus = 1},
+    {.name = "FractionalMonth",
+     .input = "1 1.5 2000\n",
+     .output = kBanner + kJour + kMois + kJour + kEnd,
+     .errors = monthNotAnInteger("1.5"),
+     .exitStatus = 1},
     // Caught: the fraction of a year was once left for the next prompt and
     // read as the next day, so that 2/2/2001 was reported as 0.5/2/2.
-    {"FractionalYearIsRefusedAsAWhole", "1 1 2000.5\n2 2 2001\n",
-     kBanner + kAll + kAll + report("2_2_2001") + kJour + kEnd, yearNotAnInteger("2000.5"), 1},
-    {"DayWithTrailingLetters", "15.5x 3 2000\n", kBanner + kJour + kJour + kEnd,
-     dayNotANumber("15.5x"), 1},
-    {"NanAsDay", "nan 1 2000\n", kBanner + kJour + kJour + kEnd, dayNotANumber("nan"), 1},
-    {"InfAsDay", "inf 1 2000\n", kBanner + kJour + kJour + kEnd, dayNotANumber("inf"), 1},
-    {"MinusInfinityAsDay", "-infinity 1 2000\n", kBanner + kJour + kJour + kEnd,
-     dayNotANumber("-infinity"), 1},
-    {"NanAsMonth", "1 nan 2000\n", kBanner + kJour + kMois + kJour + kEnd, monthNotAnInteger("nan"),
-     1},
+    {.name = "FractionalYearIsRefusedAsAWhole",
+     .input = "1 1 2000.5\n2 2 2001\n",
+     .output = kBanner + kAll + kAll + report("2_2_2001") + kJour + kEnd,
+     .errors = yearNotAnInteger("2000.5"),
+     .exitStatus = 1},
+    {.name = "DayWithTrailingLetters",
+     .input = "15.5x 3 2000\n",
+     .output = kBanner + kJour + kJour + kEnd,
+     .errors = dayNotANumber("15.5x"),
+     .exitStatus = 1},
+    {.name = "NanAsDay",
+     .input = "nan 1 2000\n",
+     .output = kBanner + kJour + kJour + kEnd,
+     .errors = dayNotANumber("nan"),
+     .exitStatus = 1},
+    {.name = "InfAsDay",
+     .input = "inf 1 2000\n",
+     .output = kBanner + kJour + kJour + kEnd,
+     .errors = dayNotANumber("inf"),
+     .exitStatus = 1},
+    {.name = "MinusInfinityAsDay",
+     .input = "-infinity 1 2000\n",
+     .output = kBanner + kJour + kJour + kEnd,
+     .errors = dayNotANumber("-infinity"),
+     .exitStatus = 1},
+    {.name = "NanAsMonth",
+     .input = "1 nan 2000\n",
+     .output = kBanner + kJour + kMois + kJour + kEnd,
+     .errors = monthNotAnInteger("nan"),
+     .exitStatus = 1},
 
     // Line ends of another system are blanks like any other.
-    {"CarriageReturnLineEnds", "1.5\r\n1\r\n2000\r\n",
-     kBanner + kAll + report("2000") + kJour + kEnd, "", 0},
+    {.name = "CarriageReturnLineEnds",
+     .input = "1.5\r\n1\r\n2000\r\n",
+     .output = kBanner + kAll + report("2000") + kJour + kEnd},
 
     // Months below 1 are refused; the rest of their line goes with them.
-    {"MonthZero", "1 0 2000\n", kBanner + kJour + kMois + kJour + kEnd, monthBelowOne("0"), 1},
-    {"MonthMinusThree", "1 -3 2000 1.5 1 2000\n1.5 1 2000\n",
-     kBanner + kJour + kMois + kAll + report("2000") + kJour + kEnd, monthBelowOne("-3"), 1},
+    {.name = "MonthZero",
+     .input = "1 0 2000\n",
+     .output = kBanner + kJour + kMois + kJour + kEnd,
+     .errors = monthBelowOne("0"),
+     .exitStatus = 1},
+    {.name = "MonthMinusThree",
+     .input = "1 -3 2000 1.5 1 2000\n1.5 1 2000\n",
+     .output = kBanner + kJour + kMois + kAll + report("2000") + kJour + kEnd,
+     .errors = monthBelowOne("-3"),
+     .exitStatus = 1},
 
     // The calendar key year * 10000 + month * 100 must fit in 32 bits.
-    {"Year214749", "1 1 214749\n", kBanner + kAll + kJour + kEnd, keyOverflow("1/1/214749"), 1},
-    {"YearMinus2147483648", "1 1 -2147483648\n", kBanner + kAll + kJour + kEnd,
-     keyOverflow("1/1/-2147483648"), 1},
-    {"MonthLargeEnoughToOverflowTheKey", "1 2147483647 0\n", kBanner + kAll + kJour + kEnd,
-     keyOverflow("1/2147483647/0"), 1},
+    {.name = "Year214749",
+     .input = "1 1 214749\n",
+     .output = kBanner + kAll + kJour + kEnd,
+     .errors = keyOverflow("1/1/214749"),
+     .exitStatus = 1},
+    {.name = "YearMinus2147483648",
+     .input = "1 1 -2147483648\n",
+     .output = kBanner + kAll + kJour + kEnd,
+     .errors = keyOverflow("1/1/-2147483648"),
+     .exitStatus = 1},
+    {.name = "MonthLargeEnoughToOverflowTheKey",
+     .input = "1 2147483647 0\n",
+     .output = kBanner + kAll + kJour + kEnd,
+     .errors = keyOverflow("1/2147483647/0"),
+     .exitStatus = 1},
 
     // Integers beyond 32 bits, either way.
-    {"MonthBeyond32Bits", "1 4294967297 2000\n", kBanner + kJour + kMois + kJour + kEnd,
-     monthTooLarge("4294967297"), 1},
-    {"NegativeMonthBeyond32Bits", "1 -2147483649 2000\n", kBanner + kJour + kMois + kJour + kEnd,
-     monthTooLarge("-2147483649"), 1},
-    {"YearBeyond32Bits", "1 1 2147483648\n", kBanner + kAll + kJour + kEnd,
-     yearTooLarge("2147483648"), 1},
-    {"NegativeYearBeyond64Bits", "1 1 -99999999999999999999999\n", kBanner + kAll + kJour + kEnd,
-     yearTooLarge("-99999999999999999999999"), 1},
+    {.name = "MonthBeyond32Bits",
+     .input = "1 4294967297 2000\n",
+     .output = kBanner + kJour + kMois + kJour + kEnd,
+     .errors = monthTooLarge("4294967297"),
+     .exitStatus = 1},
+    {.name = "NegativeMonthBeyond32Bits",
+     .input = "1 -2147483649 2000\n",
+     .output = kBanner + kJour + kMois + kJour + kEnd,
+     .errors = monthTooLarge("-2147483649"),
+     .exitStatus = 1},
+    {.name = "YearBeyond32Bits",
+     .input = "1 1 2147483648\n",
+     .output = kBanner + kAll + kJour + kEnd,
+     .errors = yearTooLarge("2147483648"),
+     .exitStatus = 1},
+    {.name = "NegativeYearBeyond64Bits",
+     .input = "1 1 -99999999999999999999999\n",
+     .output = kBanner + kAll + kJour + kEnd,
+     .errors = yearTooLarge("-99999999999999999999999"),
+     .exitStatus = 1},
 
     // Days far outside any calendar are still dates: the report says that
     // no position can be computed. Caught: they once ended with status 0, as
     // if every date had been computed; standard error now says so and the
     // status is 1. Beyond the range of a double they are refused.
-    {"Day1e300", "1e300 1 2000\n", kBanner + kAll + report("day_1e300") + kJour + kEnd,
-     notComputable("1e300/1/2000"), 1},
-    {"DayMinus1e300", "-1e300 1 2000\n", kBanner + kAll + report("day_minus_1e300") + kJour + kEnd,
-     notComputable("-1e300/1/2000"), 1},
+    {.name = "Day1e300",
+     .input = "1e300 1 2000\n",
+     .output = kBanner + kAll + report("day_1e300") + kJour + kEnd,
+     .errors = notComputable("1e300/1/2000"),
+     .exitStatus = 1},
+    {.name = "DayMinus1e300",
+     .input = "-1e300 1 2000\n",
+     .output = kBanner + kAll + report("day_minus_1e300") + kJour + kEnd,
+     .errors = notComputable("-1e300/1/2000"),
+     .exitStatus = 1},
     // Caught: day 1e16 printed a sidereal time of 0h 0m 0s, meaningless where
     // a double no longer tells one second from the next.
-    {"Day1e16HasNoSiderealTime", "1e16 1 2000\n",
-     kBanner + kAll + report("day_1e16") + kJour + kEnd, notComputable("1e16/1/2000"), 1},
-    {"Day1e999", "1e999 1 2000\n", kBanner + kJour + kJour + kEnd, dayTooLarge("1e999"), 1},
-    {"DayMinus1e999", "-1e999 1 2000\n", kBanner + kJour + kJour + kEnd, dayTooLarge("-1e999"), 1},
+    {.name = "Day1e16HasNoSiderealTime",
+     .input = "1e16 1 2000\n",
+     .output = kBanner + kAll + report("day_1e16") + kJour + kEnd,
+     .errors = notComputable("1e16/1/2000"),
+     .exitStatus = 1},
+    {.name = "Day1e999",
+     .input = "1e999 1 2000\n",
+     .output = kBanner + kJour + kJour + kEnd,
+     .errors = dayTooLarge("1e999"),
+     .exitStatus = 1},
+    {.name = "DayMinus1e999",
+     .input = "-1e999 1 2000\n",
+     .output = kBanner + kJour + kJour + kEnd,
+     .errors = dayTooLarge("-1e999"),
+     .exitStatus = 1},
 
     // A line of 1 MB: one message for the whole line, then the next date.
-    {"MegabyteOfLetters", kMegabyte + "\n1.5 1 2000\n",
-     kBanner + kJour + kAll + report("2000") + kJour + kEnd,
-     message("Saisie invalide", kFortyXs + "...", "une réponse a au plus 4096 caractères."), 1},
-    {"MegabyteOfDigits", std::string(1 << 20, '7') + "\n1.5 1 2000\n",
-     kBanner + kJour + kAll + report("2000") + kJour + kEnd,
-     message("Saisie invalide", kFortySevens + "...", "une réponse a au plus 4096 caractères."), 1},
-    {"MegabyteOfBlanksBeforeADate", std::string(1 << 20, ' ') + "1.5 1 2000\n",
-     kBanner + kAll + report("2000") + kJour + kEnd, "", 0},
+    {.name = "MegabyteOfLetters",
+     .input = kMegabyte + "\n1.5 1 2000\n",
+     .output = kBanner + kJour + kAll + report("2000") + kJour + kEnd,
+     .errors =
+         message("Saisie invalide", kFortyXs + "...", "une réponse a au plus 4096 caractères."),
+     .exitStatus = 1},
+    {.name = "MegabyteOfDigits",
+     .input = std::string(1 << 20, '7') + "\n1.5 1 2000\n",
+     .output = kBanner + kJour + kAll + report("2000") + kJour + kEnd,
+     .errors =
+         message("Saisie invalide", kFortySevens + "...", "une réponse a au plus 4096 caractères."),
+     .exitStatus = 1},
+    {.name = "MegabyteOfBlanksBeforeADate",
+     .input = std::string(1 << 20, ' ') + "1.5 1 2000\n",
+     .output = kBanner + kAll + report("2000") + kJour + kEnd},
 
     // Binary bytes, quoted as \xNN. All 256 byte values in order: the NUL
     // starts a bad line ending at byte 10; bytes 11 to 13 are blanks; byte
     // 14 starts a second bad line that runs to the end of the input.
-    {"EveryByteValue", allBytes(), kBanner + kJour + kJour + kJour + kEnd,
-     dayNotANumber("\\x00\\x01\\x02\\x03\\x04\\x05\\x06\\x07\\x08") +
+    {.name = "EveryByteValue",
+     .input = allBytes(),
+     .output = kBanner + kJour + kJour + kJour + kEnd,
+     .errors =
+         dayNotANumber("\\x00\\x01\\x02\\x03\\x04\\x05\\x06\\x07\\x08") +
          dayNotANumber("\\x0e\\x0f\\x10\\x11\\x12\\x13\\x14\\x15\\x16\\x17\\x18\\x19\\x1a\\x1b"
                        "\\x1c\\x1d\\x1e\\x1f"),
-     1},
-    {"BinaryLineThenADate", std::string("\x00\xff\xfe\x80\x1b[2J", 9) + "\n1.5 1 2000\n",
-     kBanner + kJour + kAll + report("2000") + kJour + kEnd,
-     dayNotANumber("\\x00\\xff\\xfe\\x80\\x1b[2J\\x00"), 1},
-    {"NulInsideADate", std::string("1\0 1 2000\n", 10), kBanner + kJour + kJour + kEnd,
-     dayNotANumber("1\\x00"), 1},
+     .exitStatus = 1},
+    {.name = "BinaryLineThenADate",
+     .input = std::string("\x00\xff\xfe\x80\x1b[2J", 9) + "\n1.5 1 2000\n",
+     .output = kBanner + kJour + kAll + report("2000") + kJour + kEnd,
+     .errors = dayNotANumber("\\x00\\xff\\xfe\\x80\\x1b[2J\\x00"),
+     .exitStatus = 1},
+    {.name = "NulInsideADate",
+     .input = std::string("1\0 1 2000\n", 10),
+     .output = kBanner + kJour + kJour + kEnd,
+     .errors = dayNotANumber("1\\x00"),
+     .exitStatus = 1},
 };
 
 // Failures name the case rather than dumping its bytes.
@@ -220,7 +342,7 @@ TEST_P(Catalogue, OutputMessagesAndStatusAreAsStated) {
 }
 
 INSTANTIATE_TEST_SUITE_P(BadInput, Catalogue, testing::ValuesIn(kCatalogue),
-                         [](const testing::TestParamInfo<BadInput>& info) {
-                           return std::string(info.param.name);
+                         [](const testing::TestParamInfo<BadInput>& tested) {
+                           return std::string(tested.param.name);
                          });
 }  // namespace

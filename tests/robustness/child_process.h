@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "astro/version.h"
+
 // Where the tests find the executable and their expected files; both are
 // set by the build. Two variables of the environment run another program
 // instead: EPHEMERIDES_TEST_PROGRAM names it, and EPHEMERIDES_TEST_WRAPPER
@@ -21,6 +23,9 @@ inline constexpr const char* kGoldenDir = ROBUSTNESS_GOLDEN_DIR;
 // that the sanitizer build on a busy machine never fails for being slow,
 // yet a missing flush or a hang fails the test instead of blocking it.
 inline constexpr std::chrono::seconds kPatience{20};
+
+// The first lines of the dialogue: the version of the library built with it.
+inline const std::string kBanner = "Version " + std::string(astro::kVersion) + "\n\n";
 
 // A started program. Each stream is a pipe end in this process, or -1
 // once closed (or when the stream was sent elsewhere at the start).

@@ -3,9 +3,13 @@
 // it begins) and exit status stated in advance.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdlib>
+#include <map>
 #include <string>
 #include <vector>
 
+#include "astro/version.h"
 #include "tests/robustness/child_process.h"
 
 namespace {
@@ -13,12 +17,12 @@ namespace {
 struct CommandCase {
   const char* name;
   std::vector<std::string> arguments;
-  std::string input;
-  std::string output;  // expected standard output, or its beginning
-  bool outputIsPrefix;
-  std::string errors;  // expected standard error, or its beginning
-  bool errorsIsPrefix;
-  int exitStatus;
+  std::string input = "";
+  std::string output = "";  // expected standard output, or its beginning
+  bool outputIsPrefix = false;
+  std::string errors = "";  // expected standard error, or its beginning
+  bool errorsIsPrefix = false;
+  int exitStatus = 0;
 };
 
 const std::string kUsage = "Utilisation : ephemerides [OPTIONS] [DATE...]\n";
@@ -34,31 +38,31 @@ const std::string kHeader2000 =
 // A usage error: nothing on standard output, a message and the usage on
 // standard error, status 2.
 CommandCase usage(const char* name, std::vector<std::string> arguments, std::string message) {
-  return {name, std::move(arguments), "", "", false, kUsageError + message, true, 2};
+  return {.name = name,
+          .arguments = std::move(arguments),
+          .errors = kUsageError + message,
+          .errorsIsPrefix = true,
+          .exitStatus = 2};
 }
 
 const CommandCase kCases[] = {
-    {"Help", {"--help"}, "", kUsage, true, "", false, 0},
-    {"ShortHelp", {"-h"}, "", kUsage, true, "", false, 0},
-    {"Version", {"--version"}, "", "ephemerides 2.2\n", false, "", false, 0},
+    {.name = "Help", .arguments = {"--help"}, .output = kUsage, .outputIsPrefix = true},
+    {.name = "ShortHelp", .arguments = {"-h"}, .output = kUsage, .outputIsPrefix = true},
+    {.name = "Version",
+     .arguments = {"--version"},
+     .output = "ephemerides " + std::string(astro::kVersion) + "\n"},
 
-    // A place: the block after the report, in the place's time.
-    {"MidnightSunAtTromso",
-     {"--lieu", "Tromsø", "2025-06-21T00:30"},
-     "",
-     "20.938/6/2025  (Jour Julien : 2460847.4375)",
-     true,
-     "",
-     false,
-     0},
-    {"PlaceGivenTwice",
-     {"--lieu", "45.76,4.84,170", "--lieu", "Lyon", "1/1/2000"},
-     "",
-     "",
-     false,
-     "ephemerides : l'option --lieu se donne une seule fois.",
-     true,
-     2},
+    // A place: its clock reads the date (00:30 in Tromsø in June is 22:30 UT
+    // the day before), and the block follows the report.
+    {.name = "DateReadOnThePlacesClock",
+     .arguments = {"--lieu", "Tromsø", "2025-06-21T00:30"},
+     .output = "20.938/6/2025  (Jour Julien : 2460847.4375)",
+     .outputIsPrefix = true},
+    {.name = "PlaceGivenTwice",
+     .arguments = {"--lieu", "45.76,4.84,170", "--lieu", "Lyon", "1/1/2000"},
+     .errors = "ephemerides : l'option --lieu se donne une seule fois.",
+     .errorsIsPrefix = true,
+     .exitStatus = 2},
     usage("UnknownPlaceWithCandidates", {"--lieu", "Saint Etiene", "1/1/2000"},
           "Lieu invalide : \"Saint Etiene\" : lieu inconnu ; vouliez-vous dire « Saint-Étienne »"),
     usage("LatitudeBeyondThePole", {"--lieu", "91,0", "1/1/2000"}, "Lieu invalide : \"91,0\""),
@@ -66,59 +70,38 @@ const CommandCase kCases[] = {
           "Fuseau invalide : \"Europe/Lyon\""),
     // The clock of Paris skips 02:00 to 03:00 on 30 March 2025, and shows
     // 02:00 to 03:00 twice on 26 October.
-    {"LocalTimeInTheSpringGapRefused",
-     {"--fuseau", "Europe/Paris", "2025-03-30T02:30"},
-     "",
-     "",
-     false,
-     "Date invalide : \"2025-03-30T02:30\" : cette heure n'existe pas",
-     true,
-     1},
-    {"LocalTimeInTheAutumnFoldNoted",
-     {"--fuseau", "Europe/Paris", "2025-10-26T02:30"},
-     "",
-     "26.021/10/2025  (Jour Julien : 2460974.5208)",
-     true,
-     "Note : \"2025-10-26T02:30\" : l'horloge de Europe/Paris montre deux fois cette heure",
-     true,
-     0},
+    {.name = "LocalTimeInTheSpringGapRefused",
+     .arguments = {"--fuseau", "Europe/Paris", "2025-03-30T02:30"},
+     .errors = "Date invalide : \"2025-03-30T02:30\" : cette heure n'existe pas",
+     .errorsIsPrefix = true,
+     .exitStatus = 1},
+    {.name = "LocalTimeInTheAutumnFoldNoted",
+     .arguments = {"--fuseau", "Europe/Paris", "2025-10-26T02:30"},
+     .output = "26.021/10/2025  (Jour Julien : 2460974.5208)",
+     .outputIsPrefix = true,
+     .errors =
+         "Note : \"2025-10-26T02:30\" : l'horloge de Europe/Paris montre deux fois cette heure",
+     .errorsIsPrefix = true},
     // The same instant given with its offset, in UT, and as a civil time.
-    {"IsoWithOffset",
-     {"2025-06-21T12:00+02:00"},
-     "",
-     "21.417/6/2025  (Jour Julien : 2460847.9167)",
-     true,
-     "",
-     false,
-     0},
-    {"IsoInUt",
-     {"2025-06-21T10:00Z"},
-     "",
-     "21.417/6/2025  (Jour Julien : 2460847.9167)",
-     true,
-     "",
-     false,
-     0},
-    {"CivilTime",
-     {"--fuseau", "Europe/Paris", "2025-06-21T12:00"},
-     "",
-     "21.417/6/2025  (Jour Julien : 2460847.9167)",
-     true,
-     "",
-     false,
-     0},
+    {.name = "IsoWithOffset",
+     .arguments = {"2025-06-21T12:00+02:00"},
+     .output = "21.417/6/2025  (Jour Julien : 2460847.9167)",
+     .outputIsPrefix = true},
+    {.name = "IsoInUt",
+     .arguments = {"2025-06-21T10:00Z"},
+     .output = "21.417/6/2025  (Jour Julien : 2460847.9167)",
+     .outputIsPrefix = true},
+    {.name = "CivilTime",
+     .arguments = {"--fuseau", "Europe/Paris", "2025-06-21T12:00"},
+     .output = "21.417/6/2025  (Jour Julien : 2460847.9167)",
+     .outputIsPrefix = true},
 
     // The year's events.
-    {"SeasonsOf2025",
-     {"--evenements", "2025", "--types", "saisons"},
-     "",
-     "Événements, heures en temps universel (UT) :\n20/03/2025 08:50  Équinoxe de mars\n"
-     "21/06/2025 02:34  Solstice de juin\n22/09/2025 18:23  Équinoxe de septembre\n"
-     "21/12/2025 15:01  Solstice de décembre\n",
-     false,
-     "",
-     false,
-     0},
+    {.name = "SeasonsOf2025",
+     .arguments = {"--evenements", "2025", "--types", "saisons"},
+     .output = "Événements, heures en temps universel (UT) :\n20/03/2025 08:50  Équinoxe de mars\n"
+               "21/06/2025 02:34  Solstice de juin\n22/09/2025 18:23  Équinoxe de septembre\n"
+               "21/12/2025 15:01  Solstice de décembre\n"},
     usage("EventTypeUnknown", {"--evenements", "2025", "--types", "phases,eclipses"},
           "type d'événement inconnu : \"eclipses\""),
     usage("EventsOverTenThousandYears", {"--evenements", "--from", "1/1/-5000", "--to", "1/1/5001"},
@@ -131,155 +114,108 @@ const CommandCase kCases[] = {
     usage("TypesWithoutEvents", {"--types", "phases", "1/1/2000"}, "--types va avec --evenements."),
 
     // The picture the README shows is the one the program draws.
-    {"ReadmeSkyPicture",
-     {"--format", "svg", "1.5/1/2000"},
-     "",
-     golden("../../docs/sky.svg"),
-     false,
-     "",
-     false,
-     0},
-    {"ReadmeHorizonPicture",
-     {"--lieu", "Lyon", "--format", "svg", "2026-01-24T20:00"},
-     "",
-     golden("../../docs/sky_lyon.svg"),
-     false,
-     "",
-     false,
-     0},
+    {.name = "ReadmeSkyPicture",
+     .arguments = {"--format", "svg", "1.5/1/2000"},
+     .output = golden("../../docs/sky.svg")},
+    {.name = "ReadmeHorizonPicture",
+     .arguments = {"--lieu", "Lyon", "--format", "svg", "2026-01-24T20:00"},
+     .output = golden("../../docs/sky_lyon.svg")},
 
     // Date words: the dialogue's report blocks alone.
-    {"DateWord", {"1.5/1/2000"}, "", golden("report_2000.txt"), false, "", false, 0},
-    {"IsoDateAndTime", {"2000-01-01T12:00"}, "", golden("report_2000.txt"), false, "", false, 0},
-    {"IsoWithSeconds", {"2000-01-01T12:00:00"}, "", golden("report_2000.txt"), false, "", false, 0},
-    {"TwoDateWordsInOrder",
-     {"10/4/1987", "1.5/1/2000"},
-     "",
-     golden("report_1987.txt") + golden("report_2000.txt"),
-     false,
-     "",
-     false,
-     0},
+    {.name = "DateWord", .arguments = {"1.5/1/2000"}, .output = golden("report_2000.txt")},
+    {.name = "IsoDateAndTime",
+     .arguments = {"2000-01-01T12:00"},
+     .output = golden("report_2000.txt")},
+    {.name = "IsoWithSeconds",
+     .arguments = {"2000-01-01T12:00:00"},
+     .output = golden("report_2000.txt")},
+    {.name = "TwoDateWordsInOrder",
+     .arguments = {"10/4/1987", "1.5/1/2000"},
+     .output = golden("report_1987.txt") + golden("report_2000.txt")},
     // Caught: far dates looked like any other; now standard error says once
     // that their accuracy is not measured.
-    {"NegativeYear",
-     {"1/3/-500"},
-     "",
-     "1/3/-500  (Jour Julien : 1538492.5)",
-     true,
-     kOutsideNote + "\"1/3/-500\") : les positions y sont calculées",
-     true,
-     0},
+    {.name = "NegativeYear",
+     .arguments = {"1/3/-500"},
+     .output = "1/3/-500  (Jour Julien : 1538492.5)",
+     .outputIsPrefix = true,
+     .errors = kOutsideNote + "\"1/3/-500\") : les positions y sont calculées",
+     .errorsIsPrefix = true},
     // Caught: the help said such a word must come after "--"; it need not.
-    {"IsoNegativeYearWithoutDashes",
-     {"-0500-03-01"},
-     "",
-     "1/3/-500  (Jour Julien : 1538492.5)",
-     true,
-     kOutsideNote,
-     true,
-     0},
-    {"IsoNegativeYearAfterDashes",
-     {"--", "-0500-03-01"},
-     "",
-     "1/3/-500  (Jour Julien : 1538492.5)",
-     true,
-     kOutsideNote,
-     true,
-     0},
+    {.name = "IsoNegativeYearWithoutDashes",
+     .arguments = {"-0500-03-01"},
+     .output = "1/3/-500  (Jour Julien : 1538492.5)",
+     .outputIsPrefix = true,
+     .errors = kOutsideNote,
+     .errorsIsPrefix = true},
+    {.name = "IsoNegativeYearAfterDashes",
+     .arguments = {"--", "-0500-03-01"},
+     .output = "1/3/-500  (Jour Julien : 1538492.5)",
+     .outputIsPrefix = true,
+     .errors = kOutsideNote,
+     .errorsIsPrefix = true},
     // Caught: accented words were quoted as \xNN bytes in messages.
-    {"AccentedWordQuotedAsTyped",
-     {"Saint-Étienne/1/2000", "\xc3(/1/2000"},
-     "",
-     "",
-     false,
-     "Date invalide : \"Saint-Étienne/1/2000\" : le jour doit être un nombre.\n"
-     "Date invalide : \"\\xc3(/1/2000\" : le jour doit être un nombre.\n",
-     false,
-     1},
-    {"BadDateWordSkipped",
-     {"abc", "1.5/1/2000"},
-     "",
-     golden("report_2000.txt"),
-     false,
-     "Date invalide : \"abc\" : une date s'écrit JOUR/MOIS/ANNÉE",
-     true,
-     1},
+    {.name = "AccentedWordQuotedAsTyped",
+     .arguments = {"Saint-Étienne/1/2000", "\xc3(/1/2000"},
+     .errors = "Date invalide : \"Saint-Étienne/1/2000\" : le jour doit être un nombre.\n"
+               "Date invalide : \"\\xc3(/1/2000\" : le jour doit être un nombre.\n",
+     .exitStatus = 1},
+    {.name = "BadDateWordSkipped",
+     .arguments = {"abc", "1.5/1/2000"},
+     .output = golden("report_2000.txt"),
+     .errors = "Date invalide : \"abc\" : une date s'écrit JOUR/MOIS/ANNÉE",
+     .errorsIsPrefix = true,
+     .exitStatus = 1},
     // Caught: the days the change of calendar skipped were taken, two rows
     // with one Julian Day, the first labelled 10 October.
-    {"IsoDayInThe1582GapRefused",
-     {"--format", "csv", "1582-10-10", "1582-10-20"},
-     "",
-     kCsvHeader + "1582-10-20,1582-10-20T00:00:00.000,1582,10,20,2299165.5,",
-     true,
-     "Date invalide : \"1582-10-10\" : ce jour n'existe pas : le jeudi 4 octobre 1582 (julien) "
-     "est suivi du vendredi 15 octobre 1582 (grégorien).\n",
-     false,
-     1},
+    {.name = "IsoDayInThe1582GapRefused",
+     .arguments = {"--format", "csv", "1582-10-10", "1582-10-20"},
+     .output = kCsvHeader + "1582-10-20,1582-10-20T00:00:00.000,1582,10,20,2299165.5,",
+     .outputIsPrefix = true,
+     .errors =
+         "Date invalide : \"1582-10-10\" : ce jour n'existe pas : le jeudi 4 octobre 1582 (julien) "
+         "est suivi du vendredi 15 octobre 1582 (grégorien).\n",
+     .exitStatus = 1},
     usage("RangeFromThe1582Gap", {"--from", "1582-10-10", "--to", "1582-10-20"},
           "Date invalide : \"1582-10-10\" : ce jour n'existe pas"),
-    {"IsoDayOutsideItsMonth",
-     {"2001-02-29"},
-     "",
-     "",
-     false,
-     "Date invalide : \"2001-02-29\" : ce jour n'existe pas dans ce mois.\n",
-     false,
-     1},
-    {"YearThatIsNotWhole",
-     {"1/1/2000.5"},
-     "",
-     "",
-     false,
-     "Date invalide : \"1/1/2000.5\" : l'année doit être un nombre entier.\n",
-     false,
-     1},
+    {.name = "IsoDayOutsideItsMonth",
+     .arguments = {"2001-02-29"},
+     .errors = "Date invalide : \"2001-02-29\" : ce jour n'existe pas dans ce mois.\n",
+     .exitStatus = 1},
+    {.name = "YearThatIsNotWhole",
+     .arguments = {"1/1/2000.5"},
+     .errors = "Date invalide : \"1/1/2000.5\" : l'année doit être un nombre entier.\n",
+     .exitStatus = 1},
 
     // Ranges: first and last included.
-    {"RangeOfHalfDays",
-     {"--from", "1/1/2000", "--to", "2/1/2000", "--step", "12h", "--format", "csv"},
-     "",
-     kCsvHeader + "1/1/2000,2000-01-01T00:00:00.000,2000,1,1,2451544.5,6.664498040115177,tt,0,sun,",
-     true,
-     "",
-     false,
-     0},
-    {"RangeLastDateIncluded",
-     {"--from", "31/12/1999", "--to", "1.5/1/2000", "--step", "12h"},
-     "",
-     "31/12/1999  (Jour Julien : 2451543.5)",
-     true,
-     "",
-     false,
-     0},
+    {.name = "RangeOfHalfDays",
+     .arguments = {"--from", "1/1/2000", "--to", "2/1/2000", "--step", "12h", "--format", "csv"},
+     .output = kCsvHeader +
+               "1/1/2000,2000-01-01T00:00:00.000,2000,1,1,2451544.5,6.664498040115177,tt,0,sun,",
+     .outputIsPrefix = true},
+    {.name = "RangeLastDateIncluded",
+     .arguments = {"--from", "31/12/1999", "--to", "1.5/1/2000", "--step", "12h"},
+     .output = "31/12/1999  (Jour Julien : 2451543.5)",
+     .outputIsPrefix = true},
 
     // Universal Time: the same header, the positions at TT = UT + Delta T.
-    {"DeltaTZeroIsTheDateAsTT",
-     {"--delta-t", "0", "1.5/1/2000"},
-     "",
-     golden("report_2000.txt"),
-     false,
-     "",
-     false,
-     0},
-    {"UniversalTimeKeepsTheHeader", {"--ut", "1.5/1/2000"}, "", kHeader2000, true, "", false, 0},
-    {"UniversalTimeInCsv",
-     {"--delta-t", "63.8", "--format", "csv", "1.5/1/2000"},
-     "",
-     kCsvHeader +
+    {.name = "DeltaTZeroIsTheDateAsTT",
+     .arguments = {"--delta-t", "0", "1.5/1/2000"},
+     .output = golden("report_2000.txt")},
+    {.name = "UniversalTimeKeepsTheHeader",
+     .arguments = {"--ut", "1.5/1/2000"},
+     .output = kHeader2000,
+     .outputIsPrefix = true},
+    {.name = "UniversalTimeInCsv",
+     .arguments = {"--delta-t", "63.8", "--format", "csv", "1.5/1/2000"},
+     .output =
+         kCsvHeader +
          "1.5/1/2000,2000-01-01T12:00:00.000,2000,1,1.5,2451545,18.69735293611518,ut,63.8,sun,",
-     true,
-     "",
-     false,
-     0},
-    {"UniversalTimeDialogue",
-     {"--ut"},
-     "1.5 1 2000\n",
-     "Version 2.2\n\nJour : Mois : Annee : " + kHeader2000,
-     true,
-     "",
-     false,
-     0},
+     .outputIsPrefix = true},
+    {.name = "UniversalTimeDialogue",
+     .arguments = {"--ut"},
+     .input = "1.5 1 2000\n",
+     .output = kBanner + "Jour : Mois : Annee : " + kHeader2000,
+     .outputIsPrefix = true},
     // Caught: --delta-t 1e300 was taken, and JSON's date said
     // outside_measured_span while every body said not_computable.
     usage("DeltaTBeyondTheModel", {"--delta-t", "1e300", "1/1/2000"},
@@ -288,23 +224,17 @@ const CommandCase kCases[] = {
           "--delta-t attend un nombre de secondes : \"abc\"."),
 
     // Dates from standard input, without banner or prompts.
-    {"TextFromInput",
-     {"--format", "text"},
-     "1.5 1 2000\n",
-     golden("report_2000.txt"),
-     false,
-     "",
-     false,
-     0},
-    {"CsvFromInput", {"--format", "csv"}, "", kCsvHeader, false, "", false, 0},
-    {"RefusedAnswerFromInput",
-     {"--format", "text"},
-     "1 1 2000.5\n1.5 1 2000\n",
-     golden("report_2000.txt"),
-     false,
-     "Saisie invalide : \"2000.5\" : l'année doit être un nombre entier.\n",
-     false,
-     1},
+    {.name = "TextFromInput",
+     .arguments = {"--format", "text"},
+     .input = "1.5 1 2000\n",
+     .output = golden("report_2000.txt")},
+    {.name = "CsvFromInput", .arguments = {"--format", "csv"}, .output = kCsvHeader},
+    {.name = "RefusedAnswerFromInput",
+     .arguments = {"--format", "text"},
+     .input = "1 1 2000.5\n1.5 1 2000\n",
+     .output = golden("report_2000.txt"),
+     .errors = "Saisie invalide : \"2000.5\" : l'année doit être un nombre entier.\n",
+     .exitStatus = 1},
 
     // Wrong command lines: status 2 before anything is written.
     usage("UnknownOption", {"--bogus"}, "option inconnue : \"--bogus\"."),
@@ -330,14 +260,10 @@ const CommandCase kCases[] = {
           "--format svg dessine le ciel d'une seule date"),
     usage("SkyPictureFromInput", {"--format", "svg"},
           "--format svg dessine le ciel d'une seule date"),
-    {"SkyPicture",
-     {"--format", "svg", "1.5/1/2000"},
-     "",
-     "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg ",
-     true,
-     "",
-     false,
-     0},
+    {.name = "SkyPicture",
+     .arguments = {"--format", "svg", "1.5/1/2000"},
+     .output = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg ",
+     .outputIsPrefix = true},
     usage("BadRangeLimit", {"--from", "1/13/2000x", "--to", "2/1/2000"},
           "Date invalide : \"1/13/2000x\""),
 };
@@ -367,8 +293,8 @@ TEST_P(CommandLine, OutputMessagesAndStatusAreAsStated) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Arguments, CommandLine, testing::ValuesIn(kCases),
-                         [](const testing::TestParamInfo<CommandCase>& info) {
-                           return std::string(info.param.name);
+                         [](const testing::TestParamInfo<CommandCase>& tested) {
+                           return std::string(tested.param.name);
                          });
 
 // The Sun's row and twilights of the place's block where the Sun never sets
@@ -403,6 +329,105 @@ TEST(CommandLine, PlaceBlockSaysWhatTheSunDoes) {
   EXPECT_NE(now.output.find("Lieu : Paris (48,85° N, 2,35° E) ; fuseau Europe/Paris"),
             std::string::npos)
       << now.output;
+}
+
+// The lines of a CSV output (none of its fields is quoted), each split at
+// its commas.
+std::vector<std::vector<std::string>> csvLines(const std::string& output) {
+  std::vector<std::vector<std::string>> lines;
+  bool lineEnded = true;
+  for (const char c : output) {
+    if (lineEnded) {
+      lines.emplace_back(1);
+      lineEnded = false;
+    }
+    if (c == '\n') {
+      lineEnded = true;
+    } else if (c == ',') {
+      lines.back().emplace_back();
+    } else {
+      lines.back().back() += c;
+    }
+  }
+  return lines;
+}
+
+// The fields of the first row of `body`, by the header's names; empty if
+// there is none.
+std::map<std::string, std::string> csvRow(const std::string& output, const std::string& body) {
+  const std::vector<std::vector<std::string>> lines = csvLines(output);
+  std::map<std::string, std::string> row;
+  for (std::size_t l = 1; l < lines.size() && row.empty(); ++l) {
+    for (std::size_t i = 0; i < lines[l].size() && i < lines[0].size(); ++i) {
+      row[lines[0][i]] = lines[l][i];
+    }
+    if (row["body"] != body) {
+      row.clear();
+    }
+  }
+  return row;
+}
+
+// The Sun at local midnight at midsummer above the Arctic Circle: up, low
+// in the north, never setting that day; at noon at midwinter: down, in the
+// south, never rising. The altitude (refraction included) and the azimuth
+// (from the north, through the east) are swetest's, at the same UT, for
+// the same place; the Sun's place is good to under an arcminute (see
+// docs/accuracy.md), and below the horizon the refraction the program adds
+// is a convention, so there only the sign is held.
+TEST(CommandLine, MidnightSunAndPolarNightAtThePlace) {
+  const double below = std::nan("");
+  const struct {
+    const char* where;
+    std::vector<std::string> arguments;
+    const char* localTime;
+    double altitude;  // degrees, or NaN: below the horizon
+    double azimuth;   // degrees
+    const char* rise;
+    const char* set;
+  } cases[] = {
+      {.where = "Tromsø, midnight at midsummer",
+       .arguments = {"--lieu", "Tromsø", "--format", "csv", "2025-06-21T00:00"},
+       .localTime = "2025-06-21T00:00:00+02:00",
+       .altitude = 3.6576,
+       .azimuth = 180 + 169.4661,
+       .rise = "always_above",
+       .set = "always_above"},
+      {.where = "North Cape, midnight at midsummer",
+       .arguments = {"--lieu", "71.17,25.78", "--fuseau", "Europe/Oslo", "--format", "csv",
+                     "2025-06-21T00:00"},
+       .localTime = "2025-06-21T00:00:00+02:00",
+       .altitude = 4.8286,
+       .azimuth = 180 + 175.7180,
+       .rise = "always_above",
+       .set = "always_above"},
+      {.where = "Tromsø, noon at midwinter",
+       .arguments = {"--lieu", "Tromsø", "--format", "csv", "2025-12-21T12:00"},
+       .localTime = "2025-12-21T12:00:00+01:00",
+       .altitude = below,
+       .azimuth = 180 + 4.0600,
+       .rise = "always_below",
+       .set = "always_below"},
+  };
+  constexpr double kArcminute = 1.0 / 60;
+  for (const auto& c : cases) {
+    const Transcript run = runProgram("", nullptr, kPatience, c.arguments);
+    ASSERT_EQ(run.exitStatus, 0) << c.where << run.errors;
+    std::map<std::string, std::string> sun = csvRow(run.output, "sun");
+    ASSERT_FALSE(sun.empty()) << c.where << "\n" << run.output;
+    EXPECT_EQ(sun["local_time"], c.localTime) << c.where;
+    const double altitude = std::strtod(sun["altitude_deg"].c_str(), nullptr);
+    if (std::isnan(c.altitude)) {
+      EXPECT_LT(altitude, 0.0) << c.where;
+    } else {
+      EXPECT_GT(altitude, 0.0) << c.where;
+      EXPECT_NEAR(altitude, c.altitude, kArcminute) << c.where;
+    }
+    EXPECT_NEAR(std::strtod(sun["azimuth_deg"].c_str(), nullptr), c.azimuth, kArcminute)
+        << c.where;
+    EXPECT_EQ(sun["rise_status"], c.rise) << c.where;
+    EXPECT_EQ(sun["set_status"], c.set) << c.where;
+  }
 }
 
 TEST(CommandLine, RangeHasEveryStepFromFirstToLast) {

@@ -45,8 +45,8 @@ TEST_P(FullOutput, SaysSoOnceAndEndsWithStatus1) {
 }
 
 INSTANTIATE_TEST_SUITE_P(DevFull, FullOutput, testing::ValuesIn(kCases),
-                         [](const testing::TestParamInfo<FullOutputCase>& info) {
-                           return std::string(info.param.name);
+                         [](const testing::TestParamInfo<FullOutputCase>& tested) {
+                           return std::string(tested.param.name);
                          });
 
 // Caught: after the banner failed to be written, the program still waited

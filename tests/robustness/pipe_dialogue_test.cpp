@@ -37,7 +37,7 @@ TEST(PipeDialogue, EachPromptIsAnsweredOnlyOnceItHasArrived) {
   std::string out;
   std::string err;
 
-  expectNext(child.output, out, "Version 2.2\n\nJour : ");
+  expectNext(child.output, out, kBanner + "Jour : ");
   sendText(child, "1.5\n");
   expectNext(child.output, out, "Mois : ");
   sendText(child, "1\n");
@@ -83,7 +83,7 @@ TEST(PipeDialogue, ReaderGoneWithSigpipeIgnoredEndsWithStatus1) {
   Child child = startProgram(nullptr, true);
   std::string out;
   std::string err;
-  expectNext(child.output, out, "Version 2.2\n\nJour : ");
+  expectNext(child.output, out, kBanner + "Jour : ");
   sendText(child, "1.5 1 2000\n");
   expectNext(child.output, out, "Mois : Annee : ");
   EXPECT_EQ(nextReport(child.output, out), golden("report_2000.txt"));

@@ -22,7 +22,7 @@ TEST(TerminalDialogue, AnAnswerRefusedAndGivenAgainIsNotAFailure) {
   Child child = startOnTerminal();
   std::string out;
   std::string err;
-  expectNext(child.output, out, "Version 2.2\n\nJour : ");
+  expectNext(child.output, out, kBanner + "Jour : ");
   sendText(child, "1,5\n");
   expectNext(child.errors, err,
              "Saisie invalide : \"1,5\" : le jour doit être un nombre ; le séparateur décimal est "
@@ -43,7 +43,7 @@ TEST(TerminalDialogue, CtrlDWithinADateEndsThePromptLineBeforeItsMessage) {
   Child child = startOnTerminal();
   std::string out;
   std::string err;
-  expectNext(child.output, out, "Version 2.2\n\nJour : ");
+  expectNext(child.output, out, kBanner + "Jour : ");
   sendText(child, "15 4\n");
   expectNext(child.output, out, "Mois : Annee : ");
   sendText(child, "\x04");
