@@ -43,26 +43,19 @@
 #include "astro/apparent.h"
 
 #include <cmath>
-#include <numbers>
 
 #include "astro/astro.h"
+#include "astro/numeric.h"
 
 namespace astro {
-namespace {
-constexpr double kDegree = std::numbers::pi / 180.0;
-constexpr double kArcsecond = kDegree / 3600.0;
-constexpr double kJ2000 = 2451545.0;
-constexpr double kDaysPerCentury = 36525.0;
-}  // namespace
-
 double nutationInLongitude(double jd) {
   const double t = (jd - kJ2000) / kDaysPerCentury;
-  const double node = (125.04452 - 1934.136261 * t) * kDegree;
-  const double sun = (280.4665 + 36000.7698 * t) * kDegree;
-  const double moon = (218.3165 + 481267.8813 * t) * kDegree;
+  const double node = (125.04452 - 1934.136261 * t) * kRadiansPerDegree;
+  const double sun = (280.4665 + 36000.7698 * t) * kRadiansPerDegree;
+  const double moon = (218.3165 + 481267.8813 * t) * kRadiansPerDegree;
   return (-17.20 * std::sin(node) - 1.32 * std::sin(2 * sun) - 0.23 * std::sin(2 * moon) +
           0.21 * std::sin(2 * node)) *
-         kArcsecond;
+         kRadiansPerArcsecond;
 }
 
 ApparentPlace apparentPlaceAt(Body body, double jd, double lightTime) {

@@ -18,6 +18,7 @@
 #include "astro/astro.h"
 #include "astro/constants.h"
 #include "astro/moon.h"
+#include "astro/numeric.h"
 #include "astro/perturbations.h"
 #include "astro/planets.h"
 #include "astro/prelude.h"
@@ -28,8 +29,6 @@
 
 namespace astro {
 namespace {
-
-constexpr double kSecondsPerDay = 86400.0;
 
 // What every body of one date starts from.
 struct DateQuantities {

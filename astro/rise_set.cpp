@@ -32,7 +32,8 @@
 // function is monotonic, so that each piece holds one crossing at most, and
 // one exactly when its ends lie on either side; the Illinois variant of
 // regula falsi, with a bisection whenever two steps have not halved the
-// bracket, narrows it to one second, and the event is its middle. The upper
+// bracket, narrows it to one second, and the event is its middle (the
+// searches of numeric.h, rules GoldenSection and Safeguarded). The upper
 // transit is where the component of r toward the east point, -|r| cos delta
 // sin H, goes from positive to negative (H from negative to positive); the
 // lower transit crosses the other way.
@@ -67,12 +68,12 @@
 #include <limits>
 
 #include "astro/angles.h"
+#include "astro/numeric.h"
 #include "astro/time_base.h"
 
 namespace astro {
 namespace {
 
-constexpr double kSecond = 1.0 / 86400.0;  // day
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 // Samples of the search, kTrackFirst to kTrackLast by half hours: index 1
 // is the day's start, index kStepsPerDay + 1 its end.
@@ -108,82 +109,7 @@ double clenshaw(const std::array<double, kTrackNodes>& c, double x) {
   return x * b1 - b2 + c[0];
 }
 
-double length(const Vector& v) {
-  return std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
-}
-
 // ---------------------------------------------------------------- searches
-
-// A function of the day's fraction at its greatest (or least) between a and
-// b, where it has one extreme: golden-section search to a second.
-struct Extreme {
-  double fraction;
-  double value;
-};
-
-template <class F>
-Extreme extremeOf(const F& f, double a, double b, bool maximum) {
-  const double sign = maximum ? 1.0 : -1.0;
-  const double r = (std::sqrt(5.0) - 1.0) / 2.0;
-  double c = b - r * (b - a);
-  double d = a + r * (b - a);
-  double fc = sign * f(c);
-  double fd = sign * f(d);
-  while (b - a > kSecond) {
-    if (fc > fd) {
-      b = d;
-      d = c;
-      fd = fc;
-      c = b - r * (b - a);
-      fc = sign * f(c);
-    } else {
-      a = c;
-      c = d;
-      fc = fd;
-      d = a + r * (b - a);
-      fd = sign * f(d);
-    }
-  }
-  return fc > fd ? Extreme{c, sign * fc} : Extreme{d, sign * fd};
-}
-
-// Where f, of opposite signs (f > 0 or not) at a and b, changes sign: the
-// middle of a bracket narrowed to a second.
-template <class F>
-double crossingOf(const F& f, double a, double b, double fa, double fb) {
-  int side = 0;
-  int stalled = 0;
-  double width = b - a;
-  while (b - a > kSecond) {
-    double t = stalled >= 2 ? 0.5 * (a + b) : (a * fb - b * fa) / (fb - fa);
-    if (!(t > a && t < b)) {
-      t = 0.5 * (a + b);
-    }
-    const double ft = f(t);
-    if ((ft > 0) == (fb > 0)) {
-      b = t;
-      fb = ft;
-      if (side == -1) {
-        fa *= 0.5;
-      }
-      side = -1;
-    } else {
-      a = t;
-      fa = ft;
-      if (side == 1) {
-        fb *= 0.5;
-      }
-      side = 1;
-    }
-    if (b - a > 0.5 * width) {
-      ++stalled;
-    } else {
-      stalled = 0;
-      width = b - a;
-    }
-  }
-  return 0.5 * (a + b);
-}
 
 // The day's ends and the extremes within it, in order, with the function's
 // values there.
@@ -214,9 +140,10 @@ Profile profileOf(const F& f, const std::array<double, kSamples>& samples) {
     const bool maximum = before > 0 && after <= 0;
     const bool minimum = before < 0 && after >= 0;
     if (maximum || minimum) {
-      const Extreme e = extremeOf(f, sampleFraction(i - 1), sampleFraction(i + 1), maximum);
-      if (e.fraction > 0.0 && e.fraction < 1.0) {
-        add(e.fraction, e.value);
+      const Extremum e =
+          extremumOf(f, sampleFraction(i - 1), sampleFraction(i + 1), maximum, kDaysPerSecond);
+      if (e.x > 0.0 && e.x < 1.0) {
+        add(e.x, e.value);
       }
     }
   }
@@ -249,7 +176,7 @@ Crossings crossingsOf(const F& f, const Profile& p, double level) {
     if ((fa > 0) == (fb > 0)) {
       continue;
     }
-    const double t = crossingOf(shifted, p.fraction[i], p.fraction[i + 1], fa, fb);
+    const double t = rootOf(shifted, p.fraction[i], p.fraction[i + 1], fa, fb, kDaysPerSecond);
     if (fb > 0 && c.ups < 2) {
       c.up[static_cast<std::size_t>(c.ups++)] = t;
     } else if (fb <= 0 && c.downs < 2) {
@@ -346,8 +273,8 @@ BodyDay bodyDay(const Day& day, std::size_t index, Twilight* twilights) {
   for (int i = kDayStartSample; i < kDayEndSample && transitCount < 2; ++i) {
     const auto k = static_cast<std::size_t>(i);
     if (easts[k] > 0 && easts[k + 1] <= 0) {
-      transits[static_cast<std::size_t>(transitCount++)] =
-          crossingOf(east, sampleFraction(i), sampleFraction(i + 1), easts[k], easts[k + 1]);
+      transits[static_cast<std::size_t>(transitCount++)] = rootOf(
+          east, sampleFraction(i), sampleFraction(i + 1), easts[k], easts[k + 1], kDaysPerSecond);
     }
   }
 
