@@ -228,7 +228,7 @@ void appendEvent(std::string& out, const Request& request, const astro::Event& e
                           Value::text(local),
                           Value::of(v.value),
                           Value::text(v.unit),
-                          Value::text(statusId(e.status))};
+                          Value::text(astro::statusId(e.status))};
   static_assert(std::size(values) == kColumns.size());
   std::array<Field, kColumns.size()> fields;
   for (std::size_t i = 0; i < fields.size(); ++i) {

@@ -45,30 +45,6 @@ BodyValues valuesOf(astro::Body body, const astro::BodyPosition& p, const astro:
                     body == astro::Body::Sun ? none : degreesOf(a.elongation.angle)};
 }
 
-std::string_view sideId(astro::SunSide side) {
-  switch (side) {
-    case astro::SunSide::East:
-      return "east";
-    case astro::SunSide::West:
-      return "west";
-    case astro::SunSide::None:
-      break;
-  }
-  return "";
-}
-
-std::string_view magnitudeStatusId(astro::MagnitudeStatus status) {
-  switch (status) {
-    case astro::MagnitudeStatus::Computed:
-      return "computed";
-    case astro::MagnitudeStatus::OutsideModelRange:
-      return "outside_model_range";
-    case astro::MagnitudeStatus::NotComputable:
-      break;
-  }
-  return "not_computable";
-}
-
 std::string_view scaleId(const TimeScale& scale, const DateEntry& entry) {
   return scale.universalFor(entry) ? "ut" : "tt";
 }
@@ -103,13 +79,13 @@ void bodyFields(astro::Body body, const astro::BodyPosition& p, const astro::App
   visit("distance_au", Value::of(v.distanceAu));
   visit("distance_km", Value::of(v.distanceKm));
   visit("illuminated_fraction", Value::of(v.illuminatedFraction));
-  visit("status", Value::text(statusId(p.status)));
+  visit("status", Value::text(astro::statusId(p.status)));
   visit("magnitude", Value::of(v.magnitude));
-  visit("magnitude_status", Value::text(magnitudeStatusId(a.magnitudeStatus)));
+  visit("magnitude_status", Value::text(astro::magnitudeStatusId(a.magnitudeStatus)));
   visit("phase_angle_deg", Value::of(v.phaseAngleDegrees));
   visit("apparent_diameter_arcsec", Value::of(v.diameterArcsec));
   visit("elongation_deg", Value::of(v.elongationDegrees));
-  visit("elongation_side", Value::text(sideId(a.elongation.side)));
+  visit("elongation_side", Value::text(astro::sunSideId(a.elongation.side)));
 }
 
 // With civil time, the zone and the date's local time; with a place, the
@@ -272,20 +248,6 @@ void appendJsonRecord(std::string& out, std::span<const Field> fields) {
   out += '\n';
 }
 
-std::string_view statusId(astro::Status status) {
-  switch (status) {
-    case astro::Status::Computed:
-      return "computed";
-    case astro::Status::OutsideMeasuredSpan:
-      return "outside_measured_span";
-    case astro::Status::NotComputable:
-      return "not_computable";
-    case astro::Status::UnknownBody:
-      break;
-  }
-  return "unknown_body";
-}
-
 void appendCsvHeader(std::string& out, const Request& request) {
   const auto name = [&out](std::string_view field, const Value&) {
     out += field;
@@ -342,7 +304,7 @@ void appendJson(std::string& out, const DateEntry& entry, const astro::Instant& 
   out += '{';
   dateFields(entry, instant, request.scale, member);
   civilFields(request, instant, seen, member);
-  member("status", Value::text(statusId(instant.status)));
+  member("status", Value::text(astro::statusId(instant.status)));
   // The place's view has them already.
   const astro::Appearances appearances =
       seen != nullptr ? seen->looks : astro::appearances(instant);

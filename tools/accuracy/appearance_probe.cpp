@@ -9,26 +9,9 @@
 
 namespace {
 
+// The side's id, "none" for no side (the Sun), which appearance.py reads.
 const char* sideName(astro::SunSide side) {
-  switch (side) {
-    case astro::SunSide::East:
-      return "east";
-    case astro::SunSide::West:
-      return "west";
-    default:
-      return "none";
-  }
-}
-
-const char* magnitudeStatusName(astro::MagnitudeStatus status) {
-  switch (status) {
-    case astro::MagnitudeStatus::Computed:
-      return "computed";
-    case astro::MagnitudeStatus::OutsideModelRange:
-      return "outside";
-    default:
-      return "none";
-  }
+  return side == astro::SunSide::None ? "none" : astro::sunSideId(side).data();
 }
 
 }  // namespace
@@ -55,7 +38,7 @@ int main() {
                   astro::bodyId(body).data(), a.phaseAngle, a.illuminatedFraction,
                   a.angularDiameter, a.heliocentricDistanceAu, a.elongation.angle,
                   a.elongation.longitudeDifference, sideName(a.elongation.side), a.magnitude,
-                  magnitudeStatusName(a.magnitudeStatus), p.distanceAu, p.illumination);
+                  astro::magnitudeStatusId(a.magnitudeStatus).data(), p.distanceAu, p.illumination);
     }
   }
   return 0;

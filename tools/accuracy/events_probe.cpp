@@ -31,20 +31,6 @@
 namespace {
 using namespace astro;
 
-const char* statusName(Status status) {
-  switch (status) {
-    case Status::Computed:
-      return "computed";
-    case Status::OutsideMeasuredSpan:
-      return "outside_measured_span";
-    case Status::NotComputable:
-      return "not_computable";
-    case Status::UnknownBody:
-      return "unknown_body";
-  }
-  return "?";
-}
-
 EventKindSet kindsNamed(const std::string& names) {
   EventKindSet kinds = 0;
   std::istringstream list(names);
@@ -70,9 +56,9 @@ void listEvents(double start, double end, double limitDegrees, EventKindSet kind
   for (const Event& e : list.events) {
     std::printf("%s,%s,%s,%.17g,%.17g,%.17g,%.17g,%s\n", eventKindId(e.kind).data(),
                 bodyId(e.body).data(), bodyId(e.other).data(), e.jd, e.angle, e.distanceAu,
-                e.distanceKm, statusName(e.status));
+                e.distanceKm, statusId(e.status).data());
   }
-  std::printf("end,%s", statusName(list.status));
+  std::printf("end,%s", statusId(list.status).data());
   for (const auto n : counts.computations) {
     std::printf(",%lld", static_cast<long long>(n));
   }

@@ -167,6 +167,22 @@ struct JulianDate {
 
 enum class Status : std::uint8_t { Computed, OutsideMeasuredSpan, NotComputable, UnknownBody };
 
+// The status's name as programs and files write it: "computed",
+// "outside_measured_span", "not_computable", "unknown_body".
+constexpr std::string_view statusId(Status status) {
+  switch (status) {
+    case Status::Computed:
+      return "computed";
+    case Status::OutsideMeasuredSpan:
+      return "outside_measured_span";
+    case Status::NotComputable:
+      return "not_computable";
+    case Status::UnknownBody:
+      break;
+  }
+  return "unknown_body";
+}
+
 // The span of docs/accuracy.md: from 1000 January 1, 0h (Julian calendar)
 // up to, not including, 3001 January 1, 0h (Gregorian), as Julian Days.
 inline constexpr double kMeasuredSpanStart = 2086307.5;
@@ -214,6 +230,14 @@ ASTRO_PUBLIC double wrapAngle(double radians, double high);
 ASTRO_PUBLIC double withinOneTurn(double radians);
 
 ASTRO_PUBLIC double julianDay(const CalendarDate& date);
+
+// a / b rounded down, toward minus infinity (b not 0), as the calendars
+// divide counts of days and years that may be negative: floorDiv(-1, 4) is
+// -1 where -1 / 4 is 0.
+constexpr std::int64_t floorDiv(std::int64_t a, std::int64_t b) {
+  const std::int64_t q = a / b;
+  return (a % b != 0 && ((a < 0) != (b < 0))) ? q - 1 : q;
+}
 
 // The first day of the Gregorian calendar, 15 October 1582, as a Julian Day
 // Number (the number of the day that begins at Julian Day n - 0.5).
@@ -300,6 +324,20 @@ ASTRO_PUBLIC BodyPosition computeBody(Body body, JulianDate date);
 // object), None when zero (the Sun itself) or not a number.
 enum class SunSide : std::uint8_t { East, West, None };
 
+// The side's name as programs and files write it: "east", "west"; empty
+// for None, which has no side.
+constexpr std::string_view sunSideId(SunSide side) {
+  switch (side) {
+    case SunSide::East:
+      return "east";
+    case SunSide::West:
+      return "west";
+    case SunSide::None:
+      break;
+  }
+  return "";
+}
+
 struct Elongation {
   double angle;                // radians, 0..kPi: the angle between the body and the Sun
   double longitudeDifference;  // radians, (-kPi, kPi]: ecliptic longitude minus the Sun's
@@ -327,6 +365,20 @@ enum class MagnitudeStatus : std::uint8_t {
                       // carried on, not a fitted brightness
   NotComputable       // the position has no value: the magnitude is NaN
 };
+
+// The magnitude status's name as programs and files write it: "computed",
+// "outside_model_range", "not_computable".
+constexpr std::string_view magnitudeStatusId(MagnitudeStatus status) {
+  switch (status) {
+    case MagnitudeStatus::Computed:
+      return "computed";
+    case MagnitudeStatus::OutsideModelRange:
+      return "outside_model_range";
+    case MagnitudeStatus::NotComputable:
+      break;
+  }
+  return "not_computable";
+}
 
 // How one body looks from the Earth's centre.
 struct Appearance {
