@@ -1,10 +1,11 @@
-// apparentPlace, apparentPlaceAt, nutationInLongitude: where a body is seen
-// from the Earth's centre, as the events of the year are defined.
+// apparentPosition, apparentPlaceAt, nutationInLongitude: where a body is
+// seen from the Earth's centre, as the events of the year are defined.
 //
 //   body       Sun, Moon, Mercury .. Neptune
-//   jd         Julian Day, TT
-//   lightTime  days; apparentPlace takes it from the body's distance,
+//   jd, tt     Julian Day, TT
+//   lightTime  days; apparentPosition takes it from the body's distance,
 //              Delta * 499.004784 s / AU
+//   theory     the theory of the geometric places
 //
 // The theory gives geometric geocentric places: where the body is at jd,
 // from where the Earth's centre is at jd, on the mean ecliptic and equinox
@@ -58,15 +59,19 @@ double nutationInLongitude(double jd) {
          kRadiansPerArcsecond;
 }
 
-ApparentPlace apparentPlaceAt(Body body, double jd, double lightTime) {
-  const BodyPosition p = computeBody(body, JulianDate{jd - lightTime});
-  return ApparentPlace{withinOneTurn(p.eclipticLongitude + nutationInLongitude(jd)),
-                       p.eclipticLatitude, p.distanceAu, p.distanceKm, p.status};
+ApparentPosition apparentPlaceAt(Body body, double jd, double lightTime, Theory theory) {
+  const BodyPosition p = computeBody(body, TT{jd - lightTime}, theory);
+  return ApparentPosition{withinOneTurn(p.eclipticLongitude + nutationInLongitude(jd)),
+                          p.eclipticLatitude,
+                          p.distanceAu,
+                          p.distanceKm,
+                          lightTime,
+                          p.status};
 }
 
-ApparentPlace apparentPlace(Body body, double jd) {
-  const BodyPosition now = computeBody(body, JulianDate{jd});
-  return apparentPlaceAt(body, jd, now.distanceAu * kLightDaysPerAu);
+ApparentPosition apparentPosition(Body body, TT tt, Theory theory) {
+  const BodyPosition now = computeBody(body, tt, theory);
+  return apparentPlaceAt(body, tt.jd, now.distanceAu * kLightDaysPerAu, theory);
 }
 
 }  // namespace astro

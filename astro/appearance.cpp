@@ -342,18 +342,17 @@ Elongation elongation(const BodyPosition& body, const BodyPosition& sun) {
   return Elongation{angle, difference, side};
 }
 
-Appearance appearance(Body body, const BodyPosition& position, const BodyPosition& sun,
-                      JulianDate tt) {
+Appearance appearance(Body body, const BodyPosition& position, const BodyPosition& sun, TT tt) {
   if (static_cast<std::size_t>(body) >= kBodyCount) {
     return unknown(Status::UnknownBody);
   }
   const Vector pole =
       isPlanetWithPole(body) ? poleOfDate(body, centuriesFromJ2000(tt.jd)) : Vector{0.0, 0.0, 0.0};
-  return look(body, position, sun, pole, decimalYear(tt));
+  return look(body, position, sun, pole, decimalYear(JulianDate{tt.jd}));
 }
 
 Appearances appearances(const Instant& instant) {
-  const double tt = instant.jd + instant.deltaT / kSecondsPerDay;
+  const double tt = instant.tt.jd;
   const double t = centuriesFromJ2000(tt);
   const Vector saturn = poleOfDate(Body::Saturn, t);
   const Vector uranus = poleOfDate(Body::Uranus, t);

@@ -1,9 +1,10 @@
 // findEvents, searchEvents: the year's events, from the apparent places of
 // the Sun, the Moon and the planets.
 //
-//   start, end  Julian Days, TT: the events whose instant lies in [start, end)
+//   start, end  instants of TT: the events whose instant lies in [start, end)
 //   kinds       EventKindSet, one bit per EventKind
 //   limit       close approaches: the largest least separation listed, radians
+//   theory      the theory of the positions, which Track and Search pass on
 //
 // Each event is a root or an extremum of a measure of time:
 //   phases          lambda Moon - lambda Sun through 0, 90, 180, 270 degrees
@@ -196,13 +197,13 @@ bool isInner(Body body) {
 // in between.
 class Track {
  public:
-  Track(Body body, double step, double first, double last, SearchCounts& counts)
-      : body_(body), step_(step) {
+  Track(Body body, Theory theory, double step, double first, double last, SearchCounts& counts)
+      : body_(body), theory_(theory), step_(step) {
     first_ = static_cast<std::int64_t>(std::floor((first - kGridOrigin) / step)) - 3;
     const auto end = static_cast<std::int64_t>(std::ceil((last - kGridOrigin) / step)) + 4;
     geometric_.reserve(static_cast<std::size_t>(end - first_));
     for (std::int64_t k = first_; k < end; ++k) {
-      const BodyPosition p = computeBody(body, JulianDate{instant(k)});
+      const BodyPosition p = computeBody(body, TT{instant(k)}, theory);
       geometric_.push_back(fromEcliptic(p.eclipticLongitude, p.eclipticLatitude, p.distanceAu));
       status_ = worse(status_, p.status);
     }
@@ -217,6 +218,7 @@ class Track {
   }
 
   Body body() const { return body_; }
+  Theory theory() const { return theory_; }
   double step() const { return step_; }
   Status status() const { return status_; }
 
@@ -262,6 +264,7 @@ class Track {
   }
 
   Body body_;
+  Theory theory_;
   double step_;
   std::int64_t first_ = 0;
   std::vector<Vector> geometric_;
@@ -294,10 +297,11 @@ struct Sample {
 
 // The arguments of a search, for one chunk.
 struct Request {
-  double from;  // events in [from, to)
+  double from;  // events in [from, to), Julian Days of TT
   double to;
   EventKindSet kinds;
   double limit;
+  Theory theory;
   const SearchSteps& steps;
 };
 
@@ -384,7 +388,7 @@ class Search {
     std::optional<Track>& t = tracks_[indexOf(body)];
     if (!t) {
       const double margin = kChunkMargin + kPassageWindow + 2.0 * scanStepOver(body) + 1.0;
-      t.emplace(body, request_.steps.track[indexOf(body)], request_.from - margin,
+      t.emplace(body, request_.theory, request_.steps.track[indexOf(body)], request_.from - margin,
                 request_.to + margin, counts_);
       status_ = worse(status_, t->status());
     }
@@ -410,11 +414,12 @@ class Search {
   // track's change of it over the light-time).
   Place place(const Track& t, double jd) {
     const double tau = t.lightTime(jd);
-    const ApparentPlace a = apparentPlaceAt(t.body(), jd, tau);
+    const ApparentPosition a = apparentPlaceAt(t.body(), jd, tau, t.theory());
     ++counts_.computations[indexOf(t.body())];
     const double change = t.distance(jd) - t.distance(jd - tau);
     const double scale = (a.distanceAu + change) / a.distanceAu;
-    return Place{fromEcliptic(a.longitude, a.latitude, a.distanceAu), a.distanceAu * scale,
+    return Place{fromEcliptic(a.eclipticLongitude, a.eclipticLatitude, a.distanceAu),
+                 a.distanceAu * scale,
                  a.distanceKm * scale, a.status};
   }
 
@@ -437,7 +442,7 @@ class Search {
   Sample onTheory(Measure m, const Track& a, const Track& b, double t) {
     Sample s{};
     if (m == Measure::Distance) {
-      const BodyPosition p = computeBody(a.body(), JulianDate{t});
+      const BodyPosition p = computeBody(a.body(), TT{t}, a.theory());
       ++counts_.computations[indexOf(a.body())];
       s.a = Place{fromEcliptic(p.eclipticLongitude, p.eclipticLatitude, p.distanceAu), p.distanceAu,
                   p.distanceKm, p.status};
@@ -476,11 +481,11 @@ class Search {
 
   // Keeps an event of [from, to) computed from usable places.
   void add(const Event& event) {
-    if (event.status == Status::NotComputable || !std::isfinite(event.jd)) {
+    if (event.status == Status::NotComputable || !std::isfinite(event.tt.jd)) {
       status_ = Status::NotComputable;
       return;
     }
-    if (event.jd >= request_.from && event.jd < request_.to) {
+    if (event.tt.jd >= request_.from && event.tt.jd < request_.to) {
       events_.push_back(event);
     }
   }
@@ -489,7 +494,7 @@ class Search {
                        const Place& pb) {
     const double angle =
         &a == &b ? 0.0 : separationOfChordSquared(chordSquared(pa.apparent, pb.apparent));
-    return Event{jd,    kind,          a.body(),      b.body(),
+    return Event{TT{jd}, kind,          a.body(),      b.body(),
                  angle, pa.distanceAu, pa.distanceKm, worse(pa.status, pb.status)};
   }
 
@@ -752,8 +757,8 @@ class Search {
     }
     for (const Event& e : found) {
       const bool deeperNearby = std::any_of(found.begin(), found.end(), [&](const Event& o) {
-        return o.body == e.body && o.other == e.other && std::fabs(o.jd - e.jd) <= kPassageWindow &&
-               (o.angle < e.angle || (o.angle == e.angle && o.jd < e.jd));
+        return o.body == e.body && o.other == e.other && std::fabs(o.tt.jd - e.tt.jd) <= kPassageWindow &&
+               (o.angle < e.angle || (o.angle == e.angle && o.tt.jd < e.tt.jd));
       });
       if (!deeperNearby) {
         add(e);
@@ -803,8 +808,8 @@ class Search {
 };
 
 bool earlier(const Event& a, const Event& b) {
-  if (a.jd != b.jd) {
-    return a.jd < b.jd;
+  if (a.tt.jd != b.tt.jd) {
+    return a.tt.jd < b.tt.jd;
   }
   if (a.kind != b.kind) {
     return a.kind < b.kind;
@@ -817,8 +822,10 @@ bool earlier(const Event& a, const Event& b) {
 
 }  // namespace
 
-EventList searchEvents(double start, double end, EventKindSet kinds, double closeApproachLimit,
-                       const SearchSteps& steps, SearchCounts* counts) {
+EventList searchEvents(TT from, TT until, EventKindSet kinds, double closeApproachLimit,
+                       Theory theory, const SearchSteps& steps, SearchCounts* counts) {
+  const double start = from.jd;
+  const double end = until.jd;
   EventList list{{}, Status::Computed};
   if (!std::isfinite(start) || !std::isfinite(end) || std::fabs(start) > kFarthestDay ||
       std::fabs(end) > kFarthestDay) {
@@ -831,23 +838,23 @@ EventList searchEvents(double start, double end, EventKindSet kinds, double clos
   SearchCounts ignored;
   SearchCounts& tally = counts != nullptr ? *counts : ignored;
   const double limit = closeApproachLimit > 0 ? std::min(closeApproachLimit, kPi) : 0.0;
-  for (double from = start; from < end;) {
-    const double to = std::min(end, from + kChunkDays);
-    const Request request{from, to, kinds & kAllEventKinds, limit, steps};
+  for (double chunk = start; chunk < end;) {
+    const double to = std::min(end, chunk + kChunkDays);
+    const Request request{chunk, to, kinds & kAllEventKinds, limit, theory, steps};
     list.status = worse(list.status, Search(request, tally, list.events).run());
-    from = to;
+    chunk = to;
   }
   std::sort(list.events.begin(), list.events.end(), earlier);
   return list;
 }
 
-EventList findEvents(JulianDate start, JulianDate end, EventKindSet kinds) {
-  return searchEvents(start.jd, end.jd, kinds, kCloseApproachLimit, kSearchSteps, nullptr);
+EventList findEvents(TT start, TT end, EventKindSet kinds, Theory theory) {
+  return searchEvents(start, end, kinds, kCloseApproachLimit, theory, kSearchSteps, nullptr);
 }
 
-EventList findEvents(JulianDate start, JulianDate end, EventKindSet kinds,
-                     double closeApproachLimit) {
-  return searchEvents(start.jd, end.jd, kinds, closeApproachLimit, kSearchSteps, nullptr);
+EventList findEvents(TT start, TT end, EventKindSet kinds, double closeApproachLimit,
+                     Theory theory) {
+  return searchEvents(start, end, kinds, closeApproachLimit, theory, kSearchSteps, nullptr);
 }
 
 }  // namespace astro

@@ -63,7 +63,7 @@ void dateFields(const DateEntry& entry, const astro::Instant& instant, const Tim
   visit("year", Value::of(entry.date.year));
   visit("month", Value::of(entry.date.month));
   visit("day", Value::of(entry.date.day));
-  visit("jd", Value::of(instant.jd));
+  visit("jd", Value::of(instant.ut.jd));
   visit("sidereal_h", Value::of(computable ? hoursOf(instant.siderealTime) : std::nan("")));
   visit("time_scale", Value::text(scaleId(scale, entry)));
   visit("delta_t_s", Value::of(instant.deltaT));
@@ -99,8 +99,8 @@ void civilFields(const Request& request, const astro::Instant& instant, const Pl
   std::string local;
   if (view != nullptr) {
     appendIsoWithOffset(local, view->local);
-  } else if (std::isfinite(instant.jd) && !request.place) {
-    appendIsoWithOffset(local, localTimeOf(request.zone, instant.jd));
+  } else if (std::isfinite(instant.ut.jd) && !request.place) {
+    appendIsoWithOffset(local, localTimeOf(request.zone, instant.ut.jd));
   }
   visit("zone", Value::text(request.zone.name));
   visit("local_time", Value::text(local));
@@ -254,7 +254,7 @@ void appendCsvHeader(std::string& out, const Request& request) {
     out += ',';
   };
   astro::Instant none{};
-  none.jd = std::nan("");
+  none.ut.jd = std::nan("");
   dateFields(DateEntry{}, none, TimeScale{}, name);
   civilFields(request, none, nullptr, name);
   bodyFields(astro::Body::Sun, astro::BodyPosition{}, astro::Appearance{}, name);

@@ -29,7 +29,7 @@ int main() {
       std::fprintf(stderr, "not a Julian Day: %s", line);
       return 1;
     }
-    const astro::Instant instant = astro::computeInstant(astro::JulianDate{jd});
+    const astro::Instant instant = astro::computeInstant(astro::TT{jd});
     const astro::Appearances looks = astro::appearances(instant);
     for (const astro::Body body : astro::kBodies) {
       const astro::Appearance& a = looks[body];
