@@ -92,45 +92,38 @@ BodyPosition noPosition(Status status) {
   return BodyPosition{nan, nan, nan, nan, nan, nan, nan, status};
 }
 
-// What a theory gives at one instant of TT: the positions asked for and
-// the obliquity of the ecliptic their equatorial coordinates use.
-struct Positions {
-  double obliquity;
-  std::array<BodyPosition, kBodyCount> bodies;
-  bool known;  // false for a value that is no Theory
-};
-
 // The Classic theory: every body from the quantities of the date computed
 // once, or one body from those it needs.
-Positions classicPositions(const TimeBase& tt, std::optional<Body> only) {
-  Positions p{};
-  p.known = true;
+void classicPositions(const TimeBase& tt, std::optional<Body> only, double& obliquity,
+                      std::array<BodyPosition, kBodyCount>& bodies) {
   if (only) {
     const DateQuantities q = dateQuantities(tt, seriesAngles(*only));
-    p.obliquity = q.prelude.obliquity;
-    p.bodies[static_cast<std::size_t>(*only)] = bodyPosition(*only, q);
-    return p;
+    obliquity = q.prelude.obliquity;
+    bodies[static_cast<std::size_t>(*only)] = bodyPosition(*only, q);
+    return;
   }
   const DateQuantities q = dateQuantities(tt, kAllAngles);
-  p.obliquity = q.prelude.obliquity;
+  obliquity = q.prelude.obliquity;
   for (std::size_t i = 0; i < kBodyCount; ++i) {
-    p.bodies[i] = bodyPosition(kBodies[i], q);
+    bodies[i] = bodyPosition(kBodies[i], q);
   }
-  return p;
 }
 
 // The positions by `theory` at the instant of TT whose time base is `tt`,
-// of every body or of `only`: the one place where the theory is chosen.
-Positions positionsAt(Theory theory, const TimeBase& tt, std::optional<Body> only) {
+// of every body or of `only` (the others left as they are), and the
+// obliquity of the ecliptic their equatorial coordinates use: the one
+// place where the theory is chosen. False, with NaNs, for a value that is
+// no Theory.
+bool positionsAt(Theory theory, const TimeBase& tt, std::optional<Body> only, double& obliquity,
+                 std::array<BodyPosition, kBodyCount>& bodies) {
   switch (theory) {
     case Theory::Classic:
-      return classicPositions(tt, only);
+      classicPositions(tt, only, obliquity, bodies);
+      return true;
   }
-  Positions none{};
-  none.obliquity = std::nan("");
-  none.bodies.fill(noPosition(Status::NotComputable));
-  none.known = false;
-  return none;
+  obliquity = std::nan("");
+  bodies.fill(noPosition(Status::NotComputable));
+  return false;
 }
 
 // The sidereal time at ut, the positions at tt (the same Julian Day, and
@@ -138,19 +131,18 @@ Positions positionsAt(Theory theory, const TimeBase& tt, std::optional<Body> onl
 Instant instantAt(double ut, double deltaT, double tt, Theory theory) {
   const TimeBase given = timeBase(ut);
   const TimeBase positionsTime = tt == ut ? given : timeBase(tt);
-  const Positions p = positionsAt(theory, positionsTime, std::nullopt);
   Instant instant{};
+  const bool known =
+      positionsAt(theory, positionsTime, std::nullopt, instant.obliquity, instant.bodies);
   instant.ut = UT{given.jd};
   instant.tt = TT{positionsTime.jd};
   instant.deltaT = deltaT;
   instant.theory = theory;
   instant.siderealTime = withinOneTurn(given.siderealTime);
-  instant.obliquity = p.obliquity;
-  instant.status = p.known && resolvesASecond(ut) && std::isfinite(instant.siderealTime) &&
-                           resolvesASecond(tt)
-                       ? spanStatus(tt)
-                       : Status::NotComputable;
-  instant.bodies = p.bodies;
+  instant.status =
+      known && resolvesASecond(ut) && std::isfinite(instant.siderealTime) && resolvesASecond(tt)
+          ? spanStatus(tt)
+          : Status::NotComputable;
   return instant;
 }
 
@@ -158,7 +150,11 @@ BodyPosition bodyAt(Body body, double tt, Theory theory) {
   if (static_cast<std::size_t>(body) >= kBodyCount) {
     return noPosition(Status::UnknownBody);
   }
-  return positionsAt(theory, timeBase(tt), body).bodies[static_cast<std::size_t>(body)];
+  // Only the body's own entry is written and read.
+  double obliquity;
+  std::array<BodyPosition, kBodyCount> bodies;
+  positionsAt(theory, timeBase(tt), body, obliquity, bodies);
+  return bodies[static_cast<std::size_t>(body)];
 }
 
 Instant instantUt(double ut, const TimeScale& scale, Theory theory) {

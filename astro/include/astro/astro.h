@@ -5,12 +5,15 @@
 //                   sidereal time at Greenwich and the nine positions, with
 //                   what the bodies share (time base, obliquity, the Sun's
 //                   orbit, the outer planets' series arguments) computed once
-//   computeInstantUt  the same for a date in Universal Time
+//   computeInstantUt  the same for an instant in Universal Time
 //   computeBody     one body at one instant
-//   julianDay       the Julian Day of a calendar date
-//   calendarDate, calendarDay, daysInMonth
-//                   the calendar the other way: a Julian Day to its date
-//   deltaT          TT - UT at a given year, from a published model
+//   UT, TT, TimeScale, deltaT, decimalYear
+//                   instants with their time scale; Delta T = TT - UT, from
+//                   a published model or fixed, and the conversions
+//   Theory, theoryId
+//                   the theory that computes the positions
+//   julianDay, calendarDate, calendarDay, daysInMonth, floorDiv
+//                   the calendar both ways, and its integer division
 //   hoursOf, degreesOf, withinOneTurn, wrapAngle
 //                   radians to hours and degrees, and angles within a turn
 //   eclipticToEquatorial, angularSeparation, positionAngle
@@ -21,14 +24,19 @@
 //   observe, horizontalPosition, standardRefraction
 //                   the bodies in the sky of a place: azimuth, altitude,
 //                   hour angle, topocentric
-//   dayAlmanac, moonHorizon, eventOutcomeId
+//   dayAlmanac, moonHorizon
 //                   rising, transit and setting of each body and the Sun's
 //                   twilights within a day at a place
+//   searchRiseSet   one body's next rise, transit or set after an instant
+//   apparentPosition
+//                   a body as it is seen: light-time, aberration, nutation
 //   findEvents      the year's events: phases, seasons, perihelion and
 //                   perigee, conjunctions, oppositions, elongations and
-//                   close approaches between two Julian Days
-//   eventKindId, eventKindBit
-//                   the events' names, and a choice of kinds
+//                   close approaches between two instants
+//   eventKindBit    a choice of kinds of events
+//   bodyId, statusId, theoryId, sunSideId, magnitudeStatusId,
+//   eventOutcomeId, riseSetId, searchOutcomeId, eventKindId
+//                   each enum's values as programs and files write them
 //
 // Given:
 //   date      CalendarDate: year and month as integers (month 1 is January;
@@ -37,22 +45,30 @@
 //             Julian calendar before 15 October 1582, Gregorian from then on,
 //             decided on year * 10000 + month * 100 + day as given; year 0
 //             exists (1 BC). Months below 1 are outside the calendar formula.
-//   or jd     JulianDate: the Julian Day itself, with its fraction.
+//   or an instant  UT{jd} or TT{jd}: the Julian Day itself, with its
+//             fraction, in the time scale it is given in.
 //   body      Body, in the order of the report: Sun, Moon, Mercury ... Neptune.
+//   theory    Theory, Classic unless another is asked for.
 //
-// Time scale: computeInstant and computeBody take the date as Terrestrial
-// Time (TT) for the positions and, the same number, as Universal Time (UT1)
-// for the sidereal time. computeInstantUt takes it as UT: the sidereal time
-// comes from the date as it is, the positions from TT = UT + deltaT. A
-// clock time is UT; deltaT is about 64 s in 2000 and 1,570 s around 1000,
-// which moves the Moon by 35" and 14' respectively.
+// Time scales: every instant the library takes or gives is a UT or a TT,
+// never a bare number (JulianDate serves the calendar alone), and Delta T
+// is applied by TimeScale alone. computeInstant and computeBody take the
+// date as Terrestrial Time (TT) for the positions and, computeInstant, the
+// same number as Universal Time (UT1) for the sidereal time: the
+// convention of the program's report. computeInstantUt takes it as UT:
+// the sidereal time comes from the date as it is, the positions from TT =
+// UT + Delta T. A clock time is UT; Delta T is about 64 s in 2000 and
+// 1,570 s around 1000, which moves the Moon by 35" and 14' respectively.
+// dayAlmanac and searchRiseSet take and give UT; findEvents and
+// apparentPosition TT.
 //
 // Returned:
-//   Instant::jd            Julian Day of the date (days, with fraction)
+//   Instant::ut, tt        the instant of the sidereal time and of the
+//                          positions (the same Julian Day for computeInstant)
+//   Instant::deltaT        seconds from ut to tt: 0 for computeInstant, the
+//                          time scale's for computeInstantUt
+//   Instant::theory        the theory of the positions
 //   Instant::siderealTime  Greenwich mean sidereal time, radians in [0, kTurn)
-//   Instant::deltaT        seconds added to the date for the positions: 0 for
-//                          computeInstant, the given deltaT for
-//                          computeInstantUt
 //   Instant::obliquity     obliquity of the ecliptic of the date, radians
 //   Instant::status        Status of the date (see below)
 //   BodyPosition, for each body, from the Earth's centre:
@@ -81,12 +97,14 @@
 //                        finite number, Kepler's equation did not converge
 //                        (dates tens of thousands of years away), or the
 //                        Julian Day is so large that a double no longer
-//                        tells one second from the next (beyond 2^36 days);
-//                        the values must not be used
-//   UnknownBody          computeBody was given a value that is no Body
+//                        tells one second from the next (beyond 2^36 days),
+//                        or the theory is no Theory; the values must not be
+//                        used
+//   UnknownBody          a value that is no Body was given (computeBody,
+//                        appearance, searchRiseSet)
 //
-// Accuracy (docs/accuracy.md, against ERFA's epv00, plan94 and moon98):
-// largest angular error over 1800-2200 about 1' for the Sun, the Moon and
+// Accuracy of the Classic theory (docs/accuracy.md, against ERFA's epv00,
+// plan94 and moon98): largest angular error over 1800-2200 about 1' for the Sun, the Moon and
 // Mercury, 2' for Venus, Jupiter, Uranus and Neptune, 4' for Saturn and 7'
 // for Mars near close oppositions; relative distance errors of a few 1e-4
 // (Mars 1.4e-3); the Moon's illuminated fraction to 0.005, the sidereal time
@@ -776,7 +794,9 @@ struct RiseSetTime {
 // start with a limit of one day finds the event of dayAlmanac for that
 // day, to the bit. limitDays from 0 (nothing found) to any finite number
 // of days; a rise that does not happen costs limitDays days of search.
-// Cost: a day searched, about 4 computeInstant calls.
+// Cost: a day searched takes as long as about 4 computeInstant calls; the
+// Moon's next rise from any instant, one day searched or two, about 6
+// (bench/observer_bench.cpp).
 ASTRO_PUBLIC RiseSetTime searchRiseSet(Body body, const Observer& observer, UT after, RiseSet event,
                                        double limitDays, const TimeScale& scale = TimeScale{},
                                        Refraction refraction = Refraction::Standard,
