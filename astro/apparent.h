@@ -3,11 +3,12 @@
 #pragma once
 
 #include "astro/astro.h"
+#include "astro/numeric.h"
 
 namespace astro {
 
 // Days that light takes to cross one astronomical unit (499.004784 s).
-inline constexpr double kLightDaysPerAu = 499.004783836 / 86400.0;
+inline constexpr double kLightDaysPerAu = 499.004783836 / kSecondsPerDay;
 
 // The nutation in longitude at a Julian Day (TT), radians: its four largest
 // terms, good to 0.5".
