@@ -194,7 +194,10 @@ struct JulianDate {
 //   TT  Terrestrial Time, the uniform time of the theories: the positions
 //       are computed at it.
 // TT - UT is Delta T (TimeScale). A calendar date or a JulianDate becomes
-// an instant once its scale is said: UT{julianDay(date)}.
+// an instant once its scale is said: UT{julianDay(date)}. Two types rather
+// than one time holding both scales: each signature says which scale it
+// reads, and no Delta T is computed where none is needed (the report's
+// convention, computeInstant, has none).
 struct UT {
   double jd;
 };
