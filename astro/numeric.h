@@ -3,9 +3,10 @@
 // computation is made of, a root finder and an extremum search.
 //
 // Angles are radians. The constants here use the full precision pi
-// (std::numbers::pi): they serve the quantities with no printed digits to
-// keep (apparent places, appearances, the events' margins). The theories'
-// own conversions go through kPi (constants.h, angles.h).
+// (std::numbers::pi), as the quantities computed with it from the start do
+// (apparent places, appearances); the theories' own conversions, whose
+// digits were fixed with the decimal kPi, go through constants.h and
+// angles.h.
 #pragma once
 
 #include <algorithm>
@@ -63,7 +64,8 @@ inline double length(const Vector& a) {
 // each works on a function f(x) of one double (days, or a fraction of a
 // day) within a bracket [a, b], a < b, and narrows the bracket until it is
 // no wider than `tolerance`, in the units of x, or kSearchIterations steps
-// have been taken.
+// have been taken (enough for a bracket 2^33 tolerances wide at three steps
+// per halving; the library's are at most 2^24 wide).
 //
 // Each has two rules for its steps. The first is the one to use; the
 // second is the rule the year's events were found with when their instants
