@@ -64,8 +64,9 @@ inline double length(const Vector& a) {
 // each works on a function f(x) of one double (days, or a fraction of a
 // day) within a bracket [a, b], a < b, and narrows the bracket until it is
 // no wider than `tolerance`, in the units of x, or kSearchIterations steps
-// have been taken (enough for a bracket 2^33 tolerances wide at three steps
-// per halving; the library's are at most 2^24 wide).
+// have been taken: the library's brackets are at most 32 days wide against
+// a tolerance of 1e-6 day, 2^25, which the root finder narrows in 75 steps
+// at worst and the golden section in 36.
 //
 // Each has two rules for its steps. The first is the one to use; the
 // second is the rule the year's events were found with when their instants
