@@ -419,8 +419,7 @@ class Search {
     const double change = t.distance(jd) - t.distance(jd - tau);
     const double scale = (a.distanceAu + change) / a.distanceAu;
     return Place{fromEcliptic(a.eclipticLongitude, a.eclipticLatitude, a.distanceAu),
-                 a.distanceAu * scale,
-                 a.distanceKm * scale, a.status};
+                 a.distanceAu * scale, a.distanceKm * scale, a.status};
   }
 
   double onTrack(Measure m, const Track& a, const Track& b, double t) const {
@@ -495,7 +494,7 @@ class Search {
     const double angle =
         &a == &b ? 0.0 : separationOfChordSquared(chordSquared(pa.apparent, pb.apparent));
     return Event{TT{jd}, kind,          a.body(),      b.body(),
-                 angle, pa.distanceAu, pa.distanceKm, worse(pa.status, pb.status)};
+                 angle,  pa.distanceAu, pa.distanceKm, worse(pa.status, pb.status)};
   }
 
   // The root of the measure minus `target` (an angle) between t0 and t1:
@@ -757,7 +756,8 @@ class Search {
     }
     for (const Event& e : found) {
       const bool deeperNearby = std::any_of(found.begin(), found.end(), [&](const Event& o) {
-        return o.body == e.body && o.other == e.other && std::fabs(o.tt.jd - e.tt.jd) <= kPassageWindow &&
+        return o.body == e.body && o.other == e.other &&
+               std::fabs(o.tt.jd - e.tt.jd) <= kPassageWindow &&
                (o.angle < e.angle || (o.angle == e.angle && o.tt.jd < e.tt.jd));
       });
       if (!deeperNearby) {

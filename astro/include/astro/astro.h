@@ -104,12 +104,13 @@
 //                        appearance, searchRiseSet)
 //
 // Accuracy of the Classic theory (docs/accuracy.md, against ERFA's epv00,
-// plan94 and moon98): largest angular error over 1800-2200 about 1' for the Sun, the Moon and
-// Mercury, 2' for Venus, Jupiter, Uranus and Neptune, 4' for Saturn and 7'
-// for Mars near close oppositions; relative distance errors of a few 1e-4
-// (Mars 1.4e-3); the Moon's illuminated fraction to 0.005, the sidereal time
-// to about 1 s. From 1000 to 3000 the errors grow to 3.5' for the Moon and
-// 9' for Mars. Thread-safe: no function keeps any state.
+// plan94 and moon98): largest angular error over 1800-2200 about 1' for the
+// Sun, the Moon and Mercury, 2' for Venus, Jupiter, Uranus and Neptune, 4'
+// for Saturn and 7' for Mars near close oppositions; relative distance
+// errors of a few 1e-4 (Mars 1.4e-3); the Moon's illuminated fraction to
+// 0.005, the sidereal time to about 1 s. From 1000 to 3000 the errors grow
+// to 3.5' for the Moon and 9' for Mars. Thread-safe: no function keeps any
+// state.
 //
 // What the digits depend on: the calculation is in double precision, but
 // five products are formed in x87 extended precision (long double, a 64-bit
