@@ -1,10 +1,11 @@
-// apparentPlace, apparentPlaceAt, nutationInLongitude: where a body is seen
-// from the Earth's centre, as the events of the year are defined.
+// apparentPosition, apparentPlaceAt, nutationInLongitude: where a body is
+// seen from the Earth's centre, as the events of the year are defined.
 //
 //   body       Sun, Moon, Mercury .. Neptune
-//   jd         Julian Day, TT
-//   lightTime  days; apparentPlace takes it from the body's distance,
+//   jd, tt     Julian Day, TT
+//   lightTime  days; apparentPosition takes it from the body's distance,
 //              Delta * 499.004784 s / AU
+//   theory     the theory of the geometric places
 //
 // The theory gives geometric geocentric places: where the body is at jd,
 // from where the Earth's centre is at jd, on the mean ecliptic and equinox
@@ -43,37 +44,34 @@
 #include "astro/apparent.h"
 
 #include <cmath>
-#include <numbers>
 
 #include "astro/astro.h"
+#include "astro/numeric.h"
 
 namespace astro {
-namespace {
-constexpr double kDegree = std::numbers::pi / 180.0;
-constexpr double kArcsecond = kDegree / 3600.0;
-constexpr double kJ2000 = 2451545.0;
-constexpr double kDaysPerCentury = 36525.0;
-}  // namespace
-
 double nutationInLongitude(double jd) {
   const double t = (jd - kJ2000) / kDaysPerCentury;
-  const double node = (125.04452 - 1934.136261 * t) * kDegree;
-  const double sun = (280.4665 + 36000.7698 * t) * kDegree;
-  const double moon = (218.3165 + 481267.8813 * t) * kDegree;
+  const double node = (125.04452 - 1934.136261 * t) * kRadiansPerDegree;
+  const double sun = (280.4665 + 36000.7698 * t) * kRadiansPerDegree;
+  const double moon = (218.3165 + 481267.8813 * t) * kRadiansPerDegree;
   return (-17.20 * std::sin(node) - 1.32 * std::sin(2 * sun) - 0.23 * std::sin(2 * moon) +
           0.21 * std::sin(2 * node)) *
-         kArcsecond;
+         kRadiansPerArcsecond;
 }
 
-ApparentPlace apparentPlaceAt(Body body, double jd, double lightTime) {
-  const BodyPosition p = computeBody(body, JulianDate{jd - lightTime});
-  return ApparentPlace{withinOneTurn(p.eclipticLongitude + nutationInLongitude(jd)),
-                       p.eclipticLatitude, p.distanceAu, p.distanceKm, p.status};
+ApparentPosition apparentPlaceAt(Body body, double jd, double lightTime, Theory theory) {
+  const BodyPosition p = computeBody(body, TT{jd - lightTime}, theory);
+  return ApparentPosition{withinOneTurn(p.eclipticLongitude + nutationInLongitude(jd)),
+                          p.eclipticLatitude,
+                          p.distanceAu,
+                          p.distanceKm,
+                          lightTime,
+                          p.status};
 }
 
-ApparentPlace apparentPlace(Body body, double jd) {
-  const BodyPosition now = computeBody(body, JulianDate{jd});
-  return apparentPlaceAt(body, jd, now.distanceAu * kLightDaysPerAu);
+ApparentPosition apparentPosition(Body body, TT tt, Theory theory) {
+  const BodyPosition now = computeBody(body, tt, theory);
+  return apparentPlaceAt(body, tt.jd, now.distanceAu * kLightDaysPerAu, theory);
 }
 
 }  // namespace astro

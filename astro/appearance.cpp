@@ -93,18 +93,11 @@
 #include <array>
 #include <cmath>
 #include <cstddef>
-#include <numbers>
 
 #include "astro/polynomial.h"
 
 namespace astro {
 namespace {
-
-constexpr double kDegree = std::numbers::pi / 180.0;
-constexpr double kArcsecond = kDegree / 3600.0;
-constexpr double kDaysPerCentury = 36525.0;
-constexpr double kJ2000 = 2451545.0;
-constexpr double kSecondsPerDay = 86400.0;
 
 // Equatorial radii, km, in the order of kBodies (the Moon's mean radius).
 constexpr std::array<double, kBodyCount> kRadiusKm = {
@@ -169,15 +162,11 @@ struct PoleElements {
 };
 constexpr PoleElements kSaturnPole = {40.589, -0.036, 83.537, -0.004};
 constexpr PoleElements kUranusPole = {257.311, 0.0, -15.175, 0.0};
-constexpr double kJ2000Obliquity = 84381.448 * kArcsecond;
+constexpr double kJ2000Obliquity = 84381.448 * kRadiansPerArcsecond;
 
-Direction directionOf(double longitude, double latitude) {
-  return Direction{std::cos(latitude) * std::cos(longitude),
-                   std::cos(latitude) * std::sin(longitude), std::sin(latitude)};
-}
-
-double dot(const Direction& a, const Direction& b) {
-  return a.x * b.x + a.y * b.y + a.z * b.z;
+Vector directionOf(double longitude, double latitude) {
+  return Vector{std::cos(latitude) * std::cos(longitude), std::cos(latitude) * std::sin(longitude),
+                std::sin(latitude)};
 }
 
 double latitudeOf(double sine) {
@@ -215,7 +204,7 @@ Appearance unknown(Status status) {
 // One body, with its planet's pole of the date where it has one (else
 // unread) and the decimal year of the instant.
 Appearance look(Body body, const BodyPosition& position, const BodyPosition& sun,
-                const Direction& pole, double year) {
+                const Vector& pole, double year) {
   const Status status = combined(position.status, sun.status);
   if (status == Status::NotComputable || status == Status::UnknownBody) {
     return unknown(status);
@@ -239,13 +228,13 @@ Appearance look(Body body, const BodyPosition& position, const BodyPosition& sun
     g.heliocentricDistanceAu = t.heliocentricDistanceAu;
     g.phaseAngle = t.phaseAngle;
     if (isPlanetWithPole(body)) {
-      const Direction e = directionOf(position.eclipticLongitude, position.eclipticLatitude);
-      const Direction s = directionOf(sun.eclipticLongitude, sun.eclipticLatitude);
+      const Vector e = directionOf(position.eclipticLongitude, position.eclipticLatitude);
+      const Vector s = directionOf(sun.eclipticLongitude, sun.eclipticLatitude);
       const double delta = position.distanceAu;
       const double r = sun.distanceAu;
-      const Direction fromSun{delta * e.x - r * s.x, delta * e.y - r * s.y, delta * e.z - r * s.z};
+      const Vector fromSun = delta * e - r * s;
       g.subEarthLatitude = latitudeOf(-dot(pole, e));
-      g.subSunLatitude = latitudeOf(-dot(pole, fromSun) / std::sqrt(dot(fromSun, fromSun)));
+      g.subSunLatitude = latitudeOf(-dot(pole, fromSun) / length(fromSun));
     }
   }
   const Magnitude m = visualMagnitude(body, g);
@@ -266,10 +255,10 @@ PhaseTriangle phaseTriangle(double sunDistanceAu, double distanceAu, double elon
   return PhaseTriangle{std::atan2(y, x), std::hypot(x, y)};
 }
 
-Direction poleOfDate(Body planet, double t) {
+Vector poleOfDate(Body planet, double t) {
   const PoleElements& pole = planet == Body::Saturn ? kSaturnPole : kUranusPole;
-  const double alpha = (pole.rightAscension + pole.rightAscensionRate * t) * kDegree;
-  const double delta = (pole.declination + pole.declinationRate * t) * kDegree;
+  const double alpha = (pole.rightAscension + pole.rightAscensionRate * t) * kRadiansPerDegree;
+  const double delta = (pole.declination + pole.declinationRate * t) * kRadiansPerDegree;
   // On the J2000 ecliptic: the equatorial vector turned about x by eps0.
   const double x = std::cos(delta) * std::cos(alpha);
   const double y0 = std::cos(delta) * std::sin(alpha);
@@ -279,9 +268,10 @@ Direction poleOfDate(Body planet, double t) {
   const double lambda0 = std::atan2(y, x);
   const double beta0 = std::atan2(z, std::hypot(x, y));
   // Meeus 21.5 from J2000 (arcseconds) and 21.7.
-  const double eta = ((0.000060 * t - 0.03302) * t + 47.0029) * t * kArcsecond;
-  const double node = 174.876384 * kDegree + (0.03536 * t - 869.8089) * t * kArcsecond;
-  const double p = ((-0.000006 * t + 1.11113) * t + 5029.0966) * t * kArcsecond;
+  const double eta = ((0.000060 * t - 0.03302) * t + 47.0029) * t * kRadiansPerArcsecond;
+  const double node =
+      174.876384 * kRadiansPerDegree + (0.03536 * t - 869.8089) * t * kRadiansPerArcsecond;
+  const double p = ((-0.000006 * t + 1.11113) * t + 5029.0966) * t * kRadiansPerArcsecond;
   const double a =
       std::cos(eta) * std::cos(beta0) * std::sin(node - lambda0) - std::sin(eta) * std::sin(beta0);
   const double b = std::cos(beta0) * std::cos(node - lambda0);
@@ -293,7 +283,7 @@ Direction poleOfDate(Body planet, double t) {
 Magnitude visualMagnitude(Body body, const MagnitudeGeometry& g) {
   const std::size_t index = static_cast<std::size_t>(body);
   const MagnitudeLaw& law = kLaws[index];
-  const double alpha = g.phaseAngle / kDegree;
+  const double alpha = g.phaseAngle / kRadiansPerDegree;
   bool inRange = alpha >= law.minPhase && alpha <= law.maxPhase;
   double v1 = polynomial<Powers::Accumulated>(law.c, alpha);
   switch (body) {
@@ -310,7 +300,7 @@ Magnitude visualMagnitude(Body body, const MagnitudeGeometry& g) {
         const double sinTilt = std::sqrt(product);
         v1 = kRings.constant + kRings.tilt * sinTilt + kRings.phase * alpha +
              kRings.surge * sinTilt * std::exp(kRings.surgeDecay * alpha);
-        inRange = inRange && sinTilt <= std::sin(kRings.maxTilt * kDegree);
+        inRange = inRange && sinTilt <= std::sin(kRings.maxTilt * kRadiansPerDegree);
       } else {
         inRange = false;
       }
@@ -323,7 +313,7 @@ Magnitude visualMagnitude(Body body, const MagnitudeGeometry& g) {
       };
       const double mean =
           (planetographic(g.subEarthLatitude) + planetographic(g.subSunLatitude)) / 2.0;
-      v1 = v1 + kUranusLatitudeTerm * (mean / kDegree);
+      v1 = v1 + kUranusLatitudeTerm * (mean / kRadiansPerDegree);
       break;
     }
     case Body::Neptune:
@@ -352,27 +342,26 @@ Elongation elongation(const BodyPosition& body, const BodyPosition& sun) {
   return Elongation{angle, difference, side};
 }
 
-Appearance appearance(Body body, const BodyPosition& position, const BodyPosition& sun,
-                      JulianDate tt) {
+Appearance appearance(Body body, const BodyPosition& position, const BodyPosition& sun, TT tt) {
   if (static_cast<std::size_t>(body) >= kBodyCount) {
     return unknown(Status::UnknownBody);
   }
-  const Direction pole = isPlanetWithPole(body) ? poleOfDate(body, centuriesFromJ2000(tt.jd))
-                                                : Direction{0.0, 0.0, 0.0};
-  return look(body, position, sun, pole, decimalYear(tt));
+  const Vector pole =
+      isPlanetWithPole(body) ? poleOfDate(body, centuriesFromJ2000(tt.jd)) : Vector{0.0, 0.0, 0.0};
+  return look(body, position, sun, pole, decimalYear(JulianDate{tt.jd}));
 }
 
 Appearances appearances(const Instant& instant) {
-  const double tt = instant.jd + instant.deltaT / kSecondsPerDay;
+  const double tt = instant.tt.jd;
   const double t = centuriesFromJ2000(tt);
-  const Direction saturn = poleOfDate(Body::Saturn, t);
-  const Direction uranus = poleOfDate(Body::Uranus, t);
+  const Vector saturn = poleOfDate(Body::Saturn, t);
+  const Vector uranus = poleOfDate(Body::Uranus, t);
   const double year = decimalYear(JulianDate{tt});
   const BodyPosition& sun = instant[Body::Sun];
   Appearances result{};
   for (std::size_t i = 0; i < kBodyCount; ++i) {
     const Body body = kBodies[i];
-    const Direction& pole = body == Body::Saturn ? saturn : uranus;
+    const Vector& pole = body == Body::Saturn ? saturn : uranus;
     result.bodies[i] = look(body, instant.bodies[i], sun, pole, year);
   }
   return result;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "astro/astro.h"
+#include "astro/numeric.h"
 
 namespace astro {
 
@@ -15,17 +16,10 @@ struct PhaseTriangle {
 };
 PhaseTriangle phaseTriangle(double sunDistanceAu, double distanceAu, double elongation);
 
-// A unit vector in the mean ecliptic and equinox of date.
-struct Direction {
-  double x;
-  double y;
-  double z;
-};
-
 // The north pole of Saturn (Body::Saturn) or Uranus (Body::Uranus) of the
 // IAU 2015 report, precessed from J2000 to the ecliptic and equinox of the
-// date; t in Julian centuries of TT from J2000.
-Direction poleOfDate(Body planet, double t);
+// date, a unit vector; t in Julian centuries of TT from J2000.
+Vector poleOfDate(Body planet, double t);
 
 // What a magnitude law reads besides the body.
 struct MagnitudeGeometry {

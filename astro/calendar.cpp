@@ -30,11 +30,6 @@ constexpr double kMonthFactor = 30.6001;
 constexpr double kDayOffset = 1720994.5;
 // Day numbers whose year fits in 32 bits, with room to spare.
 constexpr double kLargestDayNumber = 7.8e11;
-
-std::int64_t floorDiv(std::int64_t a, std::int64_t b) {
-  const std::int64_t q = a / b;
-  return (a % b != 0 && ((a < 0) != (b < 0))) ? q - 1 : q;
-}
 }  // namespace
 
 double julianDay(const CalendarDate& date) {

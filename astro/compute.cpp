@@ -1,9 +1,11 @@
 // computeInstant, computeInstantUt, computeBody: the positions of one
 // instant.
 //
-//   date    a calendar date (through julianDay) or a Julian Day
+//   tt, ut  the instant, TT or UT, or a calendar date (through julianDay)
+//           taken as one of them
+//   scale   Delta T = TT - UT, for an instant in Universal Time
 //   body    Sun, Moon, Mercury .. Neptune
-//   deltaT  TT - UT, seconds, for a date in Universal Time
+//   theory  the theory of the positions: positionsAt chooses it
 //
 // A date is turned once into what its bodies share: the time base (Julian
 // Day, sidereal time, T), the obliquity and the Sun's orbit, and for
@@ -12,8 +14,10 @@
 // time are brought into [0, 2 PI) by whole turns; the status says whether
 // the date lies in the measured span and whether each position could be
 // computed at all.
+#include <array>
 #include <cmath>
 #include <cstddef>
+#include <optional>
 
 #include "astro/astro.h"
 #include "astro/constants.h"
@@ -28,8 +32,6 @@
 
 namespace astro {
 namespace {
-
-constexpr double kSecondsPerDay = 86400.0;
 
 // What every body of one date starts from.
 struct DateQuantities {
@@ -85,59 +87,105 @@ BodyPosition bodyPosition(Body body, const DateQuantities& q) {
                       computable ? spanStatus(q.time.jd) : Status::NotComputable};
 }
 
-// The sidereal time from `jd`, the positions from jd + deltaT / 86400 (the
-// same Julian Day when deltaT is 0).
-Instant instantAt(double jd, double deltaT) {
-  const TimeBase given = timeBase(jd);
-  const DateQuantities q =
-      dateQuantities(deltaT == 0.0 ? given : timeBase(jd + deltaT / kSecondsPerDay), kAllAngles);
-  Instant instant{};
-  instant.jd = given.jd;
-  instant.siderealTime = withinOneTurn(given.siderealTime);
-  instant.deltaT = deltaT;
-  instant.obliquity = q.prelude.obliquity;
-  instant.status = resolvesASecond(instant.jd) && std::isfinite(instant.siderealTime) &&
-                           resolvesASecond(q.time.jd)
-                       ? spanStatus(q.time.jd)
-                       : Status::NotComputable;
-  for (std::size_t i = 0; i < kBodyCount; ++i) {
-    instant.bodies[i] = bodyPosition(kBodies[i], q);
+BodyPosition noPosition(Status status) {
+  const double nan = std::nan("");
+  return BodyPosition{nan, nan, nan, nan, nan, nan, nan, status};
+}
+
+// The Classic theory: every body from the quantities of the date computed
+// once, or one body from those it needs.
+void classicPositions(const TimeBase& tt, std::optional<Body> only, double& obliquity,
+                      std::array<BodyPosition, kBodyCount>& bodies) {
+  if (only) {
+    const DateQuantities q = dateQuantities(tt, seriesAngles(*only));
+    obliquity = q.prelude.obliquity;
+    bodies[static_cast<std::size_t>(*only)] = bodyPosition(*only, q);
+    return;
   }
+  const DateQuantities q = dateQuantities(tt, kAllAngles);
+  obliquity = q.prelude.obliquity;
+  for (std::size_t i = 0; i < kBodyCount; ++i) {
+    bodies[i] = bodyPosition(kBodies[i], q);
+  }
+}
+
+// The positions by `theory` at the instant of TT whose time base is `tt`,
+// of every body or of `only` (the others left as they are), and the
+// obliquity of the ecliptic their equatorial coordinates use: the one
+// place where the theory is chosen. False, with NaNs, for a value that is
+// no Theory.
+bool positionsAt(Theory theory, const TimeBase& tt, std::optional<Body> only, double& obliquity,
+                 std::array<BodyPosition, kBodyCount>& bodies) {
+  switch (theory) {
+    case Theory::Classic:
+      classicPositions(tt, only, obliquity, bodies);
+      return true;
+  }
+  obliquity = std::nan("");
+  bodies.fill(noPosition(Status::NotComputable));
+  return false;
+}
+
+// The sidereal time at ut, the positions at tt (the same Julian Day, and
+// time base, when deltaT is 0).
+Instant instantAt(double ut, double deltaT, double tt, Theory theory) {
+  const TimeBase given = timeBase(ut);
+  const TimeBase positionsTime = tt == ut ? given : timeBase(tt);
+  Instant instant{};
+  const bool known =
+      positionsAt(theory, positionsTime, std::nullopt, instant.obliquity, instant.bodies);
+  instant.ut = UT{given.jd};
+  instant.tt = TT{positionsTime.jd};
+  instant.deltaT = deltaT;
+  instant.theory = theory;
+  instant.siderealTime = withinOneTurn(given.siderealTime);
+  instant.status =
+      known && resolvesASecond(ut) && std::isfinite(instant.siderealTime) && resolvesASecond(tt)
+          ? spanStatus(tt)
+          : Status::NotComputable;
   return instant;
 }
 
-BodyPosition bodyAt(Body body, double jd) {
+BodyPosition bodyAt(Body body, double tt, Theory theory) {
   if (static_cast<std::size_t>(body) >= kBodyCount) {
-    const double nan = std::nan("");
-    return BodyPosition{nan, nan, nan, nan, nan, nan, nan, Status::UnknownBody};
+    return noPosition(Status::UnknownBody);
   }
-  return bodyPosition(body, dateQuantities(timeBase(jd), seriesAngles(body)));
+  // Only the body's own entry is written and read.
+  double obliquity;
+  std::array<BodyPosition, kBodyCount> bodies;
+  positionsAt(theory, timeBase(tt), body, obliquity, bodies);
+  return bodies[static_cast<std::size_t>(body)];
+}
+
+Instant instantUt(double ut, const TimeScale& scale, Theory theory) {
+  return instantAt(ut, scale.deltaT(UT{ut}), scale.tt(UT{ut}).jd, theory);
 }
 
 }  // namespace
 
-Instant computeInstant(const CalendarDate& date) {
-  return instantAt(julianDay(date), 0.0);
+Instant computeInstant(const CalendarDate& tt, Theory theory) {
+  const double jd = julianDay(tt);
+  return instantAt(jd, 0.0, jd, theory);
 }
 
-Instant computeInstant(JulianDate date) {
-  return instantAt(date.jd, 0.0);
+Instant computeInstant(TT tt, Theory theory) {
+  return instantAt(tt.jd, 0.0, tt.jd, theory);
 }
 
-Instant computeInstantUt(const CalendarDate& ut, double deltaTSeconds) {
-  return instantAt(julianDay(ut), deltaTSeconds);
+Instant computeInstantUt(const CalendarDate& ut, const TimeScale& scale, Theory theory) {
+  return instantUt(julianDay(ut), scale, theory);
 }
 
-Instant computeInstantUt(JulianDate ut, double deltaTSeconds) {
-  return instantAt(ut.jd, deltaTSeconds);
+Instant computeInstantUt(UT ut, const TimeScale& scale, Theory theory) {
+  return instantUt(ut.jd, scale, theory);
 }
 
-BodyPosition computeBody(Body body, const CalendarDate& date) {
-  return bodyAt(body, julianDay(date));
+BodyPosition computeBody(Body body, const CalendarDate& tt, Theory theory) {
+  return bodyAt(body, julianDay(tt), theory);
 }
 
-BodyPosition computeBody(Body body, JulianDate date) {
-  return bodyAt(body, date.jd);
+BodyPosition computeBody(Body body, TT tt, Theory theory) {
+  return bodyAt(body, tt.jd, theory);
 }
 
 }  // namespace astro

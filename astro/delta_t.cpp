@@ -11,10 +11,15 @@
 // Their validity is -1999 to +3000; beyond it the parabola goes on, and the
 // real value is not known to within hours. The polynomials are summed term
 // by term, in the order of the published expressions.
+//
+// TimeScale: the one place where Delta T turns UT into TT and back,
+//   TT = UT + Delta T / 86400,  Delta T fixed, or deltaT(decimalYear(jd))
+// at the Julian Day of the instant given, in whichever scale it is.
 #include <array>
 #include <cmath>
 
 #include "astro/astro.h"
+#include "astro/numeric.h"
 #include "astro/polynomial.h"
 
 namespace astro {
@@ -98,6 +103,29 @@ double deltaT(double y) {
 
 double decimalYear(JulianDate date) {
   return 2000.0 + (date.jd - 2451544.5) / 365.2425;
+}
+
+TimeScale TimeScale::fixed(double deltaTSeconds) {
+  TimeScale scale;
+  scale.fixed_ = true;
+  scale.seconds_ = deltaTSeconds;
+  return scale;
+}
+
+double TimeScale::deltaT(UT ut) const {
+  return fixed_ ? seconds_ : astro::deltaT(decimalYear(JulianDate{ut.jd}));
+}
+
+double TimeScale::deltaT(TT tt) const {
+  return fixed_ ? seconds_ : astro::deltaT(decimalYear(JulianDate{tt.jd}));
+}
+
+TT TimeScale::tt(UT ut) const {
+  return TT{ut.jd + deltaT(ut) / kSecondsPerDay};
+}
+
+UT TimeScale::ut(TT tt) const {
+  return UT{tt.jd - deltaT(tt) / kSecondsPerDay};
 }
 
 }  // namespace astro

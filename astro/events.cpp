@@ -1,9 +1,10 @@
 // findEvents, searchEvents: the year's events, from the apparent places of
 // the Sun, the Moon and the planets.
 //
-//   start, end  Julian Days, TT: the events whose instant lies in [start, end)
+//   start, end  instants of TT: the events whose instant lies in [start, end)
 //   kinds       EventKindSet, one bit per EventKind
 //   limit       close approaches: the largest least separation listed, radians
+//   theory      the theory of the positions, which Track and Search pass on
 //
 // Each event is a root or an extremum of a measure of time:
 //   phases          lambda Moon - lambda Sun through 0, 90, 180, 270 degrees
@@ -45,11 +46,12 @@
 //    is an event.
 // 3. On the tracks, regula falsi finds the root between two scanned
 //    instants, Brent's method (golden sections and parabolas) the extremum
-//    between the neighbours of a scanned one. A close approach is followed
-//    only if the quadratic through the three scanned directions comes
-//    within kScanMargin of the limit (that quadratic is off by 0.07 degrees
-//    at most for the Moon, 0.02 measured) and its minimum on the tracks
-//    within kTrackMargin.
+//    between the neighbours of a scanned one (numeric.h, the rules Clamped
+//    and Brent, with which these instants were first published). A close
+//    approach is followed only if the quadratic through the three scanned
+//    directions comes within kScanMargin of the limit (that quadratic is
+//    off by 0.07 degrees at most for the Moon, 0.02 measured) and its
+//    minimum on the tracks within kTrackMargin.
 // 4. On the theory, Newton's method from there: for a root with the slope
 //    of the tracks (the theory departs from them smoothly and by little),
 //    for an extremum on the derivative by central differences; see
@@ -82,19 +84,19 @@
 #include <vector>
 
 #include "astro/apparent.h"
+#include "astro/numeric.h"
 
 namespace astro {
 namespace {
 
-constexpr double kSecond = 1.0 / 86400.0;
 // J2000.0: every grid counts its instants from it.
-constexpr double kGridOrigin = 2451545.0;
+constexpr double kGridOrigin = kJ2000;
 constexpr double kQuarterTurn = kPi / 2;
 constexpr double kDegreeRadians = kPi / 180;
 
 // Newton on the theory takes a step under this as its last, or stops after
 // kPolishSteps steps.
-constexpr double kTrustedStep = 30.0 * kSecond;
+constexpr double kTrustedStep = 30.0 * kDaysPerSecond;
 constexpr int kPolishSteps = 8;
 // Central differences on the tracks, days.
 constexpr double kSlopeStep = 1e-4;
@@ -105,9 +107,9 @@ constexpr double kSlopeStep = 1e-4;
 // there 22.5 minutes apart.
 constexpr double kNarrowDifference = 1.0 / 256.0;
 constexpr double kWideDifference = 1.0 / 64.0;
-// Brent's method and regula falsi on the tracks: days.
+// The root and extremum searches on the tracks narrow their bracket to
+// this, days (0.09 s).
 constexpr double kTrackTolerance = 1e-6;
-constexpr int kTrackIterations = 100;
 
 // A close approach is the least separation of the two bodies within this
 // many days before and after.
@@ -131,43 +133,21 @@ constexpr double kChunkMargin = kPassageWindow + 3.0;
 // Far enough for any calendar, near enough for the grid's integers.
 constexpr double kFarthestDay = 1e9;
 
-struct Vec {
-  double x;
-  double y;
-  double z;
-};
-
-Vec operator+(Vec a, Vec b) {
-  return {a.x + b.x, a.y + b.y, a.z + b.z};
-}
-Vec operator-(Vec a, Vec b) {
-  return {a.x - b.x, a.y - b.y, a.z - b.z};
-}
-Vec operator*(double k, Vec a) {
-  return {k * a.x, k * a.y, k * a.z};
-}
-double dot(Vec a, Vec b) {
-  return a.x * b.x + a.y * b.y + a.z * b.z;
-}
-double length(Vec a) {
-  return std::sqrt(dot(a, a));
-}
-
-Vec fromEcliptic(double longitude, double latitude, double distance) {
+Vector fromEcliptic(double longitude, double latitude, double distance) {
   const double c = std::cos(latitude);
   return {distance * c * std::cos(longitude), distance * c * std::sin(longitude),
           distance * std::sin(latitude)};
 }
 
 // The ecliptic longitude of a minus that of b, (-kPi, kPi].
-double longitudeDifference(Vec a, Vec b) {
+double longitudeDifference(Vector a, Vector b) {
   return std::atan2(a.y * b.x - a.x * b.y, a.x * b.x + a.y * b.y);
 }
 
 // The squared chord between the two directions, 2 - 2 cos(separation):
 // smooth through a separation of 0, and exact for small ones.
-double chordSquared(Vec a, Vec b) {
-  const Vec d = (1.0 / length(a)) * a - (1.0 / length(b)) * b;
+double chordSquared(Vector a, Vector b) {
+  const Vector d = (1.0 / length(a)) * a - (1.0 / length(b)) * b;
   return dot(d, d);
 }
 
@@ -217,13 +197,13 @@ bool isInner(Body body) {
 // in between.
 class Track {
  public:
-  Track(Body body, double step, double first, double last, SearchCounts& counts)
-      : body_(body), step_(step) {
+  Track(Body body, Theory theory, double step, double first, double last, SearchCounts& counts)
+      : body_(body), theory_(theory), step_(step) {
     first_ = static_cast<std::int64_t>(std::floor((first - kGridOrigin) / step)) - 3;
     const auto end = static_cast<std::int64_t>(std::ceil((last - kGridOrigin) / step)) + 4;
     geometric_.reserve(static_cast<std::size_t>(end - first_));
     for (std::int64_t k = first_; k < end; ++k) {
-      const BodyPosition p = computeBody(body, JulianDate{instant(k)});
+      const BodyPosition p = computeBody(body, TT{instant(k)}, theory);
       geometric_.push_back(fromEcliptic(p.eclipticLongitude, p.eclipticLatitude, p.distanceAu));
       status_ = worse(status_, p.status);
     }
@@ -238,17 +218,18 @@ class Track {
   }
 
   Body body() const { return body_; }
+  Theory theory() const { return theory_; }
   double step() const { return step_; }
   Status status() const { return status_; }
 
-  Vec geometric(double jd) const { return interpolated(geometric_, jd); }
+  Vector geometric(double jd) const { return interpolated(geometric_, jd); }
 
   // Days the light takes from the body to the Earth at jd.
   double lightTime(double jd) const { return length(geometric(jd)) * kLightDaysPerAu; }
 
   // The geometric place at jd less the light-time: the apparent place
   // without the nutation.
-  Vec apparent(double jd) const { return interpolated(apparent_, jd); }
+  Vector apparent(double jd) const { return interpolated(apparent_, jd); }
 
   double distance(double jd) const { return length(geometric(jd)); }
 
@@ -256,11 +237,11 @@ class Track {
   double instant(std::int64_t k) const { return kGridOrigin + static_cast<double>(k) * step_; }
 
   // Lagrange's quintic through the six nearest nodes, three on each side.
-  Vec interpolated(const std::vector<Vec>& nodes, double jd) const {
+  Vector interpolated(const std::vector<Vector>& nodes, double jd) const {
     const double s = (jd - kGridOrigin) / step_ - static_cast<double>(first_);
     if (!std::isfinite(s)) {
       const double nan = std::nan("");
-      return Vec{nan, nan, nan};
+      return Vector{nan, nan, nan};
     }
     const double last = static_cast<double>(nodes.size()) - 4.0;
     const double i = std::clamp(std::floor(s), 2.0, last);
@@ -276,17 +257,18 @@ class Track {
     const double p45 = d4 * d5;
     const double p012 = p01 * d2;
     const double p345 = d3 * p45;
-    const Vec* n = &nodes[static_cast<std::size_t>(i) - 2];
+    const Vector* n = &nodes[static_cast<std::size_t>(i) - 2];
     return (d1 * d2 * p345 * (-1.0 / 120.0)) * n[0] + (d0 * d2 * p345 * (1.0 / 24.0)) * n[1] +
            (p01 * p345 * (-1.0 / 12.0)) * n[2] + (p012 * p45 * (1.0 / 12.0)) * n[3] +
            (p012 * d3 * d5 * (-1.0 / 24.0)) * n[4] + (p012 * d3 * d4 * (1.0 / 120.0)) * n[5];
   }
 
   Body body_;
+  Theory theory_;
   double step_;
   std::int64_t first_ = 0;
-  std::vector<Vec> geometric_;
-  std::vector<Vec> apparent_;
+  std::vector<Vector> geometric_;
+  std::vector<Vector> apparent_;
   Status status_ = Status::Computed;
 };
 
@@ -300,7 +282,7 @@ enum class Measure : std::uint8_t {
 
 // A body as the theory gives it at one instant.
 struct Place {
-  Vec apparent;       // apparent direction (nutation included), AU
+  Vector apparent;    // apparent direction (nutation included), AU
   double distanceAu;  // geometric distance at the instant
   double distanceKm;
   Status status;
@@ -315,123 +297,28 @@ struct Sample {
 
 // The arguments of a search, for one chunk.
 struct Request {
-  double from;  // events in [from, to)
+  double from;  // events in [from, to), Julian Days of TT
   double to;
   EventKindSet kinds;
   double limit;
+  Theory theory;
   const SearchSteps& steps;
 };
 
-// Brent's minimisation of f on [a, b] (golden sections and parabolas
-// through the best three points), to kTrackTolerance.
+// The least value of f between a and b on the tracks.
 template <class F>
-std::pair<double, double> minimumOf(F&& f, double a, double b) {
-  constexpr double kGolden = 0.3819660112501051;
-  constexpr double tolerance = kTrackTolerance;
-  double x = a + kGolden * (b - a);
-  double w = x;
-  double v = x;
-  double fx = f(x);
-  double fw = fx;
-  double fv = fx;
-  double d = 0.0;
-  double e = 0.0;
-  for (int iteration = 0; iteration < kTrackIterations; ++iteration) {
-    const double middle = 0.5 * (a + b);
-    if (std::fabs(x - middle) <= 2.0 * tolerance - 0.5 * (b - a)) {
-      break;
-    }
-    bool golden = true;
-    if (std::fabs(e) > tolerance) {
-      const double r = (x - w) * (fx - fv);
-      double q = (x - v) * (fx - fw);
-      double p = (x - v) * q - (x - w) * r;
-      q = 2.0 * (q - r);
-      if (q > 0.0) {
-        p = -p;
-      }
-      q = std::fabs(q);
-      if (std::fabs(p) < std::fabs(0.5 * q * e) && p > q * (a - x) && p < q * (b - x)) {
-        e = d;
-        d = p / q;
-        const double u = x + d;
-        if (u - a < 2.0 * tolerance || b - u < 2.0 * tolerance) {
-          d = x < middle ? tolerance : -tolerance;
-        }
-        golden = false;
-      }
-    }
-    if (golden) {
-      e = (x < middle ? b : a) - x;
-      d = kGolden * e;
-    }
-    const double u = std::fabs(d) >= tolerance ? x + d : x + (d > 0 ? tolerance : -tolerance);
-    const double fu = f(u);
-    if (fu <= fx) {
-      (u < x ? b : a) = x;
-      v = w;
-      fv = fw;
-      w = x;
-      fw = fx;
-      x = u;
-      fx = fu;
-    } else {
-      (u < x ? a : b) = u;
-      if (fu <= fw || w == x) {
-        v = w;
-        fv = fw;
-        w = u;
-        fw = fu;
-      } else if (fu <= fv || v == x || v == w) {
-        v = u;
-        fv = fu;
-      }
-    }
-  }
-  return {x, fx};
-}
-
-// A root of f between a and b, where f changes sign, by regula falsi with
-// the Illinois halving, to kTrackTolerance.
-template <class F>
-double rootOf(F&& f, double a, double b) {
-  double fa = f(a);
-  double fb = f(b);
-  int side = 0;
-  double x = a;
-  for (int iteration = 0; iteration < kTrackIterations && b - a > kTrackTolerance; ++iteration) {
-    x = fa == fb ? 0.5 * (a + b) : std::clamp((a * fb - b * fa) / (fb - fa), a, b);
-    const double fx = f(x);
-    if (fx == 0.0) {
-      break;
-    }
-    if ((fx < 0) == (fa < 0)) {
-      a = x;
-      fa = fx;
-      if (side == -1) {
-        fb = 0.5 * fb;
-      }
-      side = -1;
-    } else {
-      b = x;
-      fb = fx;
-      if (side == 1) {
-        fa = 0.5 * fa;
-      }
-      side = 1;
-    }
-  }
-  return x;
+Extremum leastOnTracks(const F& f, double a, double b) {
+  return extremumOf(f, a, b, false, kTrackTolerance, ExtremumRule::Brent);
 }
 
 // The least squared length of the quadratic through three vectors at -1,
 // 0 and 1, over [-1, 1]: a grid of nine, then golden sections around the
 // best.
-double leastOfQuadratic(Vec before, Vec at, Vec after) {
-  const Vec b = 0.5 * (after - before);
-  const Vec c = 0.5 * (after + before) - at;
+double leastOfQuadratic(Vector before, Vector at, Vector after) {
+  const Vector b = 0.5 * (after - before);
+  const Vector c = 0.5 * (after + before) - at;
   const auto squared = [&](double s) {
-    const Vec d = at + s * b + (s * s) * c;
+    const Vector d = at + s * b + (s * s) * c;
     return dot(d, d);
   };
   double best = -1.0;
@@ -440,7 +327,7 @@ double leastOfQuadratic(Vec before, Vec at, Vec after) {
       best = s;
     }
   }
-  return minimumOf(squared, std::max(-1.0, best - 0.25), std::min(1.0, best + 0.25)).second;
+  return leastOnTracks(squared, std::max(-1.0, best - 0.25), std::min(1.0, best + 0.25)).value;
 }
 
 class Search {
@@ -501,7 +388,7 @@ class Search {
     std::optional<Track>& t = tracks_[indexOf(body)];
     if (!t) {
       const double margin = kChunkMargin + kPassageWindow + 2.0 * scanStepOver(body) + 1.0;
-      t.emplace(body, request_.steps.track[indexOf(body)], request_.from - margin,
+      t.emplace(body, request_.theory, request_.steps.track[indexOf(body)], request_.from - margin,
                 request_.to + margin, counts_);
       status_ = worse(status_, t->status());
     }
@@ -527,12 +414,12 @@ class Search {
   // track's change of it over the light-time).
   Place place(const Track& t, double jd) {
     const double tau = t.lightTime(jd);
-    const ApparentPlace a = apparentPlaceAt(t.body(), jd, tau);
+    const ApparentPosition a = apparentPlaceAt(t.body(), jd, tau, t.theory());
     ++counts_.computations[indexOf(t.body())];
     const double change = t.distance(jd) - t.distance(jd - tau);
     const double scale = (a.distanceAu + change) / a.distanceAu;
-    return Place{fromEcliptic(a.longitude, a.latitude, a.distanceAu), a.distanceAu * scale,
-                 a.distanceKm * scale, a.status};
+    return Place{fromEcliptic(a.eclipticLongitude, a.eclipticLatitude, a.distanceAu),
+                 a.distanceAu * scale, a.distanceKm * scale, a.status};
   }
 
   double onTrack(Measure m, const Track& a, const Track& b, double t) const {
@@ -540,7 +427,7 @@ class Search {
       case Measure::LongitudeDifference:
         return fromZero(longitudeDifference(a.apparent(t), b.apparent(t)));
       case Measure::Longitude: {
-        const Vec s = a.apparent(t);
+        const Vector s = a.apparent(t);
         return fromZero(nearZero(std::atan2(s.y, s.x) + nutationInLongitude(t)));
       }
       case Measure::Chord:
@@ -554,7 +441,7 @@ class Search {
   Sample onTheory(Measure m, const Track& a, const Track& b, double t) {
     Sample s{};
     if (m == Measure::Distance) {
-      const BodyPosition p = computeBody(a.body(), JulianDate{t});
+      const BodyPosition p = computeBody(a.body(), TT{t}, a.theory());
       ++counts_.computations[indexOf(a.body())];
       s.a = Place{fromEcliptic(p.eclipticLongitude, p.eclipticLatitude, p.distanceAu), p.distanceAu,
                   p.distanceKm, p.status};
@@ -593,11 +480,11 @@ class Search {
 
   // Keeps an event of [from, to) computed from usable places.
   void add(const Event& event) {
-    if (event.status == Status::NotComputable || !std::isfinite(event.jd)) {
+    if (event.status == Status::NotComputable || !std::isfinite(event.tt.jd)) {
       status_ = Status::NotComputable;
       return;
     }
-    if (event.jd >= request_.from && event.jd < request_.to) {
+    if (event.tt.jd >= request_.from && event.tt.jd < request_.to) {
       events_.push_back(event);
     }
   }
@@ -606,8 +493,8 @@ class Search {
                        const Place& pb) {
     const double angle =
         &a == &b ? 0.0 : separationOfChordSquared(chordSquared(pa.apparent, pb.apparent));
-    return Event{jd,    kind,          a.body(),      b.body(),
-                 angle, pa.distanceAu, pa.distanceKm, worse(pa.status, pb.status)};
+    return Event{TT{jd}, kind,          a.body(),      b.body(),
+                 angle,  pa.distanceAu, pa.distanceKm, worse(pa.status, pb.status)};
   }
 
   // The root of the measure minus `target` (an angle) between t0 and t1:
@@ -619,7 +506,8 @@ class Search {
   Event rootEvent(EventKind kind, Measure m, const Track& a, const Track& b, double target,
                   double t0, double t1) {
     const auto offTarget = [&](double t) { return nearZero(onTrack(m, a, b, t) - target); };
-    double t = rootOf(offTarget, t0, t1);
+    double t =
+        rootOf(offTarget, t0, t1, offTarget(t0), offTarget(t1), kTrackTolerance, RootRule::Clamped);
     const double slope =
         (offTarget(t + kSlopeStep) - offTarget(t - kSlopeStep)) / (2.0 * kSlopeStep);
     for (int k = 1;; ++k) {
@@ -715,10 +603,9 @@ class Search {
       const bool minimum = previous > current && current <= next;
       const bool maximum = previous < current && current >= next;
       if (minimum || maximum) {
-        const double sign = minimum ? 1.0 : -1.0;
-        const double t = minimumOf([&](double x) { return sign * onTrack(m, a, b, x); },
-                                   scan.at(j - 1), scan.at(j + 1))
-                             .first;
+        const double t = extremumOf([&](double x) { return onTrack(m, a, b, x); }, scan.at(j - 1),
+                                    scan.at(j + 1), maximum, kTrackTolerance, ExtremumRule::Brent)
+                             .x;
         found(t, maximum);
       }
       previous = current;
@@ -820,14 +707,14 @@ class Search {
     const auto instant = [&](std::size_t i) {
       return scan.at(scan.first - 1 + static_cast<std::int64_t>(i));
     };
-    std::array<std::vector<Vec>, kBodyCount> directions;
+    std::array<std::vector<Vector>, kBodyCount> directions;
     for (const Body body : kBodies) {
       if (body != Body::Sun) {
         const Track& t = track(body);
-        std::vector<Vec>& d = directions[indexOf(body)];
+        std::vector<Vector>& d = directions[indexOf(body)];
         d.resize(count);
         for (std::size_t i = 0; i < count; ++i) {
-          const Vec v = t.apparent(instant(i));
+          const Vector v = t.apparent(instant(i));
           d[i] = (1.0 / length(v)) * v;
         }
       }
@@ -835,10 +722,10 @@ class Search {
     std::vector<Event> found;
     std::vector<double> chord(count);
     for (const auto& [first, second] : pairs) {
-      const std::vector<Vec>& da = directions[indexOf(first)];
-      const std::vector<Vec>& db = directions[indexOf(second)];
+      const std::vector<Vector>& da = directions[indexOf(first)];
+      const std::vector<Vector>& db = directions[indexOf(second)];
       for (std::size_t i = 0; i < count; ++i) {
-        const Vec d = da[i] - db[i];
+        const Vector d = da[i] - db[i];
         chord[i] = dot(d, d);
       }
       const Track& a = track(first);
@@ -850,7 +737,7 @@ class Search {
                 scanLimit) {
           continue;
         }
-        auto [t, least] = minimumOf(onTracks, instant(i - 1), instant(i + 1));
+        auto [t, least] = leastOnTracks(onTracks, instant(i - 1), instant(i + 1));
         if (first != Body::Moon && least <= trackLimit) {
           const std::optional<double> passage = leastOfPassage(onTracks, t);
           if (!passage) {
@@ -869,8 +756,9 @@ class Search {
     }
     for (const Event& e : found) {
       const bool deeperNearby = std::any_of(found.begin(), found.end(), [&](const Event& o) {
-        return o.body == e.body && o.other == e.other && std::fabs(o.jd - e.jd) <= kPassageWindow &&
-               (o.angle < e.angle || (o.angle == e.angle && o.jd < e.jd));
+        return o.body == e.body && o.other == e.other &&
+               std::fabs(o.tt.jd - e.tt.jd) <= kPassageWindow &&
+               (o.angle < e.angle || (o.angle == e.angle && o.tt.jd < e.tt.jd));
       });
       if (!deeperNearby) {
         add(e);
@@ -880,8 +768,8 @@ class Search {
 
   // The least separation of two planets in the passage whose scanned
   // minimum is at t: the least value on the tracks within kPassageWindow
-  // days, kRescanStep apart, then Brent's method about it; none when it
-  // lies at the edge of the window (the separation goes on falling) or
+  // days, kRescanStep apart, then Brent's method about it; none
+  // when it lies at the edge of the window (the separation goes on falling) or
   // when a smaller one lies within kPassageWindow days of it. Two planets
   // turning near each other can pass through minima less than a scan step
   // apart, which the scan sees as one.
@@ -905,7 +793,7 @@ class Search {
       return std::nullopt;
     }
     const double x = t + best * kRescanStep;
-    const auto [m, value] = minimumOf(f, x - kRescanStep, x + kRescanStep);
+    const auto [m, value] = leastOnTracks(f, x - kRescanStep, x + kRescanStep);
     if (leastNear(m).second < value) {
       return std::nullopt;
     }
@@ -920,8 +808,8 @@ class Search {
 };
 
 bool earlier(const Event& a, const Event& b) {
-  if (a.jd != b.jd) {
-    return a.jd < b.jd;
+  if (a.tt.jd != b.tt.jd) {
+    return a.tt.jd < b.tt.jd;
   }
   if (a.kind != b.kind) {
     return a.kind < b.kind;
@@ -934,8 +822,10 @@ bool earlier(const Event& a, const Event& b) {
 
 }  // namespace
 
-EventList searchEvents(double start, double end, EventKindSet kinds, double closeApproachLimit,
-                       const SearchSteps& steps, SearchCounts* counts) {
+EventList searchEvents(TT from, TT until, EventKindSet kinds, double closeApproachLimit,
+                       Theory theory, const SearchSteps& steps, SearchCounts* counts) {
+  const double start = from.jd;
+  const double end = until.jd;
   EventList list{{}, Status::Computed};
   if (!std::isfinite(start) || !std::isfinite(end) || std::fabs(start) > kFarthestDay ||
       std::fabs(end) > kFarthestDay) {
@@ -948,23 +838,23 @@ EventList searchEvents(double start, double end, EventKindSet kinds, double clos
   SearchCounts ignored;
   SearchCounts& tally = counts != nullptr ? *counts : ignored;
   const double limit = closeApproachLimit > 0 ? std::min(closeApproachLimit, kPi) : 0.0;
-  for (double from = start; from < end;) {
-    const double to = std::min(end, from + kChunkDays);
-    const Request request{from, to, kinds & kAllEventKinds, limit, steps};
+  for (double chunk = start; chunk < end;) {
+    const double to = std::min(end, chunk + kChunkDays);
+    const Request request{chunk, to, kinds & kAllEventKinds, limit, theory, steps};
     list.status = worse(list.status, Search(request, tally, list.events).run());
-    from = to;
+    chunk = to;
   }
   std::sort(list.events.begin(), list.events.end(), earlier);
   return list;
 }
 
-EventList findEvents(JulianDate start, JulianDate end, EventKindSet kinds) {
-  return searchEvents(start.jd, end.jd, kinds, kCloseApproachLimit, kSearchSteps, nullptr);
+EventList findEvents(TT start, TT end, EventKindSet kinds, Theory theory) {
+  return searchEvents(start, end, kinds, kCloseApproachLimit, theory, kSearchSteps, nullptr);
 }
 
-EventList findEvents(JulianDate start, JulianDate end, EventKindSet kinds,
-                     double closeApproachLimit) {
-  return searchEvents(start.jd, end.jd, kinds, closeApproachLimit, kSearchSteps, nullptr);
+EventList findEvents(TT start, TT end, EventKindSet kinds, double closeApproachLimit,
+                     Theory theory) {
+  return searchEvents(start, end, kinds, closeApproachLimit, theory, kSearchSteps, nullptr);
 }
 
 }  // namespace astro

@@ -32,7 +32,7 @@ struct SearchCounts {
 };
 
 // findEvents with its steps; counts, when not null, is added to.
-EventList searchEvents(double start, double end, EventKindSet kinds, double closeApproachLimit,
-                       const SearchSteps& steps, SearchCounts* counts);
+EventList searchEvents(TT from, TT until, EventKindSet kinds, double closeApproachLimit,
+                       Theory theory, const SearchSteps& steps, SearchCounts* counts);
 
 }  // namespace astro

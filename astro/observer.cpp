@@ -59,10 +59,6 @@ constexpr double kRefractionCoefficient = 1.02;  // arcminutes
 constexpr double kRefractionOffset = 10.3;       // degrees squared
 constexpr double kRefractionPole = 5.11;         // degrees
 
-double dot(const Vector& a, const Vector& b) {
-  return a.x * b.x + a.y * b.y + a.z * b.z;
-}
-
 }  // namespace
 
 Vector equatorialVector(double rightAscension, double declination, double distance) {
@@ -92,13 +88,12 @@ Horizon horizonAt(const Place& place, double localSiderealTime) {
 }
 
 double geocentricSinAltitude(const Horizon& horizon, const Vector& geocentric) {
-  return dot(horizon.up, geocentric) / std::sqrt(dot(geocentric, geocentric));
+  return dot(horizon.up, geocentric) / length(geocentric);
 }
 
 HorizontalPosition seenFrom(const Horizon& horizon, const Vector& geocentricKm,
                             Refraction refraction) {
-  const Vector v{geocentricKm.x - horizon.observerKm.x, geocentricKm.y - horizon.observerKm.y,
-                 geocentricKm.z - horizon.observerKm.z};
+  const Vector v = geocentricKm - horizon.observerKm;
   const double up = dot(v, horizon.up);
   const double north = dot(v, horizon.north);
   const double east = dot(v, horizon.east);
@@ -112,7 +107,7 @@ HorizontalPosition seenFrom(const Horizon& horizon, const Vector& geocentricKm,
                             withinOneTurn(horizon.localSiderealTime - rightAscension),
                             rightAscension,
                             std::atan2(v.z, std::hypot(v.x, v.y)),
-                            std::sqrt(dot(v, v)),
+                            length(v),
                             Status::Computed};
 }
 

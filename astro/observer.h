@@ -3,6 +3,7 @@
 #pragma once
 
 #include "astro/astro.h"
+#include "astro/numeric.h"
 
 namespace astro {
 
@@ -12,13 +13,8 @@ inline constexpr double kEarthRadiusKm = 6378.14;
 // The polar over the equatorial radius, 1 - 1/298.257.
 inline constexpr double kEarthAxisRatio = 0.99664719;
 
-// A direction or a position, equatorial of date: x toward the equinox, z
-// toward the north pole.
-struct Vector {
-  double x;
-  double y;
-  double z;
-};
+// Vectors here are equatorial of date: x toward the equinox, z toward the
+// north pole.
 
 // The position of right ascension, declination (radians) and distance.
 Vector equatorialVector(double rightAscension, double declination, double distance);

@@ -1,11 +1,18 @@
-// dayAlmanac, moonHorizon: rising, upper transit and setting of each body,
-// and the Sun's twilights, within a day at a place.
+// dayAlmanac, searchRiseSet, moonHorizon: rising, upper transit and
+// setting of each body, and the Sun's twilights, within a day at a place;
+// a body's next rise, transit or set after an instant.
 //
-//   dayStart  the day [dayStart, dayStart + 1), Julian Days of UT
-//   deltaT    TT - UT, seconds: the positions are those of TT = UT + deltaT,
-//             the sidereal time that of UT
+//   dayStart  the day [dayStart, dayStart + 1), UT
+//   scale     Delta T = TT - UT, read once for the day at its middle: the
+//             positions are those of TT = UT + Delta T, the sidereal time
+//             that of UT
 //   observer  geodetic latitude phi, longitude (radians, east positive),
 //             height (metres)
+//   theory    the theory of the positions
+//
+// searchRiseSet searches the days [after + k, after + k + 1), k = 0, 1 ...,
+// each as dayAlmanac would, with the tracks of its one body, until the
+// event occurs or the limit is passed.
 //
 // Positions. kTrackNodes = 6 Instants (computeInstantUt) at the Chebyshev
 // nodes of the span from half an hour before the day to half an hour after
@@ -32,7 +39,8 @@
 // function is monotonic, so that each piece holds one crossing at most, and
 // one exactly when its ends lie on either side; the Illinois variant of
 // regula falsi, with a bisection whenever two steps have not halved the
-// bracket, narrows it to one second, and the event is its middle. The upper
+// bracket, narrows it to one second, and the event is its middle (the
+// searches of numeric.h, rules GoldenSection and Safeguarded). The upper
 // transit is where the component of r toward the east point, -|r| cos delta
 // sin H, goes from positive to negative (H from negative to positive); the
 // lower transit crosses the other way.
@@ -67,12 +75,12 @@
 #include <limits>
 
 #include "astro/angles.h"
+#include "astro/numeric.h"
 #include "astro/time_base.h"
 
 namespace astro {
 namespace {
 
-constexpr double kSecond = 1.0 / 86400.0;  // day
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 // Samples of the search, kTrackFirst to kTrackLast by half hours: index 1
 // is the day's start, index kStepsPerDay + 1 its end.
@@ -108,82 +116,7 @@ double clenshaw(const std::array<double, kTrackNodes>& c, double x) {
   return x * b1 - b2 + c[0];
 }
 
-double length(const Vector& v) {
-  return std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
-}
-
 // ---------------------------------------------------------------- searches
-
-// A function of the day's fraction at its greatest (or least) between a and
-// b, where it has one extreme: golden-section search to a second.
-struct Extreme {
-  double fraction;
-  double value;
-};
-
-template <class F>
-Extreme extremeOf(const F& f, double a, double b, bool maximum) {
-  const double sign = maximum ? 1.0 : -1.0;
-  const double r = (std::sqrt(5.0) - 1.0) / 2.0;
-  double c = b - r * (b - a);
-  double d = a + r * (b - a);
-  double fc = sign * f(c);
-  double fd = sign * f(d);
-  while (b - a > kSecond) {
-    if (fc > fd) {
-      b = d;
-      d = c;
-      fd = fc;
-      c = b - r * (b - a);
-      fc = sign * f(c);
-    } else {
-      a = c;
-      c = d;
-      fc = fd;
-      d = a + r * (b - a);
-      fd = sign * f(d);
-    }
-  }
-  return fc > fd ? Extreme{c, sign * fc} : Extreme{d, sign * fd};
-}
-
-// Where f, of opposite signs (f > 0 or not) at a and b, changes sign: the
-// middle of a bracket narrowed to a second.
-template <class F>
-double crossingOf(const F& f, double a, double b, double fa, double fb) {
-  int side = 0;
-  int stalled = 0;
-  double width = b - a;
-  while (b - a > kSecond) {
-    double t = stalled >= 2 ? 0.5 * (a + b) : (a * fb - b * fa) / (fb - fa);
-    if (!(t > a && t < b)) {
-      t = 0.5 * (a + b);
-    }
-    const double ft = f(t);
-    if ((ft > 0) == (fb > 0)) {
-      b = t;
-      fb = ft;
-      if (side == -1) {
-        fa *= 0.5;
-      }
-      side = -1;
-    } else {
-      a = t;
-      fa = ft;
-      if (side == 1) {
-        fb *= 0.5;
-      }
-      side = 1;
-    }
-    if (b - a > 0.5 * width) {
-      ++stalled;
-    } else {
-      stalled = 0;
-      width = b - a;
-    }
-  }
-  return 0.5 * (a + b);
-}
 
 // The day's ends and the extremes within it, in order, with the function's
 // values there.
@@ -214,9 +147,10 @@ Profile profileOf(const F& f, const std::array<double, kSamples>& samples) {
     const bool maximum = before > 0 && after <= 0;
     const bool minimum = before < 0 && after >= 0;
     if (maximum || minimum) {
-      const Extreme e = extremeOf(f, sampleFraction(i - 1), sampleFraction(i + 1), maximum);
-      if (e.fraction > 0.0 && e.fraction < 1.0) {
-        add(e.fraction, e.value);
+      const Extremum e =
+          extremumOf(f, sampleFraction(i - 1), sampleFraction(i + 1), maximum, kDaysPerSecond);
+      if (e.x > 0.0 && e.x < 1.0) {
+        add(e.x, e.value);
       }
     }
   }
@@ -249,7 +183,7 @@ Crossings crossingsOf(const F& f, const Profile& p, double level) {
     if ((fa > 0) == (fb > 0)) {
       continue;
     }
-    const double t = crossingOf(shifted, p.fraction[i], p.fraction[i + 1], fa, fb);
+    const double t = rootOf(shifted, p.fraction[i], p.fraction[i + 1], fa, fb, kDaysPerSecond);
     if (fb > 0 && c.ups < 2) {
       c.up[static_cast<std::size_t>(c.ups++)] = t;
     } else if (fb <= 0 && c.downs < 2) {
@@ -272,11 +206,25 @@ struct Day {
 
 Horizon horizonOf(const Day& day, double fraction) {
   return horizonAt(day.place,
-                   greenwichSiderealTime(day.tracks.start + fraction) + day.place.longitude);
+                   greenwichSiderealTime(day.tracks.start.jd + fraction) + day.place.longitude);
+}
+
+// The day of the tracks at the place, with its horizon at every sample.
+Day dayOf(const DayTracks& tracks, const Observer& observer, Refraction refraction) {
+  Day day{tracks, placeOf(observer), refraction, {}};
+  for (std::size_t i = 0; i < kSamples; ++i) {
+    day.horizons[i] = horizonOf(day, sampleFraction(static_cast<int>(i)));
+  }
+  return day;
+}
+
+bool computable(const Observer& observer) {
+  return std::isfinite(observer.latitude) && std::isfinite(observer.longitude) &&
+         std::isfinite(observer.heightMetres);
 }
 
 DayEvent notOccurring(EventOutcome outcome) {
-  return DayEvent{outcome, kNaN, kNaN, kNaN, kNaN};
+  return DayEvent{outcome, UT{kNaN}, UT{kNaN}, kNaN, kNaN};
 }
 
 DayEvent eventOf(const Day& day, const Track& track, const std::array<double, 2>& times, int count,
@@ -286,8 +234,9 @@ DayEvent eventOf(const Day& day, const Track& track, const std::array<double, 2>
   }
   const HorizontalPosition seen =
       seenFrom(horizonOf(day, times[0]), trackPosition(track, times[0]), day.refraction);
-  return DayEvent{EventOutcome::Occurs, day.tracks.start + times[0],
-                  count > 1 ? day.tracks.start + times[1] : kNaN, seen.altitude, seen.azimuth};
+  return DayEvent{EventOutcome::Occurs, UT{day.tracks.start.jd + times[0]},
+                  UT{count > 1 ? day.tracks.start.jd + times[1] : kNaN}, seen.altitude,
+                  seen.azimuth};
 }
 
 EventOutcome withoutCrossing(const Crossings& c) {
@@ -346,8 +295,8 @@ BodyDay bodyDay(const Day& day, std::size_t index, Twilight* twilights) {
   for (int i = kDayStartSample; i < kDayEndSample && transitCount < 2; ++i) {
     const auto k = static_cast<std::size_t>(i);
     if (easts[k] > 0 && easts[k + 1] <= 0) {
-      transits[static_cast<std::size_t>(transitCount++)] =
-          crossingOf(east, sampleFraction(i), sampleFraction(i + 1), easts[k], easts[k + 1]);
+      transits[static_cast<std::size_t>(transitCount++)] = rootOf(
+          east, sampleFraction(i), sampleFraction(i + 1), easts[k], easts[k + 1], kDaysPerSecond);
     }
   }
 
@@ -374,12 +323,13 @@ BodyDay bodyDay(const Day& day, std::size_t index, Twilight* twilights) {
 
 }  // namespace
 
-DayTracks dayTracks(double startUt, double deltaT) {
+DayTracks dayTracks(UT start, double deltaT, Theory theory, std::optional<Body> only) {
   DayTracks tracks{};
-  tracks.start = startUt;
+  tracks.start = start;
   tracks.deltaT = deltaT;
   tracks.status = Status::Computed;
   tracks.statuses.fill(Status::Computed);
+  const TimeScale scale = TimeScale::fixed(deltaT);
   // T_j(x_k), the polynomials at the nodes.
   std::array<std::array<double, kTrackNodes>, kTrackNodes> t{};
   for (std::size_t k = 0; k < kTrackNodes; ++k) {
@@ -390,10 +340,22 @@ DayTracks dayTracks(double startUt, double deltaT) {
       t[j][k] = 2.0 * x * t[j - 1][k] - t[j - 2][k];
     }
     const double fraction = ((kTrackLast - kTrackFirst) * x + (kTrackFirst + kTrackLast)) / 2.0;
-    const Instant instant = computeInstantUt(JulianDate{startUt + fraction}, deltaT);
-    tracks.status = worse(tracks.status, instant.status);
+    const UT ut{start.jd + fraction};
+    std::array<BodyPosition, kBodyCount> positions{};
+    if (only) {
+      const std::size_t b = static_cast<std::size_t>(*only);
+      positions[b] = computeBody(*only, scale.tt(ut), theory);
+      tracks.status = worse(tracks.status, positions[b].status);
+    } else {
+      const Instant instant = computeInstantUt(ut, scale, theory);
+      tracks.status = worse(tracks.status, instant.status);
+      positions = instant.bodies;
+    }
     for (std::size_t b = 0; b < kBodyCount; ++b) {
-      const BodyPosition& p = instant.bodies[b];
+      if (only && b != static_cast<std::size_t>(*only)) {
+        continue;
+      }
+      const BodyPosition& p = positions[b];
       tracks.statuses[b] = worse(tracks.statuses[b], p.status);
       const Vector v = equatorialVector(p.rightAscension, p.declination, p.distanceKm);
       const double components[3] = {v.x, v.y, v.z};
@@ -429,20 +391,16 @@ double moonHorizon(double distanceKm) {
          toRadians(kMoonHorizonOffset);
 }
 
-DayAlmanac dayAlmanac(JulianDate dayStart, double deltaTSeconds, const Observer& observer,
-                      Refraction refraction) {
-  const DayTracks tracks = dayTracks(dayStart.jd, deltaTSeconds);
+DayAlmanac dayAlmanac(UT dayStart, const TimeScale& scale, const Observer& observer,
+                      Refraction refraction, Theory theory) {
+  const double deltaT = scale.deltaT(UT{dayStart.jd + 0.5});
+  const DayTracks tracks = dayTracks(dayStart, deltaT, theory);
   DayAlmanac almanac{};
-  almanac.start = dayStart.jd;
-  almanac.deltaT = deltaTSeconds;
-  const bool placeComputable = std::isfinite(observer.latitude) &&
-                               std::isfinite(observer.longitude) &&
-                               std::isfinite(observer.heightMetres);
+  almanac.start = dayStart;
+  almanac.deltaT = deltaT;
+  const bool placeComputable = computable(observer);
   almanac.status = placeComputable ? tracks.status : Status::NotComputable;
-  Day day{tracks, placeOf(observer), refraction, {}};
-  for (std::size_t i = 0; i < kSamples; ++i) {
-    day.horizons[i] = horizonOf(day, sampleFraction(static_cast<int>(i)));
-  }
+  const Day day = dayOf(tracks, observer, refraction);
   std::array<Twilight, 3> twilights{};
   for (std::size_t b = 0; b < kBodyCount; ++b) {
     if (!placeComputable || tracks.statuses[b] == Status::NotComputable) {
@@ -459,6 +417,48 @@ DayAlmanac dayAlmanac(JulianDate dayStart, double deltaTSeconds, const Observer&
   almanac.nautical = twilights[1];
   almanac.astronomical = twilights[2];
   return almanac;
+}
+
+RiseSetTime searchRiseSet(Body body, const Observer& observer, UT after, RiseSet event,
+                          double limitDays, const TimeScale& scale, Refraction refraction,
+                          Theory theory) {
+  RiseSetTime result{SearchOutcome::NotComputable, UT{kNaN}, kNaN, kNaN, Status::NotComputable};
+  const auto index = static_cast<std::size_t>(body);
+  if (index >= kBodyCount) {
+    result.status = Status::UnknownBody;
+    return result;
+  }
+  if (!computable(observer) || !std::isfinite(after.jd) || !std::isfinite(limitDays) ||
+      static_cast<std::size_t>(event) > static_cast<std::size_t>(RiseSet::Set)) {
+    return result;
+  }
+  result.outcome = SearchOutcome::NotFound;
+  result.status = Status::Computed;
+  const double end = after.jd + limitDays;
+  // Day after day, as dayAlmanac would give each, until the event occurs.
+  for (double k = 0.0; after.jd + k < end; k += 1.0) {
+    const UT start{after.jd + k};
+    const DayTracks tracks = dayTracks(start, scale.deltaT(UT{start.jd + 0.5}), theory, body);
+    result.status = worse(result.status, tracks.statuses[index]);
+    if (result.status == Status::NotComputable) {
+      result.outcome = SearchOutcome::NotComputable;
+      return result;
+    }
+    const BodyDay day = bodyDay(dayOf(tracks, observer, refraction), index, nullptr);
+    const DayEvent& e = event == RiseSet::Rise      ? day.rise
+                        : event == RiseSet::Transit ? day.transit
+                                                    : day.set;
+    if (e.outcome == EventOutcome::Occurs) {
+      if (e.ut.jd < end) {
+        result.outcome = SearchOutcome::Found;
+        result.ut = e.ut;
+        result.altitude = e.altitude;
+        result.azimuth = e.azimuth;
+      }
+      return result;
+    }
+  }
+  return result;
 }
 
 }  // namespace astro

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 
 #include "astro/astro.h"
 #include "astro/observer.h"
@@ -24,16 +25,19 @@ struct Track {
 };
 
 struct DayTracks {
-  double start;   // Julian Day (UT) of the day's start
-  double deltaT;  // seconds
-  Status status;  // worst status of the Instants
+  UT start;       // the day's start
+  double deltaT;  // seconds, the same over the day
+  Status status;  // worst status of the Instants (of the body's positions for one body)
   std::array<Track, kBodyCount> bodies;
   std::array<Status, kBodyCount> statuses;  // worst status of each body's positions
 };
 
-// The day's tracks from kTrackNodes Instants at the Chebyshev nodes of
-// [kTrackFirst, kTrackLast].
-DayTracks dayTracks(double startUt, double deltaT);
+// The day's tracks by `theory` from kTrackNodes Instants at the Chebyshev
+// nodes of [kTrackFirst, kTrackLast], their positions at TT = UT + deltaT
+// (TimeScale::fixed(deltaT)); with `only`, that body's track alone, from
+// its positions alone (the same bits as in the Instants), the others left
+// at zero.
+DayTracks dayTracks(UT start, double deltaT, Theory theory, std::optional<Body> only = {});
 
 // A track's position at a fraction of the day, kilometres.
 Vector trackPosition(const Track& track, double fraction);

@@ -15,19 +15,14 @@
 
 #include "astro/astro.h"
 #include "astro/equatorial.h"
+#include "astro/numeric.h"
 
 namespace astro {
 namespace {
 // x, y and z of the header above, from `a` toward `b`.
-struct Offset {
-  double x;
-  double y;
-  double z;
-};
-
-Offset offsetOf(const EquatorialPoint& a, const EquatorialPoint& b) {
+Vector offsetOf(const EquatorialPoint& a, const EquatorialPoint& b) {
   const double d = b.rightAscension - a.rightAscension;
-  return Offset{std::cos(a.declination) * std::sin(b.declination) -
+  return Vector{std::cos(a.declination) * std::sin(b.declination) -
                     std::sin(a.declination) * std::cos(b.declination) * std::cos(d),
                 std::cos(b.declination) * std::sin(d),
                 std::sin(a.declination) * std::sin(b.declination) +
@@ -42,12 +37,12 @@ EquatorialPoint eclipticToEquatorial(double longitude, double latitude, double o
 }
 
 double angularSeparation(const EquatorialPoint& a, const EquatorialPoint& b) {
-  const Offset o = offsetOf(a, b);
+  const Vector o = offsetOf(a, b);
   return std::atan2(std::sqrt(o.x * o.x + o.y * o.y), o.z);
 }
 
 double positionAngle(const EquatorialPoint& from, const EquatorialPoint& to) {
-  const Offset o = offsetOf(from, to);
+  const Vector o = offsetOf(from, to);
   return withinOneTurn(std::atan2(o.y, o.x));
 }
 

@@ -20,7 +20,7 @@ void yearOfEvents(benchmark::State& state, astro::EventKindSet kinds) {
     const double start = astro::julianDay({kBenchDates[next].year, 1, 1.0});
     next = (next + 1) % kBenchDates.size();
     const astro::EventList list =
-        astro::findEvents(astro::JulianDate{start}, astro::JulianDate{start + 365.25}, kinds);
+        astro::findEvents(astro::TT{start}, astro::TT{start + 365.25}, kinds);
     events += list.events.size();
     benchmark::DoNotOptimize(list.events.data());
   }

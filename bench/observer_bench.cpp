@@ -1,6 +1,7 @@
-// What an observer sees: the nine bodies at one instant from a place, and
-// a whole day's rising, transit and setting with the twilights, to be read
-// side by side with computeInstant (body_bench.cpp).
+// What an observer sees: the nine bodies at one instant from a place, a
+// whole day's rising, transit and setting with the twilights, and one
+// body's next rise, to be read side by side with computeInstant
+// (body_bench.cpp).
 #include <benchmark/benchmark.h>
 
 #include <cstddef>
@@ -22,7 +23,8 @@ constexpr std::size_t kPlaceCount = sizeof kPlaces / sizeof kPlaces[0];
 void observe(benchmark::State& state) {
   std::size_t next = 0;
   for (auto _ : state) {
-    const astro::Instant instant = astro::computeInstantUt(kBenchDates[next], 64.0);
+    const astro::Instant instant =
+        astro::computeInstantUt(kBenchDates[next], astro::TimeScale::fixed(64.0));
     astro::SkyView view =
         astro::observe(instant, kPlaces[next % kPlaceCount], astro::Refraction::Standard);
     benchmark::DoNotOptimize(view);
@@ -38,9 +40,23 @@ void dayAlmanac(benchmark::State& state) {
     const astro::CalendarDate midnight{date.year, date.month,
                                        static_cast<double>(static_cast<int>(date.day))};
     astro::DayAlmanac almanac =
-        astro::dayAlmanac(astro::JulianDate{astro::julianDay(midnight)}, 64.0,
+        astro::dayAlmanac(astro::UT{astro::julianDay(midnight)}, astro::TimeScale::fixed(64.0),
                           kPlaces[next % kPlaceCount], astro::Refraction::Standard);
     benchmark::DoNotOptimize(almanac);
+    next = (next + 1) % kBenchDates.size();
+  }
+}
+
+// The Moon's next rise after each bench date: one body's day, or two when
+// it rose earlier that day.
+void moonRise(benchmark::State& state) {
+  std::size_t next = 0;
+  for (auto _ : state) {
+    astro::RiseSetTime rise =
+        astro::searchRiseSet(astro::Body::Moon, kPlaces[next % kPlaceCount],
+                             astro::UT{astro::julianDay(kBenchDates[next])}, astro::RiseSet::Rise,
+                             2.0, astro::TimeScale::fixed(64.0));
+    benchmark::DoNotOptimize(rise);
     next = (next + 1) % kBenchDates.size();
   }
 }
@@ -49,3 +65,4 @@ void dayAlmanac(benchmark::State& state) {
 
 BENCHMARK(observe)->Unit(benchmark::kMicrosecond);
 BENCHMARK(dayAlmanac)->Unit(benchmark::kMicrosecond);
+BENCHMARK(moonRise)->Unit(benchmark::kMicrosecond);

@@ -39,15 +39,15 @@ TEST(Appearance, DiametersFromThePublishedRadii) {
   };
   for (const auto& c : cases) {
     const BodyPosition p = c.body == Body::Sun ? sun : onEcliptic(kPi / 2, c.distanceAu);
-    EXPECT_NEAR(appearance(c.body, p, sun, JulianDate{2451545.0}).angularDiameter,
+    EXPECT_NEAR(appearance(c.body, p, sun, TT{2451545.0}).angularDiameter,
                 2 * c.semiDiameterAt1Au / c.distanceAu * kArcsec, 0.01 * kArcsec)
         << bodyId(c.body);
   }
   // The Moon at its mean distance, 384,400 km, with the radius 1737.4 km.
   BodyPosition moon = onEcliptic(kPi / 2, 384400.0 / kAstronomicalUnitKm);
   moon.distanceKm = 384400.0;
-  EXPECT_NEAR(appearance(Body::Moon, moon, sun, JulianDate{2451545.0}).angularDiameter,
-              31.0758 * kArcmin, 0.0005 * kArcmin);
+  EXPECT_NEAR(appearance(Body::Moon, moon, sun, TT{2451545.0}).angularDiameter, 31.0758 * kArcmin,
+              0.0005 * kArcmin);
 }
 
 TEST(Appearance, PhaseOfTheWorkedExamples) {
@@ -162,9 +162,9 @@ TEST(Appearance, VenusLawsMeetAtTheirBranch) {
 }
 
 TEST(Appearance, OneBodyAsInTheWholeInstant) {
-  const Instant instant = computeInstantUt(CalendarDate{2024, 9, 18.0}, 69.0);
+  const Instant instant = computeInstantUt(CalendarDate{2024, 9, 18.0}, TimeScale::fixed(69.0));
   const Appearances all = appearances(instant);
-  const JulianDate tt{instant.jd + instant.deltaT / 86400.0};
+  const TT tt{instant.ut.jd + instant.deltaT / 86400.0};
   for (const Body body : kBodies) {
     const Appearance one = appearance(body, instant[body], instant[Body::Sun], tt);
     EXPECT_EQ(one.magnitude, all[body].magnitude) << bodyId(body);
@@ -174,15 +174,15 @@ TEST(Appearance, OneBodyAsInTheWholeInstant) {
 }
 
 TEST(Appearance, NoValueWithoutAPosition) {
-  const Instant far = computeInstant(JulianDate{1e300});
+  const Instant far = computeInstant(TT{1e300});
   ASSERT_EQ(far[Body::Mars].status, Status::NotComputable);
   const Appearance mars = appearances(far)[Body::Mars];
   EXPECT_EQ(mars.status, Status::NotComputable);
   EXPECT_EQ(mars.magnitudeStatus, MagnitudeStatus::NotComputable);
   EXPECT_TRUE(std::isnan(mars.magnitude));
   EXPECT_TRUE(std::isnan(mars.phaseAngle));
-  const BodyPosition sun = computeBody(Body::Sun, JulianDate{2451545.0});
-  EXPECT_EQ(appearance(static_cast<Body>(kBodyCount), sun, sun, JulianDate{2451545.0}).status,
+  const BodyPosition sun = computeBody(Body::Sun, TT{2451545.0});
+  EXPECT_EQ(appearance(static_cast<Body>(kBodyCount), sun, sun, TT{2451545.0}).status,
             Status::UnknownBody);
 }
 

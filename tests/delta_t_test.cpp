@@ -66,12 +66,13 @@ TEST(UniversalTime, PositionsMoveByDeltaTAndTheHeaderStays) {
   const CalendarDate date{2000, 1, 1.5};
   const double dt = 63.8;
   const Instant tt = computeInstant(date);
-  const Instant ut = computeInstantUt(date, dt);
-  EXPECT_EQ(ut.jd, tt.jd);
+  const Instant ut = computeInstantUt(date, TimeScale::fixed(dt));
+  EXPECT_EQ(ut.ut.jd, tt.ut.jd);
+  EXPECT_EQ(ut.tt.jd, tt.tt.jd + dt / 86400);
   EXPECT_EQ(ut.siderealTime, tt.siderealTime);
   EXPECT_EQ(ut.deltaT, dt);
   // The positions are those of the Julian Day plus Delta T, exactly.
-  const Instant later = computeInstant(JulianDate{tt.jd + dt / 86400});
+  const Instant later = computeInstant(TT{tt.tt.jd + dt / 86400});
   for (const Body body : kBodies) {
     EXPECT_EQ(ut[body].rightAscension, later[body].rightAscension) << static_cast<int>(body);
     EXPECT_EQ(ut[body].declination, later[body].declination) << static_cast<int>(body);
@@ -87,7 +88,8 @@ TEST(UniversalTime, PositionsMoveByDeltaTAndTheHeaderStays) {
   EXPECT_NEAR(moved(Body::Moon), 0.55 * dt * kArcsec, 6 * kArcsec);
   EXPECT_NEAR(moved(Body::Sun), 0.041 * dt * kArcsec, 0.5 * kArcsec);
   // Delta T 0 is the date as TT, to the bit.
-  EXPECT_EQ(computeInstantUt(date, 0.0)[Body::Moon].rightAscension, tt[Body::Moon].rightAscension);
+  EXPECT_EQ(computeInstantUt(date, TimeScale::fixed(0.0))[Body::Moon].rightAscension,
+            tt[Body::Moon].rightAscension);
 }
 
 }  // namespace

@@ -39,7 +39,7 @@ std::vector<Event> eventsOf(const EventList& list, EventKind kind, Body body) {
 std::vector<Event> eventsIn(const EventList& list, double from, double to) {
   std::vector<Event> found;
   for (const Event& e : list.events) {
-    if (e.jd >= from && e.jd < to) {
+    if (e.tt.jd >= from && e.tt.jd < to) {
       found.push_back(e);
     }
   }
@@ -48,8 +48,8 @@ std::vector<Event> eventsIn(const EventList& list, double from, double to) {
 
 // The events of one search, 1900 to 2100, shared by the tests that read it.
 const EventList& twoCenturies() {
-  static const EventList list = findEvents(JulianDate{julianDay({1900, 1, 1.0})},
-                                           JulianDate{julianDay({2100, 1, 1.0})}, kAllEventKinds);
+  static const EventList list =
+      findEvents(TT{julianDay({1900, 1, 1.0})}, TT{julianDay({2100, 1, 1.0})}, kAllEventKinds);
   return list;
 }
 
@@ -121,11 +121,10 @@ TEST(Events, WorkedExamples) {
        .angleTolerance = 3 * kArcmin},
   };
   for (const auto& c : cases) {
-    const EventList list =
-        findEvents(JulianDate{c.jd - 2}, JulianDate{c.jd + 2}, eventKindBit(c.kind));
+    const EventList list = findEvents(TT{c.jd - 2}, TT{c.jd + 2}, eventKindBit(c.kind));
     const std::vector<Event> found = eventsOf(list, c.kind, c.body);
     ASSERT_EQ(found.size(), 1u) << c.source;
-    EXPECT_NEAR(found[0].jd, c.jd, c.tolerance) << c.source;
+    EXPECT_NEAR(found[0].tt.jd, c.jd, c.tolerance) << c.source;
     if (c.angle != 0) {
       EXPECT_NEAR(found[0].angle, c.angle, c.angleTolerance) << c.source;
     }
@@ -141,10 +140,10 @@ TEST(Apparent, SunOfMeeusExample25b) {
   // Example 22.a (1987 April 10, 0h TD) has a nutation of -3.788". The
   // four terms used here are good to 0.5".
   const double jd = julianDay({1992, 10, 13.0});
-  const ApparentPlace apparent = apparentPlace(Body::Sun, jd);
-  const BodyPosition geometric = computeBody(Body::Sun, JulianDate{jd});
+  const ApparentPosition apparent = apparentPosition(Body::Sun, TT{jd});
+  const BodyPosition geometric = computeBody(Body::Sun, TT{jd});
   expectAll({
-      {"apparent minus true longitude", apparent.longitude - geometric.eclipticLongitude,
+      {"apparent minus true longitude", apparent.eclipticLongitude - geometric.eclipticLongitude,
        -4.631 * kArcsec, 0.5 * kArcsec},
       {"nutation, 1992", nutationInLongitude(jd), 15.908 * kArcsec, 0.5 * kArcsec},
       {"nutation, 1987", nutationInLongitude(julianDay({1987, 4, 10.0})), -3.788 * kArcsec,
@@ -165,10 +164,10 @@ TEST(Events, TheMoonsPhasesOverTwoCenturies) {
   // moon to new moon, of 29.2 to 29.9 days, and so from full to full.
   for (std::size_t i = 1; i < phases.size(); ++i) {
     EXPECT_EQ(static_cast<int>(phases[i].kind), (static_cast<int>(phases[i - 1].kind) + 1) % 4)
-        << phases[i].jd;
+        << phases[i].tt.jd;
     if (i >= 4 && (phases[i].kind == NewMoon || phases[i].kind == FullMoon)) {
-      EXPECT_GT(phases[i].jd - phases[i - 4].jd, 29.2 * kDay) << phases[i].jd;
-      EXPECT_LT(phases[i].jd - phases[i - 4].jd, 29.9 * kDay) << phases[i].jd;
+      EXPECT_GT(phases[i].tt.jd - phases[i - 4].tt.jd, 29.2 * kDay) << phases[i].tt.jd;
+      EXPECT_LT(phases[i].tt.jd - phases[i - 4].tt.jd, 29.9 * kDay) << phases[i].tt.jd;
     }
   }
   // 12 or 13 full moons in every calendar year.
@@ -211,12 +210,12 @@ TEST(Events, TheSunsAndTheMoonsTurnsOverTwoCenturies) {
   for (std::size_t i = 0; i < apsides.size(); ++i) {
     const Event& e = apsides[i];
     const auto& range = ranges[e.kind == Apogee ? 1 : 0];
-    EXPECT_GT(e.distanceKm, range.least) << e.jd;
-    EXPECT_LT(e.distanceKm, range.most) << e.jd;
+    EXPECT_GT(e.distanceKm, range.least) << e.tt.jd;
+    EXPECT_LT(e.distanceKm, range.most) << e.tt.jd;
     if (i > 0) {
-      EXPECT_NE(e.kind, apsides[i - 1].kind) << e.jd;
-      EXPECT_GT(e.jd - apsides[i - 1].jd, 11.5 * kDay) << e.jd;
-      EXPECT_LT(e.jd - apsides[i - 1].jd, 16.5 * kDay) << e.jd;
+      EXPECT_NE(e.kind, apsides[i - 1].kind) << e.tt.jd;
+      EXPECT_GT(e.tt.jd - apsides[i - 1].tt.jd, 11.5 * kDay) << e.tt.jd;
+      EXPECT_LT(e.tt.jd - apsides[i - 1].tt.jd, 16.5 * kDay) << e.tt.jd;
     }
   }
   EXPECT_EQ(order[0], Perigee);
@@ -254,8 +253,8 @@ TEST(Events, ThePlanetsCyclesOverTwoCenturies) {
        {std::tuple{Body::Mercury, 17.8, 28.0}, std::tuple{Body::Venus, 45.0, 47.5}}) {
     for (const EventKind kind : {GreatestElongationEast, GreatestElongationWest}) {
       for (const Event& e : eventsOf(list, kind, planet)) {
-        EXPECT_GT(e.angle, least * kDegree) << bodyId(planet) << " " << e.jd;
-        EXPECT_LT(e.angle, most * kDegree) << bodyId(planet) << " " << e.jd;
+        EXPECT_GT(e.angle, least * kDegree) << bodyId(planet) << " " << e.tt.jd;
+        EXPECT_LT(e.angle, most * kDegree) << bodyId(planet) << " " << e.tt.jd;
       }
     }
   }
@@ -266,10 +265,10 @@ TEST(Events, CloseApproachesOverTwoCenturies) {
   std::map<std::pair<Body, Body>, std::vector<double>> passages;
   for (const Event& e : list.events) {
     if (e.kind == CloseApproach) {
-      EXPECT_LT(e.body, e.other) << e.jd;
-      EXPECT_NE(e.body, Body::Sun) << e.jd;
-      EXPECT_LT(e.angle, kCloseApproachLimit) << e.jd;
-      passages[{e.body, e.other}].push_back(e.jd);
+      EXPECT_LT(e.body, e.other) << e.tt.jd;
+      EXPECT_NE(e.body, Body::Sun) << e.tt.jd;
+      EXPECT_LT(e.angle, kCloseApproachLimit) << e.tt.jd;
+      passages[{e.body, e.other}].push_back(e.tt.jd);
     }
   }
   // Every pair meets; the same pair never twice within five days.
@@ -287,17 +286,16 @@ TEST(Events, ASplitSearchGivesTheWhole) {
   // the parts together are the whole, every value to the bit.
   const double start = julianDay({2023, 12, 20.0});
   const double end = julianDay({2024, 12, 20.0});
-  const EventList whole = findEvents(JulianDate{start}, JulianDate{end}, kAllEventKinds);
+  const EventList whole = findEvents(TT{start}, TT{end}, kAllEventKinds);
   ASSERT_GT(whole.events.size(), 100u);
-  const double atAnEvent = whole.events[40].jd;
+  const double atAnEvent = whole.events[40].tt.jd;
   for (const double split : {2460310.5, 2460400.3371, atAnEvent, std::nextafter(atAnEvent, 0.0)}) {
-    std::vector<Event> parts =
-        findEvents(JulianDate{start}, JulianDate{split}, kAllEventKinds).events;
-    const EventList second = findEvents(JulianDate{split}, JulianDate{end}, kAllEventKinds);
+    std::vector<Event> parts = findEvents(TT{start}, TT{split}, kAllEventKinds).events;
+    const EventList second = findEvents(TT{split}, TT{end}, kAllEventKinds);
     parts.insert(parts.end(), second.events.begin(), second.events.end());
     ASSERT_EQ(parts.size(), whole.events.size()) << split;
     for (std::size_t i = 0; i < parts.size(); ++i) {
-      EXPECT_EQ(parts[i].jd, whole.events[i].jd) << split << " " << i;
+      EXPECT_EQ(parts[i].tt.jd, whole.events[i].tt.jd) << split << " " << i;
       EXPECT_EQ(parts[i].kind, whole.events[i].kind) << split << " " << i;
       EXPECT_EQ(parts[i].angle, whole.events[i].angle) << split << " " << i;
       EXPECT_EQ(parts[i].distanceAu, whole.events[i].distanceAu) << split << " " << i;
@@ -315,21 +313,21 @@ TEST(Events, DenserSamplesFindTheSameEvents) {
     step /= 4;
   }
   dense.pairScan /= 4;
-  const EventList usual =
-      searchEvents(start, end, kAllEventKinds, kCloseApproachLimit, kSearchSteps, nullptr);
-  const EventList denser =
-      searchEvents(start, end, kAllEventKinds, kCloseApproachLimit, dense, nullptr);
+  const EventList usual = searchEvents(TT{start}, TT{end}, kAllEventKinds, kCloseApproachLimit,
+                                       Theory::Classic, kSearchSteps, nullptr);
+  const EventList denser = searchEvents(TT{start}, TT{end}, kAllEventKinds, kCloseApproachLimit,
+                                        Theory::Classic, dense, nullptr);
   ASSERT_EQ(usual.events.size(), denser.events.size());
   for (std::size_t i = 0; i < usual.events.size(); ++i) {
     const Event& a = usual.events[i];
     const Event& b = denser.events[i];
-    ASSERT_EQ(a.kind, b.kind) << a.jd;
-    ASSERT_EQ(a.body, b.body) << a.jd;
-    ASSERT_EQ(a.other, b.other) << a.jd;
-    EXPECT_NEAR(a.jd, b.jd, 1 * kSecond) << eventKindId(a.kind) << " " << a.jd;
-    EXPECT_NEAR(a.angle, b.angle, 0.1 * kArcsec) << eventKindId(a.kind) << " " << a.jd;
+    ASSERT_EQ(a.kind, b.kind) << a.tt.jd;
+    ASSERT_EQ(a.body, b.body) << a.tt.jd;
+    ASSERT_EQ(a.other, b.other) << a.tt.jd;
+    EXPECT_NEAR(a.tt.jd, b.tt.jd, 1 * kSecond) << eventKindId(a.kind) << " " << a.tt.jd;
+    EXPECT_NEAR(a.angle, b.angle, 0.1 * kArcsec) << eventKindId(a.kind) << " " << a.tt.jd;
     EXPECT_NEAR(a.distanceKm, b.distanceKm, 2e-6 * a.distanceKm)
-        << eventKindId(a.kind) << " " << a.jd;
+        << eventKindId(a.kind) << " " << a.tt.jd;
   }
 }
 
@@ -349,8 +347,8 @@ TEST(Events, KindsChosenAndNamed) {
   EXPECT_EQ(eventKindBit(static_cast<EventKind>(kEventKindCount)), 0u);
 
   // A choice gives those kinds only, the same events as in the full list.
-  const JulianDate start{julianDay({2024, 1, 1.0})};
-  const JulianDate end{julianDay({2025, 1, 1.0})};
+  const TT start{julianDay({2024, 1, 1.0})};
+  const TT end{julianDay({2025, 1, 1.0})};
   const EventKindSet chosen = eventKindBit(FullMoon) | eventKindBit(Opposition);
   const EventList all = findEvents(start, end, kAllEventKinds);
   std::vector<Event> expected;
@@ -359,7 +357,7 @@ TEST(Events, KindsChosenAndNamed) {
   const EventList some = findEvents(start, end, chosen);
   ASSERT_EQ(some.events.size(), expected.size());
   for (std::size_t i = 0; i < expected.size(); ++i) {
-    EXPECT_EQ(some.events[i].jd, expected[i].jd);
+    EXPECT_EQ(some.events[i].tt.jd, expected[i].tt.jd);
   }
   // A wider limit keeps every closer approach and adds wider ones.
   const auto approaches = [&](double limit) {
@@ -371,8 +369,8 @@ TEST(Events, KindsChosenAndNamed) {
   EXPECT_GT(approaches(kCloseApproachLimit).size(), near.size());
   for (const Event& e : near) {
     EXPECT_TRUE(std::any_of(wide.begin(), wide.end(), [&](const Event& w) {
-      return w.jd == e.jd && w.body == e.body && w.other == e.other;
-    })) << e.jd;
+      return w.tt.jd == e.tt.jd && w.body == e.body && w.other == e.other;
+    })) << e.tt.jd;
   }
 }
 
@@ -388,14 +386,14 @@ TEST(Events, BoundsThatGiveNoEvents) {
       {2451600.0, 2451545.0, Status::Computed},
   };
   for (const auto& c : cases) {
-    const EventList list = findEvents(JulianDate{c.start}, JulianDate{c.end}, kAllEventKinds);
+    const EventList list = findEvents(TT{c.start}, TT{c.end}, kAllEventKinds);
     EXPECT_TRUE(list.events.empty()) << c.start << " " << c.end;
     EXPECT_EQ(list.status, c.status) << c.start << " " << c.end;
   }
-  EXPECT_TRUE(findEvents(JulianDate{2451545.0}, JulianDate{2451910.0}, 0).events.empty());
+  EXPECT_TRUE(findEvents(TT{2451545.0}, TT{2451910.0}, 0).events.empty());
   // Before the measured span the events come with their status.
-  const EventList early = findEvents(JulianDate{julianDay({999, 12, 1.0})},
-                                     JulianDate{julianDay({1000, 2, 1.0})}, eventKindBit(FullMoon));
+  const EventList early = findEvents(TT{julianDay({999, 12, 1.0})}, TT{julianDay({1000, 2, 1.0})},
+                                     eventKindBit(FullMoon));
   ASSERT_EQ(early.events.size(), 2u);
   EXPECT_EQ(early.events[0].status, Status::OutsideMeasuredSpan);
   EXPECT_EQ(early.events[1].status, Status::Computed);

@@ -226,7 +226,8 @@ TEST(ComputeBody, OneBodyAsInTheWholeInstant) {
   // bits; only the Moon has an illuminated fraction.
   for (const CalendarDate date : {CalendarDate{2000, 1, 1.5}, CalendarDate{1850, 6, 15.0}}) {
     const Instant instant = computeInstant(date);
-    EXPECT_EQ(instant.jd, julianDay(date));
+    EXPECT_EQ(instant.ut.jd, julianDay(date));
+    EXPECT_EQ(instant.tt.jd, julianDay(date));
     for (const Body body : kBodies) {
       const BodyPosition one = computeBody(body, date);
       const BodyPosition& all = instant[body];
@@ -240,7 +241,7 @@ TEST(ComputeBody, OneBodyAsInTheWholeInstant) {
         EXPECT_EQ(one.illumination, 0.0) << static_cast<int>(body);
       }
     }
-    EXPECT_EQ(computeInstant(JulianDate{julianDay(date)}).bodies[4].rightAscension,
+    EXPECT_EQ(computeInstant(TT{julianDay(date)}).bodies[4].rightAscension,
               instant[Body::Mars].rightAscension);
   }
 }

@@ -10,8 +10,11 @@ astro::Instant TimeScale::compute(const DateEntry& entry) const {
   if (!universalFor(entry)) {
     return astro::computeInstant(entry.date);
   }
-  const astro::JulianDate ut{astro::julianDay(entry.date)};
-  return astro::computeInstantUt(ut, deltaT ? *deltaT : astro::deltaT(astro::decimalYear(ut)));
+  return astro::computeInstantUt(entry.date, astroScale());
+}
+
+astro::TimeScale TimeScale::astroScale() const {
+  return deltaT ? astro::TimeScale::fixed(*deltaT) : astro::TimeScale{};
 }
 
 Parsed<ToReport> toReport(const Request& request, const DateEntry& given, bool skipForward) {

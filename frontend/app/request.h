@@ -25,6 +25,8 @@ struct TimeScale {
   // The instant of a date in this scale; a date in UT (universal) is
   // always taken as UT.
   astro::Instant compute(const DateEntry& entry) const;
+  // The library's time scale: deltaT's seconds, else its model.
+  astro::TimeScale astroScale() const;
   // Whether a date is taken as UT.
   bool universalFor(const DateEntry& entry) const { return universal || entry.universal; }
 };

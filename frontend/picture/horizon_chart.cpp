@@ -447,7 +447,7 @@ void appendHorizonChart(std::string& out, const DateEntry&, const astro::Instant
   title += words::kOnDay;
   appendLocalDay(title, view.local);
   title += words::kAtTime;
-  appendClock(title, request, instant.jd);
+  appendClock(title, request, instant.ut.jd);
   title += " (";
   title += request.zone.name;
   title += ", ";

@@ -45,10 +45,7 @@ constexpr std::int64_t kAfterEveryChange = 253'402'214'400;
 
 const ZoneOffset kUtc{0, "UTC"};
 
-std::int64_t floorDiv(std::int64_t a, std::int64_t b) {
-  const std::int64_t q = a / b;
-  return (a % b != 0 && ((a < 0) != (b < 0))) ? q - 1 : q;
-}
+using astro::floorDiv;
 
 std::string_view trimmed(std::string_view text) {
   while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {

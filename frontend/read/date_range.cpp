@@ -15,10 +15,7 @@ namespace {
 // Days of a month beyond which a date cannot be counted in milliseconds.
 constexpr double kLargestDay = 1e9;
 
-std::int64_t floorDiv(std::int64_t a, std::int64_t b) {
-  const std::int64_t q = a / b;
-  return (a % b != 0 && ((a < 0) != (b < 0))) ? q - 1 : q;
-}
+using astro::floorDiv;
 
 Refusal refused(std::string word, Reason reason, std::string detail = {}) {
   return Refusal{Subject::Range, reason, std::move(word), std::move(detail)};

@@ -36,12 +36,6 @@ constexpr double kSecondsPerDay = 86400.0;
 constexpr std::array<std::string_view, 9> kColumns = {
     "event", "body", "other_body", "time_utc", "time_tt", "local_time", "value", "unit", "status"};
 
-// Delta T in seconds at a Julian Day (UT or TT alike: it changes slowly).
-double deltaTAt(const Request& request, double jd) {
-  return request.scale.deltaT ? *request.scale.deltaT
-                              : astro::deltaT(astro::decimalYear(astro::JulianDate{jd}));
-}
-
 // YYYY-MM-DDTHH:MM:SS of a Julian Day on the program's calendar, to the
 // second (rounded).
 void appendIsoSeconds(std::string& out, double jd) {
@@ -218,7 +212,7 @@ void appendEvent(std::string& out, const Request& request, const astro::Event& e
   appendIsoSeconds(utc, ut);
   utc += 'Z';
   std::string tt;
-  appendIsoSeconds(tt, e.jd);
+  appendIsoSeconds(tt, e.tt.jd);
   const std::string_view other = e.other != e.body ? astro::bodyId(e.other) : std::string_view{};
   const Value values[] = {Value::text(astro::eventKindId(e.kind)),
                           Value::text(astro::bodyId(e.body)),
@@ -228,7 +222,7 @@ void appendEvent(std::string& out, const Request& request, const astro::Event& e
                           Value::text(local),
                           Value::of(v.value),
                           Value::text(v.unit),
-                          Value::text(statusId(e.status))};
+                          Value::text(astro::statusId(e.status))};
   static_assert(std::size(values) == kColumns.size());
   std::array<Field, kColumns.size()> fields;
   for (std::size_t i = 0; i < fields.size(); ++i) {
@@ -289,9 +283,9 @@ Parsed<astro::EventKindSet> parseEventKinds(std::string_view text) {
 }
 
 int runEvents(Console& console, const Request& request) {
-  const double start =
-      request.eventsStart + deltaTAt(request, request.eventsStart) / kSecondsPerDay;
-  const double end = request.eventsEnd + deltaTAt(request, request.eventsEnd) / kSecondsPerDay;
+  const astro::TimeScale scale = request.scale.astroScale();
+  const double start = scale.tt(astro::UT{request.eventsStart}).jd;
+  const double end = scale.tt(astro::UT{request.eventsEnd}).jd;
   std::string& out = console.output.pending();
   switch (request.format) {
     case Format::Text:
@@ -323,13 +317,13 @@ int runEvents(Console& console, const Request& request) {
   bool notComputable = false;
   bool outside = false;
   for (double from = start; from < end && console.output.ok(); from += kChunk) {
-    const astro::EventList list = astro::findEvents(
-        astro::JulianDate{from}, astro::JulianDate{std::min(from + kChunk, end)}, request.kinds);
+    const astro::EventList list =
+        astro::findEvents(astro::TT{from}, astro::TT{std::min(from + kChunk, end)}, request.kinds);
     notComputable = notComputable || list.status == astro::Status::NotComputable;
     outside = outside || list.status == astro::Status::OutsideMeasuredSpan;
     for (const astro::Event& e : list.events) {
       // Back to UT; the events of the interval in UT only.
-      const double ut = e.jd - deltaTAt(request, e.jd) / kSecondsPerDay;
+      const double ut = scale.ut(e.tt).jd;
       if (ut < request.eventsStart || ut >= request.eventsEnd) {
         continue;
       }

@@ -116,15 +116,15 @@ void appendEvent(std::string& out, const Request& request, const astro::DayEvent
                  EventKind kind) {
   switch (event.outcome) {
     case astro::EventOutcome::Occurs:
-      appendClock(out, request, event.jd);
+      appendClock(out, request, event.ut.jd);
       if (kind == EventKind::Transit) {
         out += " (";
         appendDegreesMinutes(out, event.altitude);
         out += ')';
       }
-      if (std::isfinite(event.secondJd)) {
+      if (std::isfinite(event.secondUt.jd)) {
         out += ", ";
-        appendClock(out, request, event.secondJd);
+        appendClock(out, request, event.secondUt.jd);
       }
       return;
     case astro::EventOutcome::AlwaysAbove:
@@ -159,7 +159,7 @@ std::vector<std::string> twilightParts(const Request& request, const astro::Twil
     std::string& part = parts.emplace_back();
     if (event->outcome == astro::EventOutcome::Occurs) {
       part += name;
-      appendClock(part, request, event->jd);
+      appendClock(part, request, event->ut.jd);
     } else if (event->outcome == astro::EventOutcome::NotComputable) {
       part += catalogue::kNotComputable;
     } else {
@@ -171,7 +171,7 @@ std::vector<std::string> twilightParts(const Request& request, const astro::Twil
 
 PlaceView viewFrom(const Request& request, const astro::Instant& instant) {
   PlaceView view;
-  view.local = localTimeOf(request.zone, instant.jd);
+  view.local = localTimeOf(request.zone, instant.ut.jd);
   const astro::Observer& observer = request.place->observer;
   view.sky = astro::observe(instant, observer, astro::Refraction::Standard);
   // The local day from its midnight on the zone's clock; a midnight the
@@ -183,8 +183,9 @@ PlaceView viewFrom(const Request& request, const astro::Instant& instant) {
   const double dayStart = std::holds_alternative<LocalInstant>(start)
                               ? std::get<LocalInstant>(start).jdUt
                               : astro::julianDay(midnight) - view.local.offsetSeconds / 86400.0;
-  view.day = astro::dayAlmanac(astro::JulianDate{dayStart}, instant.deltaT, observer,
-                               astro::Refraction::Standard);
+  // The day's positions with the instant's Delta T.
+  view.day = astro::dayAlmanac(astro::UT{dayStart}, astro::TimeScale::fixed(instant.deltaT),
+                               observer, astro::Refraction::Standard);
   view.looks = astro::appearances(instant);
   return view;
 }
@@ -290,7 +291,7 @@ void appendPlaceBlock(std::string& out, const Request& request, const PlaceView&
 
 void appendEventTime(std::string& out, const Request& request, const astro::DayEvent& event) {
   if (event.outcome == astro::EventOutcome::Occurs) {
-    appendIsoWithOffset(out, localTimeOf(request.zone, event.jd));
+    appendIsoWithOffset(out, localTimeOf(request.zone, event.ut.jd));
   }
 }
 

@@ -45,30 +45,6 @@ BodyValues valuesOf(astro::Body body, const astro::BodyPosition& p, const astro:
                     body == astro::Body::Sun ? none : degreesOf(a.elongation.angle)};
 }
 
-std::string_view sideId(astro::SunSide side) {
-  switch (side) {
-    case astro::SunSide::East:
-      return "east";
-    case astro::SunSide::West:
-      return "west";
-    case astro::SunSide::None:
-      break;
-  }
-  return "";
-}
-
-std::string_view magnitudeStatusId(astro::MagnitudeStatus status) {
-  switch (status) {
-    case astro::MagnitudeStatus::Computed:
-      return "computed";
-    case astro::MagnitudeStatus::OutsideModelRange:
-      return "outside_model_range";
-    case astro::MagnitudeStatus::NotComputable:
-      break;
-  }
-  return "not_computable";
-}
-
 std::string_view scaleId(const TimeScale& scale, const DateEntry& entry) {
   return scale.universalFor(entry) ? "ut" : "tt";
 }
@@ -87,7 +63,7 @@ void dateFields(const DateEntry& entry, const astro::Instant& instant, const Tim
   visit("year", Value::of(entry.date.year));
   visit("month", Value::of(entry.date.month));
   visit("day", Value::of(entry.date.day));
-  visit("jd", Value::of(instant.jd));
+  visit("jd", Value::of(instant.ut.jd));
   visit("sidereal_h", Value::of(computable ? hoursOf(instant.siderealTime) : std::nan("")));
   visit("time_scale", Value::text(scaleId(scale, entry)));
   visit("delta_t_s", Value::of(instant.deltaT));
@@ -103,13 +79,13 @@ void bodyFields(astro::Body body, const astro::BodyPosition& p, const astro::App
   visit("distance_au", Value::of(v.distanceAu));
   visit("distance_km", Value::of(v.distanceKm));
   visit("illuminated_fraction", Value::of(v.illuminatedFraction));
-  visit("status", Value::text(statusId(p.status)));
+  visit("status", Value::text(astro::statusId(p.status)));
   visit("magnitude", Value::of(v.magnitude));
-  visit("magnitude_status", Value::text(magnitudeStatusId(a.magnitudeStatus)));
+  visit("magnitude_status", Value::text(astro::magnitudeStatusId(a.magnitudeStatus)));
   visit("phase_angle_deg", Value::of(v.phaseAngleDegrees));
   visit("apparent_diameter_arcsec", Value::of(v.diameterArcsec));
   visit("elongation_deg", Value::of(v.elongationDegrees));
-  visit("elongation_side", Value::text(sideId(a.elongation.side)));
+  visit("elongation_side", Value::text(astro::sunSideId(a.elongation.side)));
 }
 
 // With civil time, the zone and the date's local time; with a place, the
@@ -123,8 +99,8 @@ void civilFields(const Request& request, const astro::Instant& instant, const Pl
   std::string local;
   if (view != nullptr) {
     appendIsoWithOffset(local, view->local);
-  } else if (std::isfinite(instant.jd) && !request.place) {
-    appendIsoWithOffset(local, localTimeOf(request.zone, instant.jd));
+  } else if (std::isfinite(instant.ut.jd) && !request.place) {
+    appendIsoWithOffset(local, localTimeOf(request.zone, instant.ut.jd));
   }
   visit("zone", Value::text(request.zone.name));
   visit("local_time", Value::text(local));
@@ -272,27 +248,13 @@ void appendJsonRecord(std::string& out, std::span<const Field> fields) {
   out += '\n';
 }
 
-std::string_view statusId(astro::Status status) {
-  switch (status) {
-    case astro::Status::Computed:
-      return "computed";
-    case astro::Status::OutsideMeasuredSpan:
-      return "outside_measured_span";
-    case astro::Status::NotComputable:
-      return "not_computable";
-    case astro::Status::UnknownBody:
-      break;
-  }
-  return "unknown_body";
-}
-
 void appendCsvHeader(std::string& out, const Request& request) {
   const auto name = [&out](std::string_view field, const Value&) {
     out += field;
     out += ',';
   };
   astro::Instant none{};
-  none.jd = std::nan("");
+  none.ut.jd = std::nan("");
   dateFields(DateEntry{}, none, TimeScale{}, name);
   civilFields(request, none, nullptr, name);
   bodyFields(astro::Body::Sun, astro::BodyPosition{}, astro::Appearance{}, name);
@@ -342,7 +304,7 @@ void appendJson(std::string& out, const DateEntry& entry, const astro::Instant& 
   out += '{';
   dateFields(entry, instant, request.scale, member);
   civilFields(request, instant, seen, member);
-  member("status", Value::text(statusId(instant.status)));
+  member("status", Value::text(astro::statusId(instant.status)));
   // The place's view has them already.
   const astro::Appearances appearances =
       seen != nullptr ? seen->looks : astro::appearances(instant);

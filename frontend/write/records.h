@@ -36,9 +36,6 @@ struct Field {
 void appendCsvRecord(std::string& out, std::span<const Field> fields);
 void appendJsonRecord(std::string& out, std::span<const Field> fields);
 
-// What scripts call each status.
-std::string_view statusId(astro::Status status);
-
 // CSV, one row per date and body (tidy data), after a header line:
 //   date,datetime,year,month,day,jd,sidereal_h,time_scale,delta_t_s,body,
 //   ra_h,dec_deg,distance_au,distance_km,illuminated_fraction,status,

@@ -54,8 +54,8 @@ void appendHeaderLine(std::string& out, const astro::CalendarDate& date,
 
 void appendHeaderTimes(std::string& out, const astro::Instant& instant) {
   out += catalogue::kJulianDayOpen;
-  if (std::isfinite(instant.jd)) {
-    appendGeneral(out, instant.jd, kJulianDayPrecision);
+  if (std::isfinite(instant.ut.jd)) {
+    appendGeneral(out, instant.ut.jd, kJulianDayPrecision);
   } else {
     out += catalogue::kNotComputable;
   }

@@ -9,26 +9,9 @@
 
 namespace {
 
+// The side's id, "none" for no side (the Sun), which appearance.py reads.
 const char* sideName(astro::SunSide side) {
-  switch (side) {
-    case astro::SunSide::East:
-      return "east";
-    case astro::SunSide::West:
-      return "west";
-    default:
-      return "none";
-  }
-}
-
-const char* magnitudeStatusName(astro::MagnitudeStatus status) {
-  switch (status) {
-    case astro::MagnitudeStatus::Computed:
-      return "computed";
-    case astro::MagnitudeStatus::OutsideModelRange:
-      return "outside";
-    default:
-      return "none";
-  }
+  return side == astro::SunSide::None ? "none" : astro::sunSideId(side).data();
 }
 
 }  // namespace
@@ -46,7 +29,7 @@ int main() {
       std::fprintf(stderr, "not a Julian Day: %s", line);
       return 1;
     }
-    const astro::Instant instant = astro::computeInstant(astro::JulianDate{jd});
+    const astro::Instant instant = astro::computeInstant(astro::TT{jd});
     const astro::Appearances looks = astro::appearances(instant);
     for (const astro::Body body : astro::kBodies) {
       const astro::Appearance& a = looks[body];
@@ -55,7 +38,7 @@ int main() {
                   astro::bodyId(body).data(), a.phaseAngle, a.illuminatedFraction,
                   a.angularDiameter, a.heliocentricDistanceAu, a.elongation.angle,
                   a.elongation.longitudeDifference, sideName(a.elongation.side), a.magnitude,
-                  magnitudeStatusName(a.magnitudeStatus), p.distanceAu, p.illumination);
+                  astro::magnitudeStatusId(a.magnitudeStatus).data(), p.distanceAu, p.illumination);
     }
   }
   return 0;

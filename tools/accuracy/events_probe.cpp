@@ -24,26 +24,11 @@
 #include <sstream>
 #include <string>
 
-#include "astro/apparent.h"
 #include "astro/astro.h"
 #include "astro/events.h"
 
 namespace {
 using namespace astro;
-
-const char* statusName(Status status) {
-  switch (status) {
-    case Status::Computed:
-      return "computed";
-    case Status::OutsideMeasuredSpan:
-      return "outside_measured_span";
-    case Status::NotComputable:
-      return "not_computable";
-    case Status::UnknownBody:
-      return "unknown_body";
-  }
-  return "?";
-}
 
 EventKindSet kindsNamed(const std::string& names) {
   EventKindSet kinds = 0;
@@ -66,13 +51,14 @@ void listEvents(double start, double end, double limitDegrees, EventKindSet kind
   }
   steps.pairScan /= denser;
   SearchCounts counts;
-  const EventList list = searchEvents(start, end, kinds, limitDegrees * kPi / 180, steps, &counts);
+  const EventList list = searchEvents(TT{start}, TT{end}, kinds, limitDegrees * kPi / 180,
+                                      Theory::Classic, steps, &counts);
   for (const Event& e : list.events) {
     std::printf("%s,%s,%s,%.17g,%.17g,%.17g,%.17g,%s\n", eventKindId(e.kind).data(),
-                bodyId(e.body).data(), bodyId(e.other).data(), e.jd, e.angle, e.distanceAu,
-                e.distanceKm, statusName(e.status));
+                bodyId(e.body).data(), bodyId(e.other).data(), e.tt.jd, e.angle, e.distanceAu,
+                e.distanceKm, statusId(e.status).data());
   }
-  std::printf("end,%s", statusName(list.status));
+  std::printf("end,%s", statusId(list.status).data());
   for (const auto n : counts.computations) {
     std::printf(",%lld", static_cast<long long>(n));
   }
@@ -82,12 +68,11 @@ void listEvents(double start, double end, double limitDegrees, EventKindSet kind
 void showApparent(const std::string& name, double jd) {
   for (const Body body : kBodies) {
     if (bodyId(body) == name) {
-      const BodyPosition geometric = computeBody(body, JulianDate{jd});
-      const double lightTime = geometric.distanceAu * kLightDaysPerAu;
-      const ApparentPlace a = apparentPlaceAt(body, jd, lightTime);
-      std::printf("%s,%.17g,%.17g,%.17g,%.17g,%.17g,%.17g,%.17g\n", name.c_str(), jd, a.longitude,
-                  a.latitude, geometric.eclipticLongitude, geometric.eclipticLatitude,
-                  geometric.distanceAu, lightTime);
+      const BodyPosition geometric = computeBody(body, TT{jd});
+      const ApparentPosition a = apparentPosition(body, TT{jd});
+      std::printf("%s,%.17g,%.17g,%.17g,%.17g,%.17g,%.17g,%.17g\n", name.c_str(), jd,
+                  a.eclipticLongitude, a.eclipticLatitude, geometric.eclipticLongitude,
+                  geometric.eclipticLatitude, geometric.distanceAu, a.lightTime);
       return;
     }
   }

@@ -22,7 +22,8 @@ namespace {
 
 void printEvent(long line, astro::Body body, const char* event, const astro::DayEvent& e) {
   std::printf("%ld,%s,%s,%s,%.17g,%.17g,%.17g,%.17g\n", line, astro::bodyId(body).data(), event,
-              astro::eventOutcomeId(e.outcome).data(), e.jd, e.secondJd, e.altitude, e.azimuth);
+              astro::eventOutcomeId(e.outcome).data(), e.ut.jd, e.secondUt.jd, e.altitude,
+              e.azimuth);
 }
 
 }  // namespace
@@ -39,8 +40,8 @@ int main() {
                                  &height, &instant) == 6;
        ++line) {
     const astro::Observer observer{latitude, longitude, height};
-    const astro::DayAlmanac day =
-        astro::dayAlmanac(astro::JulianDate{start}, deltaT, observer, astro::Refraction::None);
+    const astro::DayAlmanac day = astro::dayAlmanac(
+        astro::UT{start}, astro::TimeScale::fixed(deltaT), observer, astro::Refraction::None);
     for (const astro::Body body : astro::kBodies) {
       printEvent(line, body, "rise", day[body].rise);
       printEvent(line, body, "transit", day[body].transit);
@@ -59,7 +60,8 @@ int main() {
       printEvent(line, astro::Body::Sun, morning, t.twilight.morning);
       printEvent(line, astro::Body::Sun, evening, t.twilight.evening);
     }
-    const astro::Instant at = astro::computeInstantUt(astro::JulianDate{instant}, deltaT);
+    const astro::Instant at =
+        astro::computeInstantUt(astro::UT{instant}, astro::TimeScale::fixed(deltaT));
     const astro::SkyView plain = astro::observe(at, observer, astro::Refraction::None);
     const astro::SkyView refracted = astro::observe(at, observer, astro::Refraction::Standard);
     for (const astro::Body body : astro::kBodies) {

@@ -5,12 +5,15 @@
 //                   sidereal time at Greenwich and the nine positions, with
 //                   what the bodies share (time base, obliquity, the Sun's
 //                   orbit, the outer planets' series arguments) computed once
-//   computeInstantUt  the same for a date in Universal Time
+//   computeInstantUt  the same for an instant in Universal Time
 //   computeBody     one body at one instant
-//   julianDay       the Julian Day of a calendar date
-//   calendarDate, calendarDay, daysInMonth
-//                   the calendar the other way: a Julian Day to its date
-//   deltaT          TT - UT at a given year, from a published model
+//   UT, TT, TimeScale, deltaT, decimalYear
+//                   instants with their time scale; Delta T = TT - UT, from
+//                   a published model or fixed, and the conversions
+//   Theory, theoryId
+//                   the theory that computes the positions
+//   julianDay, calendarDate, calendarDay, daysInMonth, floorDiv
+//                   the calendar both ways, and its integer division
 //   hoursOf, degreesOf, withinOneTurn, wrapAngle
 //                   radians to hours and degrees, and angles within a turn
 //   tenThousandths  a count of ten-thousandths as the program cuts distances
@@ -22,14 +25,19 @@
 //   observe, horizontalPosition, standardRefraction
 //                   the bodies in the sky of a place: azimuth, altitude,
 //                   hour angle, topocentric
-//   dayAlmanac, moonHorizon, eventOutcomeId
+//   dayAlmanac, moonHorizon
 //                   rising, transit and setting of each body and the Sun's
 //                   twilights within a day at a place
+//   searchRiseSet   one body's next rise, transit or set after an instant
+//   apparentPosition
+//                   a body as it is seen: light-time, aberration, nutation
 //   findEvents      the year's events: phases, seasons, perihelion and
 //                   perigee, conjunctions, oppositions, elongations and
-//                   close approaches between two Julian Days
-//   eventKindId, eventKindBit
-//                   the events' names, and a choice of kinds
+//                   close approaches between two instants
+//   eventKindBit    a choice of kinds of events
+//   bodyId, statusId, theoryId, sunSideId, magnitudeStatusId,
+//   eventOutcomeId, riseSetId, searchOutcomeId, eventKindId
+//                   each enum's values as programs and files write them
 //
 // Given:
 //   date      CalendarDate: year and month as integers (month 1 is January;
@@ -38,22 +46,30 @@
 //             Julian calendar before 15 October 1582, Gregorian from then on,
 //             decided on year * 10000 + month * 100 + day as given; year 0
 //             exists (1 BC). Months below 1 are outside the calendar formula.
-//   or jd     JulianDate: the Julian Day itself, with its fraction.
+//   or an instant  UT{jd} or TT{jd}: the Julian Day itself, with its
+//             fraction, in the time scale it is given in.
 //   body      Body, in the order of the report: Sun, Moon, Mercury ... Neptune.
+//   theory    Theory, Classic unless another is asked for.
 //
-// Time scale: computeInstant and computeBody take the date as Terrestrial
-// Time (TT) for the positions and, the same number, as Universal Time (UT1)
-// for the sidereal time. computeInstantUt takes it as UT: the sidereal time
-// comes from the date as it is, the positions from TT = UT + deltaT. A
-// clock time is UT; deltaT is about 64 s in 2000 and 1,570 s around 1000,
-// which moves the Moon by 35" and 14' respectively.
+// Time scales: every instant the library takes or gives is a UT or a TT,
+// never a bare number (JulianDate serves the calendar alone), and Delta T
+// is applied by TimeScale alone. computeInstant and computeBody take the
+// date as Terrestrial Time (TT) for the positions and, computeInstant, the
+// same number as Universal Time (UT1) for the sidereal time: the
+// convention of the program's report. computeInstantUt takes it as UT:
+// the sidereal time comes from the date as it is, the positions from TT =
+// UT + Delta T. A clock time is UT; Delta T is about 64 s in 2000 and
+// 1,570 s around 1000, which moves the Moon by 35" and 14' respectively.
+// dayAlmanac and searchRiseSet take and give UT; findEvents and
+// apparentPosition TT.
 //
 // Returned:
-//   Instant::jd            Julian Day of the date (days, with fraction)
+//   Instant::ut, tt        the instant of the sidereal time and of the
+//                          positions (the same Julian Day for computeInstant)
+//   Instant::deltaT        seconds from ut to tt: 0 for computeInstant, the
+//                          time scale's for computeInstantUt
+//   Instant::theory        the theory of the positions
 //   Instant::siderealTime  Greenwich mean sidereal time, radians in [0, kTurn)
-//   Instant::deltaT        seconds added to the date for the positions: 0 for
-//                          computeInstant, the given deltaT for
-//                          computeInstantUt
 //   Instant::obliquity     obliquity of the ecliptic of the date, radians
 //   Instant::status        Status of the date (see below)
 //   BodyPosition, for each body, from the Earth's centre:
@@ -82,17 +98,20 @@
 //                        finite number, Kepler's equation did not converge
 //                        (dates tens of thousands of years away), or the
 //                        Julian Day is so large that a double no longer
-//                        tells one second from the next (beyond 2^36 days);
-//                        the values must not be used
-//   UnknownBody          computeBody was given a value that is no Body
+//                        tells one second from the next (beyond 2^36 days),
+//                        or the theory is no Theory; the values must not be
+//                        used
+//   UnknownBody          a value that is no Body was given (computeBody,
+//                        appearance, searchRiseSet)
 //
-// Accuracy (docs/accuracy.md, against ERFA's epv00, plan94 and moon98):
-// largest angular error over 1800-2200 about 1' for the Sun, the Moon and
-// Mercury, 2' for Venus, Jupiter, Uranus and Neptune, 4' for Saturn and 7'
-// for Mars near close oppositions; relative distance errors of a few 1e-4
-// (Mars 1.4e-3); the Moon's illuminated fraction to 0.005, the sidereal time
-// to about 1 s. From 1000 to 3000 the errors grow to 3.5' for the Moon and
-// 9' for Mars. Thread-safe: no function keeps any state.
+// Accuracy of the Classic theory (docs/accuracy.md, against ERFA's epv00,
+// plan94 and moon98): largest angular error over 1800-2200 about 1' for the
+// Sun, the Moon and Mercury, 2' for Venus, Jupiter, Uranus and Neptune, 4'
+// for Saturn and 7' for Mars near close oppositions; relative distance
+// errors of a few 1e-4 (Mars 1.4e-3); the Moon's illuminated fraction to
+// 0.005, the sidereal time to about 1 s. From 1000 to 3000 the errors grow
+// to 3.5' for the Moon and 9' for Mars. Thread-safe: no function keeps any
+// state.
 //
 // What the digits depend on: the calculation is in double precision, but
 // five products are rounded as x87 extended precision rounds them (a 64-bit
@@ -168,11 +187,66 @@ struct CalendarDate {
   double day;          // day of the month; the fraction is the time from 0h
 };
 
+// A Julian Day with its fraction, of no time scale in particular: for the
+// calendar (calendarDate, decimalYear).
 struct JulianDate {
-  double jd;  // Julian Day, with its fraction
+  double jd;
+};
+
+// An instant, as a Julian Day with its fraction in one of two time scales.
+// Each scale is a type of its own, so that an instant of one cannot be
+// passed where the other is meant:
+//   UT  Universal Time (UT1), the time of the Earth's rotation, which
+//       clocks keep (UTC within a second): the sidereal time, and so hour
+//       angles, altitudes, rising and setting, come from it.
+//   TT  Terrestrial Time, the uniform time of the theories: the positions
+//       are computed at it.
+// TT - UT is Delta T (TimeScale). A calendar date or a JulianDate becomes
+// an instant once its scale is said: UT{julianDay(date)}. Two types rather
+// than one time holding both scales: each signature says which scale it
+// reads, and no Delta T is computed where none is needed (the report's
+// convention, computeInstant, has none).
+struct UT {
+  double jd;
+};
+struct TT {
+  double jd;
 };
 
 enum class Status : std::uint8_t { Computed, OutsideMeasuredSpan, NotComputable, UnknownBody };
+
+// The status's name as programs and files write it: "computed",
+// "outside_measured_span", "not_computable", "unknown_body".
+constexpr std::string_view statusId(Status status) {
+  switch (status) {
+    case Status::Computed:
+      return "computed";
+    case Status::OutsideMeasuredSpan:
+      return "outside_measured_span";
+    case Status::NotComputable:
+      return "not_computable";
+    case Status::UnknownBody:
+      break;
+  }
+  return "unknown_body";
+}
+
+// The theory that computes the positions. Each function that computes
+// positions takes one, today's by default; a result computed by a theory
+// is that theory's throughout.
+//   Classic  mean orbital elements as polynomials in time from 1900,
+//            Kepler's equation, perturbation series for Jupiter to
+//            Neptune and a 125-term series for the Moon; geometric places
+//            on the mean equator, ecliptic and equinox of the date; the
+//            accuracy above. The theory of every figure the program prints.
+// A value that is no Theory gives NotComputable positions.
+enum class Theory : std::uint8_t { Classic };
+
+// The theory's name as programs and files write it: "classic"; empty for
+// a value that is no Theory.
+constexpr std::string_view theoryId(Theory theory) {
+  return theory == Theory::Classic ? "classic" : std::string_view{};
+}
 
 // The span of docs/accuracy.md: from 1000 January 1, 0h (Julian calendar)
 // up to, not including, 3001 January 1, 0h (Gregorian), as Julian Days.
@@ -191,12 +265,15 @@ struct BodyPosition {
 };
 
 struct Instant {
-  double jd;            // Julian Day of the date as given
-  double siderealTime;  // radians, [0, kTurn)
-  double deltaT;        // seconds: the positions are those of jd + deltaT / 86400
+  UT ut;                // the instant of the sidereal time: the date as given
+  TT tt;                // the instant of the positions: ut + deltaT / 86400
+  double deltaT;        // seconds, TT - UT as applied (0 for computeInstant)
+  Theory theory;        // the theory of the positions
+  double siderealTime;  // radians, [0, kTurn): Greenwich mean sidereal time at ut
   double obliquity;     // radians: the obliquity of the ecliptic the positions use
-  Status status;        // NotComputable when jd, the positions' time or
-                        // siderealTime is not finite or not resolved to a second
+  Status status;        // NotComputable when ut, tt or siderealTime is not
+                        // finite or not resolved to a second, or the theory
+                        // is no Theory
   std::array<BodyPosition, kBodyCount> bodies;  // in the order of kBodies
 
   const BodyPosition& operator[](Body body) const { return bodies[static_cast<std::size_t>(body)]; }
@@ -230,6 +307,14 @@ ASTRO_PUBLIC double tenThousandths(double count);
 
 ASTRO_PUBLIC double julianDay(const CalendarDate& date);
 
+// a / b rounded down, toward minus infinity (b not 0), as the calendars
+// divide counts of days and years that may be negative: floorDiv(-1, 4) is
+// -1 where -1 / 4 is 0.
+constexpr std::int64_t floorDiv(std::int64_t a, std::int64_t b) {
+  const std::int64_t q = a / b;
+  return (a % b != 0 && ((a < 0) != (b < 0))) ? q - 1 : q;
+}
+
 // The first day of the Gregorian calendar, 15 October 1582, as a Julian Day
 // Number (the number of the day that begins at Julian Day n - 0.5).
 inline constexpr std::int64_t kFirstGregorianDayNumber = 2299161;
@@ -256,14 +341,7 @@ ASTRO_PUBLIC CalendarDate calendarDate(JulianDate date);
 // October 1582 counts 31 days from 1 to 31, of which 5 to 14 do not exist.
 ASTRO_PUBLIC int daysInMonth(std::int32_t year, std::int32_t month);
 
-ASTRO_PUBLIC Instant computeInstant(const CalendarDate& date);
-ASTRO_PUBLIC Instant computeInstant(JulianDate date);
-
-// The date in Universal Time, and deltaT = TT - UT in seconds (for example
-// deltaT(decimalYear(...)), or an observed value). With deltaT 0 the same
-// as computeInstant.
-ASTRO_PUBLIC Instant computeInstantUt(const CalendarDate& ut, double deltaTSeconds);
-ASTRO_PUBLIC Instant computeInstantUt(JulianDate ut, double deltaTSeconds);
+// ---- Time scales: UT, TT and Delta T ----
 
 // TT - UT in seconds at a decimal year (2000.0 is the start of 2000), from
 // the polynomial expressions of Espenak and Meeus (2006), fitted to Morrison
@@ -279,6 +357,54 @@ ASTRO_PUBLIC double deltaT(double decimalYear);
 
 // The decimal year of a Julian Day: 2000.0 + (jd - 2451544.5) / 365.2425.
 ASTRO_PUBLIC double decimalYear(JulianDate date);
+
+// The time scales of one computation: Delta T = TT - UT, from the model
+// above (TimeScale{}) or fixed, the same at every instant
+// (TimeScale::fixed(seconds): an observed value, or a user's choice).
+// Every conversion between UT and TT in the library goes through it.
+//
+//   deltaT(ut), deltaT(tt)  seconds: the fixed value, or the model at the
+//                           decimal year of the instant's own Julian Day
+//   tt(ut)                  ut.jd + deltaT(ut) / 86400
+//   ut(tt)                  tt.jd - deltaT(tt) / 86400
+//
+// The model is read at the instant given, UT or TT alike: the two readings
+// differ by Delta T's change over Delta T itself, so ut(tt(x)) is x within
+// 0.1 ms from 1900 to 2100, 1.1 ms from 1000 to 3000 and 0.04 s at -2000
+// (with a fixed Delta T, to the rounding of the Julian Day).
+class ASTRO_PUBLIC TimeScale {
+ public:
+  // Delta T from the model, deltaT(decimalYear(...)).
+  TimeScale() = default;
+  // Delta T fixed, seconds.
+  static TimeScale fixed(double deltaTSeconds);
+
+  double deltaT(UT ut) const;
+  double deltaT(TT tt) const;
+  TT tt(UT ut) const;
+  UT ut(TT tt) const;
+
+ private:
+  bool fixed_ = false;
+  double seconds_ = 0.0;
+};
+
+// ---- The positions of an instant ----
+
+// computeInstant: the date as TT for the positions and, the same number,
+// as UT for the sidereal time (Instant::ut.jd == Instant::tt.jd, deltaT
+// 0): the convention of the program's report, which prints the date's
+// sidereal time beside the positions of that date.
+ASTRO_PUBLIC Instant computeInstant(const CalendarDate& tt, Theory theory = Theory::Classic);
+ASTRO_PUBLIC Instant computeInstant(TT tt, Theory theory = Theory::Classic);
+
+// computeInstantUt: the instant in Universal Time, as a clock gives it:
+// the sidereal time from ut, the positions from scale.tt(ut). With a Delta
+// T of 0 the same as computeInstant.
+ASTRO_PUBLIC Instant computeInstantUt(const CalendarDate& ut, const TimeScale& scale = TimeScale{},
+                                      Theory theory = Theory::Classic);
+ASTRO_PUBLIC Instant computeInstantUt(UT ut, const TimeScale& scale = TimeScale{},
+                                      Theory theory = Theory::Classic);
 
 // A direction in equatorial coordinates, radians.
 struct EquatorialPoint {
@@ -303,8 +429,11 @@ ASTRO_PUBLIC double angularSeparation(const EquatorialPoint& a, const Equatorial
 // elongation() tells the side.
 ASTRO_PUBLIC double positionAngle(const EquatorialPoint& from, const EquatorialPoint& to);
 
-ASTRO_PUBLIC BodyPosition computeBody(Body body, const CalendarDate& date);
-ASTRO_PUBLIC BodyPosition computeBody(Body body, JulianDate date);
+// One body at an instant of TT (a calendar date taken as TT); the same
+// bits as its row of computeInstant.
+ASTRO_PUBLIC BodyPosition computeBody(Body body, const CalendarDate& tt,
+                                      Theory theory = Theory::Classic);
+ASTRO_PUBLIC BodyPosition computeBody(Body body, TT tt, Theory theory = Theory::Classic);
 
 // ---- How each body looks: phase, apparent size, elongation, magnitude ----
 
@@ -314,6 +443,20 @@ ASTRO_PUBLIC BodyPosition computeBody(Body body, JulianDate date);
 // night near kPi), West when negative (it goes before the Sun: a morning
 // object), None when zero (the Sun itself) or not a number.
 enum class SunSide : std::uint8_t { East, West, None };
+
+// The side's name as programs and files write it: "east", "west"; empty
+// for None, which has no side.
+constexpr std::string_view sunSideId(SunSide side) {
+  switch (side) {
+    case SunSide::East:
+      return "east";
+    case SunSide::West:
+      return "west";
+    case SunSide::None:
+      break;
+  }
+  return "";
+}
 
 struct Elongation {
   double angle;                // radians, 0..kPi: the angle between the body and the Sun
@@ -343,6 +486,20 @@ enum class MagnitudeStatus : std::uint8_t {
   NotComputable       // the position has no value: the magnitude is NaN
 };
 
+// The magnitude status's name as programs and files write it: "computed",
+// "outside_model_range", "not_computable".
+constexpr std::string_view magnitudeStatusId(MagnitudeStatus status) {
+  switch (status) {
+    case MagnitudeStatus::Computed:
+      return "computed";
+    case MagnitudeStatus::OutsideModelRange:
+      return "outside_model_range";
+    case MagnitudeStatus::NotComputable:
+      break;
+  }
+  return "not_computable";
+}
+
 // How one body looks from the Earth's centre.
 struct Appearance {
   double phaseAngle;              // radians, 0..kPi: the angle at the body
@@ -366,9 +523,8 @@ struct Appearances {
 // appearances: the phase, apparent diameter, elongation and visual
 // magnitude of the nine bodies of an instant of computeInstant or
 // computeInstantUt. appearance: the same for one body, from its position,
-// the Sun's of the same instant and that instant in TT (Julian Day; for an
-// Instant, jd + deltaT / 86400), which dates the planets' poles and
-// Neptune's brightness.
+// the Sun's of the same instant and that instant in TT (for an Instant,
+// Instant::tt), which dates the planets' poles and Neptune's brightness.
 //
 // Frame and geometry: geocentric and geometric, as the positions (no
 // light-time, aberration or topocentric parallax). The phase angle comes
@@ -409,13 +565,15 @@ struct Appearances {
 // curve.
 ASTRO_PUBLIC Appearances appearances(const Instant& instant);
 ASTRO_PUBLIC Appearance appearance(Body body, const BodyPosition& position, const BodyPosition& sun,
-                                   JulianDate tt);
+                                   TT tt);
 
 // ---- What an observer sees: altitude and azimuth, rising, transit, setting, twilight ----
 //
 // Time scales: the Instant of an observation comes from computeInstantUt
-// (the sidereal time from UT, the positions from TT = UT + deltaT); a day of
-// dayAlmanac is an interval of UT, its positions taken at TT the same way.
+// (the sidereal time from UT, the positions from TT = UT + Delta T); a day
+// of dayAlmanac and a search of searchRiseSet are intervals of UT, their
+// positions taken at TT through the TimeScale given, and every time they
+// give is UT.
 // Frame: the positions of the Instant (geometric, mean equator and equinox
 // of date) and the mean sidereal time; see docs/accuracy.md for how far the
 // altitudes, azimuths and times are from an independent computation.
@@ -475,7 +633,8 @@ ASTRO_PUBLIC HorizontalPosition horizontalPosition(const BodyPosition& position,
                                                    Refraction refraction);
 
 // The nine bodies of an Instant seen from a place (nine horizontalPosition
-// calls, the place's geometry taken once). For what a clock shows, the
+// calls, the place's geometry taken once), from the Instant's positions,
+// of its theory, and its sidereal time. For what a clock shows, the
 // Instant comes from computeInstantUt.
 ASTRO_PUBLIC SkyView observe(const Instant& instant, const Observer& observer,
                              Refraction refraction);
@@ -498,7 +657,7 @@ ASTRO_PUBLIC double moonHorizon(double distanceKm);
 
 // What became of an event within the day.
 enum class EventOutcome : std::uint8_t {
-  Occurs,         // at DayEvent::jd
+  Occurs,         // at DayEvent::ut
   AlwaysAbove,    // rise, set or twilight: above the event's altitude all day
   AlwaysBelow,    // below it all day
   NotThisDay,     // it crosses that altitude this day, but not this way (the
@@ -525,16 +684,16 @@ constexpr std::string_view eventOutcomeId(EventOutcome outcome) {
   return "not_computable";
 }
 
-// One event of one day. jd, altitude and azimuth are NaN unless the outcome
-// is Occurs; secondJd is NaN unless the event occurs twice in the day.
+// One event of one day. ut, altitude and azimuth are NaN unless the outcome
+// is Occurs; secondUt is NaN unless the event occurs twice in the day.
 struct DayEvent {
   EventOutcome outcome;
-  double jd;        // Julian Day (UT) of the first occurrence, to one second
-  double secondJd;  // a second occurrence in the same day: near the poles a
+  UT ut;            // the first occurrence, to one second
+  UT secondUt;      // a second occurrence in the same day: near the poles a
                     // grazing body, and about once a year a planet whose
                     // rise, transit or set comes 4 minutes earlier each day
-  double altitude;  // radians, at jd, as horizontalPosition gives it
-  double azimuth;   // radians, at jd, from north through east
+  double altitude;  // radians, at ut, as horizontalPosition gives it
+  double azimuth;   // radians, at ut, from north through east
 };
 
 // A body's day: its rising, its upper transit (meridian passage, south of
@@ -553,9 +712,9 @@ struct Twilight {
 };
 
 struct DayAlmanac {
-  double start;   // Julian Day (UT) where the day begins; it ends one day later
-  double deltaT;  // seconds, TT - UT of the positions
-  Status status;  // the worst status of the positions of the day
+  UT start;                                // where the day begins; it ends one day later
+  double deltaT;                           // seconds, TT - UT of the positions
+  Status status;                           // the worst status of the positions of the day
   std::array<BodyDay, kBodyCount> bodies;  // in the order of kBodies
   Twilight civil;
   Twilight nautical;
@@ -567,8 +726,10 @@ struct DayAlmanac {
 // Rising, transit and setting of the nine bodies and the Sun's three
 // twilights within the day [dayStart, dayStart + 1) of Universal Time
 // (local midnight of a time zone converted to UT, for example), seen from
-// a place, with deltaT = TT - UT in seconds (deltaT(decimalYear(...)) or an
-// observed value). Rising and setting are the crossings of the conventional
+// a place, by a theory. Delta T, which changes by milliseconds in a day,
+// is read from the time scale once, at the middle of the day (fix it with
+// TimeScale::fixed for another choice); DayAlmanac::deltaT says which
+// value was applied. Rising and setting are the crossings of the conventional
 // altitudes above by the geocentric altitude, on the sea-level horizon; a
 // transit is the geocentric (and topocentric) hour angle passing 0. Each
 // event is the first in the day in its direction, with a second one if
@@ -586,8 +747,113 @@ struct DayAlmanac {
 // 1900-2100 at latitudes up to 60 degrees, within 3 s of time for the Sun
 // and the Moon and 40 s for Mars; more where a body rises slowly, at high
 // latitudes or grazing the horizon.
-ASTRO_PUBLIC DayAlmanac dayAlmanac(JulianDate dayStart, double deltaTSeconds,
-                                   const Observer& observer, Refraction refraction);
+ASTRO_PUBLIC DayAlmanac dayAlmanac(UT dayStart, const TimeScale& scale, const Observer& observer,
+                                   Refraction refraction, Theory theory = Theory::Classic);
+
+// One of a body's events of dayAlmanac, for searchRiseSet.
+enum class RiseSet : std::uint8_t {
+  Rise,     // the centre's geocentric altitude up through the conventional altitude
+  Transit,  // the upper transit, the hour angle through 0
+  Set,      // the altitude down through the conventional altitude
+};
+
+// The event's name as programs and files write it: "rise", "transit",
+// "set"; empty for a value that is no RiseSet.
+constexpr std::string_view riseSetId(RiseSet event) {
+  switch (event) {
+    case RiseSet::Rise:
+      return "rise";
+    case RiseSet::Transit:
+      return "transit";
+    case RiseSet::Set:
+      return "set";
+  }
+  return {};
+}
+
+// What a search found.
+enum class SearchOutcome : std::uint8_t {
+  Found,          // at RiseSetTime::ut
+  NotFound,       // not within the limit: a body that stays above or
+                  // below the horizon, the Moon's rise skipping a day, or
+                  // a limit too short
+  NotComputable,  // a position on the way, the place, the instant or the
+                  // limit is not computable, or the body is no Body
+};
+
+// The outcome's name as programs and files write it: "found",
+// "not_found", "not_computable".
+constexpr std::string_view searchOutcomeId(SearchOutcome outcome) {
+  switch (outcome) {
+    case SearchOutcome::Found:
+      return "found";
+    case SearchOutcome::NotFound:
+      return "not_found";
+    case SearchOutcome::NotComputable:
+      break;
+  }
+  return "not_computable";
+}
+
+// The instant searchRiseSet found. ut, altitude and azimuth are NaN unless
+// the outcome is Found.
+struct RiseSetTime {
+  SearchOutcome outcome;
+  UT ut;            // to one second
+  double altitude;  // radians, at ut, seen from the place as observe gives it
+  double azimuth;   // radians, at ut, from north through east
+  Status status;    // the worst status of the positions searched
+};
+
+// The body's first rise, upper transit or set at the place in [after,
+// after + limitDays), as Astronomy Engine's SearchRiseSet: the same
+// definitions, search and accuracy as dayAlmanac, one day after another
+// from `after` (each day [after + k, after + k + 1) the almanac of a day
+// starting there, Delta T read at its middle). A search from a day's
+// start with a limit of one day finds the event of dayAlmanac for that
+// day, to the bit. limitDays from 0 (nothing found) to any finite number
+// of days; a rise that does not happen costs limitDays days of search.
+// Cost: a day searched takes as long as about 4 computeInstant calls; the
+// Moon's next rise from any instant, one day searched or two, about 6
+// (bench/observer_bench.cpp).
+ASTRO_PUBLIC RiseSetTime searchRiseSet(Body body, const Observer& observer, UT after, RiseSet event,
+                                       double limitDays, const TimeScale& scale = TimeScale{},
+                                       Refraction refraction = Refraction::Standard,
+                                       Theory theory = Theory::Classic);
+
+// ---- The apparent place of a body ----
+
+// A body as it is seen from the Earth's centre, in ecliptic coordinates:
+// on the mean ecliptic of the date, from the true equinox of the date.
+struct ApparentPosition {
+  double eclipticLongitude;  // radians, [0, kTurn): nutation in longitude included
+  double eclipticLatitude;   // radians
+  double distanceAu;         // the geometric distance when the light left the
+                             // body, from where the Earth's centre was then
+  double distanceKm;         // the same in kilometres
+  double lightTime;          // days the light took, Delta * 499.004784 s / AU
+  Status status;             // of the positions computed
+};
+
+// The apparent place of `body` at tt, by a theory: where the body was when
+// the light now arriving left it, seen from where the Earth's centre was
+// then, with the nutation in longitude of tt added to the longitude.
+//
+// The theory gives geometric places. The light seen at tt left the body at
+// tt - tau, tau = Delta / c from the body's distance at tt, and the Earth
+// has moved on since: to first order in v/c, light-time and the annual
+// aberration together are the geometric place at tt - tau (planetary
+// aberration). The Sun moves by -20.5", the planets by up to 1', the Moon
+// by under 1". Left out: the Earth's acceleration over tau and terms in
+// (v/c)^2, below 0.03"; tau taken from the distance at tt rather than at
+// tt - tau, below 0.01"; the deflection of light by the Sun, under 0.5"
+// from a degree of its centre. The nutation in longitude comes from its
+// four largest terms, good to 0.5"; the nutation in obliquity, which does
+// not move ecliptic places, is left out, so no equatorial place is given
+// here. The Sun's apparent longitude is the one almanacs tabulate, with the
+// positions' own errors (about 1' for the Classic theory). Two
+// computations of the body by the theory.
+ASTRO_PUBLIC ApparentPosition apparentPosition(Body body, TT tt, Theory theory = Theory::Classic);
 
 // ---- The year's events: phases, seasons, conjunctions, elongations, close approaches ----
 //
@@ -596,7 +862,8 @@ ASTRO_PUBLIC DayAlmanac dayAlmanac(JulianDate dayStart, double deltaTSeconds,
 // planets, and the close approaches of the Moon and the planets to one
 // another, between two Julian Days.
 //
-// Every angle is taken between APPARENT geocentric places: each body where
+// Every angle is taken between APPARENT geocentric places (apparentPosition,
+// above, whose computation the search follows on interpolated tracks): each body where
 // it was when the light now arriving left it, seen from where the Earth's
 // centre was then (light-time and annual aberration together, the Sun
 // -20.5", the planets up to 1', the Moon under 1"), on the mean ecliptic
@@ -692,7 +959,7 @@ inline constexpr EventKindSet kAllEventKinds = (EventKindSet{1} << kEventKindCou
 inline constexpr double kCloseApproachLimit = 3 * kPi / 180;
 
 struct Event {
-  double jd;          // the instant, Julian Day in TT, to a second
+  TT tt;              // the instant, to a second
   EventKind kind;     // what happens
   Body body;          // the Moon for phases, perigee and apogee; the Sun for the
                       // seasons, perihelion and aphelion; the planet for its
@@ -718,9 +985,9 @@ struct EventList {
   Status status;
 };
 
-// Every event of the chosen kinds whose instant lies in [start, end), Julian
-// Days in TT (for a clock time in UT, add deltaT / 86400 to the bounds and
-// subtract it from the instants). The events of a search split at any
+// Every event of the chosen kinds whose instant lies in [start, end), by a
+// theory, instants of TT (for a clock's UT, convert the bounds with
+// TimeScale::tt and each instant with TimeScale::ut). The events of a search split at any
 // instant are those of the whole, each on one side, with the same values.
 // Intervals of any length are searched a few thousand days at a time.
 //
@@ -765,9 +1032,10 @@ struct EventList {
 //
 // Cost: a year of every kind takes as long as about 500 computeInstant calls
 // (bench/events_bench.cpp); a year of the Moon's phases alone about 200.
-ASTRO_PUBLIC EventList findEvents(JulianDate start, JulianDate end, EventKindSet kinds);
-ASTRO_PUBLIC EventList findEvents(JulianDate start, JulianDate end, EventKindSet kinds,
-                                  double closeApproachLimit);
+ASTRO_PUBLIC EventList findEvents(TT start, TT end, EventKindSet kinds,
+                                  Theory theory = Theory::Classic);
+ASTRO_PUBLIC EventList findEvents(TT start, TT end, EventKindSet kinds, double closeApproachLimit,
+                                  Theory theory = Theory::Classic);
 
 }  // namespace astro
 
