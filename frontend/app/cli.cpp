@@ -28,12 +28,11 @@ namespace frontend {
 namespace {
 
 // The largest Delta T, in whole seconds, that the model gives over the
-// years a date may have (the calendar key year * 10000 + month * 100 fits
-// in 32 bits: years -214748 to 214748).
+// years a date may have (kFarthestYear either way).
 double largestDeltaT() {
-  constexpr double kFarthestYear = 214748.0;
+  constexpr auto kFarthest = static_cast<double>(kFarthestYear);
   return std::ceil(
-      std::max(std::fabs(astro::deltaT(-kFarthestYear)), std::fabs(astro::deltaT(kFarthestYear))));
+      std::max(std::fabs(astro::deltaT(-kFarthest)), std::fabs(astro::deltaT(kFarthest))));
 }
 
 // The command line as read, before it is checked.
@@ -198,8 +197,10 @@ Parsed<Asked> eventsAsked(const Arguments& a, Asked asked) {
       return commandLine(Reason::EventsWithDates);
     }
     const Parsed<std::int32_t> year = parseYear(a.events.front());
-    if (!std::holds_alternative<std::int32_t>(year) || std::get<std::int32_t>(year) > 214747 ||
-        std::get<std::int32_t>(year) < -214747) {
+    // The year and the first day of the next must both be dates.
+    if (!std::holds_alternative<std::int32_t>(year) ||
+        std::get<std::int32_t>(year) >= kFarthestYear ||
+        std::get<std::int32_t>(year) <= -kFarthestYear) {
       return commandLine(Reason::EventsYearNotWhole, a.events.front());
     }
     const std::int32_t y = std::get<std::int32_t>(year);

@@ -18,10 +18,10 @@ Parsed<ToReport> toReport(const Request& request, const DateEntry& given, bool s
   if (!request.civil || given.universal) {
     return ToReport{given, false};
   }
-  const Parsed<LocalInstant> instant = universalOf(request.zone, given.date);
+  const Parsed<ZonedTime> instant = universalOf(request.zone, given.date);
   double jdUt = 0.0;
   bool ambiguous = false;
-  if (const auto* at = std::get_if<LocalInstant>(&instant)) {
+  if (const auto* at = std::get_if<ZonedTime>(&instant)) {
     jdUt = at->jdUt;
     ambiguous = at->ambiguous;
   } else {

@@ -418,11 +418,11 @@ void appendLegend(std::string& out, const Request& request, const PlaceView& vie
     svg.open("text").attr("x", kMagnitudeRight).attr("y", y).attr("text-anchor", "end").text(text);
     const astro::BodyDay& day = view.day[row.body];
     for (const auto& [x, event, kind] :
-         {std::tuple{kRiseColumn, &day.rise, EventKind::Rise},
-          std::tuple{kTransitColumn, &day.transit, EventKind::Transit},
-          std::tuple{kSetColumn, &day.set, EventKind::Set}}) {
+         {std::tuple{kRiseColumn, &day.rise, DayEventKind::Rise},
+          std::tuple{kTransitColumn, &day.transit, DayEventKind::Transit},
+          std::tuple{kSetColumn, &day.set, DayEventKind::Set}}) {
       text.clear();
-      appendEvent(text, request, *event, kind);
+      appendDayEvent(text, request, *event, kind);
       cell(x, y, text);
     }
     svg.close("g");

@@ -254,7 +254,7 @@ LocalTime localTimeOf(const Zone& zone, double jdUt) {
                    std::move(offset.abbreviation)};
 }
 
-Parsed<LocalInstant> universalOf(const Zone& zone, const astro::CalendarDate& local) {
+Parsed<ZonedTime> universalOf(const Zone& zone, const astro::CalendarDate& local) {
   if (!(std::fabs(local.day) < kLargestLocalDay)) {
     return Refusal{Subject::Date, Reason::DateNotComputable, labelOf(local), {}};
   }
@@ -291,7 +291,7 @@ Parsed<LocalInstant> universalOf(const Zone& zone, const astro::CalendarDate& lo
   const std::int64_t utMillisecond = wall.millisecond - std::int64_t{first->seconds} * 1000;
   const double jd = static_cast<double>(wall.dayNumber) - 0.5 +
                     static_cast<double>(utMillisecond) / kMillisecondsPerDay;
-  return LocalInstant{jd, first->seconds, std::move(first->abbreviation), twice};
+  return ZonedTime{jd, first->seconds, std::move(first->abbreviation), twice};
 }
 
 void appendIsoWithOffset(std::string& out, const LocalTime& time) {

@@ -112,12 +112,12 @@ void appendOffset(std::string& out, std::int32_t seconds) {
   appendTwoDigits(out, magnitude / 60 % 60);
 }
 
-void appendEvent(std::string& out, const Request& request, const astro::DayEvent& event,
-                 EventKind kind) {
+void appendDayEvent(std::string& out, const Request& request, const astro::DayEvent& event,
+                    DayEventKind kind) {
   switch (event.outcome) {
     case astro::EventOutcome::Occurs:
       appendClock(out, request, event.jd);
-      if (kind == EventKind::Transit) {
+      if (kind == DayEventKind::Transit) {
         out += " (";
         appendDegreesMinutes(out, event.altitude);
         out += ')';
@@ -134,9 +134,9 @@ void appendEvent(std::string& out, const Request& request, const astro::DayEvent
       out += words::kNeverUp;
       return;
     case astro::EventOutcome::NotThisDay:
-      out += kind == EventKind::Rise      ? words::kNoRise
-             : kind == EventKind::Transit ? words::kNoTransit
-                                          : words::kNoSet;
+      out += kind == DayEventKind::Rise      ? words::kNoRise
+             : kind == DayEventKind::Transit ? words::kNoTransit
+                                             : words::kNoSet;
       return;
     case astro::EventOutcome::NotComputable:
       out += catalogue::kNotComputable;
@@ -179,9 +179,9 @@ PlaceView viewFrom(const Request& request, const astro::Instant& instant) {
   // offset.
   const astro::CalendarDate midnight{view.local.day.year, view.local.day.month,
                                      static_cast<double>(view.local.day.day)};
-  const Parsed<LocalInstant> start = universalOf(request.zone, midnight);
-  const double dayStart = std::holds_alternative<LocalInstant>(start)
-                              ? std::get<LocalInstant>(start).jdUt
+  const Parsed<ZonedTime> start = universalOf(request.zone, midnight);
+  const double dayStart = std::holds_alternative<ZonedTime>(start)
+                              ? std::get<ZonedTime>(start).jdUt
                               : astro::julianDay(midnight) - view.local.offsetSeconds / 86400.0;
   view.day = astro::dayAlmanac(astro::JulianDate{dayStart}, instant.deltaT, observer,
                                astro::Refraction::Standard);
@@ -259,12 +259,12 @@ void appendPlaceBlock(std::string& out, const Request& request, const PlaceView&
     padTo(out, column, kMagnitudeWidth);
     const astro::BodyDay& day = view.day[row.body];
     column = out.size();
-    appendEvent(out, request, day.rise, EventKind::Rise);
+    appendDayEvent(out, request, day.rise, DayEventKind::Rise);
     padTo(out, column, kEventWidth);
     column = out.size();
-    appendEvent(out, request, day.transit, EventKind::Transit);
+    appendDayEvent(out, request, day.transit, DayEventKind::Transit);
     padTo(out, column, kTransitWidth);
-    appendEvent(out, request, day.set, EventKind::Set);
+    appendDayEvent(out, request, day.set, DayEventKind::Set);
     out += '\n';
   }
   out += words::kRule;

@@ -43,9 +43,9 @@ void appendLocalDay(std::string& out, const LocalTime& local);
 void appendOffset(std::string& out, std::int32_t seconds);
 // a rise, a transit (with its altitude: "13:42 (67° 41')") or a set, or
 // what became of it ("toujours levé", "pas de lever ce jour"...);
-enum class EventKind { Rise, Transit, Set };
-void appendEvent(std::string& out, const Request& request, const astro::DayEvent& event,
-                 EventKind kind);
+enum class DayEventKind { Rise, Transit, Set };
+void appendDayEvent(std::string& out, const Request& request, const astro::DayEvent& event,
+                    DayEventKind kind);
 // a twilight's morning and evening ("aube 04:52", "soir 22:32", or what
 // keeps each away), or a single text when the Sun stays above or below its
 // altitude all day.
