@@ -11,15 +11,16 @@
 #include <string_view>
 #include <vector>
 
-#include "frontend/write/sexagesimal.h"
+#include "frontend/picture/chart_parts.h"
+#include "frontend/picture/horizon_chart.h"
+#include "frontend/picture/palette.h"
+#include "frontend/picture/svg.h"
 #include "frontend/write/bodies.h"
 #include "frontend/write/catalogue.h"
-#include "frontend/picture/chart_parts.h"
-#include "frontend/write/records.h"
-#include "frontend/picture/horizon_chart.h"
-#include "frontend/write/text_report.h"
-#include "frontend/picture/svg.h"
 #include "frontend/write/numbers.h"
+#include "frontend/write/records.h"
+#include "frontend/write/sexagesimal.h"
+#include "frontend/write/text_report.h"
 
 namespace frontend {
 namespace {
@@ -39,10 +40,6 @@ constexpr double kLegendColumn = 560;  // pixels between the legend's columns
 constexpr double kLegendLine = 20;
 constexpr double kVisibleBeyond = 15;    // degrees from the Sun
 constexpr double kAllNightBeyond = 150;  // degrees: rises near sunset, sets near sunrise
-
-constexpr std::string_view kSky = "#0b1a33";
-constexpr std::string_view kGrid = "#3d5278";
-constexpr std::string_view kInk = "#e8ecf4";
 
 // Where the map puts a direction.
 struct Map {
@@ -70,9 +67,13 @@ void appendFrame(std::string& out, const Map& map, double obliquity) {
       .attr("y", kMapTop)
       .attr("width", kMapRight - kMapLeft)
       .attr("height", kMapBottom - kMapTop)
-      .attr("fill", kSky)
+      .attr("fill", palette::kNight)
       .end();
-  svg.open("g").attr("id", "grid").attr("stroke", kGrid).attr("stroke-width", "1").start();
+  svg.open("g")
+      .attr("id", "grid")
+      .attr("stroke", palette::kBandGrid)
+      .attr("stroke-width", "1")
+      .start();
   for (int hour = 0; hour <= 24; ++hour) {
     line(svg, map.x(hour), kMapTop, map.x(hour), kMapBottom);
     svg.end();
@@ -84,7 +85,11 @@ void appendFrame(std::string& out, const Map& map, double obliquity) {
     }
   }
   svg.close("g");
-  svg.open("g").attr("id", "grid-labels").attr("fill", "#9fb0cf").attr("font-size", "12").start();
+  svg.open("g")
+      .attr("id", "grid-labels")
+      .attr("fill", palette::kMuted)
+      .attr("font-size", "12")
+      .start();
   for (int hour = 0; hour <= 24; hour += 2) {
     svg.open("text")
         .attr("x", map.x(hour))
@@ -103,7 +108,7 @@ void appendFrame(std::string& out, const Map& map, double obliquity) {
   }
   svg.close("g");
   line(svg, kMapLeft, map.y(0), kMapRight, map.y(0));
-  svg.attr("id", "equator").attr("stroke", "#7fa7d9").attr("stroke-width", "1.5").end();
+  svg.attr("id", "equator").attr("stroke", palette::kEquator).attr("stroke-width", "1.5").end();
 
   // The ecliptic, point by point, from longitude 0 (at 0h, the right edge)
   // round to 360 degrees. Where it crosses 24h it runs on to the left edge
@@ -139,7 +144,7 @@ void appendFrame(std::string& out, const Map& map, double obliquity) {
   svg.open("path")
       .attr("id", "ecliptic")
       .attr("fill", "none")
-      .attr("stroke", "#e0b040")
+      .attr("stroke", palette::kEcliptic)
       .attr("stroke-width", "1.5")
       .attr("stroke-dasharray", "6 4")
       .attr("d", path)
@@ -219,18 +224,18 @@ void appendSkyChart(std::string& out, const DateEntry& entry, const astro::Insta
   title += entry.label;
   appendHeaderTimes(title, instant);
   svg.open("title").text(title);
-  svg.open("rect").attr("width", "100%").attr("height", "100%").attr("fill", "#050b17").end();
+  svg.open("rect").attr("width", "100%").attr("height", "100%").attr("fill", palette::kPage).end();
   svg.open("text")
       .attr("x", kMapLeft)
       .attr("y", 32)
-      .attr("fill", "#ffffff")
+      .attr("fill", palette::kTitle)
       .attr("font-size", "18")
       .attr("font-weight", "bold")
       .text(title);
   svg.open("text")
       .attr("x", kMapLeft)
       .attr("y", 56)
-      .attr("fill", "#9fb0cf")
+      .attr("fill", palette::kMuted)
       .attr("font-size", "13")
       .text(words::kSubtitle);
   appendWarning(svg, instant, kMapLeft, 75);
@@ -298,7 +303,7 @@ void appendSkyChart(std::string& out, const DateEntry& entry, const astro::Insta
   appendLabels(out, placeLabels(drawn, taken, kWidth - kCanvasMargin));
 
   // The legend, in two columns, the first one the longer.
-  svg.open("g").attr("id", "legend").attr("fill", kInk).attr("font-size", "13").start();
+  svg.open("g").attr("id", "legend").attr("fill", palette::kInk).attr("font-size", "13").start();
   const std::size_t perColumn = (kBodyRows.size() + 1) / 2;
   for (std::size_t i = 0; i < kBodyRows.size(); ++i) {
     const auto column = static_cast<double>(i / perColumn);

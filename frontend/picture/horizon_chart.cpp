@@ -17,13 +17,14 @@
 #include <utility>
 #include <vector>
 
-#include "frontend/write/sexagesimal.h"
+#include "frontend/picture/chart_parts.h"
+#include "frontend/picture/palette.h"
+#include "frontend/picture/svg.h"
 #include "frontend/write/bodies.h"
 #include "frontend/write/catalogue.h"
-#include "frontend/picture/chart_parts.h"
-#include "frontend/write/place_block.h"
-#include "frontend/picture/svg.h"
 #include "frontend/write/numbers.h"
+#include "frontend/write/place_block.h"
+#include "frontend/write/sexagesimal.h"
 
 namespace frontend {
 namespace {
@@ -52,13 +53,6 @@ constexpr double kSetColumn = 820;
 // A point of the equator or the ecliptic: far enough for no parallax.
 constexpr double kFarKm = 1e15;
 
-constexpr std::string_view kGround = "#050b17";
-constexpr std::string_view kGrid = "#8fa3c8";
-constexpr std::string_view kInk = "#e8ecf4";
-constexpr std::string_view kMuted = "#9fb0cf";
-constexpr std::string_view kEquatorColour = "#7fa7d9";
-constexpr std::string_view kEclipticColour = "#e0b040";
-
 struct Point {
   double x;
   double y;
@@ -80,15 +74,15 @@ Point nearRim(int azimuth, double beyond) {
 // The sky's colour follows the Sun: day, civil and nautical twilight, night.
 std::string_view skyColour(double sunAltitude) {
   if (sunAltitude >= 0) {
-    return "#24508a";
+    return palette::kDay;
   }
   if (sunAltitude >= astro::kCivilTwilight) {
-    return "#1a3a6a";
+    return palette::kCivilTwilight;
   }
   if (sunAltitude >= astro::kNauticalTwilight) {
-    return "#12284d";
+    return palette::kNauticalTwilight;
   }
-  return "#0b1a33";
+  return palette::kNight;
 }
 
 struct Vector {
@@ -214,7 +208,7 @@ void appendDome(std::string& out, const astro::Instant& instant, const astro::Ob
   svg.open("g")
       .attr("id", "grid")
       .attr("fill", "none")
-      .attr("stroke", kGrid)
+      .attr("stroke", palette::kDomeGrid)
       .attr("stroke-opacity", "0.45")
       .attr("stroke-width", "1")
       .start();
@@ -239,7 +233,11 @@ void appendDome(std::string& out, const astro::Instant& instant, const astro::Ob
   svg.end();
   svg.close("g");
 
-  svg.open("g").attr("id", "grid-labels").attr("fill", kMuted).attr("font-size", "11").start();
+  svg.open("g")
+      .attr("id", "grid-labels")
+      .attr("fill", palette::kMuted)
+      .attr("font-size", "11")
+      .start();
   for (const int altitude : {30, 60}) {
     std::string label;
     appendInteger(label, altitude);
@@ -267,12 +265,12 @@ void appendDome(std::string& out, const astro::Instant& instant, const astro::Ob
       .attr("cy", kCentreY)
       .attr("r", kRadius)
       .attr("fill", "none")
-      .attr("stroke", "#c8d2e6")
+      .attr("stroke", palette::kHorizon)
       .attr("stroke-width", "2")
       .end();
   svg.open("g")
       .attr("id", "cardinals")
-      .attr("fill", "#ffffff")
+      .attr("fill", palette::kTitle)
       .attr("font-size", "18")
       .attr("font-weight", "bold")
       .attr("text-anchor", "middle")
@@ -292,7 +290,7 @@ void appendDome(std::string& out, const astro::Instant& instant, const astro::Ob
   svg.open("path")
       .attr("id", "equator")
       .attr("fill", "none")
-      .attr("stroke", kEquatorColour)
+      .attr("stroke", palette::kEquator)
       .attr("stroke-width", "1.5")
       .attr("d", equator)
       .end();
@@ -303,7 +301,7 @@ void appendDome(std::string& out, const astro::Instant& instant, const astro::Ob
   svg.open("path")
       .attr("id", "ecliptic")
       .attr("fill", "none")
-      .attr("stroke", kEclipticColour)
+      .attr("stroke", palette::kEcliptic)
       .attr("stroke-width", "1.5")
       .attr("stroke-dasharray", "6 4")
       .attr("d", ecliptic)
@@ -314,15 +312,16 @@ void appendDome(std::string& out, const astro::Instant& instant, const astro::Ob
 // it begins.
 double appendKey(std::string& out) {
   Svg svg(out);
-  svg.open("g").attr("id", "key").attr("fill", kMuted).attr("font-size", "13").start();
+  svg.open("g").attr("id", "key").attr("fill", palette::kMuted).attr("font-size", "13").start();
   double y = kCentreY - kRadius + 10;
   for (const std::string_view text : words::kKey) {
     svg.open("text").attr("x", kPanelLeft).attr("y", y).text(text);
     y += kLine;
   }
   y += 8;
-  for (const auto& [name, dashed, colour] : {std::tuple{words::kEquator, false, kEquatorColour},
-                                             std::tuple{words::kEcliptic, true, kEclipticColour}}) {
+  for (const auto& [name, dashed, colour] :
+       {std::tuple{words::kEquator, false, palette::kEquator},
+        std::tuple{words::kEcliptic, true, palette::kEcliptic}}) {
     line(svg, kPanelLeft, y - 4, kPanelLeft + 36, y - 4);
     svg.attr("stroke", colour).attr("stroke-width", "1.5");
     if (dashed) {
@@ -365,11 +364,11 @@ void appendTwilights(std::string& out, const Request& request, const astro::DayA
 void appendLegend(std::string& out, const Request& request, const PlaceView& view,
                   double twilightsTop) {
   Svg svg(out);
-  svg.open("g").attr("id", "legend").attr("fill", kInk).attr("font-size", "13").start();
+  svg.open("g").attr("id", "legend").attr("fill", palette::kInk).attr("font-size", "13").start();
   const auto cell = [&svg](double x, double y, std::string_view text) {
     svg.open("text").attr("x", x).attr("y", y).text(text);
   };
-  svg.open("g").attr("id", "legend-heads").attr("fill", kMuted).start();
+  svg.open("g").attr("id", "legend-heads").attr("fill", palette::kMuted).start();
   cell(kLeft, kTableTop, words::kBody);
   cell(kAltitudeColumn, kTableTop, words::kAltitude);
   cell(kAzimuthColumn, kTableTop, words::kAzimuth);
@@ -383,7 +382,7 @@ void appendLegend(std::string& out, const Request& request, const PlaceView& vie
   cell(kSetColumn, kTableTop, words::kSet);
   svg.close("g");
   line(svg, kLeft, kTableTop + 7, kSetColumn + 200, kTableTop + 7);
-  svg.attr("stroke", kGrid).attr("stroke-width", "0.8").end();
+  svg.attr("stroke", palette::kDomeGrid).attr("stroke-width", "0.8").end();
 
   double y = kTableTop + 7 + kLine;
   for (const BodyRow& row : kBodyRows) {
@@ -393,7 +392,7 @@ void appendLegend(std::string& out, const Request& request, const PlaceView& vie
     id += astro::bodyId(row.body);
     svg.open("g").attr("id", id);
     if (!up) {
-      svg.attr("fill", kMuted);
+      svg.attr("fill", palette::kMuted);
     }
     svg.start();
     cell(kLeft, y, row.name);
@@ -454,11 +453,11 @@ void appendHorizonChart(std::string& out, const DateEntry&, const astro::Instant
   appendOffset(title, view.local.offsetSeconds);
   title += ')';
   svg.open("title").text(title);
-  svg.open("rect").attr("width", "100%").attr("height", "100%").attr("fill", kGround).end();
+  svg.open("rect").attr("width", "100%").attr("height", "100%").attr("fill", palette::kPage).end();
   svg.open("text")
       .attr("x", kLeft)
       .attr("y", 36)
-      .attr("fill", "#ffffff")
+      .attr("fill", palette::kTitle)
       .attr("font-size", "20")
       .attr("font-weight", "bold")
       .text(title);

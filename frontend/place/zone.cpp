@@ -18,6 +18,7 @@
 #include <utility>
 
 #include "frontend/place/posix_zone.h"
+#include "frontend/write/text.h"
 
 namespace frontend {
 
@@ -184,12 +185,6 @@ std::optional<Zone> ianaZone(std::string_view name) {
   }
 }
 
-void appendDigits(std::string& out, std::int64_t value, int width) {
-  const std::string text = std::to_string(value);
-  out.append(text.size() < static_cast<std::size_t>(width) ? width - text.size() : 0, '0');
-  out += text;
-}
-
 }  // namespace
 
 Zone Zone::utc() {
@@ -301,30 +296,21 @@ void appendIsoWithOffset(std::string& out, const LocalTime& time) {
     second -= kSecondsPerDay;
     day = astro::calendarDay(time.local.dayNumber + 1);
   }
-  if (day.year < 0) {
-    out += '-';
-  } else if (day.year > 9999) {
-    out += '+';
-  }
-  appendDigits(out, std::abs(static_cast<std::int64_t>(day.year)), 4);
-  out += '-';
-  appendDigits(out, day.month, 2);
-  out += '-';
-  appendDigits(out, day.day, 2);
+  appendIsoDay(out, day);
   out += 'T';
-  appendDigits(out, second / 3600, 2);
+  appendZeroPadded(out, second / 3600, 2);
   out += ':';
-  appendDigits(out, second / 60 % 60, 2);
+  appendZeroPadded(out, second / 60 % 60, 2);
   out += ':';
-  appendDigits(out, second % 60, 2);
+  appendZeroPadded(out, second % 60, 2);
   const std::int32_t offset = std::abs(time.offsetSeconds);
   out += time.offsetSeconds < 0 ? '-' : '+';
-  appendDigits(out, offset / 3600, 2);
+  appendZeroPadded(out, offset / 3600, 2);
   out += ':';
-  appendDigits(out, offset / 60 % 60, 2);
+  appendZeroPadded(out, offset / 60 % 60, 2);
   if (offset % 60 != 0) {
     out += ':';
-    appendDigits(out, offset % 60, 2);
+    appendZeroPadded(out, offset % 60, 2);
   }
 }
 

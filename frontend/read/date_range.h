@@ -49,6 +49,10 @@ class DateRange {
 // day runs beyond a billion days.
 void appendDateTime(std::string& out, const astro::CalendarDate& date);
 
+// YYYY-MM-DD, the day of appendDateTime: years before 0 or after 9999 with
+// their sign.
+void appendIsoDay(std::string& out, const astro::CalendarDay& day);
+
 // DAY/MONTH/YEAR with the shortest text of the day that reads back the same.
 std::string labelOf(const astro::CalendarDate& date);
 void appendLabel(std::string& out, const astro::CalendarDate& date);

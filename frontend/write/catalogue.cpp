@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "frontend/write/numbers.h"
+#include "frontend/write/text.h"
 
 namespace frontend::catalogue {
 namespace {
@@ -26,7 +27,7 @@ std::size_t utf8Length(std::string_view text) {
   if (c >= 0x20 && c < 0x7f) {
     return 1;
   }
-  const std::size_t length = (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
+  const std::size_t length = c < 0x80 ? 0 : utf8SequenceLength(c);
   if (length == 0 || text.size() < length) {
     return 0;
   }
@@ -505,18 +506,13 @@ std::string quotedWord(std::string_view word) {
 std::string coordinatesName(std::string_view latitude, bool south, std::string_view longitude,
                             bool west, std::string_view heightMetres) {
   std::string name;
-  const auto number = [&name](std::string_view digits) {
-    for (const char c : digits) {
-      name += c == '.' ? ',' : c;
-    }
-  };
-  number(latitude);
+  appendWithComma(name, latitude);
   name += south ? "° S, " : "° N, ";
-  number(longitude);
+  appendWithComma(name, longitude);
   name += west ? "° O" : "° E";
   if (!heightMetres.empty()) {
     name += ", ";
-    number(heightMetres);
+    appendWithComma(name, heightMetres);
     name += " m";
   }
   return name;

@@ -21,11 +21,12 @@
 #include <string>
 #include <utility>
 
+#include "frontend/place/place.h"
 #include "frontend/write/bodies.h"
 #include "frontend/write/catalogue.h"
-#include "frontend/write/records.h"
-#include "frontend/place/place.h"
 #include "frontend/write/numbers.h"
+#include "frontend/write/records.h"
+#include "frontend/write/text.h"
 
 namespace frontend {
 namespace {
@@ -60,21 +61,13 @@ void appendIsoSeconds(std::string& out, double jd) {
 // The French number with a decimal comma.
 std::string decimal(double value, int decimals) {
   std::string text;
-  appendFixed(text, value, decimals);
-  for (char& c : text) {
-    c = c == '.' ? ',' : c;
-  }
+  appendDecimalComma(text, value, decimals);
   return text;
 }
 
 // "14/03/2025 07:54": a day and the time of day, cut to the minute.
 void appendClockLine(std::string& out, const astro::CalendarDay& day, std::int64_t millisecond) {
-  const auto two = [&out](std::int64_t value) {
-    if (value < 10) {
-      out += '0';
-    }
-    appendInteger(out, value);
-  };
+  const auto two = [&out](std::int64_t value) { appendZeroPadded(out, value, 2); };
   two(day.day);
   out += '/';
   two(day.month);
@@ -136,9 +129,8 @@ void icsLine(std::string& out, std::string_view line) {
   std::size_t used = 0;
   std::size_t i = 0;
   while (i < line.size()) {
-    std::size_t length = 1;
-    const auto c = static_cast<unsigned char>(line[i]);
-    length = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : 4;
+    const std::size_t length =
+        std::max<std::size_t>(1, utf8SequenceLength(static_cast<unsigned char>(line[i])));
     if (used + length > 75) {
       out += "\r\n ";
       used = 1;

@@ -14,10 +14,11 @@
 #include <cstdint>
 #include <tuple>
 
-#include "frontend/write/sexagesimal.h"
 #include "frontend/write/bodies.h"
 #include "frontend/write/catalogue.h"
 #include "frontend/write/numbers.h"
+#include "frontend/write/sexagesimal.h"
+#include "frontend/write/text.h"
 
 namespace frontend {
 namespace {
@@ -31,40 +32,16 @@ constexpr std::size_t kMagnitudeWidth = 7;
 constexpr std::size_t kEventWidth = 22;
 constexpr std::size_t kTransitWidth = 18;
 
-// Characters of a UTF-8 text, for the columns.
-std::size_t charactersOf(std::string_view text) {
-  std::size_t count = 0;
-  for (const char c : text) {
-    count += (static_cast<unsigned char>(c) & 0xc0) != 0x80 ? 1 : 0;
-  }
-  return count;
-}
-
-void padTo(std::string& out, std::size_t start, std::size_t width) {
-  const std::size_t used = charactersOf(std::string_view(out).substr(start));
-  if (used < width) {
-    out.append(width - used, ' ');
-  }
-}
-
-// "07", "23": a part of a date or a time, on two digits.
-void appendTwoDigits(std::string& out, std::int64_t value) {
-  if (value < 10) {
-    out += '0';
-  }
-  appendInteger(out, value);
-}
-
 // "21/06/2025 23:47:12": a local date and time, to the second.
 void appendLocalDate(std::string& out, const LocalTime& local) {
   appendLocalDay(out, local);
   out += ' ';
   const std::int64_t seconds = local.local.millisecond / 1000;
-  appendTwoDigits(out, seconds / 3600);
+  appendZeroPadded(out, seconds / 3600, 2);
   out += ':';
-  appendTwoDigits(out, seconds / 60 % 60);
+  appendZeroPadded(out, seconds / 60 % 60, 2);
   out += ':';
-  appendTwoDigits(out, seconds % 60);
+  appendZeroPadded(out, seconds % 60, 2);
 }
 
 }  // namespace
@@ -83,22 +60,22 @@ void appendDegreesMinutes(std::string& out, double radians) {
   }
   appendInteger(out, static_cast<std::int64_t>(whole));
   out += "° ";
-  appendTwoDigits(out, static_cast<std::int64_t>(minutes));
+  appendZeroPadded(out, static_cast<std::int64_t>(minutes), 2);
   out += '\'';
 }
 
 void appendClock(std::string& out, const Request& request, double jdUt) {
   const LocalTime local = localTimeOf(request.zone, jdUt);
   const std::int64_t minutes = local.local.millisecond / 60'000;
-  appendTwoDigits(out, minutes / 60);
+  appendZeroPadded(out, minutes / 60, 2);
   out += ':';
-  appendTwoDigits(out, minutes % 60);
+  appendZeroPadded(out, minutes % 60, 2);
 }
 
 void appendLocalDay(std::string& out, const LocalTime& local) {
-  appendTwoDigits(out, local.day.day);
+  appendZeroPadded(out, local.day.day, 2);
   out += '/';
-  appendTwoDigits(out, local.day.month);
+  appendZeroPadded(out, local.day.month, 2);
   out += '/';
   appendInteger(out, local.day.year);
 }
@@ -107,9 +84,9 @@ void appendOffset(std::string& out, std::int32_t seconds) {
   out += "UTC";
   out += seconds < 0 ? '-' : '+';
   const std::int32_t magnitude = seconds < 0 ? -seconds : seconds;
-  appendTwoDigits(out, magnitude / 3600);
+  appendZeroPadded(out, magnitude / 3600, 2);
   out += ':';
-  appendTwoDigits(out, magnitude / 60 % 60);
+  appendZeroPadded(out, magnitude / 60 % 60, 2);
 }
 
 void appendDayEvent(std::string& out, const Request& request, const astro::DayEvent& event,
@@ -197,9 +174,6 @@ void appendPlaceBlock(std::string& out, const Request& request, const PlaceView&
     const auto degrees = [](double radians) {
       std::string text;
       appendFixed(text, std::fabs(degreesOf(radians)), 2);
-      for (char& c : text) {
-        c = c == '.' ? ',' : c;
-      }
       return text;
     };
     const astro::Observer& o = request.place->observer;
@@ -229,7 +203,7 @@ void appendPlaceBlock(std::string& out, const Request& request, const PlaceView&
     const std::size_t start = out.size();
     out += ' ';
     out += row.name;
-    padTo(out, start, kNameWidth);
+    padToWidth(out, start, kNameWidth);
     const astro::HorizontalPosition& seen = view.sky[row.body];
     std::size_t column = out.size();
     if (seen.status == astro::Status::NotComputable) {
@@ -239,31 +213,28 @@ void appendPlaceBlock(std::string& out, const Request& request, const PlaceView&
     }
     if (seen.altitude < 0) {
       out += words::kBelowHorizon;
-      padTo(out, column, 2 * kAngleWidth);
+      padToWidth(out, column, 2 * kAngleWidth);
     } else {
       appendDegreesMinutes(out, seen.altitude);
-      padTo(out, column, kAngleWidth);
+      padToWidth(out, column, kAngleWidth);
       column = out.size();
       appendDegreesMinutes(out, seen.azimuth);
-      padTo(out, column, kAngleWidth);
+      padToWidth(out, column, kAngleWidth);
     }
     column = out.size();
     std::string magnitude;
-    appendFixed(magnitude, view.looks[row.body].magnitude, 1);
-    for (char& c : magnitude) {
-      c = c == '.' ? ',' : c;
-    }
+    appendDecimalComma(magnitude, view.looks[row.body].magnitude, 1);
     out.append(magnitude.size() < kMagnitudeWidth - 2 ? kMagnitudeWidth - 2 - magnitude.size() : 0,
                ' ');
     out += magnitude;
-    padTo(out, column, kMagnitudeWidth);
+    padToWidth(out, column, kMagnitudeWidth);
     const astro::BodyDay& day = view.day[row.body];
     column = out.size();
     appendDayEvent(out, request, day.rise, DayEventKind::Rise);
-    padTo(out, column, kEventWidth);
+    padToWidth(out, column, kEventWidth);
     column = out.size();
     appendDayEvent(out, request, day.transit, DayEventKind::Transit);
-    padTo(out, column, kTransitWidth);
+    padToWidth(out, column, kTransitWidth);
     appendDayEvent(out, request, day.set, DayEventKind::Set);
     out += '\n';
   }
@@ -273,12 +244,12 @@ void appendPlaceBlock(std::string& out, const Request& request, const PlaceView&
         std::pair{words::kAstronomical, &view.day.astronomical}}) {
     const std::size_t start = out.size();
     out += name;
-    padTo(out, start, 32);
+    padToWidth(out, start, 32);
     // The morning and the evening in two columns.
     for (const std::string& part : twilightParts(request, *twilight)) {
       const std::size_t column = out.size();
       out += part;
-      padTo(out, column, kEventWidth);
+      padToWidth(out, column, kEventWidth);
     }
     while (out.back() == ' ') {
       out.pop_back();
