@@ -1,8 +1,12 @@
-// TimeScale::compute: one instant, in the time scale of the request;
-// toReport: civil times turned into UT.
+// TimeScale: the instant of a date and Delta T, in the request's time
+// scale; toReport: civil times turned into UT.
 #include "frontend/app/request.h"
 
+#include <algorithm>
+#include <cmath>
 #include <utility>
+
+#include "frontend/read/answers.h"
 
 namespace frontend {
 
@@ -10,8 +14,18 @@ astro::Instant TimeScale::compute(const DateEntry& entry) const {
   if (!universalFor(entry)) {
     return astro::computeInstant(entry.date);
   }
-  const astro::JulianDate ut{astro::julianDay(entry.date)};
-  return astro::computeInstantUt(ut, deltaT ? *deltaT : astro::deltaT(astro::decimalYear(ut)));
+  const double ut = astro::julianDay(entry.date);
+  return astro::computeInstantUt(astro::JulianDate{ut}, deltaTAt(ut));
+}
+
+double TimeScale::deltaTAt(double jd) const {
+  return deltaT ? *deltaT : astro::deltaT(astro::decimalYear(astro::JulianDate{jd}));
+}
+
+double TimeScale::largestDeltaT() {
+  constexpr auto kFarthest = static_cast<double>(kFarthestYear);
+  return std::ceil(
+      std::max(std::fabs(astro::deltaT(-kFarthest)), std::fabs(astro::deltaT(kFarthest))));
 }
 
 Parsed<ToReport> toReport(const Request& request, const DateEntry& given, bool skipForward) {

@@ -170,8 +170,8 @@ std::string whyOf(const Refusal& r) {
       return "--evenements attend une année (--evenements 2025) ou --from et --to.";
     case Reason::FormatNotForEvents:
       return "les événements s'écrivent en text, csv, json ou ics.";
-    case Reason::IcsOnlyForEvents:
-      return "le format ics ne sert qu'aux événements (--evenements).";
+    case Reason::FormatOnlyForEvents:
+      return "le format " + r.word + " ne sert qu'aux événements (--evenements).";
     case Reason::EventsWithStep:
       return "--step ne sert pas aux événements.";
     case Reason::TypesWithoutEvents:

@@ -31,6 +31,7 @@ constexpr std::size_t kAngleWidth = 11;
 constexpr std::size_t kMagnitudeWidth = 7;
 constexpr std::size_t kEventWidth = 22;
 constexpr std::size_t kTransitWidth = 18;
+constexpr std::size_t kTwilightNameWidth = 32;
 
 // "21/06/2025 23:47:12": a local date and time, to the second.
 void appendLocalDate(std::string& out, const LocalTime& local) {
@@ -42,6 +43,81 @@ void appendLocalDate(std::string& out, const LocalTime& local) {
   appendZeroPadded(out, seconds / 60 % 60, 2);
   out += ':';
   appendZeroPadded(out, seconds % 60, 2);
+}
+
+// The place (a named one with where it lies, to a hundredth of a degree),
+// its zone with the offset of the date, and the local date and time.
+void appendPlaceHeading(std::string& out, const Request& request, const LocalTime& local) {
+  out += words::kPlace;
+  out += request.place->name;
+  if (!request.place->zone.empty()) {
+    const auto degrees = [](double radians) {
+      std::string text;
+      appendFixed(text, std::fabs(degreesOf(radians)), 2);
+      return text;
+    };
+    const astro::Observer& o = request.place->observer;
+    out += " (";
+    out += catalogue::coordinatesName(degrees(o.latitude), o.latitude < 0, degrees(o.longitude),
+                                      o.longitude < 0, "");
+    out += ')';
+  }
+  out += words::kZone;
+  out += request.zone.name;
+  out += ", ";
+  appendOffset(out, local.offsetSeconds);
+  if (!local.abbreviation.empty() && local.abbreviation[0] != '+' && local.abbreviation[0] != '-') {
+    out += " (";
+    out += local.abbreviation;
+    out += ')';
+  }
+  out += '\n';
+  out += words::kLocalTime;
+  appendLocalDate(out, local);
+  out += '\n';
+}
+
+// A body's row: its altitude and azimuth (or that it is below the
+// horizon), its magnitude, its rise, transit and set.
+void appendBodyRow(std::string& out, const Request& request, const BodyRow& row,
+                   const PlaceView& view, const astro::Appearance& look) {
+  const std::size_t start = out.size();
+  out += ' ';
+  out += row.name;
+  padToWidth(out, start, kNameWidth);
+  const astro::HorizontalPosition& sky = view.sky[row.body];
+  std::size_t column = out.size();
+  if (sky.status == astro::Status::NotComputable) {
+    out += catalogue::kPositionNotComputable;
+    out += '\n';
+    return;
+  }
+  if (sky.altitude < 0) {
+    out += words::kBelowHorizon;
+    padToWidth(out, column, 2 * kAngleWidth);
+  } else {
+    appendDegreesMinutes(out, sky.altitude);
+    padToWidth(out, column, kAngleWidth);
+    column = out.size();
+    appendDegreesMinutes(out, sky.azimuth);
+    padToWidth(out, column, kAngleWidth);
+  }
+  column = out.size();
+  std::string magnitude;
+  appendDecimalComma(magnitude, look.magnitude, 1);
+  out.append(magnitude.size() < kMagnitudeWidth - 2 ? kMagnitudeWidth - 2 - magnitude.size() : 0,
+             ' ');
+  out += magnitude;
+  padToWidth(out, column, kMagnitudeWidth);
+  const astro::BodyDay& day = view.day[row.body];
+  column = out.size();
+  appendDayEvent(out, request, day.rise, DayEventKind::Rise);
+  padToWidth(out, column, kEventWidth);
+  column = out.size();
+  appendDayEvent(out, request, day.transit, DayEventKind::Transit);
+  padToWidth(out, column, kTransitWidth);
+  appendDayEvent(out, request, day.set, DayEventKind::Set);
+  out += '\n';
 }
 
 }  // namespace
@@ -146,105 +222,22 @@ std::vector<std::string> twilightParts(const Request& request, const astro::Twil
   return parts;
 }
 
-PlaceView viewFrom(const Request& request, const astro::Instant& instant) {
-  PlaceView view;
-  view.local = localTimeOf(request.zone, instant.jd);
-  const astro::Observer& observer = request.place->observer;
-  view.sky = astro::observe(instant, observer, astro::Refraction::Standard);
-  // The local day from its midnight on the zone's clock; a midnight the
-  // clock skips is the instant it would have been with the day's first
-  // offset.
-  const astro::CalendarDate midnight{view.local.day.year, view.local.day.month,
-                                     static_cast<double>(view.local.day.day)};
-  const Parsed<ZonedTime> start = universalOf(request.zone, midnight);
-  const double dayStart = std::holds_alternative<ZonedTime>(start)
-                              ? std::get<ZonedTime>(start).jdUt
-                              : astro::julianDay(midnight) - view.local.offsetSeconds / 86400.0;
-  view.day = astro::dayAlmanac(astro::JulianDate{dayStart}, instant.deltaT, observer,
-                               astro::Refraction::Standard);
-  view.looks = astro::appearances(instant);
-  return view;
-}
-
-void appendPlaceBlock(std::string& out, const Request& request, const PlaceView& view) {
-  out += words::kPlace;
-  out += request.place->name;
-  if (!request.place->zone.empty()) {
-    // A named place: where it lies, to a hundredth of a degree.
-    const auto degrees = [](double radians) {
-      std::string text;
-      appendFixed(text, std::fabs(degreesOf(radians)), 2);
-      return text;
-    };
-    const astro::Observer& o = request.place->observer;
-    out += " (";
-    out += catalogue::coordinatesName(degrees(o.latitude), o.latitude < 0, degrees(o.longitude),
-                                      o.longitude < 0, "");
-    out += ')';
-  }
-  out += words::kZone;
-  out += request.zone.name;
-  out += ", ";
-  appendOffset(out, view.local.offsetSeconds);
-  if (!view.local.abbreviation.empty() && view.local.abbreviation[0] != '+' &&
-      view.local.abbreviation[0] != '-') {
-    out += " (";
-    out += view.local.abbreviation;
-    out += ')';
-  }
-  out += '\n';
-  out += words::kLocalTime;
-  appendLocalDate(out, view.local);
-  out += '\n';
+void appendPlaceBlock(std::string& out, const Request& request, const Observation& seen) {
+  appendPlaceHeading(out, request, *seen.local);
   out += words::kRule;
   out += words::kTitle;
   out += words::kRule;
   for (const BodyRow& row : kBodyRows) {
-    const std::size_t start = out.size();
-    out += ' ';
-    out += row.name;
-    padToWidth(out, start, kNameWidth);
-    const astro::HorizontalPosition& seen = view.sky[row.body];
-    std::size_t column = out.size();
-    if (seen.status == astro::Status::NotComputable) {
-      out += catalogue::kPositionNotComputable;
-      out += '\n';
-      continue;
-    }
-    if (seen.altitude < 0) {
-      out += words::kBelowHorizon;
-      padToWidth(out, column, 2 * kAngleWidth);
-    } else {
-      appendDegreesMinutes(out, seen.altitude);
-      padToWidth(out, column, kAngleWidth);
-      column = out.size();
-      appendDegreesMinutes(out, seen.azimuth);
-      padToWidth(out, column, kAngleWidth);
-    }
-    column = out.size();
-    std::string magnitude;
-    appendDecimalComma(magnitude, view.looks[row.body].magnitude, 1);
-    out.append(magnitude.size() < kMagnitudeWidth - 2 ? kMagnitudeWidth - 2 - magnitude.size() : 0,
-               ' ');
-    out += magnitude;
-    padToWidth(out, column, kMagnitudeWidth);
-    const astro::BodyDay& day = view.day[row.body];
-    column = out.size();
-    appendDayEvent(out, request, day.rise, DayEventKind::Rise);
-    padToWidth(out, column, kEventWidth);
-    column = out.size();
-    appendDayEvent(out, request, day.transit, DayEventKind::Transit);
-    padToWidth(out, column, kTransitWidth);
-    appendDayEvent(out, request, day.set, DayEventKind::Set);
-    out += '\n';
+    appendBodyRow(out, request, row, *seen.place, (*seen.looks)[row.body]);
   }
   out += words::kRule;
+  const astro::DayAlmanac& day = seen.place->day;
   for (const auto& [name, twilight] :
-       {std::pair{words::kCivil, &view.day.civil}, std::pair{words::kNautical, &view.day.nautical},
-        std::pair{words::kAstronomical, &view.day.astronomical}}) {
+       {std::pair{words::kCivil, &day.civil}, std::pair{words::kNautical, &day.nautical},
+        std::pair{words::kAstronomical, &day.astronomical}}) {
     const std::size_t start = out.size();
     out += name;
-    padToWidth(out, start, 32);
+    padToWidth(out, start, kTwilightNameWidth);
     // The morning and the evening in two columns.
     for (const std::string& part : twilightParts(request, *twilight)) {
       const std::size_t column = out.size();
