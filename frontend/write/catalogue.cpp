@@ -91,9 +91,9 @@ std::string namesOf(std::string_view lines) {
   return text;
 }
 
-// Why, as a sentence with its full stop.
-std::string whyOf(const Refusal& r) {
-  const std::string quoted = quotedWord(r.word);
+// Why an answer, a date, a date word, a step or a range was refused, as a
+// sentence with its full stop; nothing for the other reasons.
+std::string whyOfDate(const Refusal& r) {
   switch (r.reason) {
     case Reason::DayNotANumber:
       return "le jour doit être un nombre.";
@@ -144,6 +144,16 @@ std::string whyOf(const Refusal& r) {
       return "--to vient avant --from (" + r.detail + ").";
     case Reason::RangeTooLong:
       return "elle compte " + r.detail + " dates ; au plus 100000000.";
+    default:
+      return {};
+  }
+}
+
+// Why an option, a format, --delta-t or the events were refused; nothing
+// for the other reasons.
+std::string whyOfCommandLine(const Refusal& r) {
+  const std::string quoted = quotedWord(r.word);
+  switch (r.reason) {
     case Reason::OptionUnknown:
       return "option inconnue : " + quoted + ".";
     case Reason::OptionNeedsValue:
@@ -191,6 +201,15 @@ std::string whyOf(const Refusal& r) {
              " secondes en valeur absolue, ce que le modèle de delta T donne aux années les plus "
              "lointaines que le programme accepte : " +
              quoted + ".";
+    default:
+      return {};
+  }
+}
+
+// Why a place, a zone or a local time was refused; nothing for the other
+// reasons.
+std::string whyOfPlace(const Refusal& r) {
+  switch (r.reason) {
     case Reason::PlaceForm:
       return "un lieu se donne par son nom (Lyon, « Saint-Denis (La Réunion) ») ou par sa "
              "latitude et sa longitude en degrés décimaux, le nord et l'est positifs, le point "
@@ -215,6 +234,17 @@ std::string whyOf(const Refusal& r) {
     case Reason::LocalTimeInGap:
       return "cette heure n'existe pas dans le fuseau " + r.detail +
              " : l'horloge la saute en avançant (changement d'heure).";
+    default:
+      return {};
+  }
+}
+
+// Why, as a sentence with its full stop.
+std::string whyOf(const Refusal& r) {
+  for (const auto why : {whyOfDate, whyOfCommandLine, whyOfPlace}) {
+    if (std::string sentence = why(r); !sentence.empty()) {
+      return sentence;
+    }
   }
   return "";
 }
