@@ -20,8 +20,7 @@ PlaceView viewFrom(const Request& request, const astro::Instant& instant, const 
   const astro::Observer& observer = request.place->observer;
   view.sky = astro::observe(instant, observer, astro::Refraction::Standard);
   // The local day from its midnight on the zone's clock; a midnight the
-  // clock skips is the instant it would have been with the day's first
-  // offset.
+  // clock skips is taken with the offset of the date's own instant.
   const astro::CalendarDate midnight{local.day.year, local.day.month,
                                      static_cast<double>(local.day.day)};
   const Parsed<ZonedTime> start = universalOf(request.zone, midnight);
