@@ -20,6 +20,7 @@
 
 #include "astro/astro.h"
 #include "frontend/app/clock.h"
+#include "frontend/read/date_range.h"
 #include "units.h"
 
 namespace {

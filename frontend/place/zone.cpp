@@ -18,6 +18,7 @@
 #include <utility>
 
 #include "frontend/place/posix_zone.h"
+#include "frontend/read/date_range.h"
 #include "frontend/write/text.h"
 
 namespace frontend {

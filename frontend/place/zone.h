@@ -24,7 +24,7 @@
 #include <string_view>
 
 #include "astro/astro.h"
-#include "frontend/read/date_range.h"
+#include "frontend/app/dates.h"
 #include "frontend/read/refusal.h"
 
 namespace frontend {
