@@ -4,6 +4,7 @@
 //   ephemerides DATE...              a report for each date word
 //   ephemerides --from A --to B      a report for each date of the range
 //   ephemerides --format F < dates   the dialogue's answers, without prompts
+//   ephemerides --evenements YEAR    the year's events (or --from A --to B)
 //
 // The command line is read with CLI11 into one Request; whatever is wrong
 // with it is a refusal, which the catalogue words.
