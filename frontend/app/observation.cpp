@@ -35,7 +35,7 @@ PlaceView viewFrom(const Request& request, const astro::Instant& instant, const 
 }  // namespace
 
 Observation observe(const Request& request, const DateEntry& entry, bool looks) {
-  Observation seen{entry, request.scale.compute(entry), std::nullopt, std::nullopt, std::nullopt};
+  Observation seen{.entry = entry, .instant = request.scale.compute(entry)};
   if (looks || request.place) {
     seen.looks = astro::appearances(seen.instant);
   }
