@@ -22,7 +22,8 @@ void reportText(benchmark::State& state) {
     const std::size_t i = next;
     next = (next + 1) % kBenchDates.size();
     text.clear();
-    frontend::appendReport(text, {kBenchDates[i], {}}, instants[i], {});
+    const frontend::DateEntry entry{kBenchDates[i], {}};
+    frontend::appendReport(text, {.entry = entry, .instant = instants[i]}, {});
     benchmark::DoNotOptimize(text.data());
   }
 }
@@ -34,7 +35,8 @@ void reportWithComputation(benchmark::State& state) {
     const astro::CalendarDate& date = kBenchDates[next];
     next = (next + 1) % kBenchDates.size();
     text.clear();
-    frontend::appendReport(text, {date, {}}, astro::computeInstant(date), {});
+    const frontend::DateEntry entry{date, {}};
+    frontend::appendReport(text, {.entry = entry, .instant = astro::computeInstant(date)}, {});
     benchmark::DoNotOptimize(text.data());
   }
 }

@@ -59,7 +59,8 @@ TEST(ReportFields, IlluminatedPercent) {
 
 std::string reportOf(const astro::CalendarDate& date) {
   std::string report;
-  appendReport(report, {date, {}}, astro::computeInstant(date), {});
+  const frontend::DateEntry entry{date, {}};
+  appendReport(report, {.entry = entry, .instant = astro::computeInstant(date)}, {});
   return report;
 }
 

@@ -20,6 +20,7 @@
 
 #include "astro/astro.h"
 #include "frontend/app/clock.h"
+#include "frontend/read/date_range.h"
 #include "units.h"
 
 namespace {
@@ -168,16 +169,16 @@ TEST(UniversalOf, GapsFoldsAndPlainTimes) {
       {.zone = "-03:30", .local = clock(2025, 6, 21, 12, 30), .ut = at(2025, 6, 21, 16, 0)},
   };
   for (const auto& c : cases) {
-    const Parsed<LocalInstant> got = universalOf(zone(c.zone), c.local);
+    const Parsed<ZonedTime> got = universalOf(zone(c.zone), c.local);
     if (!c.ut) {
       ASSERT_TRUE(std::holds_alternative<Refusal>(got)) << c.zone << " " << c.local.day;
       EXPECT_EQ(std::get<Refusal>(got).reason, Reason::LocalTimeInGap);
       EXPECT_EQ(std::get<Refusal>(got).detail, c.zone);
       continue;
     }
-    ASSERT_TRUE(std::holds_alternative<LocalInstant>(got)) << c.zone << " " << c.local.day;
-    EXPECT_NEAR(std::get<LocalInstant>(got).jdUt, *c.ut, kMillisecond) << c.zone << c.local.day;
-    EXPECT_EQ(std::get<LocalInstant>(got).ambiguous, c.ambiguous) << c.zone << " " << c.local.day;
+    ASSERT_TRUE(std::holds_alternative<ZonedTime>(got)) << c.zone << " " << c.local.day;
+    EXPECT_NEAR(std::get<ZonedTime>(got).jdUt, *c.ut, kMillisecond) << c.zone << c.local.day;
+    EXPECT_EQ(std::get<ZonedTime>(got).ambiguous, c.ambiguous) << c.zone << " " << c.local.day;
   }
 }
 
@@ -195,9 +196,9 @@ TEST(LocalTimeOf, AcrossTheCalendarChange) {
   EXPECT_EQ(east.day.month, 10);
   EXPECT_EQ(east.day.day, 15);
   EXPECT_EQ(east.local.millisecond, 2 * 3'600'000);
-  const Parsed<LocalInstant> back = universalOf(Zone::utc(), {1582, 10, 4.75});
-  ASSERT_TRUE(std::holds_alternative<LocalInstant>(back));
-  EXPECT_NEAR(std::get<LocalInstant>(back).jdUt, jd, kMillisecond);
+  const Parsed<ZonedTime> back = universalOf(Zone::utc(), {1582, 10, 4.75});
+  ASSERT_TRUE(std::holds_alternative<ZonedTime>(back));
+  EXPECT_NEAR(std::get<ZonedTime>(back).jdUt, jd, kMillisecond);
 }
 
 TEST(LocalTimeOf, RoundTripsThroughUniversalOf) {
@@ -214,9 +215,9 @@ TEST(LocalTimeOf, RoundTripsThroughUniversalOf) {
     for (const double jd : instants) {
       const LocalTime local = localTimeOf(z, jd);
       EXPECT_EQ(local.offsetSeconds, localOffsetSeconds(z, jd));
-      const Parsed<LocalInstant> back = universalOf(z, calendarDateOf(local.local));
-      ASSERT_TRUE(std::holds_alternative<LocalInstant>(back)) << name << " " << jd;
-      const LocalInstant& instant = std::get<LocalInstant>(back);
+      const Parsed<ZonedTime> back = universalOf(z, calendarDateOf(local.local));
+      ASSERT_TRUE(std::holds_alternative<ZonedTime>(back)) << name << " " << jd;
+      const ZonedTime& instant = std::get<ZonedTime>(back);
       if (!instant.ambiguous) {
         EXPECT_NEAR(instant.jdUt, jd, kMillisecond) << name << " " << jd;
         EXPECT_EQ(instant.offsetSeconds, local.offsetSeconds) << name << " " << jd;

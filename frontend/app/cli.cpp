@@ -4,6 +4,7 @@
 //   ephemerides DATE...              a report for each date word
 //   ephemerides --from A --to B      a report for each date of the range
 //   ephemerides --format F < dates   the dialogue's answers, without prompts
+//   ephemerides --evenements YEAR    the year's events (or --from A --to B)
 //
 // The command line is read with CLI11 into one Request; whatever is wrong
 // with it is a refusal, which the catalogue words.
@@ -12,29 +13,21 @@
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "astro/astro.h"
-#include "frontend/read/answers.h"
-#include "frontend/write/catalogue.h"
-#include "frontend/read/date_words.h"
 #include "frontend/app/dialogue.h"
-#include "frontend/write/event_list.h"
 #include "frontend/app/reporter.h"
+#include "frontend/read/answers.h"
+#include "frontend/read/date_words.h"
+#include "frontend/read/event_kinds.h"
+#include "frontend/write/catalogue.h"
 
 namespace frontend {
 namespace {
-
-// The largest Delta T, in whole seconds, that the model gives over the
-// years a date may have (the calendar key year * 10000 + month * 100 fits
-// in 32 bits: years -214748 to 214748).
-double largestDeltaT() {
-  constexpr double kFarthestYear = 214748.0;
-  return std::ceil(
-      std::max(std::fabs(astro::deltaT(-kFarthestYear)), std::fabs(astro::deltaT(kFarthestYear))));
-}
 
 // The command line as read, before it is checked.
 struct Arguments {
@@ -151,115 +144,36 @@ Parsed<Arguments> readArguments(int argc, const char* const* argv) {
   return a;
 }
 
-// The Julian Day (UT) of a limit of the events' interval: a civil time
-// turned into UT. `wholeDayOn`: a date without a time of day stands for the
-// whole day, so the end of the interval is the next midnight.
-Parsed<double> eventsLimit(const Request& request, std::string_view word, bool wholeDayOn) {
-  const Parsed<DateEntry> parsed = parseDateWord(word);
-  if (const Refusal* r = std::get_if<Refusal>(&parsed)) {
-    return *r;
+// What is wrong with a part of the command line, if anything. Each part is
+// read into the request by a function of its own, in the order of the
+// checks: the time scale, the place and the zone, the format; then the
+// events or the dates.
+using Check = std::optional<Refusal>;
+
+// The time scale: --ut, and --delta-t, which implies it.
+Check readTimeScale(const Arguments& a, Request& request) {
+  TimeScale& scale = request.scale;
+  scale.universal = a.universal || !a.deltaT.empty();
+  if (a.deltaT.empty()) {
+    return std::nullopt;
   }
-  DateEntry entry = std::get<DateEntry>(parsed);
-  if (wholeDayOn && !entry.universal && entry.date.day == std::floor(entry.date.day)) {
-    entry.date.day += 1;
+  const Parsed<double> seconds = parseDay(a.deltaT.front());
+  if (std::holds_alternative<Refusal>(seconds)) {
+    return commandLine(Reason::DeltaTNotANumber, a.deltaT.front());
   }
-  const Parsed<ToReport> ut = toReport(request, entry, false);
-  if (const Refusal* r = std::get_if<Refusal>(&ut)) {
-    return *r;
+  scale.deltaT = std::get<double>(seconds);
+  if (!(std::fabs(*scale.deltaT) <= TimeScale::largestDeltaT())) {
+    Refusal r = commandLine(Reason::DeltaTOutOfRange, a.deltaT.front());
+    r.detail = std::to_string(static_cast<std::int64_t>(TimeScale::largestDeltaT()));
+    return r;
   }
-  return astro::julianDay(std::get<ToReport>(ut).entry.date);
+  return std::nullopt;
 }
 
-// The events the arguments ask for: a year, or --from and --to.
-Parsed<Asked> eventsAsked(const Arguments& a, Asked asked) {
-  Request& request = asked.request;
-  request.source = Request::Source::Events;
-  if (!a.dates.empty()) {
-    return commandLine(Reason::EventsWithDates);
-  }
-  if (!a.step.empty()) {
-    return commandLine(Reason::EventsWithStep);
-  }
-  if (request.format == Format::Svg) {
-    return commandLine(Reason::FormatNotForEvents);
-  }
-  if (!a.types.empty()) {
-    const Parsed<astro::EventKindSet> kinds = parseEventKinds(a.types.front());
-    if (const Refusal* r = std::get_if<Refusal>(&kinds)) {
-      return *r;
-    }
-    request.kinds = std::get<astro::EventKindSet>(kinds);
-  }
-  const bool range = !a.from.empty() && !a.to.empty();
-  std::string from;
-  std::string to;
-  if (!a.events.empty()) {
-    if (range) {
-      return commandLine(Reason::EventsWithDates);
-    }
-    const Parsed<std::int32_t> year = parseYear(a.events.front());
-    if (!std::holds_alternative<std::int32_t>(year) || std::get<std::int32_t>(year) > 214747 ||
-        std::get<std::int32_t>(year) < -214747) {
-      return commandLine(Reason::EventsYearNotWhole, a.events.front());
-    }
-    const std::int32_t y = std::get<std::int32_t>(year);
-    from = "1/1/" + std::to_string(y);
-    to = "1/1/" + std::to_string(y + 1);
-  } else if (range) {
-    from = a.from.front();
-    to = a.to.front();
-  } else {
-    return commandLine(Reason::EventsNeedAnInterval);
-  }
-  const Parsed<double> start = eventsLimit(request, from, false);
-  const Parsed<double> end = eventsLimit(request, to, a.events.empty());
-  for (const Refusal* r : {std::get_if<Refusal>(&start), std::get_if<Refusal>(&end)}) {
-    if (r != nullptr) {
-      return *r;
-    }
-  }
-  request.eventsStart = std::get<double>(start);
-  request.eventsEnd = std::get<double>(end);
-  if (!(request.eventsEnd > request.eventsStart)) {
-    return Refusal{Subject::Range, Reason::RangeBackwards, to, from};
-  }
-  constexpr double kLongest = 10'000 * 365.25;  // days
-  if (request.eventsEnd - request.eventsStart > kLongest) {
-    return commandLine(Reason::EventsTooLong);
-  }
-  return asked;
-}
-
-// The request the arguments make, checked as a whole.
-Parsed<Asked> askedOf(const Arguments& a) {
-  Asked asked;
-  if (a.help) {
-    asked.what = Asked::What::Help;
-    return asked;
-  }
-  if (a.version) {
-    asked.what = Asked::What::Version;
-    return asked;
-  }
-  Request& request = asked.request;
-
-  request.scale.universal = a.universal || !a.deltaT.empty();
-  if (!a.deltaT.empty()) {
-    const Parsed<double> seconds = parseDay(a.deltaT.front());
-    if (std::holds_alternative<Refusal>(seconds)) {
-      return commandLine(Reason::DeltaTNotANumber, a.deltaT.front());
-    }
-    request.scale.deltaT = std::get<double>(seconds);
-    // No more than the model itself gives at the farthest years a date may
-    // have: beyond, the positions would be those of another age.
-    if (!(std::fabs(*request.scale.deltaT) <= largestDeltaT())) {
-      Refusal r = commandLine(Reason::DeltaTOutOfRange, a.deltaT.front());
-      r.detail = std::to_string(static_cast<std::int64_t>(largestDeltaT()));
-      return r;
-    }
-  }
-
-  // The place: --lieu, else the environment's default.
+// The place: --lieu, else the environment's default. The zone: --fuseau,
+// else the place's, else the environment's. Either makes the dates civil
+// times of the zone, turned into UT.
+Check readPlaceAndZone(const Arguments& a, Request& request) {
   const char* defaultPlace = std::getenv("EPHEMERIDES_LIEU");
   const std::string placeText = !a.place.empty()          ? a.place.front()
                                 : defaultPlace != nullptr ? std::string(defaultPlace)
@@ -271,7 +185,6 @@ Parsed<Asked> askedOf(const Arguments& a) {
     }
     request.place = std::move(std::get<Place>(place));
   }
-  // The zone: --fuseau, else the place's, else the environment's.
   if (!a.zone.empty()) {
     Parsed<Zone> zone = parseZone(a.zone.front());
     if (const Refusal* r = std::get_if<Refusal>(&zone)) {
@@ -289,13 +202,17 @@ Parsed<Asked> askedOf(const Arguments& a) {
   if (request.civil) {
     request.scale.universal = true;
   }
+  return std::nullopt;
+}
 
+// The format's name, and that the options of a range go together.
+Check readFormat(const Arguments& a, Request& request) {
   if (!a.format.empty()) {
-    const std::optional<Format> named = formatNamed(a.format.front());
-    if (!named) {
+    const FormatWriters* writers = writersNamed(a.format.front());
+    if (writers == nullptr) {
       return commandLine(Reason::FormatUnknown, a.format.front());
     }
-    request.format = *named;
+    request.format = writers->format;
   }
   const bool range = !a.from.empty() || !a.to.empty();
   if (range && (a.from.empty() || a.to.empty())) {
@@ -307,70 +224,189 @@ Parsed<Asked> askedOf(const Arguments& a) {
   if (range && !a.dates.empty()) {
     return commandLine(Reason::DatesAndRange);
   }
-  if (a.eventsGiven > 0) {
-    return eventsAsked(a, asked);
+  return std::nullopt;
+}
+
+// The Julian Day (UT) of a limit of the events' interval: a civil time
+// turned into UT. `wholeDayOn`: a date without a time of day stands for the
+// whole day, so the end of the interval is the next midnight.
+Parsed<double> eventsLimit(const Request& request, DateEntry entry, bool wholeDayOn) {
+  if (wholeDayOn && !entry.universal && entry.date.day == std::floor(entry.date.day)) {
+    entry.date.day += 1;
   }
+  const Parsed<ToReport> ut = toReport(request, entry, false);
+  if (const Refusal* r = std::get_if<Refusal>(&ut)) {
+    return *r;
+  }
+  return astro::julianDay(std::get<ToReport>(ut).entry.date);
+}
+
+// The same for a date word of --from or --to.
+Parsed<double> eventsLimit(const Request& request, std::string_view word, bool wholeDayOn) {
+  const Parsed<DateEntry> parsed = parseDateWord(word);
+  if (const Refusal* r = std::get_if<Refusal>(&parsed)) {
+    return *r;
+  }
+  return eventsLimit(request, std::get<DateEntry>(parsed), wholeDayOn);
+}
+
+// The events' interval: the year of --evenements, from its first day to
+// the next year's, or --from and --to.
+Check readEventsInterval(const Arguments& a, Request& request) {
+  Parsed<double> start = 0.0;
+  Parsed<double> end = 0.0;
+  std::string from;
+  std::string to;
+  if (!a.events.empty()) {
+    const Parsed<std::int32_t> year = parseYear(a.events.front());
+    const std::int32_t* y = std::get_if<std::int32_t>(&year);
+    // The year and the first day of the next must both be dates.
+    if (y == nullptr || *y >= kFarthestYear || *y <= -kFarthestYear) {
+      return commandLine(Reason::EventsYearNotWhole, a.events.front());
+    }
+    const astro::CalendarDate first{*y, 1, 1.0};
+    const astro::CalendarDate next{*y + 1, 1, 1.0};
+    from = labelOf(first);
+    to = labelOf(next);
+    start = eventsLimit(request, DateEntry{first, from}, false);
+    end = eventsLimit(request, DateEntry{next, to}, false);
+  } else {
+    from = a.from.front();
+    to = a.to.front();
+    start = eventsLimit(request, from, false);
+    end = eventsLimit(request, to, true);
+  }
+  for (const Refusal* r : {std::get_if<Refusal>(&start), std::get_if<Refusal>(&end)}) {
+    if (r != nullptr) {
+      return *r;
+    }
+  }
+  request.eventsStart = std::get<double>(start);
+  request.eventsEnd = std::get<double>(end);
+  if (!(request.eventsEnd > request.eventsStart)) {
+    return Refusal{Subject::Range, Reason::RangeBackwards, to, from};
+  }
+  constexpr double kLongest = 10'000 * 365.25;  // days
+  if (request.eventsEnd - request.eventsStart > kLongest) {
+    return commandLine(Reason::EventsTooLong);
+  }
+  return std::nullopt;
+}
+
+// The events: their kinds, and a year or --from and --to, in a format that
+// writes events.
+Check readEvents(const Arguments& a, Request& request) {
+  request.source = Request::Source::Events;
+  if (!a.dates.empty()) {
+    return commandLine(Reason::EventsWithDates);
+  }
+  if (!a.step.empty()) {
+    return commandLine(Reason::EventsWithStep);
+  }
+  if (writersOf(request.format).events.event == nullptr) {
+    return commandLine(Reason::FormatNotForEvents);
+  }
+  if (!a.types.empty()) {
+    const Parsed<astro::EventKindSet> kinds = parseEventKinds(a.types.front());
+    if (const Refusal* r = std::get_if<Refusal>(&kinds)) {
+      return *r;
+    }
+    request.kinds = std::get<astro::EventKindSet>(kinds);
+  }
+  const bool range = !a.from.empty() && !a.to.empty();
+  if (!a.events.empty() && range) {
+    return commandLine(Reason::EventsWithDates);
+  }
+  if (a.events.empty() && !range) {
+    return commandLine(Reason::EventsNeedAnInterval);
+  }
+  return readEventsInterval(a, request);
+}
+
+// The range of dates of --from, --to and --step. With civil time, a range
+// by whole days steps from day to day on the zone's clock (each date turned
+// into UT when its turn comes); a finer one steps in UT from its first
+// instant.
+Check readRange(const Arguments& a, Request& request) {
+  const Parsed<DateEntry> from = parseDateWord(a.from.front());
+  const Parsed<DateEntry> to = parseDateWord(a.to.front());
+  const Parsed<std::int64_t> step = parseStepMilliseconds(a.step.empty() ? "1d" : a.step.front());
+  for (const Refusal* r :
+       {std::get_if<Refusal>(&from), std::get_if<Refusal>(&to), std::get_if<Refusal>(&step)}) {
+    if (r != nullptr) {
+      return *r;
+    }
+  }
+  const std::int64_t stepMilliseconds = std::get<std::int64_t>(step);
+  const bool byClock = request.civil && stepMilliseconds % kMillisecondsPerDay == 0;
+  DateEntry first = std::get<DateEntry>(from);
+  DateEntry last = std::get<DateEntry>(to);
+  for (DateEntry* limit : {&first, &last}) {
+    if (!byClock) {
+      const Parsed<ToReport> ut = toReport(request, *limit, false);
+      if (const Refusal* r = std::get_if<Refusal>(&ut)) {
+        return *r;
+      }
+      *limit = std::get<ToReport>(ut).entry;
+    } else if (limit->universal) {
+      // A limit given as an instant (with its offset) on a clock range: its
+      // civil time in the zone.
+      const LocalTime local = localTimeOf(request.zone, astro::julianDay(limit->date));
+      limit->date = calendarDateOf(local.local);
+      limit->universal = false;
+    }
+  }
+  const bool universal = first.universal || last.universal;
+  const Parsed<DateRange> dates =
+      DateRange::make(first.date, last.date, stepMilliseconds, universal);
+  if (const Refusal* r = std::get_if<Refusal>(&dates)) {
+    return *r;
+  }
+  request.source = Request::Source::Range;
+  request.range = std::get<DateRange>(dates);
+  return std::nullopt;
+}
+
+// The dates: a range, date words, or the dialogue's answers, in a format
+// that writes dates (a picture of one date word).
+Check readDates(const Arguments& a, Request& request) {
   if (!a.types.empty()) {
     return commandLine(Reason::TypesWithoutEvents);
   }
-  if (request.format == Format::Ics) {
-    return commandLine(Reason::IcsOnlyForEvents);
+  const FormatWriters& writers = writersOf(request.format);
+  if (writers.dates.date == nullptr) {
+    return commandLine(Reason::FormatOnlyForEvents, std::string(writers.name));
   }
+  const bool range = !a.from.empty();
   if (request.format == Format::Svg && (range || a.dates.size() != 1)) {
     return commandLine(Reason::PictureOfOneDate);
   }
-
   if (range) {
-    const Parsed<DateEntry> from = parseDateWord(a.from.front());
-    const Parsed<DateEntry> to = parseDateWord(a.to.front());
-    const Parsed<std::int64_t> step = parseStepMilliseconds(a.step.empty() ? "1d" : a.step.front());
-    for (const Refusal* r :
-         {std::get_if<Refusal>(&from), std::get_if<Refusal>(&to), std::get_if<Refusal>(&step)}) {
-      if (r != nullptr) {
-        return *r;
-      }
-    }
-    // With civil time, a range by whole days steps from day to day on the
-    // zone's clock (each date turned into UT when its turn comes); a finer
-    // one steps in UT from its first instant.
-    const std::int64_t stepMilliseconds = std::get<std::int64_t>(step);
-    const bool byClock = request.civil && stepMilliseconds % kMillisecondsPerDay == 0;
-    DateEntry first = std::get<DateEntry>(from);
-    DateEntry last = std::get<DateEntry>(to);
-    if (!byClock) {
-      for (DateEntry* limit : {&first, &last}) {
-        const Parsed<ToReport> ut = toReport(request, *limit, false);
-        if (const Refusal* r = std::get_if<Refusal>(&ut)) {
-          return *r;
-        }
-        *limit = std::get<ToReport>(ut).entry;
-      }
-    } else if (first.universal || last.universal) {
-      // A limit given as an instant (with its offset) on a clock range: its
-      // civil time in the zone.
-      for (DateEntry* limit : {&first, &last}) {
-        if (limit->universal) {
-          const LocalTime local = localTimeOf(request.zone, astro::julianDay(limit->date));
-          limit->date = calendarDateOf(local.local);
-          limit->universal = false;
-        }
-      }
-    }
-    const bool universal = first.universal || last.universal;
-    const Parsed<DateRange> dates =
-        DateRange::make(first.date, last.date, stepMilliseconds, universal);
-    if (const Refusal* r = std::get_if<Refusal>(&dates)) {
-      return *r;
-    }
-    request.source = Request::Source::Range;
-    request.range = std::get<DateRange>(dates);
-  } else if (!a.dates.empty()) {
+    return readRange(a, request);
+  }
+  if (!a.dates.empty()) {
     request.source = Request::Source::Words;
     request.words = a.dates;
   } else {
     // Nothing but the time scale: the dialogue in that scale; with a format,
     // the dialogue's answers without prompts.
     request.source = a.format.empty() ? Request::Source::Dialogue : Request::Source::Input;
+  }
+  return std::nullopt;
+}
+
+// The request the arguments make, checked as a whole.
+Parsed<Asked> askedOf(const Arguments& a) {
+  Asked asked;
+  if (a.help || a.version) {
+    asked.what = a.help ? Asked::What::Help : Asked::What::Version;
+    return asked;
+  }
+  for (const auto read :
+       {readTimeScale, readPlaceAndZone, readFormat, a.eventsGiven > 0 ? readEvents : readDates}) {
+    if (Check refusal = read(a, asked.request)) {
+      return *std::move(refusal);
+    }
   }
   return asked;
 }
@@ -442,7 +478,7 @@ int run(int argc, const char* const* argv, Console& console) {
     case Request::Source::Input:
       return runInput(console, a.request);
     case Request::Source::Events:
-      return runEvents(console, a.request);
+      return reportEvents(console, a.request);
     case Request::Source::Dialogue:
       break;
   }

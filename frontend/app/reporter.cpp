@@ -1,50 +1,67 @@
-// Reporter: the table of formats and the one path every date takes.
+// Reporter and reportEvents: the table of formats and the one path that
+// every date and every event takes.
 #include "frontend/app/reporter.h"
 
 #include <array>
 
+#include "frontend/picture/band_chart.h"
 #include "frontend/write/bodies.h"
 #include "frontend/write/catalogue.h"
+#include "frontend/write/event_list.h"
+#include "frontend/write/icalendar.h"
 #include "frontend/write/records.h"
 #include "frontend/write/text_report.h"
-#include "frontend/picture/band_chart.h"
 
 namespace frontend {
 namespace {
 
-// ics writes the events only (write/event_list.cpp); here it is but a name.
-void noDate(std::string&, const DateEntry&, const astro::Instant&, const Request&) {}
-
-constexpr std::array<FormatWriter, 5> kFormats = {{
-    {Format::Text, "text", nullptr, appendReport},
-    {Format::Csv, "csv", appendCsvHeader, appendCsv},
-    {Format::Json, "json", nullptr, appendJson},
-    {Format::Svg, "svg", nullptr, appendSkyChart},
-    {Format::Ics, "ics", nullptr, noDate},
+constexpr std::array<FormatWriters, 5> kFormats = {{
+    {.format = Format::Text,
+     .name = "text",
+     .dates = {.begin = nullptr, .date = appendReport, .looks = false},
+     .events = {.begin = appendEventHeading, .event = appendEventLine, .end = nullptr}},
+    {.format = Format::Csv,
+     .name = "csv",
+     .dates = {.begin = appendCsvHeader, .date = appendCsv, .looks = true},
+     .events = {.begin = appendEventCsvHeader, .event = appendEventCsv, .end = nullptr}},
+    {.format = Format::Json,
+     .name = "json",
+     .dates = {.begin = nullptr, .date = appendJson, .looks = true},
+     .events = {.begin = nullptr, .event = appendEventJson, .end = nullptr}},
+    {.format = Format::Svg,
+     .name = "svg",
+     .dates = {.begin = nullptr, .date = appendSkyChart, .looks = true},
+     .events = {.begin = nullptr, .event = nullptr, .end = nullptr}},
+    {.format = Format::Ics,
+     .name = "ics",
+     .dates = {.begin = nullptr, .date = nullptr, .looks = false},
+     .events = {.begin = appendCalendarStart,
+                .event = appendCalendarEvent,
+                .end = appendCalendarEnd}},
 }};
 
-const FormatWriter& writerOf(Format format) {
-  for (const FormatWriter& writer : kFormats) {
-    if (writer.format == format) {
-      return writer;
+}  // namespace
+
+const FormatWriters& writersOf(Format format) {
+  for (const FormatWriters& writers : kFormats) {
+    if (writers.format == format) {
+      return writers;
     }
   }
   return kFormats.front();
 }
 
-}  // namespace
-
-std::optional<Format> formatNamed(std::string_view name) {
-  for (const FormatWriter& writer : kFormats) {
-    if (writer.name == name) {
-      return writer.format;
+const FormatWriters* writersNamed(std::string_view name) {
+  for (const FormatWriters& writers : kFormats) {
+    if (writers.name == name) {
+      return &writers;
     }
   }
-  return std::nullopt;
+  return nullptr;
 }
 
 Reporter::Reporter(Console& console, const Request& request)
-    : console_(console), request_(request), writer_(writerOf(request.format)) {
+    : console_(console), request_(request), writer_(writersOf(request.format).dates) {
   if (writer_.begin != nullptr) {
     writer_.begin(console_.output.pending(), request_);
     console_.output.sent();
@@ -62,13 +79,17 @@ void Reporter::report(const DateEntry& given, bool skipForward) {
   if (ready.ambiguous) {
     complain(console_, catalogue::ambiguousLocalTime(given.label, request_.zone.name));
   }
-  const DateEntry& entry = ready.entry;
-  const astro::Instant instant = request_.scale.compute(entry);
-  writer_.date(console_.output.pending(), entry, instant, request_);
+  const Observation seen = observe(request_, ready.entry, writer_.looks);
+  writer_.date(console_.output.pending(), seen, request_);
   console_.output.sent();
+  check(seen);
+}
 
+void Reporter::check(const Observation& seen) {
+  const astro::Instant& instant = seen.instant;
+  const std::string& label = seen.entry.label;
   if (instant.status == astro::Status::NotComputable) {
-    complain(console_, Refusal{Subject::Date, Reason::DateNotComputable, entry.label, {}});
+    complain(console_, Refusal{Subject::Date, Reason::DateNotComputable, label, {}});
     notComputable_ = true;
     return;
   }
@@ -80,12 +101,12 @@ void Reporter::report(const DateEntry& given, bool skipForward) {
     }
   }
   if (!bodies.empty()) {
-    complain(console_, Refusal{Subject::Date, Reason::BodiesNotComputable, entry.label, bodies});
+    complain(console_, Refusal{Subject::Date, Reason::BodiesNotComputable, label, bodies});
     notComputable_ = true;
   }
   if (instant.status == astro::Status::OutsideMeasuredSpan) {
     if (outsideNamed_.size() < kNamedOutside) {
-      outsideNamed_.push_back(entry.label);
+      outsideNamed_.push_back(label);
     }
     ++outside_;
   }
@@ -99,6 +120,34 @@ int Reporter::finish(Reading reading) {
     reading = Reading::SomeRefused;
   }
   return frontend::finish(console_, reading);
+}
+
+int reportEvents(Console& console, const Request& request) {
+  const FormatWriters::Events& writer = writersOf(request.format).events;
+  if (writer.begin != nullptr) {
+    writer.begin(console.output.pending(), request);
+    console.output.sent();
+  }
+  EventSearch search(request);
+  std::vector<FoundEvent> found;
+  while (console.output.ok() && search.next(found)) {
+    for (const FoundEvent& e : found) {
+      writer.event(console.output.pending(), e, request);
+      console.output.sent();
+    }
+  }
+  if (writer.end != nullptr) {
+    writer.end(console.output.pending());
+    console.output.sent();
+  }
+  Reading reading = console.output.ok() ? Reading::AllAccepted : Reading::OutputFailed;
+  if (search.notComputable() && reading == Reading::AllAccepted) {
+    complain(console, catalogue::events::kNotComputable);
+    reading = Reading::SomeRefused;
+  } else if (search.outside()) {
+    complain(console, catalogue::events::kOutsideMeasuredSpan);
+  }
+  return finish(console, reading);
 }
 
 }  // namespace frontend

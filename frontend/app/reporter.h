@@ -1,5 +1,6 @@
-// The one path from a date to the output: its instant is computed in the
-// request's time scale and handed to the writer of the request's format.
+// The one path from a date, or from the request's events, to the output:
+// what is to be written is computed once (observation.h) and handed to the
+// writers of the request's format, which only write.
 #pragma once
 
 #include <cstdint>
@@ -9,22 +10,40 @@
 #include <vector>
 
 #include "frontend/app/console.h"
+#include "frontend/app/observation.h"
 #include "frontend/app/request.h"
 
 namespace frontend {
 
-// A format: its name on the command line, what it writes before the first
-// date (or nothing), and what it writes for each date.
-struct FormatWriter {
+// A format: its name on the command line and its writers.
+struct FormatWriters {
+  // The dates: what the format writes before the first date (or nothing)
+  // and for each; `looks`: whether its dates show how the bodies look. A
+  // format without `date` writes no dates (the request is refused).
+  struct Dates {
+    void (*begin)(std::string& out, const Request& request);
+    void (*date)(std::string& out, const Observation& seen, const Request& request);
+    bool looks;
+  };
+  // The events: what the format writes before the first, for each and
+  // after the last (or nothing). A format without `event` writes no events
+  // (the request is refused).
+  struct Events {
+    void (*begin)(std::string& out, const Request& request);
+    void (*event)(std::string& out, const FoundEvent& found, const Request& request);
+    void (*end)(std::string& out);
+  };
+
   Format format;
   std::string_view name;
-  void (*begin)(std::string& out, const Request& request);
-  void (*date)(std::string& out, const DateEntry& entry, const astro::Instant& instant,
-               const Request& request);
+  Dates dates;
+  Events events;
 };
 
-// The format of a name given to --format, if there is one.
-std::optional<Format> formatNamed(std::string_view name);
+// The writers of a format, and those of a name given to --format (none if
+// no format has that name).
+const FormatWriters& writersOf(Format format);
+const FormatWriters* writersNamed(std::string_view name);
 
 class Reporter {
  public:
@@ -47,13 +66,22 @@ class Reporter {
  private:
   static constexpr std::size_t kNamedOutside = 3;
 
+  // What standard error says of a date written: positions that could not be
+  // computed, and the count of dates outside the measured years.
+  void check(const Observation& seen);
+
   Console& console_;
   const Request& request_;
-  const FormatWriter& writer_;
+  const FormatWriters::Dates& writer_;
   bool notComputable_ = false;
   bool refused_ = false;
   std::int64_t outside_ = 0;  // dates outside the measured span
   std::vector<std::string> outsideNamed_;
 };
+
+// Finds the request's events and writes them as its format does; returns
+// the exit status: 0, or 1 when some could not be computed (said on
+// standard error) or the output failed.
+int reportEvents(Console& console, const Request& request);
 
 }  // namespace frontend

@@ -1,8 +1,12 @@
-// TimeScale::compute: one instant, in the time scale of the request;
-// toReport: civil times turned into UT.
+// TimeScale: the instant of a date and Delta T, in the request's time
+// scale; toReport: civil times turned into UT.
 #include "frontend/app/request.h"
 
+#include <algorithm>
+#include <cmath>
 #include <utility>
+
+#include "frontend/read/answers.h"
 
 namespace frontend {
 
@@ -17,14 +21,24 @@ astro::TimeScale TimeScale::astroScale() const {
   return deltaT ? astro::TimeScale::fixed(*deltaT) : astro::TimeScale{};
 }
 
+double TimeScale::deltaTAt(double jd) const {
+  return astroScale().deltaT(astro::UT{jd});
+}
+
+double TimeScale::largestDeltaT() {
+  constexpr auto kFarthest = static_cast<double>(kFarthestYear);
+  return std::ceil(
+      std::max(std::fabs(astro::deltaT(-kFarthest)), std::fabs(astro::deltaT(kFarthest))));
+}
+
 Parsed<ToReport> toReport(const Request& request, const DateEntry& given, bool skipForward) {
   if (!request.civil || given.universal) {
     return ToReport{given, false};
   }
-  const Parsed<LocalInstant> instant = universalOf(request.zone, given.date);
+  const Parsed<ZonedTime> instant = universalOf(request.zone, given.date);
   double jdUt = 0.0;
   bool ambiguous = false;
-  if (const auto* at = std::get_if<LocalInstant>(&instant)) {
+  if (const auto* at = std::get_if<ZonedTime>(&instant)) {
     jdUt = at->jdUt;
     ambiguous = at->ambiguous;
   } else {

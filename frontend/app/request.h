@@ -29,6 +29,14 @@ struct TimeScale {
   astro::TimeScale astroScale() const;
   // Whether a date is taken as UT.
   bool universalFor(const DateEntry& entry) const { return universal || entry.universal; }
+  // deltaT in seconds at a Julian Day, UT or TT alike (it changes slowly):
+  // the one given, else the model's.
+  double deltaTAt(double jd) const;
+
+  // The largest deltaT, in whole seconds, that the model gives over the
+  // years a date may have (kFarthestYear either way): a --delta-t beyond
+  // would give the positions of another age.
+  static double largestDeltaT();
 };
 
 enum class Format { Text, Csv, Json, Svg, Ics };

@@ -11,15 +11,16 @@
 #include <string_view>
 #include <vector>
 
-#include "frontend/write/sexagesimal.h"
+#include "frontend/picture/chart_parts.h"
+#include "frontend/picture/horizon_chart.h"
+#include "frontend/picture/palette.h"
+#include "frontend/picture/svg.h"
 #include "frontend/write/bodies.h"
 #include "frontend/write/catalogue.h"
-#include "frontend/picture/chart_parts.h"
-#include "frontend/write/records.h"
-#include "frontend/picture/horizon_chart.h"
-#include "frontend/write/text_report.h"
-#include "frontend/picture/svg.h"
 #include "frontend/write/numbers.h"
+#include "frontend/write/records.h"
+#include "frontend/write/sexagesimal.h"
+#include "frontend/write/text_report.h"
 
 namespace frontend {
 namespace {
@@ -40,10 +41,6 @@ constexpr double kLegendLine = 20;
 constexpr double kVisibleBeyond = 15;    // degrees from the Sun
 constexpr double kAllNightBeyond = 150;  // degrees: rises near sunset, sets near sunrise
 
-constexpr std::string_view kSky = "#0b1a33";
-constexpr std::string_view kGrid = "#3d5278";
-constexpr std::string_view kInk = "#e8ecf4";
-
 // Where the map puts a direction.
 struct Map {
   double decLimit;  // degrees, the band runs from -decLimit to +decLimit
@@ -62,52 +59,11 @@ std::string degreeLabel(int degrees) {
   return label;
 }
 
-// The grid, its labels, the equator and the ecliptic of the date.
-void appendFrame(std::string& out, const Map& map, double obliquity) {
-  Svg svg(out);
-  svg.open("rect")
-      .attr("x", kMapLeft)
-      .attr("y", kMapTop)
-      .attr("width", kMapRight - kMapLeft)
-      .attr("height", kMapBottom - kMapTop)
-      .attr("fill", kSky)
-      .end();
-  svg.open("g").attr("id", "grid").attr("stroke", kGrid).attr("stroke-width", "1").start();
-  for (int hour = 0; hour <= 24; ++hour) {
-    line(svg, map.x(hour), kMapTop, map.x(hour), kMapBottom);
-    svg.end();
-  }
-  for (int dec = -90; dec <= 90; dec += 10) {
-    if (dec != 0 && std::abs(dec) <= map.decLimit) {
-      line(svg, kMapLeft, map.y(dec), kMapRight, map.y(dec));
-      svg.end();
-    }
-  }
-  svg.close("g");
-  svg.open("g").attr("id", "grid-labels").attr("fill", "#9fb0cf").attr("font-size", "12").start();
-  for (int hour = 0; hour <= 24; hour += 2) {
-    svg.open("text")
-        .attr("x", map.x(hour))
-        .attr("y", kMapBottom + 16)
-        .attr("text-anchor", "middle")
-        .text(std::to_string(hour) + "h");
-  }
-  for (int dec = -90; dec <= 90; dec += 10) {
-    if (std::abs(dec) <= map.decLimit) {
-      svg.open("text")
-          .attr("x", kMapLeft - 6)
-          .attr("y", map.y(dec) + 4)
-          .attr("text-anchor", "end")
-          .text(degreeLabel(dec));
-    }
-  }
-  svg.close("g");
-  line(svg, kMapLeft, map.y(0), kMapRight, map.y(0));
-  svg.attr("id", "equator").attr("stroke", "#7fa7d9").attr("stroke-width", "1.5").end();
-
-  // The ecliptic, point by point, from longitude 0 (at 0h, the right edge)
-  // round to 360 degrees. Where it crosses 24h it runs on to the left edge
-  // and goes on from the right one, at the declination of the crossing.
+// The ecliptic of the date as SVG path data, point by point, from
+// longitude 0 (at 0h, the right edge) round to 360 degrees. Where it
+// crosses 24h it runs on to the left edge and goes on from the right one,
+// at the declination of the crossing.
+std::string eclipticPath(const Map& map, double obliquity) {
   std::string path;
   const auto point = [&path](char command, double x, double y) {
     path += command;
@@ -136,13 +92,67 @@ void appendFrame(std::string& out, const Map& map, double obliquity) {
     previousHours = hours;
     previousDec = dec;
   }
+  return path;
+}
+
+// The grid, its labels, the equator and the ecliptic of the date.
+void appendFrame(std::string& out, const Map& map, double obliquity) {
+  Svg svg(out);
+  svg.open("rect")
+      .attr("x", kMapLeft)
+      .attr("y", kMapTop)
+      .attr("width", kMapRight - kMapLeft)
+      .attr("height", kMapBottom - kMapTop)
+      .attr("fill", palette::kNight)
+      .end();
+  svg.open("g")
+      .attr("id", "grid")
+      .attr("stroke", palette::kBandGrid)
+      .attr("stroke-width", "1")
+      .start();
+  for (int hour = 0; hour <= 24; ++hour) {
+    line(svg, map.x(hour), kMapTop, map.x(hour), kMapBottom);
+    svg.end();
+  }
+  for (int dec = -90; dec <= 90; dec += 10) {
+    if (dec != 0 && std::abs(dec) <= map.decLimit) {
+      line(svg, kMapLeft, map.y(dec), kMapRight, map.y(dec));
+      svg.end();
+    }
+  }
+  svg.close("g");
+  svg.open("g")
+      .attr("id", "grid-labels")
+      .attr("fill", palette::kMuted)
+      .attr("font-size", "12")
+      .start();
+  for (int hour = 0; hour <= 24; hour += 2) {
+    svg.open("text")
+        .attr("x", map.x(hour))
+        .attr("y", kMapBottom + 16)
+        .attr("text-anchor", "middle")
+        .text(std::to_string(hour) + "h");
+  }
+  for (int dec = -90; dec <= 90; dec += 10) {
+    if (std::abs(dec) <= map.decLimit) {
+      svg.open("text")
+          .attr("x", kMapLeft - 6)
+          .attr("y", map.y(dec) + 4)
+          .attr("text-anchor", "end")
+          .text(degreeLabel(dec));
+    }
+  }
+  svg.close("g");
+  line(svg, kMapLeft, map.y(0), kMapRight, map.y(0));
+  svg.attr("id", "equator").attr("stroke", palette::kEquator).attr("stroke-width", "1.5").end();
+
   svg.open("path")
       .attr("id", "ecliptic")
       .attr("fill", "none")
-      .attr("stroke", "#e0b040")
+      .attr("stroke", palette::kEcliptic)
       .attr("stroke-width", "1.5")
       .attr("stroke-dasharray", "6 4")
-      .attr("d", path)
+      .attr("d", eclipticPath(map, obliquity))
       .end();
 }
 
@@ -169,8 +179,7 @@ std::string legendLine(const BodyRow& row, const astro::Instant& instant,
   // The side of the Sun along the ecliptic: east of it a body follows the
   // Sun across the sky and is seen in the evening, west of it in the
   // morning; near opposition it is up all night.
-  const astro::BodyPosition& sun = instant[astro::Body::Sun];
-  const astro::Elongation elongation = astro::elongation(p, sun);
+  const astro::Elongation& elongation = look.elongation;
   const double separation = degreesOf(elongation.angle);
   const bool east = elongation.side == astro::SunSide::East;
   if (row.body == astro::Body::Moon) {
@@ -196,51 +205,87 @@ std::string legendLine(const BodyRow& row, const astro::Instant& instant,
   return text;
 }
 
-}  // namespace
-
-void appendSkyChart(std::string& out, const DateEntry& entry, const astro::Instant& instant,
-                    const Request& request) {
-  if (request.place) {
-    appendHorizonChart(out, entry, instant, request);
-    return;
-  }
+// The band: wide enough for every body, 35 degrees either way at least.
+Map mapOf(const astro::Instant& instant) {
   double widest = 35;
   for (const astro::BodyPosition& p : instant.bodies) {
     if (p.status != astro::Status::NotComputable) {
       widest = std::max(widest, std::ceil(std::fabs(degreesOf(p.declination)) / 5) * 5 + 5);
     }
   }
-  const Map map{std::min(widest, 90.0)};
+  return Map{std::min(widest, 90.0)};
+}
 
-  Svg svg(out);
-  openPicture(svg, out, kWidth, kHeight);
-
+// The page, the title with the report's header, the subtitle and what
+// makes the picture less than it seems.
+void appendHeading(Svg& svg, const Observation& seen) {
   std::string title(words::kTitle);
-  title += entry.label;
-  appendHeaderTimes(title, instant);
+  title += seen.entry.label;
+  appendHeaderTimes(title, seen.instant);
   svg.open("title").text(title);
-  svg.open("rect").attr("width", "100%").attr("height", "100%").attr("fill", "#050b17").end();
+  svg.open("rect").attr("width", "100%").attr("height", "100%").attr("fill", palette::kPage).end();
   svg.open("text")
       .attr("x", kMapLeft)
       .attr("y", 32)
-      .attr("fill", "#ffffff")
+      .attr("fill", palette::kTitle)
       .attr("font-size", "18")
       .attr("font-weight", "bold")
       .text(title);
   svg.open("text")
       .attr("x", kMapLeft)
       .attr("y", 56)
-      .attr("fill", "#9fb0cf")
+      .attr("fill", palette::kMuted)
       .attr("font-size", "13")
       .text(words::kSubtitle);
-  appendWarning(svg, instant, kMapLeft, 75);
+  appendWarning(svg, seen.instant, kMapLeft, 75);
+}
 
-  appendFrame(out, map, instant.obliquity);
+// One body's disc, drawn again a turn away when it runs over the 0h/24h
+// edge, where the sky goes on; returns where it was drawn.
+DrawnBody appendBody(std::string& out, const Map& map, const BodyRow& row,
+                     const Observation& seen) {
+  Svg svg(out);
+  const astro::BodyPosition& p = seen.instant[row.body];
+  const astro::BodyPosition& sun = seen.instant[astro::Body::Sun];
+  const astro::Appearance& look = (*seen.looks)[row.body];
+  const double raHours = hoursOf(p.rightAscension);
+  const double decDegrees = degreesOf(p.declination);
+  const double x = map.x(raHours);
+  const double y = map.y(decDegrees);
+  svg.open("g")
+      .attr("class", "body")
+      .attr("id", astro::bodyId(row.body))
+      .exact("data-ra-h", raHours)
+      .exact("data-dec-deg", decDegrees)
+      .start();
+  const double radius = discRadius(row, look);
+  std::vector<double> places = {x};
+  if (x - radius < kMapLeft) {
+    places.push_back(x + (kMapRight - kMapLeft));
+  } else if (x + radius > kMapRight) {
+    places.push_back(x - (kMapRight - kMapLeft));
+  }
+  // North is up and east to the left: the direction of position angle a
+  // is (-sin a, -cos a) on the page.
+  const double toward = astro::positionAngle({p.rightAscension, p.declination},
+                                             {sun.rightAscension, sun.declination});
+  const double sunward = degreesOf(std::atan2(-std::cos(toward), -std::sin(toward)));
+  // The Moon's phase as its row of the report has it.
+  const double lit = row.body == astro::Body::Moon ? p.illumination : look.illuminatedFraction;
+  for (const double at : places) {
+    appendBodyDisc(out, row, at, y, radius, lit, sunward);
+  }
+  svg.close("g");
+  return DrawnBody{&row, x, y, radius};
+}
 
-  // The bodies, the Sun first so that the Moon and planets stay visible over
-  // it; then their labels, clear of every disc and of one another. The map
-  // clips the discs; one that runs over the 0h/24h edge is drawn again a
-  // turn away, where the sky goes on.
+// The bodies, the Sun first so that the Moon and planets stay visible over
+// it, clipped by the map; then their labels, clear of every disc and of one
+// another. A label goes right of its body, or left of it where it would run
+// past the canvas; one that had to move away from its body gets a leader
+// line.
+void appendBodies(std::string& out, const Map& map, const Observation& seen) {
+  Svg svg(out);
   svg.open("clipPath").attr("id", "map-area").start();
   svg.open("rect")
       .attr("x", kMapLeft)
@@ -250,55 +295,23 @@ void appendSkyChart(std::string& out, const DateEntry& entry, const astro::Insta
       .end();
   svg.close("clipPath");
   svg.open("g").attr("id", "bodies").attr("clip-path", "url(#map-area)").start();
-  const astro::BodyPosition& sun = instant[astro::Body::Sun];
-  const astro::Appearances looks = astro::appearances(instant);
   std::vector<DrawnBody> drawn;
   std::vector<Box> taken;
   for (const BodyRow& row : kBodyRows) {
-    const astro::BodyPosition& p = instant[row.body];
-    if (p.status == astro::Status::NotComputable) {
+    if (seen.instant[row.body].status == astro::Status::NotComputable) {
       continue;
     }
-    const double raHours = hoursOf(p.rightAscension);
-    const double decDegrees = degreesOf(p.declination);
-    const double x = map.x(raHours);
-    const double y = map.y(decDegrees);
-    svg.open("g")
-        .attr("class", "body")
-        .attr("id", astro::bodyId(row.body))
-        .exact("data-ra-h", raHours)
-        .exact("data-dec-deg", decDegrees)
-        .start();
-    const double radius = discRadius(row, looks[row.body]);
-    std::vector<double> places = {x};
-    if (x - radius < kMapLeft) {
-      places.push_back(x + (kMapRight - kMapLeft));
-    } else if (x + radius > kMapRight) {
-      places.push_back(x - (kMapRight - kMapLeft));
-    }
-    // North is up and east to the left: the direction of position angle a
-    // is (-sin a, -cos a) on the page.
-    const double toward = astro::positionAngle({p.rightAscension, p.declination},
-                                               {sun.rightAscension, sun.declination});
-    const double sunward = degreesOf(std::atan2(-std::cos(toward), -std::sin(toward)));
-    // The Moon's phase as its row of the report has it.
-    const double lit =
-        row.body == astro::Body::Moon ? p.illumination : looks[row.body].illuminatedFraction;
-    for (const double at : places) {
-      appendBodyDisc(out, row, at, y, radius, lit, sunward);
-    }
-    svg.close("g");
-    drawn.push_back({&row, x, y, radius});
-    taken.push_back(Box{x - radius, y - radius, x + radius, y + radius});
+    const DrawnBody& d = drawn.emplace_back(appendBody(out, map, row, seen));
+    taken.push_back(Box{d.x - d.radius, d.y - d.radius, d.x + d.radius, d.y + d.radius});
   }
   svg.close("g");
-
-  // A label goes right of its body, or left of it where it would run past
-  // the canvas; one that had to move away from its body gets a leader line.
   appendLabels(out, placeLabels(drawn, taken, kWidth - kCanvasMargin));
+}
 
-  // The legend, in two columns, the first one the longer.
-  svg.open("g").attr("id", "legend").attr("fill", kInk).attr("font-size", "13").start();
+// The legend, in two columns, the first one the longer.
+void appendLegend(std::string& out, const Observation& seen) {
+  Svg svg(out);
+  svg.open("g").attr("id", "legend").attr("fill", palette::kInk).attr("font-size", "13").start();
   const std::size_t perColumn = (kBodyRows.size() + 1) / 2;
   for (std::size_t i = 0; i < kBodyRows.size(); ++i) {
     const auto column = static_cast<double>(i / perColumn);
@@ -306,9 +319,25 @@ void appendSkyChart(std::string& out, const DateEntry& entry, const astro::Insta
     svg.open("text")
         .attr("x", kMapLeft + column * kLegendColumn)
         .attr("y", kLegendTop + kLegendLine * line)
-        .text(legendLine(kBodyRows[i], instant, looks[kBodyRows[i].body]));
+        .text(legendLine(kBodyRows[i], seen.instant, (*seen.looks)[kBodyRows[i].body]));
   }
   svg.close("g");
+}
+
+}  // namespace
+
+void appendSkyChart(std::string& out, const Observation& seen, const Request& request) {
+  if (seen.place) {
+    appendHorizonChart(out, seen, request);
+    return;
+  }
+  const Map map = mapOf(seen.instant);
+  Svg svg(out);
+  openPicture(svg, out, kWidth, kHeight);
+  appendHeading(svg, seen);
+  appendFrame(out, map, seen.instant.obliquity);
+  appendBodies(out, map, seen);
+  appendLegend(out, seen);
   svg.close("svg");
 }
 

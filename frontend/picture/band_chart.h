@@ -4,6 +4,7 @@
 #include <string>
 
 #include "astro/astro.h"
+#include "frontend/app/observation.h"
 #include "frontend/app/request.h"
 
 namespace frontend {
@@ -25,7 +26,6 @@ namespace frontend {
 //    matin" west of it, "invisible" within 15 degrees of it.
 // With a place, the picture is instead the sky above it (appendHorizonChart,
 // horizon_chart.h).
-void appendSkyChart(std::string& out, const DateEntry& entry, const astro::Instant& instant,
-                    const Request& request);
+void appendSkyChart(std::string& out, const Observation& seen, const Request& request);
 
 }  // namespace frontend

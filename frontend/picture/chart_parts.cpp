@@ -4,20 +4,16 @@
 #include <algorithm>
 #include <cmath>
 
+#include "frontend/picture/palette.h"
 #include "frontend/write/catalogue.h"
 #include "frontend/write/numbers.h"
+#include "frontend/write/text.h"
 
 namespace frontend {
 namespace {
 
 constexpr double kSmallestPhase = 5;  // pixels of radius below which a phase is not drawn
 constexpr double kLabelOffset = -9;   // a label's baseline below its body's centre, at first
-
-// Characters, not bytes, of a UTF-8 text: what the width of a label follows.
-double charactersOf(std::string_view text) {
-  return static_cast<double>(
-      std::count_if(text.begin(), text.end(), [](char c) { return (c & 0xc0) != 0x80; }));
-}
 
 // A body with its phase (the Moon, Mercury, Venus): a dark disc, and on it
 // the lit part, turned so that its bright limb faces the Sun. In the body's
@@ -31,8 +27,8 @@ void appendPhaseDisc(std::string& out, double x, double y, double radius, double
       .attr("cx", x)
       .attr("cy", y)
       .attr("r", radius)
-      .attr("fill", "#3a3f4b")
-      .attr("stroke", "#8a8f9b")
+      .attr("fill", palette::kUnlit)
+      .attr("stroke", palette::kUnlitRim)
       .attr("stroke-width", "0.8")
       .end();
   const double k = std::clamp(illumination, 0.0, 1.0);
@@ -111,7 +107,7 @@ void appendWarning(Svg& svg, const astro::Instant& instant, double x, double y) 
       .attr("id", "warning")
       .attr("x", x)
       .attr("y", y)
-      .attr("fill", "#ffb347")
+      .attr("fill", palette::kWarning)
       .attr("font-size", "13")
       .attr("font-weight", "bold")
       .text(notComputable ? catalogue::chart::kNotComputable
@@ -146,14 +142,12 @@ void appendBodyDisc(std::string& out, const BodyRow& row, double x, double y, do
 }
 
 void appendMagnitude(std::string& out, double magnitude) {
-  std::string digits;
-  appendFixed(digits, magnitude, 1);
-  std::replace(digits.begin(), digits.end(), '.', ',');
-  out += digits;
+  appendDecimalComma(out, magnitude, 1);
 }
 
 double labelWidth(std::string_view text) {
-  return 8.0 * charactersOf(text);
+  // What the width of a label follows: its characters, not its bytes.
+  return 8.0 * static_cast<double>(displayWidth(text));
 }
 
 std::vector<Label> placeLabels(const std::vector<DrawnBody>& drawn, std::vector<Box>& taken,
@@ -174,7 +168,11 @@ std::vector<Label> placeLabels(const std::vector<DrawnBody>& drawn, std::vector<
 
 void appendLabels(std::string& out, const std::vector<Label>& labels) {
   Svg svg(out);
-  svg.open("g").attr("id", "leaders").attr("stroke", "#9fb0cf").attr("stroke-width", "0.8").start();
+  svg.open("g")
+      .attr("id", "leaders")
+      .attr("stroke", palette::kMuted)
+      .attr("stroke-width", "0.8")
+      .start();
   for (const Label& label : labels) {
     if (label.moved) {
       // From the rim of the disc toward the label's near end, at mid-height.
@@ -190,7 +188,7 @@ void appendLabels(std::string& out, const std::vector<Label>& labels) {
     }
   }
   svg.close("g");
-  svg.open("g").attr("id", "labels").attr("fill", "#ffffff").attr("font-size", "13").start();
+  svg.open("g").attr("id", "labels").attr("fill", palette::kTitle).attr("font-size", "13").start();
   for (const Label& label : labels) {
     svg.open("text").attr("x", label.x).attr("y", label.baseline).text(label.body->row->name);
   }

@@ -17,13 +17,14 @@
 #include <utility>
 #include <vector>
 
-#include "frontend/write/sexagesimal.h"
+#include "frontend/picture/chart_parts.h"
+#include "frontend/picture/palette.h"
+#include "frontend/picture/svg.h"
 #include "frontend/write/bodies.h"
 #include "frontend/write/catalogue.h"
-#include "frontend/picture/chart_parts.h"
-#include "frontend/write/place_block.h"
-#include "frontend/picture/svg.h"
 #include "frontend/write/numbers.h"
+#include "frontend/write/place_block.h"
+#include "frontend/write/sexagesimal.h"
 
 namespace frontend {
 namespace {
@@ -52,13 +53,6 @@ constexpr double kSetColumn = 820;
 // A point of the equator or the ecliptic: far enough for no parallax.
 constexpr double kFarKm = 1e15;
 
-constexpr std::string_view kGround = "#050b17";
-constexpr std::string_view kGrid = "#8fa3c8";
-constexpr std::string_view kInk = "#e8ecf4";
-constexpr std::string_view kMuted = "#9fb0cf";
-constexpr std::string_view kEquatorColour = "#7fa7d9";
-constexpr std::string_view kEclipticColour = "#e0b040";
-
 struct Point {
   double x;
   double y;
@@ -80,15 +74,15 @@ Point nearRim(int azimuth, double beyond) {
 // The sky's colour follows the Sun: day, civil and nautical twilight, night.
 std::string_view skyColour(double sunAltitude) {
   if (sunAltitude >= 0) {
-    return "#24508a";
+    return palette::kDay;
   }
   if (sunAltitude >= astro::kCivilTwilight) {
-    return "#1a3a6a";
+    return palette::kCivilTwilight;
   }
   if (sunAltitude >= astro::kNauticalTwilight) {
-    return "#12284d";
+    return palette::kNauticalTwilight;
   }
-  return "#0b1a33";
+  return palette::kNight;
 }
 
 struct Vector {
@@ -197,24 +191,12 @@ std::string pathAbove(Seen&& seen) {
   return path;
 }
 
-// The disc: the sky, its grid, the horizon, the cardinal points, the
-// equator and the ecliptic. The boxes of the grid's words and of the
-// cardinal points go into `taken`, for the labels to keep clear of.
-void appendDome(std::string& out, const astro::Instant& instant, const astro::Observer& observer,
-                double sunAltitude, std::vector<Box>& taken) {
-  Svg svg(out);
-  svg.open("circle")
-      .attr("id", "sky")
-      .attr("cx", kCentreX)
-      .attr("cy", kCentreY)
-      .attr("r", kRadius)
-      .attr("fill", skyColour(sunAltitude))
-      .end();
-
+// The grid of the disc: circles of altitude, lines of azimuth, the zenith.
+void appendGrid(Svg& svg) {
   svg.open("g")
       .attr("id", "grid")
       .attr("fill", "none")
-      .attr("stroke", kGrid)
+      .attr("stroke", palette::kDomeGrid)
       .attr("stroke-opacity", "0.45")
       .attr("stroke-width", "1")
       .start();
@@ -238,8 +220,15 @@ void appendDome(std::string& out, const astro::Instant& instant, const astro::Ob
   line(svg, kCentreX, kCentreY - 5, kCentreX, kCentreY + 5);
   svg.end();
   svg.close("g");
+}
 
-  svg.open("g").attr("id", "grid-labels").attr("fill", kMuted).attr("font-size", "11").start();
+// The grid's words; their boxes go into `taken`.
+void appendGridLabels(Svg& svg, std::vector<Box>& taken) {
+  svg.open("g")
+      .attr("id", "grid-labels")
+      .attr("fill", palette::kMuted)
+      .attr("font-size", "11")
+      .start();
   for (const int altitude : {30, 60}) {
     std::string label;
     appendInteger(label, altitude);
@@ -260,19 +249,23 @@ void appendDome(std::string& out, const astro::Instant& instant, const astro::Ob
     taken.push_back(Box{at.x - 14, at.y - 7, at.x + 14, at.y + 7});
   }
   svg.close("g");
+}
 
+// The horizon and the cardinal points around it; their boxes go into
+// `taken`.
+void appendHorizon(Svg& svg, std::vector<Box>& taken) {
   svg.open("circle")
       .attr("id", "horizon")
       .attr("cx", kCentreX)
       .attr("cy", kCentreY)
       .attr("r", kRadius)
       .attr("fill", "none")
-      .attr("stroke", "#c8d2e6")
+      .attr("stroke", palette::kHorizon)
       .attr("stroke-width", "2")
       .end();
   svg.open("g")
       .attr("id", "cardinals")
-      .attr("fill", "#ffffff")
+      .attr("fill", palette::kTitle)
       .attr("font-size", "18")
       .attr("font-weight", "bold")
       .attr("text-anchor", "middle")
@@ -285,14 +278,18 @@ void appendDome(std::string& out, const astro::Instant& instant, const astro::Ob
     taken.push_back(Box{at.x - 10, at.y - 10, at.x + 10, at.y + 10});
   }
   svg.close("g");
+}
 
+// The celestial equator and the ecliptic of the date where they stand
+// above the horizon.
+void appendGreatCircles(Svg& svg, const astro::Instant& instant, const astro::Observer& observer) {
   const std::string equator = pathAbove([&](double degrees) {
     return seenFrom({astro::withinOneTurn(degrees * astro::kPi / 180), 0.0}, instant, observer);
   });
   svg.open("path")
       .attr("id", "equator")
       .attr("fill", "none")
-      .attr("stroke", kEquatorColour)
+      .attr("stroke", palette::kEquator)
       .attr("stroke-width", "1.5")
       .attr("d", equator)
       .end();
@@ -303,26 +300,46 @@ void appendDome(std::string& out, const astro::Instant& instant, const astro::Ob
   svg.open("path")
       .attr("id", "ecliptic")
       .attr("fill", "none")
-      .attr("stroke", kEclipticColour)
+      .attr("stroke", palette::kEcliptic)
       .attr("stroke-width", "1.5")
       .attr("stroke-dasharray", "6 4")
       .attr("d", ecliptic)
       .end();
 }
 
+// The disc: the sky, its grid, the horizon, the cardinal points, the
+// equator and the ecliptic. The boxes of the grid's words and of the
+// cardinal points go into `taken`, for the labels to keep clear of.
+void appendDome(std::string& out, const astro::Instant& instant, const astro::Observer& observer,
+                double sunAltitude, std::vector<Box>& taken) {
+  Svg svg(out);
+  svg.open("circle")
+      .attr("id", "sky")
+      .attr("cx", kCentreX)
+      .attr("cy", kCentreY)
+      .attr("r", kRadius)
+      .attr("fill", skyColour(sunAltitude))
+      .end();
+  appendGrid(svg);
+  appendGridLabels(svg, taken);
+  appendHorizon(svg, taken);
+  appendGreatCircles(svg, instant, observer);
+}
+
 // What the picture shows, right of the disc; returns where the space below
 // it begins.
 double appendKey(std::string& out) {
   Svg svg(out);
-  svg.open("g").attr("id", "key").attr("fill", kMuted).attr("font-size", "13").start();
+  svg.open("g").attr("id", "key").attr("fill", palette::kMuted).attr("font-size", "13").start();
   double y = kCentreY - kRadius + 10;
   for (const std::string_view text : words::kKey) {
     svg.open("text").attr("x", kPanelLeft).attr("y", y).text(text);
     y += kLine;
   }
   y += 8;
-  for (const auto& [name, dashed, colour] : {std::tuple{words::kEquator, false, kEquatorColour},
-                                             std::tuple{words::kEcliptic, true, kEclipticColour}}) {
+  for (const auto& [name, dashed, colour] :
+       {std::tuple{words::kEquator, false, palette::kEquator},
+        std::tuple{words::kEcliptic, true, palette::kEcliptic}}) {
     line(svg, kPanelLeft, y - 4, kPanelLeft + 36, y - 4);
     svg.attr("stroke", colour).attr("stroke-width", "1.5");
     if (dashed) {
@@ -360,143 +377,163 @@ void appendTwilights(std::string& out, const Request& request, const astro::DayA
   svg.close("g");
 }
 
-// The legend: a row per body under the heads of its columns, and the
-// Sun's twilights from `twilightsTop` down right of the disc.
-void appendLegend(std::string& out, const Request& request, const PlaceView& view,
-                  double twilightsTop) {
-  Svg svg(out);
-  svg.open("g").attr("id", "legend").attr("fill", kInk).attr("font-size", "13").start();
-  const auto cell = [&svg](double x, double y, std::string_view text) {
-    svg.open("text").attr("x", x).attr("y", y).text(text);
+// The heads of the legend's columns, and a rule under them.
+void appendLegendHeads(Svg& svg) {
+  const auto cell = [&svg](double x, std::string_view text) {
+    svg.open("text").attr("x", x).attr("y", kTableTop).text(text);
   };
-  svg.open("g").attr("id", "legend-heads").attr("fill", kMuted).start();
-  cell(kLeft, kTableTop, words::kBody);
-  cell(kAltitudeColumn, kTableTop, words::kAltitude);
-  cell(kAzimuthColumn, kTableTop, words::kAzimuth);
+  svg.open("g").attr("id", "legend-heads").attr("fill", palette::kMuted).start();
+  cell(kLeft, words::kBody);
+  cell(kAltitudeColumn, words::kAltitude);
+  cell(kAzimuthColumn, words::kAzimuth);
   svg.open("text")
       .attr("x", kMagnitudeRight)
       .attr("y", kTableTop)
       .attr("text-anchor", "end")
       .text(words::kMagnitude);
-  cell(kRiseColumn, kTableTop, words::kRise);
-  cell(kTransitColumn, kTableTop, words::kTransit);
-  cell(kSetColumn, kTableTop, words::kSet);
+  cell(kRiseColumn, words::kRise);
+  cell(kTransitColumn, words::kTransit);
+  cell(kSetColumn, words::kSet);
   svg.close("g");
   line(svg, kLeft, kTableTop + 7, kSetColumn + 200, kTableTop + 7);
-  svg.attr("stroke", kGrid).attr("stroke-width", "0.8").end();
+  svg.attr("stroke", palette::kDomeGrid).attr("stroke-width", "0.8").end();
+}
 
-  double y = kTableTop + 7 + kLine;
-  for (const BodyRow& row : kBodyRows) {
-    const astro::HorizontalPosition& seen = view.sky[row.body];
-    const bool up = seen.altitude >= 0;
-    std::string id = "legend-";
-    id += astro::bodyId(row.body);
-    svg.open("g").attr("id", id);
-    if (!up) {
-      svg.attr("fill", kMuted);
-    }
-    svg.start();
-    cell(kLeft, y, row.name);
-    if (seen.status == astro::Status::NotComputable) {
-      cell(kAltitudeColumn, y, catalogue::kPositionNotComputable);
-      svg.close("g");
-      y += kLine;
-      continue;
-    }
-    std::string text;
-    if (up) {
-      appendDegreesMinutes(text, seen.altitude);
-      cell(kAltitudeColumn, y, text);
-      text.clear();
-      appendDegreesMinutes(text, seen.azimuth);
-      cell(kAzimuthColumn, y, text);
-    } else {
-      cell(kAltitudeColumn, y, catalogue::place::kBelowHorizon);
-    }
-    text.clear();
-    appendMagnitude(text, view.looks[row.body].magnitude);
-    svg.open("text").attr("x", kMagnitudeRight).attr("y", y).attr("text-anchor", "end").text(text);
-    const astro::BodyDay& day = view.day[row.body];
-    for (const auto& [x, event, kind] :
-         {std::tuple{kRiseColumn, &day.rise, EventKind::Rise},
-          std::tuple{kTransitColumn, &day.transit, EventKind::Transit},
-          std::tuple{kSetColumn, &day.set, EventKind::Set}}) {
-      text.clear();
-      appendEvent(text, request, *event, kind);
-      cell(x, y, text);
-    }
-    svg.close("g");
-    y += kLine;
+// A body's row of the legend at the baseline y, muted when the body is
+// below the horizon.
+void appendLegendRow(Svg& svg, const Request& request, const BodyRow& row, const PlaceView& view,
+                     const astro::Appearance& look, double y) {
+  const auto cell = [&svg, y](double x, std::string_view text) {
+    svg.open("text").attr("x", x).attr("y", y).text(text);
+  };
+  const astro::HorizontalPosition& sky = view.sky[row.body];
+  const bool up = sky.altitude >= 0;
+  std::string id = "legend-";
+  id += astro::bodyId(row.body);
+  svg.open("g").attr("id", id);
+  if (!up) {
+    svg.attr("fill", palette::kMuted);
   }
-  appendTwilights(out, request, view.day, twilightsTop);
+  svg.start();
+  cell(kLeft, row.name);
+  if (sky.status == astro::Status::NotComputable) {
+    cell(kAltitudeColumn, catalogue::kPositionNotComputable);
+    svg.close("g");
+    return;
+  }
+  std::string text;
+  if (up) {
+    appendDegreesMinutes(text, sky.altitude);
+    cell(kAltitudeColumn, text);
+    text.clear();
+    appendDegreesMinutes(text, sky.azimuth);
+    cell(kAzimuthColumn, text);
+  } else {
+    cell(kAltitudeColumn, catalogue::place::kBelowHorizon);
+  }
+  text.clear();
+  appendMagnitude(text, look.magnitude);
+  svg.open("text").attr("x", kMagnitudeRight).attr("y", y).attr("text-anchor", "end").text(text);
+  const astro::BodyDay& day = view.day[row.body];
+  for (const auto& [x, event, kind] :
+       {std::tuple{kRiseColumn, &day.rise, DayEventKind::Rise},
+        std::tuple{kTransitColumn, &day.transit, DayEventKind::Transit},
+        std::tuple{kSetColumn, &day.set, DayEventKind::Set}}) {
+    text.clear();
+    appendDayEvent(text, request, *event, kind);
+    cell(x, text);
+  }
   svg.close("g");
 }
 
-}  // namespace
-
-void appendHorizonChart(std::string& out, const DateEntry&, const astro::Instant& instant,
-                        const Request& request) {
-  const PlaceView view = viewFrom(request, instant);
-  const Place& place = *request.place;
-
+// The legend: a row per body under the heads of its columns, and the
+// Sun's twilights from `twilightsTop` down right of the disc.
+void appendLegend(std::string& out, const Request& request, const Observation& seen,
+                  double twilightsTop) {
   Svg svg(out);
-  openPicture(svg, out, kWidth, kHeight);
+  svg.open("g").attr("id", "legend").attr("fill", palette::kInk).attr("font-size", "13").start();
+  appendLegendHeads(svg);
+  double y = kTableTop + 7 + kLine;
+  for (const BodyRow& row : kBodyRows) {
+    appendLegendRow(svg, request, row, *seen.place, (*seen.looks)[row.body], y);
+    y += kLine;
+  }
+  appendTwilights(out, request, seen.place->day, twilightsTop);
+  svg.close("g");
+}
 
-  // "Le ciel de Lyon, le 21/06/2025 à 23:00 (Europe/Paris, UTC+02:00)"
+// The page and the title: the place, the local date and time, the zone:
+// "Le ciel de Lyon, le 21/06/2025 à 23:00 (Europe/Paris, UTC+02:00)".
+void appendHeading(Svg& svg, const Request& request, const Observation& seen) {
+  const Place& place = *request.place;
+  const LocalTime& local = *seen.local;
   std::string title = words::skyOf(place.name, place.zone.empty());
   title += words::kOnDay;
-  appendLocalDay(title, view.local);
+  appendLocalDay(title, local);
   title += words::kAtTime;
-  appendClock(title, request, instant.ut.jd);
+  appendClock(title, request, seen.instant.ut.jd);
   title += " (";
   title += request.zone.name;
   title += ", ";
-  appendOffset(title, view.local.offsetSeconds);
+  appendOffset(title, local.offsetSeconds);
   title += ')';
   svg.open("title").text(title);
-  svg.open("rect").attr("width", "100%").attr("height", "100%").attr("fill", kGround).end();
+  svg.open("rect").attr("width", "100%").attr("height", "100%").attr("fill", palette::kPage).end();
   svg.open("text")
       .attr("x", kLeft)
       .attr("y", 36)
-      .attr("fill", "#ffffff")
+      .attr("fill", palette::kTitle)
       .attr("font-size", "20")
       .attr("font-weight", "bold")
       .text(title);
-  appendWarning(svg, instant, kLeft, 62);
+  appendWarning(svg, seen.instant, kLeft, 62);
+}
 
+// The bodies above the horizon, the Sun first so that the Moon and the
+// planets stay visible over it; then their labels, clear of `taken`.
+void appendBodies(std::string& out, const Observation& seen, std::vector<Box>& taken) {
+  Svg svg(out);
+  const PlaceView& view = *seen.place;
   const astro::HorizontalPosition& sun = view.sky[astro::Body::Sun];
-  std::vector<Box> taken;
-  appendDome(out, instant, place.observer, sun.altitude, taken);
-
-  // The bodies above the horizon, the Sun first so that the Moon and the
-  // planets stay visible over it; then their labels.
   svg.open("g").attr("id", "bodies").start();
   std::vector<DrawnBody> drawn;
   for (const BodyRow& row : kBodyRows) {
-    const astro::HorizontalPosition& seen = view.sky[row.body];
-    if (seen.status == astro::Status::NotComputable || !(seen.altitude >= 0)) {
+    const astro::HorizontalPosition& sky = view.sky[row.body];
+    if (sky.status == astro::Status::NotComputable || !(sky.altitude >= 0)) {
       continue;
     }
-    const Point at = project(seen.altitude, seen.azimuth);
+    const astro::Appearance& look = (*seen.looks)[row.body];
+    const Point at = project(sky.altitude, sky.azimuth);
     svg.open("g")
         .attr("class", "body")
         .attr("id", astro::bodyId(row.body))
-        .exact("data-alt-deg", degreesOf(seen.altitude))
-        .exact("data-az-deg", degreesOf(seen.azimuth))
+        .exact("data-alt-deg", degreesOf(sky.altitude))
+        .exact("data-az-deg", degreesOf(sky.azimuth))
         .start();
-    const double radius = discRadius(row, view.looks[row.body]);
+    const double radius = discRadius(row, look);
     // The Moon's phase as its row of the report has it.
-    const double lit = row.body == astro::Body::Moon ? instant[row.body].illumination
-                                                     : view.looks[row.body].illuminatedFraction;
-    appendBodyDisc(out, row, at.x, at.y, radius, lit, sunwardOnPage(seen, sun));
+    const double lit = row.body == astro::Body::Moon ? seen.instant[row.body].illumination
+                                                     : look.illuminatedFraction;
+    appendBodyDisc(out, row, at.x, at.y, radius, lit, sunwardOnPage(sky, sun));
     svg.close("g");
     drawn.push_back({&row, at.x, at.y, radius});
     taken.push_back(Box{at.x - radius, at.y - radius, at.x + radius, at.y + radius});
   }
   svg.close("g");
   appendLabels(out, placeLabels(drawn, taken, kWidth - kCanvasMargin));
+}
 
-  appendLegend(out, request, view, appendKey(out));
+}  // namespace
+
+void appendHorizonChart(std::string& out, const Observation& seen, const Request& request) {
+  Svg svg(out);
+  openPicture(svg, out, kWidth, kHeight);
+  appendHeading(svg, request, seen);
+  std::vector<Box> taken;
+  appendDome(out, seen.instant, request.place->observer, seen.place->sky[astro::Body::Sun].altitude,
+             taken);
+  appendBodies(out, seen, taken);
+  appendLegend(out, request, seen, appendKey(out));
   svg.close("svg");
 }
 

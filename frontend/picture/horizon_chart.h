@@ -5,13 +5,15 @@
 #include <string>
 
 #include "astro/astro.h"
+#include "frontend/app/observation.h"
 #include "frontend/app/request.h"
 
 namespace frontend {
 
 // Appends one self-contained SVG 1.1 picture (no scripts, no external
 // files; the same bytes for the same date) of the sky above the request's
-// place (which must have one) at the instant of a date already in UT:
+// place at the instant of a date already in UT (`seen` has the place's
+// view):
 //  - a disc with the zenith at its centre and the horizon at its rim
 //    (<circle id="horizon">), north at the top and east on the left, as the
 //    sky is seen lying on one's back with the head to the north; the
@@ -32,7 +34,6 @@ namespace frontend {
 //    its altitude and azimuth or "sous l'horizon", its magnitude, its rise,
 //    transit and set on the zone's clock, and the Sun's twilights, in the
 //    words of the place block.
-void appendHorizonChart(std::string& out, const DateEntry& entry, const astro::Instant& instant,
-                        const Request& request);
+void appendHorizonChart(std::string& out, const Observation& seen, const Request& request);
 
 }  // namespace frontend

@@ -18,6 +18,8 @@
 #include <utility>
 
 #include "frontend/place/posix_zone.h"
+#include "frontend/read/date_range.h"
+#include "frontend/write/text.h"
 
 namespace frontend {
 
@@ -181,12 +183,6 @@ std::optional<Zone> ianaZone(std::string_view name) {
   }
 }
 
-void appendDigits(std::string& out, std::int64_t value, int width) {
-  const std::string text = std::to_string(value);
-  out.append(text.size() < static_cast<std::size_t>(width) ? width - text.size() : 0, '0');
-  out += text;
-}
-
 }  // namespace
 
 Zone Zone::utc() {
@@ -251,7 +247,7 @@ LocalTime localTimeOf(const Zone& zone, double jdUt) {
                    std::move(offset.abbreviation)};
 }
 
-Parsed<LocalInstant> universalOf(const Zone& zone, const astro::CalendarDate& local) {
+Parsed<ZonedTime> universalOf(const Zone& zone, const astro::CalendarDate& local) {
   if (!(std::fabs(local.day) < kLargestLocalDay)) {
     return Refusal{Subject::Date, Reason::DateNotComputable, labelOf(local), {}};
   }
@@ -288,7 +284,7 @@ Parsed<LocalInstant> universalOf(const Zone& zone, const astro::CalendarDate& lo
   const std::int64_t utMillisecond = wall.millisecond - std::int64_t{first->seconds} * 1000;
   const double jd = static_cast<double>(wall.dayNumber) - 0.5 +
                     static_cast<double>(utMillisecond) / kMillisecondsPerDay;
-  return LocalInstant{jd, first->seconds, std::move(first->abbreviation), twice};
+  return ZonedTime{jd, first->seconds, std::move(first->abbreviation), twice};
 }
 
 void appendIsoWithOffset(std::string& out, const LocalTime& time) {
@@ -298,30 +294,21 @@ void appendIsoWithOffset(std::string& out, const LocalTime& time) {
     second -= kSecondsPerDay;
     day = astro::calendarDay(time.local.dayNumber + 1);
   }
-  if (day.year < 0) {
-    out += '-';
-  } else if (day.year > 9999) {
-    out += '+';
-  }
-  appendDigits(out, std::abs(static_cast<std::int64_t>(day.year)), 4);
-  out += '-';
-  appendDigits(out, day.month, 2);
-  out += '-';
-  appendDigits(out, day.day, 2);
+  appendIsoDay(out, day);
   out += 'T';
-  appendDigits(out, second / 3600, 2);
+  appendZeroPadded(out, second / 3600, 2);
   out += ':';
-  appendDigits(out, second / 60 % 60, 2);
+  appendZeroPadded(out, second / 60 % 60, 2);
   out += ':';
-  appendDigits(out, second % 60, 2);
+  appendZeroPadded(out, second % 60, 2);
   const std::int32_t offset = std::abs(time.offsetSeconds);
   out += time.offsetSeconds < 0 ? '-' : '+';
-  appendDigits(out, offset / 3600, 2);
+  appendZeroPadded(out, offset / 3600, 2);
   out += ':';
-  appendDigits(out, offset / 60 % 60, 2);
+  appendZeroPadded(out, offset / 60 % 60, 2);
   if (offset % 60 != 0) {
     out += ':';
-    appendDigits(out, offset % 60, 2);
+    appendZeroPadded(out, offset % 60, 2);
   }
 }
 

@@ -24,7 +24,7 @@
 #include <string_view>
 
 #include "astro/astro.h"
-#include "frontend/read/date_range.h"
+#include "frontend/app/dates.h"
 #include "frontend/read/refusal.h"
 
 namespace frontend {
@@ -74,8 +74,9 @@ struct LocalTime {
 // not finite, the nearest end of that span.
 LocalTime localTimeOf(const Zone& zone, double jdUt);
 
-// An instant given as a local time.
-struct LocalInstant {
+// The instant a civil time of a zone stands for: the instant in UT, with
+// the zone's offset and abbreviation the civil time was read with.
+struct ZonedTime {
   double jdUt;
   std::int32_t offsetSeconds;  // the offset it was read with
   std::string abbreviation;
@@ -90,7 +91,7 @@ struct LocalInstant {
 // when the day is beyond a billion or not finite (DateNotComputable); the
 // refusal's word is the local time as appendDateTime writes it, for the
 // caller to replace by the text the user gave.
-Parsed<LocalInstant> universalOf(const Zone& zone, const astro::CalendarDate& local);
+Parsed<ZonedTime> universalOf(const Zone& zone, const astro::CalendarDate& local);
 
 // The local time as ISO 8601 with its offset, for CSV and JSON:
 // "2025-06-21T05:47:12+02:00". Seconds rounded to the whole second; years

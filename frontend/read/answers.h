@@ -20,6 +20,11 @@ Parsed<double> parseDay(std::string_view word);
 Parsed<std::int32_t> parseMonth(std::string_view word);
 Parsed<std::int32_t> parseYear(std::string_view word);
 
+// The farthest year, either way, of a date in January to December: the
+// calendar key of December 214748 is 2147481200, within 32 bits; a year
+// further is not.
+inline constexpr std::int32_t kFarthestYear = 214748;
+
 // The date as a whole: the calendar key year * 10000 + month * 100 must
 // fit in 32 bits. `shown` is how the date was given, for the message; the
 // refusal is of the subject Date.

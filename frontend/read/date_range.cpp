@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "frontend/write/numbers.h"
+#include "frontend/write/text.h"
 
 namespace frontend {
 namespace {
@@ -81,36 +82,34 @@ void DateRange::at(std::int64_t k, DateEntry& entry) const {
   appendLabel(entry.label, entry.date);
 }
 
-void appendDateTime(std::string& out, const astro::CalendarDate& date) {
-  if (!(std::fabs(date.day) < kLargestDay)) {
-    return;
-  }
-  const Moment moment = momentOf(date);
-  const astro::CalendarDay day = astro::calendarDay(moment.dayNumber);
-  const auto digits = [&out](std::int64_t value, int width) {
-    std::string text = std::to_string(value);
-    out.append(text.size() < static_cast<std::size_t>(width) ? width - text.size() : 0, '0');
-    out += text;
-  };
+void appendIsoDay(std::string& out, const astro::CalendarDay& day) {
   if (day.year < 0) {
     out += '-';
   } else if (day.year > 9999) {
     out += '+';
   }
-  digits(std::abs(static_cast<std::int64_t>(day.year)), 4);
+  appendZeroPadded(out, std::abs(static_cast<std::int64_t>(day.year)), 4);
   out += '-';
-  digits(day.month, 2);
+  appendZeroPadded(out, day.month, 2);
   out += '-';
-  digits(day.day, 2);
+  appendZeroPadded(out, day.day, 2);
+}
+
+void appendDateTime(std::string& out, const astro::CalendarDate& date) {
+  if (!(std::fabs(date.day) < kLargestDay)) {
+    return;
+  }
+  const Moment moment = momentOf(date);
+  appendIsoDay(out, astro::calendarDay(moment.dayNumber));
   out += 'T';
   const std::int64_t ms = moment.millisecond;
-  digits(ms / 3'600'000, 2);
+  appendZeroPadded(out, ms / 3'600'000, 2);
   out += ':';
-  digits(ms / 60'000 % 60, 2);
+  appendZeroPadded(out, ms / 60'000 % 60, 2);
   out += ':';
-  digits(ms / 1000 % 60, 2);
+  appendZeroPadded(out, ms / 1000 % 60, 2);
   out += '.';
-  digits(ms % 1000, 3);
+  appendZeroPadded(out, ms % 1000, 3);
 }
 
 void appendLabel(std::string& out, const astro::CalendarDate& date) {

@@ -6,29 +6,10 @@
 #include <string>
 
 #include "astro/astro.h"
+#include "frontend/app/dates.h"
 #include "frontend/read/refusal.h"
 
 namespace frontend {
-
-// A date to report, with the text it was given as (or that stands for it).
-struct DateEntry {
-  astro::CalendarDate date;
-  std::string label;
-  // The date is in Universal Time: a civil time or an ISO word with its
-  // offset turned into UT, or the clock's "maintenant". Otherwise it is
-  // taken in the request's time scale.
-  bool universal = false;
-};
-
-inline constexpr std::int64_t kMillisecondsPerDay = 86'400'000;
-
-// A moment on the program's calendar counted exactly: the Julian Day
-// Number of the date (the day that begins at its 0h) and the milliseconds
-// since 0h.
-struct Moment {
-  std::int64_t dayNumber;
-  std::int64_t millisecond;
-};
 
 // The calendar date of a moment; the inverse of momentOf for dates whose
 // day lies within its month.
@@ -67,6 +48,10 @@ class DateRange {
 // or after 9999 with their sign (-0500, +10000). Nothing for a date whose
 // day runs beyond a billion days.
 void appendDateTime(std::string& out, const astro::CalendarDate& date);
+
+// YYYY-MM-DD, the day of appendDateTime: years before 0 or after 9999 with
+// their sign.
+void appendIsoDay(std::string& out, const astro::CalendarDay& day);
 
 // DAY/MONTH/YEAR with the shortest text of the day that reads back the same.
 std::string labelOf(const astro::CalendarDate& date);

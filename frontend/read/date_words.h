@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "frontend/read/date_range.h"
+#include "frontend/app/dates.h"
 #include "frontend/read/refusal.h"
 
 namespace frontend {

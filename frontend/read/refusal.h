@@ -77,8 +77,8 @@ enum class Reason : std::uint8_t {
   EventsTooLong,         // more than 10,000 years
   EventsWithDates,       // date words beside --evenements
   EventsNeedAnInterval,  // --evenements with neither a year nor a range
-  FormatNotForEvents,    // svg
-  IcsOnlyForEvents,
+  FormatNotForEvents,    // a format that writes no events (svg)
+  FormatOnlyForEvents,   // word: the format's name
   EventsWithStep,
   TypesWithoutEvents,
 };

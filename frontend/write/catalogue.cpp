@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "frontend/write/numbers.h"
+#include "frontend/write/text.h"
 
 namespace frontend::catalogue {
 namespace {
@@ -26,7 +27,7 @@ std::size_t utf8Length(std::string_view text) {
   if (c >= 0x20 && c < 0x7f) {
     return 1;
   }
-  const std::size_t length = (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
+  const std::size_t length = c < 0x80 ? 0 : utf8SequenceLength(c);
   if (length == 0 || text.size() < length) {
     return 0;
   }
@@ -90,9 +91,9 @@ std::string namesOf(std::string_view lines) {
   return text;
 }
 
-// Why, as a sentence with its full stop.
-std::string whyOf(const Refusal& r) {
-  const std::string quoted = quotedWord(r.word);
+// Why an answer, a date, a date word, a step or a range was refused, as a
+// sentence with its full stop; nothing for the other reasons.
+std::string whyOfDate(const Refusal& r) {
   switch (r.reason) {
     case Reason::DayNotANumber:
       return "le jour doit être un nombre.";
@@ -143,6 +144,16 @@ std::string whyOf(const Refusal& r) {
       return "--to vient avant --from (" + r.detail + ").";
     case Reason::RangeTooLong:
       return "elle compte " + r.detail + " dates ; au plus 100000000.";
+    default:
+      return {};
+  }
+}
+
+// Why an option, a format, --delta-t or the events were refused; nothing
+// for the other reasons.
+std::string whyOfCommandLine(const Refusal& r) {
+  const std::string quoted = quotedWord(r.word);
+  switch (r.reason) {
     case Reason::OptionUnknown:
       return "option inconnue : " + quoted + ".";
     case Reason::OptionNeedsValue:
@@ -169,8 +180,8 @@ std::string whyOf(const Refusal& r) {
       return "--evenements attend une année (--evenements 2025) ou --from et --to.";
     case Reason::FormatNotForEvents:
       return "les événements s'écrivent en text, csv, json ou ics.";
-    case Reason::IcsOnlyForEvents:
-      return "le format ics ne sert qu'aux événements (--evenements).";
+    case Reason::FormatOnlyForEvents:
+      return "le format " + r.word + " ne sert qu'aux événements (--evenements).";
     case Reason::EventsWithStep:
       return "--step ne sert pas aux événements.";
     case Reason::TypesWithoutEvents:
@@ -190,6 +201,15 @@ std::string whyOf(const Refusal& r) {
              " secondes en valeur absolue, ce que le modèle de delta T donne aux années les plus "
              "lointaines que le programme accepte : " +
              quoted + ".";
+    default:
+      return {};
+  }
+}
+
+// Why a place, a zone or a local time was refused; nothing for the other
+// reasons.
+std::string whyOfPlace(const Refusal& r) {
+  switch (r.reason) {
     case Reason::PlaceForm:
       return "un lieu se donne par son nom (Lyon, « Saint-Denis (La Réunion) ») ou par sa "
              "latitude et sa longitude en degrés décimaux, le nord et l'est positifs, le point "
@@ -214,6 +234,17 @@ std::string whyOf(const Refusal& r) {
     case Reason::LocalTimeInGap:
       return "cette heure n'existe pas dans le fuseau " + r.detail +
              " : l'horloge la saute en avançant (changement d'heure).";
+    default:
+      return {};
+  }
+}
+
+// Why, as a sentence with its full stop.
+std::string whyOf(const Refusal& r) {
+  for (const auto why : {whyOfDate, whyOfCommandLine, whyOfPlace}) {
+    if (std::string sentence = why(r); !sentence.empty()) {
+      return sentence;
+    }
   }
   return "";
 }
@@ -505,18 +536,13 @@ std::string quotedWord(std::string_view word) {
 std::string coordinatesName(std::string_view latitude, bool south, std::string_view longitude,
                             bool west, std::string_view heightMetres) {
   std::string name;
-  const auto number = [&name](std::string_view digits) {
-    for (const char c : digits) {
-      name += c == '.' ? ',' : c;
-    }
-  };
-  number(latitude);
+  appendWithComma(name, latitude);
   name += south ? "° S, " : "° N, ";
-  number(longitude);
+  appendWithComma(name, longitude);
   name += west ? "° O" : "° E";
   if (!heightMetres.empty()) {
     name += ", ";
-    number(heightMetres);
+    appendWithComma(name, heightMetres);
     name += " m";
   }
   return name;

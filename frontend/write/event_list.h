@@ -1,24 +1,38 @@
-// The year's events, as the program lists them: one line (text, CSV, JSON)
-// or one calendar event (iCalendar) per event, in time order.
+// The year's events as the program lists them, one a line in time order:
+// in French (text), or with every value in full for scripts (CSV, JSON).
+// Times are written on the program's calendar (Julian before 15 October
+// 1582).
 #pragma once
 
-#include <string_view>
+#include <string>
 
 #include "astro/astro.h"
-#include "frontend/app/console.h"
+#include "frontend/app/observation.h"
 #include "frontend/app/request.h"
 
 namespace frontend {
 
-// The kinds --types names, separated by commas: the groups phases,
-// saisons, perihelie, perigee, conjonctions, oppositions, elongations,
-// rapprochements, or the scripts' names of single kinds (full_moon,
-// march_equinox ...), whatever the case and accents. A refusal is of the
-// subject CommandLine (EventTypeUnknown, quoting the unknown word).
-Parsed<astro::EventKindSet> parseEventKinds(std::string_view text);
+// text: a first line that names the clock (the zone's, or UT without
+// one), then for each event its date and time on that clock, cut to the
+// minute, and what it is in French with its value:
+//   14/03/2025 07:54  Pleine Lune
+void appendEventHeading(std::string& out, const Request& request);
+void appendEventLine(std::string& out, const FoundEvent& found, const Request& request);
 
-// Finds the events of the request and writes them; returns the exit
-// status: 0, or 1 when some could not be computed or the output failed.
-int runEvents(Console& console, const Request& request);
+// csv: a header line, then a line an event, json: an object a line, of
+// the fields event,body,other_body,time_utc,time_tt,local_time,value,unit,
+// status (the time on the zone's clock with civil time only; the value in
+// au, km or deg).
+void appendEventCsvHeader(std::string& out, const Request& request);
+void appendEventCsv(std::string& out, const FoundEvent& found, const Request& request);
+void appendEventJson(std::string& out, const FoundEvent& found, const Request& request);
+
+// What the event is, in French, with its value ("Vénus à sa plus grande
+// élongation est (46,4°)").
+std::string sentenceOf(const astro::Event& e);
+
+// YYYY-MM-DDTHH:MM:SS of a Julian Day on the program's calendar, to the
+// second (rounded).
+void appendIsoSeconds(std::string& out, double jd);
 
 }  // namespace frontend

@@ -14,10 +14,11 @@
 #include <cstdint>
 #include <tuple>
 
-#include "frontend/write/sexagesimal.h"
 #include "frontend/write/bodies.h"
 #include "frontend/write/catalogue.h"
 #include "frontend/write/numbers.h"
+#include "frontend/write/sexagesimal.h"
+#include "frontend/write/text.h"
 
 namespace frontend {
 namespace {
@@ -30,41 +31,93 @@ constexpr std::size_t kAngleWidth = 11;
 constexpr std::size_t kMagnitudeWidth = 7;
 constexpr std::size_t kEventWidth = 22;
 constexpr std::size_t kTransitWidth = 18;
-
-// Characters of a UTF-8 text, for the columns.
-std::size_t charactersOf(std::string_view text) {
-  std::size_t count = 0;
-  for (const char c : text) {
-    count += (static_cast<unsigned char>(c) & 0xc0) != 0x80 ? 1 : 0;
-  }
-  return count;
-}
-
-void padTo(std::string& out, std::size_t start, std::size_t width) {
-  const std::size_t used = charactersOf(std::string_view(out).substr(start));
-  if (used < width) {
-    out.append(width - used, ' ');
-  }
-}
-
-// "07", "23": a part of a date or a time, on two digits.
-void appendTwoDigits(std::string& out, std::int64_t value) {
-  if (value < 10) {
-    out += '0';
-  }
-  appendInteger(out, value);
-}
+constexpr std::size_t kTwilightNameWidth = 32;
 
 // "21/06/2025 23:47:12": a local date and time, to the second.
 void appendLocalDate(std::string& out, const LocalTime& local) {
   appendLocalDay(out, local);
   out += ' ';
   const std::int64_t seconds = local.local.millisecond / 1000;
-  appendTwoDigits(out, seconds / 3600);
+  appendZeroPadded(out, seconds / 3600, 2);
   out += ':';
-  appendTwoDigits(out, seconds / 60 % 60);
+  appendZeroPadded(out, seconds / 60 % 60, 2);
   out += ':';
-  appendTwoDigits(out, seconds % 60);
+  appendZeroPadded(out, seconds % 60, 2);
+}
+
+// The place (a named one with where it lies, to a hundredth of a degree),
+// its zone with the offset of the date, and the local date and time.
+void appendPlaceHeading(std::string& out, const Request& request, const LocalTime& local) {
+  out += words::kPlace;
+  out += request.place->name;
+  if (!request.place->zone.empty()) {
+    const auto degrees = [](double radians) {
+      std::string text;
+      appendFixed(text, std::fabs(degreesOf(radians)), 2);
+      return text;
+    };
+    const astro::Observer& o = request.place->observer;
+    out += " (";
+    out += catalogue::coordinatesName(degrees(o.latitude), o.latitude < 0, degrees(o.longitude),
+                                      o.longitude < 0, "");
+    out += ')';
+  }
+  out += words::kZone;
+  out += request.zone.name;
+  out += ", ";
+  appendOffset(out, local.offsetSeconds);
+  if (!local.abbreviation.empty() && local.abbreviation[0] != '+' && local.abbreviation[0] != '-') {
+    out += " (";
+    out += local.abbreviation;
+    out += ')';
+  }
+  out += '\n';
+  out += words::kLocalTime;
+  appendLocalDate(out, local);
+  out += '\n';
+}
+
+// A body's row: its altitude and azimuth (or that it is below the
+// horizon), its magnitude, its rise, transit and set.
+void appendBodyRow(std::string& out, const Request& request, const BodyRow& row,
+                   const PlaceView& view, const astro::Appearance& look) {
+  const std::size_t start = out.size();
+  out += ' ';
+  out += row.name;
+  padToWidth(out, start, kNameWidth);
+  const astro::HorizontalPosition& sky = view.sky[row.body];
+  std::size_t column = out.size();
+  if (sky.status == astro::Status::NotComputable) {
+    out += catalogue::kPositionNotComputable;
+    out += '\n';
+    return;
+  }
+  if (sky.altitude < 0) {
+    out += words::kBelowHorizon;
+    padToWidth(out, column, 2 * kAngleWidth);
+  } else {
+    appendDegreesMinutes(out, sky.altitude);
+    padToWidth(out, column, kAngleWidth);
+    column = out.size();
+    appendDegreesMinutes(out, sky.azimuth);
+    padToWidth(out, column, kAngleWidth);
+  }
+  column = out.size();
+  std::string magnitude;
+  appendDecimalComma(magnitude, look.magnitude, 1);
+  out.append(magnitude.size() < kMagnitudeWidth - 2 ? kMagnitudeWidth - 2 - magnitude.size() : 0,
+             ' ');
+  out += magnitude;
+  padToWidth(out, column, kMagnitudeWidth);
+  const astro::BodyDay& day = view.day[row.body];
+  column = out.size();
+  appendDayEvent(out, request, day.rise, DayEventKind::Rise);
+  padToWidth(out, column, kEventWidth);
+  column = out.size();
+  appendDayEvent(out, request, day.transit, DayEventKind::Transit);
+  padToWidth(out, column, kTransitWidth);
+  appendDayEvent(out, request, day.set, DayEventKind::Set);
+  out += '\n';
 }
 
 }  // namespace
@@ -83,22 +136,22 @@ void appendDegreesMinutes(std::string& out, double radians) {
   }
   appendInteger(out, static_cast<std::int64_t>(whole));
   out += "° ";
-  appendTwoDigits(out, static_cast<std::int64_t>(minutes));
+  appendZeroPadded(out, static_cast<std::int64_t>(minutes), 2);
   out += '\'';
 }
 
 void appendClock(std::string& out, const Request& request, double jdUt) {
   const LocalTime local = localTimeOf(request.zone, jdUt);
   const std::int64_t minutes = local.local.millisecond / 60'000;
-  appendTwoDigits(out, minutes / 60);
+  appendZeroPadded(out, minutes / 60, 2);
   out += ':';
-  appendTwoDigits(out, minutes % 60);
+  appendZeroPadded(out, minutes % 60, 2);
 }
 
 void appendLocalDay(std::string& out, const LocalTime& local) {
-  appendTwoDigits(out, local.day.day);
+  appendZeroPadded(out, local.day.day, 2);
   out += '/';
-  appendTwoDigits(out, local.day.month);
+  appendZeroPadded(out, local.day.month, 2);
   out += '/';
   appendInteger(out, local.day.year);
 }
@@ -107,17 +160,17 @@ void appendOffset(std::string& out, std::int32_t seconds) {
   out += "UTC";
   out += seconds < 0 ? '-' : '+';
   const std::int32_t magnitude = seconds < 0 ? -seconds : seconds;
-  appendTwoDigits(out, magnitude / 3600);
+  appendZeroPadded(out, magnitude / 3600, 2);
   out += ':';
-  appendTwoDigits(out, magnitude / 60 % 60);
+  appendZeroPadded(out, magnitude / 60 % 60, 2);
 }
 
-void appendEvent(std::string& out, const Request& request, const astro::DayEvent& event,
-                 EventKind kind) {
+void appendDayEvent(std::string& out, const Request& request, const astro::DayEvent& event,
+                    DayEventKind kind) {
   switch (event.outcome) {
     case astro::EventOutcome::Occurs:
       appendClock(out, request, event.ut.jd);
-      if (kind == EventKind::Transit) {
+      if (kind == DayEventKind::Transit) {
         out += " (";
         appendDegreesMinutes(out, event.altitude);
         out += ')';
@@ -134,9 +187,9 @@ void appendEvent(std::string& out, const Request& request, const astro::DayEvent
       out += words::kNeverUp;
       return;
     case astro::EventOutcome::NotThisDay:
-      out += kind == EventKind::Rise      ? words::kNoRise
-             : kind == EventKind::Transit ? words::kNoTransit
-                                          : words::kNoSet;
+      out += kind == DayEventKind::Rise      ? words::kNoRise
+             : kind == DayEventKind::Transit ? words::kNoTransit
+                                             : words::kNoSet;
       return;
     case astro::EventOutcome::NotComputable:
       out += catalogue::kNotComputable;
@@ -169,117 +222,27 @@ std::vector<std::string> twilightParts(const Request& request, const astro::Twil
   return parts;
 }
 
-PlaceView viewFrom(const Request& request, const astro::Instant& instant) {
-  PlaceView view;
-  view.local = localTimeOf(request.zone, instant.ut.jd);
-  const astro::Observer& observer = request.place->observer;
-  view.sky = astro::observe(instant, observer, astro::Refraction::Standard);
-  // The local day from its midnight on the zone's clock; a midnight the
-  // clock skips is the instant it would have been with the day's first
-  // offset.
-  const astro::CalendarDate midnight{view.local.day.year, view.local.day.month,
-                                     static_cast<double>(view.local.day.day)};
-  const Parsed<LocalInstant> start = universalOf(request.zone, midnight);
-  const double dayStart = std::holds_alternative<LocalInstant>(start)
-                              ? std::get<LocalInstant>(start).jdUt
-                              : astro::julianDay(midnight) - view.local.offsetSeconds / 86400.0;
-  // The day's positions with the instant's Delta T.
-  view.day = astro::dayAlmanac(astro::UT{dayStart}, astro::TimeScale::fixed(instant.deltaT),
-                               observer, astro::Refraction::Standard);
-  view.looks = astro::appearances(instant);
-  return view;
-}
-
-void appendPlaceBlock(std::string& out, const Request& request, const PlaceView& view) {
-  out += words::kPlace;
-  out += request.place->name;
-  if (!request.place->zone.empty()) {
-    // A named place: where it lies, to a hundredth of a degree.
-    const auto degrees = [](double radians) {
-      std::string text;
-      appendFixed(text, std::fabs(degreesOf(radians)), 2);
-      for (char& c : text) {
-        c = c == '.' ? ',' : c;
-      }
-      return text;
-    };
-    const astro::Observer& o = request.place->observer;
-    out += " (";
-    out += catalogue::coordinatesName(degrees(o.latitude), o.latitude < 0, degrees(o.longitude),
-                                      o.longitude < 0, "");
-    out += ')';
-  }
-  out += words::kZone;
-  out += request.zone.name;
-  out += ", ";
-  appendOffset(out, view.local.offsetSeconds);
-  if (!view.local.abbreviation.empty() && view.local.abbreviation[0] != '+' &&
-      view.local.abbreviation[0] != '-') {
-    out += " (";
-    out += view.local.abbreviation;
-    out += ')';
-  }
-  out += '\n';
-  out += words::kLocalTime;
-  appendLocalDate(out, view.local);
-  out += '\n';
+void appendPlaceBlock(std::string& out, const Request& request, const Observation& seen) {
+  appendPlaceHeading(out, request, *seen.local);
   out += words::kRule;
   out += words::kTitle;
   out += words::kRule;
   for (const BodyRow& row : kBodyRows) {
-    const std::size_t start = out.size();
-    out += ' ';
-    out += row.name;
-    padTo(out, start, kNameWidth);
-    const astro::HorizontalPosition& seen = view.sky[row.body];
-    std::size_t column = out.size();
-    if (seen.status == astro::Status::NotComputable) {
-      out += catalogue::kPositionNotComputable;
-      out += '\n';
-      continue;
-    }
-    if (seen.altitude < 0) {
-      out += words::kBelowHorizon;
-      padTo(out, column, 2 * kAngleWidth);
-    } else {
-      appendDegreesMinutes(out, seen.altitude);
-      padTo(out, column, kAngleWidth);
-      column = out.size();
-      appendDegreesMinutes(out, seen.azimuth);
-      padTo(out, column, kAngleWidth);
-    }
-    column = out.size();
-    std::string magnitude;
-    appendFixed(magnitude, view.looks[row.body].magnitude, 1);
-    for (char& c : magnitude) {
-      c = c == '.' ? ',' : c;
-    }
-    out.append(magnitude.size() < kMagnitudeWidth - 2 ? kMagnitudeWidth - 2 - magnitude.size() : 0,
-               ' ');
-    out += magnitude;
-    padTo(out, column, kMagnitudeWidth);
-    const astro::BodyDay& day = view.day[row.body];
-    column = out.size();
-    appendEvent(out, request, day.rise, EventKind::Rise);
-    padTo(out, column, kEventWidth);
-    column = out.size();
-    appendEvent(out, request, day.transit, EventKind::Transit);
-    padTo(out, column, kTransitWidth);
-    appendEvent(out, request, day.set, EventKind::Set);
-    out += '\n';
+    appendBodyRow(out, request, row, *seen.place, (*seen.looks)[row.body]);
   }
   out += words::kRule;
+  const astro::DayAlmanac& day = seen.place->day;
   for (const auto& [name, twilight] :
-       {std::pair{words::kCivil, &view.day.civil}, std::pair{words::kNautical, &view.day.nautical},
-        std::pair{words::kAstronomical, &view.day.astronomical}}) {
+       {std::pair{words::kCivil, &day.civil}, std::pair{words::kNautical, &day.nautical},
+        std::pair{words::kAstronomical, &day.astronomical}}) {
     const std::size_t start = out.size();
     out += name;
-    padTo(out, start, 32);
+    padToWidth(out, start, kTwilightNameWidth);
     // The morning and the evening in two columns.
     for (const std::string& part : twilightParts(request, *twilight)) {
       const std::size_t column = out.size();
       out += part;
-      padTo(out, column, kEventWidth);
+      padToWidth(out, column, kEventWidth);
     }
     while (out.back() == ' ') {
       out.pop_back();

@@ -1,14 +1,15 @@
-// appendCsv, appendJson: reports for scripts.
+// appendCsv, appendJson: reports for scripts, from what the reporter
+// computed.
 #include "frontend/write/records.h"
 
 #include <cmath>
 #include <cstddef>
 #include <optional>
 
-#include "frontend/write/sexagesimal.h"
 #include "frontend/read/date_range.h"
-#include "frontend/write/place_block.h"
 #include "frontend/write/numbers.h"
+#include "frontend/write/place_block.h"
+#include "frontend/write/sexagesimal.h"
 
 namespace frontend {
 namespace {
@@ -51,10 +52,13 @@ std::string_view scaleId(const TimeScale& scale, const DateEntry& entry) {
 
 // The fields of a date, then of one body, in the order of the CSV columns;
 // `visit(name, value)` is called for each. CSV and JSON are both written
-// from these, so that they cannot disagree.
+// from these, so that they cannot disagree. The date's: its instant, and
+// with civil time the zone and the date's local time; with a place, the
+// place.
 template <typename Visit>
-void dateFields(const DateEntry& entry, const astro::Instant& instant, const TimeScale& scale,
-                Visit&& visit) {
+void dateFields(const Observation& seen, const Request& request, Visit&& visit) {
+  const DateEntry& entry = seen.entry;
+  const astro::Instant& instant = seen.instant;
   std::string datetime;
   appendDateTime(datetime, entry.date);
   const bool computable = instant.status != astro::Status::NotComputable;
@@ -65,42 +69,14 @@ void dateFields(const DateEntry& entry, const astro::Instant& instant, const Tim
   visit("day", Value::of(entry.date.day));
   visit("jd", Value::of(instant.ut.jd));
   visit("sidereal_h", Value::of(computable ? hoursOf(instant.siderealTime) : std::nan("")));
-  visit("time_scale", Value::text(scaleId(scale, entry)));
+  visit("time_scale", Value::text(scaleId(request.scale, entry)));
   visit("delta_t_s", Value::of(instant.deltaT));
-}
-
-template <typename Visit>
-void bodyFields(astro::Body body, const astro::BodyPosition& p, const astro::Appearance& a,
-                Visit&& visit) {
-  const BodyValues v = valuesOf(body, p, a);
-  visit("body", Value::text(astro::bodyId(body)));
-  visit("ra_h", Value::of(v.raHours));
-  visit("dec_deg", Value::of(v.decDegrees));
-  visit("distance_au", Value::of(v.distanceAu));
-  visit("distance_km", Value::of(v.distanceKm));
-  visit("illuminated_fraction", Value::of(v.illuminatedFraction));
-  visit("status", Value::text(astro::statusId(p.status)));
-  visit("magnitude", Value::of(v.magnitude));
-  visit("magnitude_status", Value::text(astro::magnitudeStatusId(a.magnitudeStatus)));
-  visit("phase_angle_deg", Value::of(v.phaseAngleDegrees));
-  visit("apparent_diameter_arcsec", Value::of(v.diameterArcsec));
-  visit("elongation_deg", Value::of(v.elongationDegrees));
-  visit("elongation_side", Value::text(astro::sunSideId(a.elongation.side)));
-}
-
-// With civil time, the zone and the date's local time; with a place, the
-// place. `view` is null for the header line, which only names the fields.
-template <typename Visit>
-void civilFields(const Request& request, const astro::Instant& instant, const PlaceView* view,
-                 Visit&& visit) {
   if (!request.civil) {
     return;
   }
   std::string local;
-  if (view != nullptr) {
-    appendIsoWithOffset(local, view->local);
-  } else if (std::isfinite(instant.ut.jd) && !request.place) {
-    appendIsoWithOffset(local, localTimeOf(request.zone, instant.ut.jd));
+  if (seen.local) {
+    appendIsoWithOffset(local, *seen.local);
   }
   visit("zone", Value::text(request.zone.name));
   visit("local_time", Value::text(local));
@@ -115,15 +91,13 @@ void civilFields(const Request& request, const astro::Instant& instant, const Pl
 // With a place, what is seen of one body there: altitude and azimuth, and
 // its day; for the Sun, its twilights.
 template <typename Visit>
-void placeFields(const Request& request, const PlaceView* view, astro::Body body, Visit&& visit) {
-  if (!request.place) {
-    return;
-  }
+void placeFields(const Observation& seen, const Request& request, astro::Body body, Visit&& visit) {
   const double none = std::nan("");
-  const astro::HorizontalPosition* seen = view != nullptr ? &view->sky[body] : nullptr;
-  const bool computable = seen != nullptr && seen->status != astro::Status::NotComputable;
-  visit("altitude_deg", Value::of(computable ? degreesOf(seen->altitude) : none));
-  visit("azimuth_deg", Value::of(computable ? degreesOf(seen->azimuth) : none));
+  const PlaceView* view = seen.place ? &*seen.place : nullptr;
+  const astro::HorizontalPosition* sky = view != nullptr ? &view->sky[body] : nullptr;
+  const bool computable = sky != nullptr && sky->status != astro::Status::NotComputable;
+  visit("altitude_deg", Value::of(computable ? degreesOf(sky->altitude) : none));
+  visit("azimuth_deg", Value::of(computable ? degreesOf(sky->azimuth) : none));
   const auto event = [&](std::string_view name, std::string_view status, const astro::DayEvent* e) {
     std::string time;
     if (e != nullptr) {
@@ -148,6 +122,31 @@ void placeFields(const Request& request, const PlaceView* view, astro::Body body
   event("nautical_dusk", "", sun ? &view->day.nautical.evening : nullptr);
   event("astronomical_dawn", "", sun ? &view->day.astronomical.morning : nullptr);
   event("astronomical_dusk", "", sun ? &view->day.astronomical.evening : nullptr);
+}
+
+// One body's: its position and how it looks; with a place, what is seen of
+// it there.
+template <typename Visit>
+void bodyFields(const Observation& seen, const Request& request, astro::Body body, Visit&& visit) {
+  const astro::BodyPosition& p = seen.instant[body];
+  const astro::Appearance a = seen.looks ? (*seen.looks)[body] : astro::Appearance{};
+  const BodyValues v = valuesOf(body, p, a);
+  visit("body", Value::text(astro::bodyId(body)));
+  visit("ra_h", Value::of(v.raHours));
+  visit("dec_deg", Value::of(v.decDegrees));
+  visit("distance_au", Value::of(v.distanceAu));
+  visit("distance_km", Value::of(v.distanceKm));
+  visit("illuminated_fraction", Value::of(v.illuminatedFraction));
+  visit("status", Value::text(astro::statusId(p.status)));
+  visit("magnitude", Value::of(v.magnitude));
+  visit("magnitude_status", Value::text(astro::magnitudeStatusId(a.magnitudeStatus)));
+  visit("phase_angle_deg", Value::of(v.phaseAngleDegrees));
+  visit("apparent_diameter_arcsec", Value::of(v.diameterArcsec));
+  visit("elongation_deg", Value::of(v.elongationDegrees));
+  visit("elongation_side", Value::text(astro::sunSideId(a.elongation.side)));
+  if (request.place) {
+    placeFields(seen, request, body, visit);
+  }
 }
 
 // Text in a CSV field, quoted when it holds a separator, a quote or a line
@@ -253,47 +252,34 @@ void appendCsvHeader(std::string& out, const Request& request) {
     out += field;
     out += ',';
   };
-  astro::Instant none{};
-  none.ut.jd = std::nan("");
-  dateFields(DateEntry{}, none, TimeScale{}, name);
-  civilFields(request, none, nullptr, name);
-  bodyFields(astro::Body::Sun, astro::BodyPosition{}, astro::Appearance{}, name);
-  placeFields(request, nullptr, astro::Body::Sun, name);
+  // Only the names count: an observation of nothing gives them.
+  const DateEntry nothing{};
+  Observation none{nothing, astro::Instant{}, std::nullopt, std::nullopt, std::nullopt};
+  none.instant.ut.jd = std::nan("");
+  dateFields(none, request, name);
+  bodyFields(none, request, astro::Body::Sun, name);
   out.back() = '\n';
 }
 
-void appendCsv(std::string& out, const DateEntry& entry, const astro::Instant& instant,
-               const Request& request) {
-  const std::optional<PlaceView> view =
-      request.place ? std::optional<PlaceView>(viewFrom(request, instant)) : std::nullopt;
-  const PlaceView* seen = view ? &*view : nullptr;
+void appendCsv(std::string& out, const Observation& seen, const Request& request) {
+  // The date's fields begin each of its rows.
   std::string date;
-  const auto field = [&date](std::string_view, const Value& v) {
+  dateFields(seen, request, [&date](std::string_view, const Value& v) {
     appendCsvValue(date, v);
     date += ',';
-  };
-  dateFields(entry, instant, request.scale, field);
-  civilFields(request, instant, seen, field);
-  // The place's view has them already.
-  const astro::Appearances appearances =
-      seen != nullptr ? seen->looks : astro::appearances(instant);
+  });
   const auto cell = [&out](std::string_view, const Value& v) {
     appendCsvValue(out, v);
     out += ',';
   };
   for (const astro::Body body : astro::kBodies) {
     out += date;
-    bodyFields(body, instant[body], appearances[body], cell);
-    placeFields(request, seen, body, cell);
+    bodyFields(seen, request, body, cell);
     out.back() = '\n';
   }
 }
 
-void appendJson(std::string& out, const DateEntry& entry, const astro::Instant& instant,
-                const Request& request) {
-  const std::optional<PlaceView> view =
-      request.place ? std::optional<PlaceView>(viewFrom(request, instant)) : std::nullopt;
-  const PlaceView* seen = view ? &*view : nullptr;
+void appendJson(std::string& out, const Observation& seen, const Request& request) {
   const auto member = [&out](std::string_view field, const Value& v) {
     out += '"';
     out += field;
@@ -302,17 +288,12 @@ void appendJson(std::string& out, const DateEntry& entry, const astro::Instant& 
     out += ',';
   };
   out += '{';
-  dateFields(entry, instant, request.scale, member);
-  civilFields(request, instant, seen, member);
-  member("status", Value::text(astro::statusId(instant.status)));
-  // The place's view has them already.
-  const astro::Appearances appearances =
-      seen != nullptr ? seen->looks : astro::appearances(instant);
+  dateFields(seen, request, member);
+  member("status", Value::text(astro::statusId(seen.instant.status)));
   out += "\"bodies\":[";
   for (const astro::Body body : astro::kBodies) {
     out += '{';
-    bodyFields(body, instant[body], appearances[body], member);
-    placeFields(request, seen, body, member);
+    bodyFields(seen, request, body, member);
     out.back() = '}';
     out += ',';
   }

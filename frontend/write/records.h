@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "astro/astro.h"
+#include "frontend/app/observation.h"
 #include "frontend/app/request.h"
 
 namespace frontend {
@@ -43,8 +44,10 @@ void appendJsonRecord(std::string& out, std::span<const Field> fields);
 //   elongation_deg,elongation_side
 // Angles in hours and degrees with the computation's pi; time_scale is tt
 // (the date taken as TT, and as UT for the sidereal time) or ut, delta_t_s
-// the seconds added to the date for the positions. How each body looks
-// comes from astro::appearances: the illuminated fraction of every body
+// the seconds added to the date for the positions. With civil time the
+// zone and the local time follow delta_t_s (and a place's coordinates), and
+// with a place what is seen of each body there follows its columns. How
+// each body looks is the observation's: the illuminated fraction of every body
 // (the Moon's the report's), the visual magnitude and whether its law
 // covers the phase angle (computed, outside_model_range), the apparent
 // diameter, the elongation from the Sun and its side along the ecliptic
@@ -52,12 +55,10 @@ void appendJsonRecord(std::string& out, std::span<const Field> fields);
 // reads back to the same double, whole numbers as integers; an empty field
 // where there is no value.
 void appendCsvHeader(std::string& out, const Request& request);
-void appendCsv(std::string& out, const DateEntry& entry, const astro::Instant& instant,
-               const Request& request);
+void appendCsv(std::string& out, const Observation& seen, const Request& request);
 
 // JSON Lines: one object per date with the same fields and the date's own
 // status, the bodies in an array; null where CSV leaves a field empty.
-void appendJson(std::string& out, const DateEntry& entry, const astro::Instant& instant,
-                const Request& request);
+void appendJson(std::string& out, const Observation& seen, const Request& request);
 
 }  // namespace frontend

@@ -70,9 +70,9 @@ void appendHeaderTimes(std::string& out, const astro::Instant& instant) {
   out += catalogue::kHeaderClose;
 }
 
-void appendReport(std::string& out, const DateEntry& entry, const astro::Instant& instant,
-                  const Request& request) {
-  appendHeaderLine(out, entry.date, instant);
+void appendReport(std::string& out, const Observation& seen, const Request& request) {
+  const astro::Instant& instant = seen.instant;
+  appendHeaderLine(out, seen.entry.date, instant);
   out += '\n';
   out += catalogue::kRule;
   out += catalogue::kTitle;
@@ -103,8 +103,8 @@ void appendReport(std::string& out, const DateEntry& entry, const astro::Instant
     out += '\n';
   }
   out += '\n';
-  if (request.place) {
-    appendPlaceBlock(out, request, viewFrom(request, instant));
+  if (seen.place) {
+    appendPlaceBlock(out, request, seen);
   }
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "astro/astro.h"
+#include "frontend/app/observation.h"
 #include "frontend/app/request.h"
 
 namespace frontend {
@@ -17,10 +18,8 @@ void appendHeaderLine(std::string& out, const astro::CalendarDate& date,
 void appendHeaderTimes(std::string& out, const astro::Instant& instant);
 
 // Appends the report of one date: the header line, the framed title, one
-// row per body and an empty line. `instant` is the date's instant in the
-// request's time scale.
-void appendReport(std::string& out, const DateEntry& entry, const astro::Instant& instant,
-                  const Request& request);
+// row per body and an empty line; with a place, its block (place_block.h).
+void appendReport(std::string& out, const Observation& seen, const Request& request);
 
 // The distance as the report shows it: cut to four decimals,
 // floor(distance * 10000) * 0.0001 with the last product in extended

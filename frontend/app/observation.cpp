@@ -1,0 +1,80 @@
+// observe, EventSearch: everything the writers read, computed by the
+// library here and nowhere else in the front end (with TimeScale, which
+// gives the instant of a date).
+#include "frontend/app/observation.h"
+
+#include <algorithm>
+#include <variant>
+
+#include "frontend/app/request.h"
+
+namespace frontend {
+namespace {
+
+constexpr double kSecondsPerDay = 86400.0;
+
+// The view from the request's place at the instant of a date in UT, whose
+// local time is `local`.
+PlaceView viewFrom(const Request& request, const astro::Instant& instant, const LocalTime& local) {
+  PlaceView view;
+  const astro::Observer& observer = request.place->observer;
+  view.sky = astro::observe(instant, observer, astro::Refraction::Standard);
+  // The local day from its midnight on the zone's clock; a midnight the
+  // clock skips is taken with the offset of the date's own instant.
+  const astro::CalendarDate midnight{local.day.year, local.day.month,
+                                     static_cast<double>(local.day.day)};
+  const Parsed<ZonedTime> start = universalOf(request.zone, midnight);
+  const double dayStart = std::holds_alternative<ZonedTime>(start)
+                              ? std::get<ZonedTime>(start).jdUt
+                              : astro::julianDay(midnight) - local.offsetSeconds / kSecondsPerDay;
+  // The day's positions with the instant's Delta T.
+  view.day = astro::dayAlmanac(astro::UT{dayStart}, astro::TimeScale::fixed(instant.deltaT),
+                               observer, astro::Refraction::Standard);
+  return view;
+}
+
+}  // namespace
+
+Observation observe(const Request& request, const DateEntry& entry, bool looks) {
+  Observation seen{.entry = entry, .instant = request.scale.compute(entry)};
+  if (looks || request.place) {
+    seen.looks = astro::appearances(seen.instant);
+  }
+  if (request.civil) {
+    seen.local = localTimeOf(request.zone, seen.instant.ut.jd);
+  }
+  if (request.place) {
+    seen.place = viewFrom(request, seen.instant, *seen.local);
+  }
+  return seen;
+}
+
+EventSearch::EventSearch(const Request& request)
+    : request_(request),
+      scale_(request.scale.astroScale()),
+      from_(scale_.tt(astro::UT{request.eventsStart}).jd),
+      end_(scale_.tt(astro::UT{request.eventsEnd}).jd) {}
+
+bool EventSearch::next(std::vector<FoundEvent>& found) {
+  constexpr double kChunk = 365.25;  // days
+  found.clear();
+  if (!(from_ < end_)) {
+    return false;
+  }
+  const astro::EventList list = astro::findEvents(astro::TT{from_},
+                                                  astro::TT{std::min(from_ + kChunk, end_)},
+                                                  request_.kinds);
+  from_ += kChunk;
+  notComputable_ = notComputable_ || list.status == astro::Status::NotComputable;
+  outside_ = outside_ || list.status == astro::Status::OutsideMeasuredSpan;
+  for (const astro::Event& e : list.events) {
+    // Back to UT; the events of the interval in UT only.
+    const double ut = scale_.ut(e.tt).jd;
+    if (ut >= request_.eventsStart && ut < request_.eventsEnd) {
+      found.push_back(FoundEvent{e, ut});
+    }
+  }
+  return true;
+}
+
+}  // namespace frontend

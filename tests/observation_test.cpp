@@ -1,0 +1,246 @@
+// What the reporter computes before anything is written: each date's
+// observation as its request needs it, the civil day of a place from its
+// midnight on the zone's clock, and the request's events found a year at a
+// time and kept by their instant in UT. The instants of 2025 are those the
+// U.S. Naval Observatory publishes (Phases of the Moon, Earth's Seasons),
+// within the accuracy that astro.h states for the events.
+#include "frontend/app/observation.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "frontend/app/request.h"
+#include "frontend/place/place.h"
+#include "units.h"
+
+namespace {
+using namespace frontend;
+
+constexpr double kMinute = kDay / 1440;
+constexpr double kMillisecond = kDay / 86'400'000;
+
+double utOf(std::int32_t year, std::int32_t month, int day, int hours, int minutes) {
+  return astro::julianDay({year, month, day + (hours * 60 + minutes) / 1440.0});
+}
+
+// A request for a place (by name, with its zone) or a zone alone, or
+// neither.
+Request requestAt(const char* place, const char* zone) {
+  Request request;
+  if (place != nullptr) {
+    request.place = std::get<Place>(parsePlace(place));
+    request.zone = std::get<Zone>(parseZone(request.place->zone));
+  }
+  if (zone != nullptr) {
+    request.zone = std::get<Zone>(parseZone(zone));
+  }
+  request.civil = place != nullptr || zone != nullptr;
+  request.scale.universal = request.civil;
+  return request;
+}
+
+TEST(Observation, EachRequestGetsWhatItsWritersRead) {
+  const struct {
+    const char* name;
+    const char* place;
+    const char* zone;
+    bool formatLooks;  // csv, json and svg show how the bodies look; text does not
+    bool looks;
+    bool local;
+    bool view;
+  } cases[] = {
+      {.name = "text",
+       .place = nullptr,
+       .zone = nullptr,
+       .formatLooks = false,
+       .looks = false,
+       .local = false,
+       .view = false},
+      {.name = "csv",
+       .place = nullptr,
+       .zone = nullptr,
+       .formatLooks = true,
+       .looks = true,
+       .local = false,
+       .view = false},
+      {.name = "text in a zone",
+       .place = nullptr,
+       .zone = "Asia/Tokyo",
+       .formatLooks = false,
+       .looks = false,
+       .local = true,
+       .view = false},
+      // The place block writes the magnitudes: looks even for text.
+      {.name = "text at a place",
+       .place = "Lyon",
+       .zone = nullptr,
+       .formatLooks = false,
+       .looks = true,
+       .local = true,
+       .view = true},
+      {.name = "json at a place",
+       .place = "Lyon",
+       .zone = "UTC",
+       .formatLooks = true,
+       .looks = true,
+       .local = true,
+       .view = true},
+  };
+  const DateEntry entry{{2025, 6, 21.875}, "2025-06-21T21:00Z", true};
+  for (const auto& c : cases) {
+    const Observation seen = observe(requestAt(c.place, c.zone), entry, c.formatLooks);
+    EXPECT_EQ(seen.looks.has_value(), c.looks) << c.name;
+    EXPECT_EQ(seen.local.has_value(), c.local) << c.name;
+    EXPECT_EQ(seen.place.has_value(), c.view) << c.name;
+    EXPECT_EQ(&seen.entry, &entry) << c.name;
+    EXPECT_NEAR(seen.instant.ut.jd, utOf(2025, 6, 21, 21, 0), kMillisecond) << c.name;
+  }
+}
+
+TEST(Observation, ThePlacesDayBeginsAtItsMidnight) {
+  // Lyon keeps the clock of Paris: UTC+2 in summer, UTC+1 in winter. Late
+  // in the evening of a winter day in UT it is already the next day there.
+  const struct {
+    astro::CalendarDate ut;
+    astro::CalendarDay localDay;
+    std::int32_t offsetSeconds;
+    double dayStart;
+  } cases[] = {
+      {.ut = {2025, 6, 21.875},
+       .localDay = {2025, 6, 21},
+       .offsetSeconds = 7200,
+       .dayStart = utOf(2025, 6, 20, 22, 0)},
+      {.ut = {2025, 1, 10 + 23.5 / 24},
+       .localDay = {2025, 1, 11},
+       .offsetSeconds = 3600,
+       .dayStart = utOf(2025, 1, 10, 23, 0)},
+      {.ut = {2025, 12, 31.5},
+       .localDay = {2025, 12, 31},
+       .offsetSeconds = 3600,
+       .dayStart = utOf(2025, 12, 30, 23, 0)},
+  };
+  const Request lyon = requestAt("Lyon", nullptr);
+  for (const auto& c : cases) {
+    const DateEntry entry{c.ut, "", true};
+    const Observation seen = observe(lyon, entry, false);
+    ASSERT_TRUE(seen.local && seen.place);
+    EXPECT_EQ(seen.local->day.year, c.localDay.year);
+    EXPECT_EQ(seen.local->day.month, c.localDay.month);
+    EXPECT_EQ(seen.local->day.day, c.localDay.day) << c.ut.day;
+    EXPECT_EQ(seen.local->offsetSeconds, c.offsetSeconds) << c.ut.day;
+    EXPECT_NEAR(seen.place->day.start.jd, c.dayStart, kMillisecond) << c.ut.day;
+  }
+}
+
+std::vector<FoundEvent> eventsOf(const Request& request) {
+  EventSearch search(request);
+  std::vector<FoundEvent> all;
+  std::vector<FoundEvent> year;
+  while (search.next(year)) {
+    all.insert(all.end(), year.begin(), year.end());
+  }
+  return all;
+}
+
+Request eventsRequest(double start, double end, astro::EventKindSet kinds) {
+  Request request;
+  request.source = Request::Source::Events;
+  request.kinds = kinds;
+  request.eventsStart = start;
+  request.eventsEnd = end;
+  return request;
+}
+
+constexpr astro::EventKindSet kSeasons = astro::eventKindBit(astro::EventKind::MarchEquinox) |
+                                         astro::eventKindBit(astro::EventKind::JuneSolstice) |
+                                         astro::eventKindBit(astro::EventKind::SeptemberEquinox) |
+                                         astro::eventKindBit(astro::EventKind::DecemberSolstice);
+constexpr astro::EventKindSet kPhases = astro::eventKindBit(astro::EventKind::NewMoon) |
+                                        astro::eventKindBit(astro::EventKind::FirstQuarter) |
+                                        astro::eventKindBit(astro::EventKind::FullMoon) |
+                                        astro::eventKindBit(astro::EventKind::LastQuarter);
+
+TEST(EventSearch, TheSeasonsAndPhasesOf2025InUniversalTime) {
+  const struct {
+    astro::EventKind kind;
+    double ut;
+    double tolerance;
+  } expected[] = {
+      {.kind = astro::EventKind::FirstQuarter,
+       .ut = utOf(2025, 3, 6, 16, 32),
+       .tolerance = 1.5 * kMinute},
+      {.kind = astro::EventKind::FullMoon,
+       .ut = utOf(2025, 3, 14, 6, 55),
+       .tolerance = 1.5 * kMinute},
+      {.kind = astro::EventKind::MarchEquinox,
+       .ut = utOf(2025, 3, 20, 9, 1),
+       .tolerance = 13 * kMinute},
+      {.kind = astro::EventKind::LastQuarter,
+       .ut = utOf(2025, 3, 22, 11, 29),
+       .tolerance = 1.5 * kMinute},
+      {.kind = astro::EventKind::NewMoon,
+       .ut = utOf(2025, 3, 29, 10, 58),
+       .tolerance = 1.5 * kMinute},
+  };
+  const std::vector<FoundEvent> found =
+      eventsOf(eventsRequest(utOf(2025, 3, 1, 0, 0), utOf(2025, 4, 1, 0, 0), kSeasons | kPhases));
+  ASSERT_EQ(found.size(), std::size(expected));
+  for (std::size_t i = 0; i < found.size(); ++i) {
+    EXPECT_EQ(found[i].event.kind, expected[i].kind) << i;
+    EXPECT_NEAR(found[i].jdUt, expected[i].ut, expected[i].tolerance) << i;
+    // The event's own instant stays in TT, Delta T later: 69 s observed in
+    // 2025, 75 s by the model the program uses.
+    EXPECT_NEAR((found[i].event.tt.jd - found[i].jdUt) * 86400, 72, 5) << i;
+  }
+}
+
+TEST(EventSearch, AnEventIsKeptByItsUniversalTime) {
+  // A full moon in a window of a minute around its instant in UT; then in
+  // the minute after, which holds its instant in TT but not in UT.
+  const std::vector<FoundEvent> march =
+      eventsOf(eventsRequest(utOf(2025, 3, 13, 0, 0), utOf(2025, 3, 15, 0, 0), kPhases));
+  ASSERT_EQ(march.size(), 1u);
+  const double ut = march.front().jdUt;
+  const double halfMinute = kMinute / 2;
+  EXPECT_EQ(eventsOf(eventsRequest(ut - halfMinute, ut + halfMinute, kPhases)).size(), 1u);
+  EXPECT_EQ(eventsOf(eventsRequest(ut + halfMinute, ut + 3 * halfMinute, kPhases)).size(), 0u);
+  EXPECT_EQ(eventsOf(eventsRequest(ut - 3 * halfMinute, ut - halfMinute, kPhases)).size(), 0u);
+}
+
+TEST(EventSearch, AYearAtATimeFindsWhatEachYearHolds) {
+  // Three years searched in pieces of 365.25 days, whose ends fall within
+  // the years, against each year searched alone.
+  const std::vector<FoundEvent> whole =
+      eventsOf(eventsRequest(utOf(2024, 1, 1, 0, 0), utOf(2027, 1, 1, 0, 0), kSeasons | kPhases));
+  std::vector<FoundEvent> byYear;
+  for (const std::int32_t year : {2024, 2025, 2026}) {
+    const std::vector<FoundEvent> one = eventsOf(
+        eventsRequest(utOf(year, 1, 1, 0, 0), utOf(year + 1, 1, 1, 0, 0), kSeasons | kPhases));
+    byYear.insert(byYear.end(), one.begin(), one.end());
+  }
+  ASSERT_EQ(whole.size(), byYear.size());
+  EXPECT_GT(whole.size(), 3u * (4 + 48));  // at least 12 lunations and 4 seasons a year
+  for (std::size_t i = 0; i < whole.size(); ++i) {
+    EXPECT_EQ(whole[i].event.kind, byYear[i].event.kind) << i;
+    EXPECT_NEAR(whole[i].jdUt, byYear[i].jdUt, kMillisecond) << i;
+  }
+}
+
+TEST(EventSearch, AGivenDeltaTMovesTheEventsInUniversalTime) {
+  // The same events in TT; in UT earlier by the Delta T given.
+  Request model = eventsRequest(utOf(2025, 3, 1, 0, 0), utOf(2025, 4, 1, 0, 0), kPhases);
+  Request given = model;
+  given.scale.deltaT = 600.0;
+  const std::vector<FoundEvent> a = eventsOf(model);
+  const std::vector<FoundEvent> b = eventsOf(given);
+  ASSERT_EQ(a.size(), b.size());
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    EXPECT_NEAR(b[i].event.tt.jd, a[i].event.tt.jd, kMillisecond) << i;
+    EXPECT_NEAR((b[i].event.tt.jd - b[i].jdUt) * 86400, 600.0, 1e-3) << i;
+  }
+}
+
+}  // namespace
