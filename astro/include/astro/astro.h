@@ -238,20 +238,45 @@ constexpr std::string_view statusId(Status status) {
 //            Kepler's equation, perturbation series for Jupiter to
 //            Neptune and a 125-term series for the Moon; geometric places
 //            on the mean equator, ecliptic and equinox of the date; the
-//            accuracy above. The theory of every figure the program prints.
+//            accuracy above. The theory of every figure the program prints
+//            by default.
+//   Precise  VSOP87B for the Earth and the planets (Bretagnon & Francou
+//            1988), ELP/MPP02 fitted to DE405 for the Moon (Chapront &
+//            Francou 2003), both truncated for 1800-2200; ERFA's IAU 2006
+//            precession, IAU 2000B nutation, aberration and light
+//            deflection for the apparent places. The same quantities as
+//            Classic (geometric, mean equator, ecliptic and equinox of
+//            date), within 0.1" of DE405 for the Sun and the Moon, 1" for
+//            Mercury to Saturn and 4" for Uranus and Neptune over its
+//            measured span, 1800-2200 (kPreciseSpanStart, kPreciseSpanEnd);
+//            and, in the Instant, the apparent places (Instant::apparent)
+//            and the apparent sidereal time. About ten times slower than
+//            Classic.
 // A value that is no Theory gives NotComputable positions.
-enum class Theory : std::uint8_t { Classic };
+enum class Theory : std::uint8_t { Classic, Precise };
 
-// The theory's name as programs and files write it: "classic"; empty for
-// a value that is no Theory.
+// The theory's name as programs and files write it: "classic", "precise";
+// empty for a value that is no Theory.
 constexpr std::string_view theoryId(Theory theory) {
-  return theory == Theory::Classic ? "classic" : std::string_view{};
+  switch (theory) {
+    case Theory::Classic:
+      return "classic";
+    case Theory::Precise:
+      return "precise";
+  }
+  return {};
 }
 
 // The span of docs/accuracy.md: from 1000 January 1, 0h (Julian calendar)
 // up to, not including, 3001 January 1, 0h (Gregorian), as Julian Days.
 inline constexpr double kMeasuredSpanStart = 2086307.5;
 inline constexpr double kMeasuredSpanEnd = 2817152.5;
+// The Precise theory's span, where its tables were truncated and its
+// accuracy measured: from 1800 January 1, 0h up to, not including, 2200
+// January 1, 0h (Gregorian), as Julian Days of TT. Outside it, the Precise
+// theory's positions are OutsideMeasuredSpan.
+inline constexpr double kPreciseSpanStart = 2378496.5;
+inline constexpr double kPreciseSpanEnd = 2524593.5;
 
 struct BodyPosition {
   double rightAscension;     // radians, [0, kTurn)
@@ -264,17 +289,35 @@ struct BodyPosition {
   Status status;
 };
 
+// A body as it is seen from the Earth's centre on the true equator and
+// equinox of date (Theory::Precise): light-time, light deflection by the
+// Sun, annual aberration, precession and nutation.
+struct ApparentPlace {
+  double rightAscension;  // radians, [0, kTurn)
+  double declination;     // radians
+  double distanceAu;      // astronomical units: the distance the light travelled
+};
+
 struct Instant {
   UT ut;                // the instant of the sidereal time: the date as given
   TT tt;                // the instant of the positions: ut + deltaT / 86400
   double deltaT;        // seconds, TT - UT as applied (0 for computeInstant)
   Theory theory;        // the theory of the positions
   double siderealTime;  // radians, [0, kTurn): Greenwich mean sidereal time at ut
+                        // (Classic: its own formula; Precise: IAU 2006, ERFA's
+                        // gmst06, with tt)
   double obliquity;     // radians: the obliquity of the ecliptic the positions use
+                        // (Precise: IAU 2006 mean obliquity of date)
   Status status;        // NotComputable when ut, tt or siderealTime is not
                         // finite or not resolved to a second, or the theory
                         // is no Theory
   std::array<BodyPosition, kBodyCount> bodies;  // in the order of kBodies
+  // Precise only (NaN for Classic): the Greenwich apparent sidereal time
+  // at ut (IAU 2006/2000B, ERFA's gst06 with the nutation of tt), radians
+  // in [0, kTurn), and each body's apparent place at tt, in the order of
+  // kBodies. observe() of a Precise Instant uses these two.
+  double apparentSiderealTime;
+  std::array<ApparentPlace, kBodyCount> apparent;
 
   const BodyPosition& operator[](Body body) const { return bodies[static_cast<std::size_t>(body)]; }
 };
