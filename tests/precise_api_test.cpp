@@ -365,4 +365,30 @@ TEST(PreciseApi, ObserveUsesTheApparentPlaces) {
               1e-15);
 }
 
+// In UT with the observed Delta T: the perihelion of 2025 on 4 January at
+// 13:28 UT (JPL: 13:28), the March equinox at 09:01:29 UT (DE405's
+// instant above less 69.184 s; published 09:01 UT), Mars at opposition on
+// 16 January at 02:38 UT (published 02:38).
+TEST(PreciseApi, EventsOf2025InUniversalTime) {
+  using enum EventKind;
+  const TimeScale scale = TimeScale::observed();
+  const EventList list =
+      findEvents(scale.tt(UT{julianDay({2025, 1, 1.0})}), scale.tt(UT{julianDay({2025, 4, 1.0})}),
+                 eventKindBit(Perihelion) | eventKindBit(MarchEquinox) | eventKindBit(Opposition),
+                 Theory::Precise);
+  ASSERT_EQ(list.events.size(), 3u);
+  // The minute of the month, as almanacs print it (the seconds cut).
+  const auto minuteOf = [&](const Event& e) {
+    const CalendarDate d = calendarDate(JulianDate{scale.ut(e.tt).jd});
+    return std::floor(d.day * 1440.0);
+  };
+  EXPECT_EQ(list.events[0].kind, Perihelion);
+  EXPECT_EQ(minuteOf(list.events[0]), 4 * 1440 + 13 * 60 + 28);
+  EXPECT_EQ(list.events[1].kind, Opposition);
+  EXPECT_EQ(minuteOf(list.events[1]), 16 * 1440 + 2 * 60 + 38);
+  EXPECT_EQ(list.events[2].kind, MarchEquinox);
+  EXPECT_NEAR(scale.ut(list.events[2].tt).jd,
+              julianDay({2025, 3, 20.0}) + (9 * 3600 + 89.0) * kSecond, 2.0 * kSecond);
+}
+
 }  // namespace

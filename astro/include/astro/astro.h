@@ -401,6 +401,38 @@ ASTRO_PUBLIC double deltaT(double decimalYear);
 // The decimal year of a Julian Day: 2000.0 + (jd - 2451544.5) / 365.2425.
 ASTRO_PUBLIC double decimalYear(JulianDate date);
 
+// Where Delta T comes from.
+//   EspenakMeeus  deltaT(decimalYear) above, at every date: the default
+//   Observed      from the observations where there are some, the
+//                 polynomials elsewhere (observedDeltaT)
+enum class DeltaTModel : std::uint8_t { EspenakMeeus, Observed };
+
+// The first and the last decimal year of the observed era of
+// observedDeltaT, and the years over which it is blended into the
+// polynomials on either side.
+inline constexpr double kObservedDeltaTStart = 1972.0;
+inline constexpr double kObservedDeltaTEnd = 2026.0;
+inline constexpr double kDeltaTBlendBefore = 4.0;
+inline constexpr double kDeltaTBlendAfter = 10.0;
+
+// Delta T in seconds at a Julian Day (UT), from observation where there is
+// some:
+//   from 1972.0 to 2026.0  32.184 s + TAI - UTC, the leap seconds of ERFA's
+//                          eraDat (ERFA 2.0.0, whose table it declares good
+//                          to 2026), with UT1 taken as UTC: within the 0.9 s
+//                          the IERS keeps UT1 - UTC under, and stepping by a
+//                          second at each leap second, as UTC does
+//   before                 deltaT(decimalYear) (Espenak and Meeus): no table
+//                          of observed values with a provenance we can cite
+//                          is at hand here. Over 1968-1972 the polynomial's
+//                          value is moved linearly toward the observed one
+//                          at 1972.0 (by 0.07 s), so there is no jump
+//   after                  deltaT(decimalYear), the observed value at 2026.0
+//                          blended into it linearly over 2026-2036 (the
+//                          polynomial runs 5.9 s ahead there)
+// Continuous at each joint, except the leap seconds.
+ASTRO_PUBLIC double observedDeltaT(JulianDate ut);
+
 // The time scales of one computation: Delta T = TT - UT, from the model
 // above (TimeScale{}) or fixed, the same at every instant
 // (TimeScale::fixed(seconds): an observed value, or a user's choice).
@@ -414,13 +446,25 @@ ASTRO_PUBLIC double decimalYear(JulianDate date);
 // The model is read at the instant given, UT or TT alike: the two readings
 // differ by Delta T's change over Delta T itself, so ut(tt(x)) is x within
 // 0.1 ms from 1900 to 2100, 1.1 ms from 1000 to 3000 and 0.04 s at -2000
-// (with a fixed Delta T, to the rounding of the Julian Day).
+// (with a fixed Delta T, to the rounding of the Julian Day). With the
+// Observed model the same, except within Delta T (about a minute) after a
+// leap second, where the two readings fall on either side of it and
+// ut(tt(x)) is x + 1 s.
+//
+// TimeScale{} keeps the Espenak-Meeus model, whose figures the program's
+// outputs were written with; TimeScale::observed() is about 5 s closer to
+// the Earth in 2025 (69.2 s against 74.5 s).
 class ASTRO_PUBLIC TimeScale {
  public:
   // Delta T from the model, deltaT(decimalYear(...)).
   TimeScale() = default;
   // Delta T fixed, seconds.
   static TimeScale fixed(double deltaTSeconds);
+  // Delta T from a model: DeltaTModel::EspenakMeeus is TimeScale{};
+  // DeltaTModel::Observed reads observedDeltaT at the instant's Julian Day.
+  static TimeScale model(DeltaTModel model);
+  // The same as model(DeltaTModel::Observed).
+  static TimeScale observed();
 
   double deltaT(UT ut) const;
   double deltaT(TT tt) const;
@@ -429,6 +473,7 @@ class ASTRO_PUBLIC TimeScale {
 
  private:
   bool fixed_ = false;
+  DeltaTModel model_ = DeltaTModel::EspenakMeeus;
   double seconds_ = 0.0;
 };
 
