@@ -7,9 +7,10 @@
 //                   orbit, the outer planets' series arguments) computed once
 //   computeInstantUt  the same for an instant in Universal Time
 //   computeBody     one body at one instant
-//   UT, TT, TimeScale, deltaT, decimalYear
+//   UT, TT, TimeScale, deltaT, decimalYear, DeltaTModel, observedDeltaT
 //                   instants with their time scale; Delta T = TT - UT, from
-//                   a published model or fixed, and the conversions
+//                   a published model, from observation or fixed, and the
+//                   conversions
 //   Theory, theoryId
 //                   the theory that computes the positions
 //   julianDay, calendarDate, calendarDay, daysInMonth, floorDiv
@@ -250,8 +251,8 @@ constexpr std::string_view statusId(Status status) {
 //            Mercury to Saturn and 4" for Uranus and Neptune over its
 //            measured span, 1800-2200 (kPreciseSpanStart, kPreciseSpanEnd);
 //            and, in the Instant, the apparent places (Instant::apparent)
-//            and the apparent sidereal time. About ten times slower than
-//            Classic.
+//            and the apparent sidereal time. An Instant takes about ten
+//            times as long as Classic's (bench/body_bench.cpp).
 // A value that is no Theory gives NotComputable positions.
 enum class Theory : std::uint8_t { Classic, Precise };
 
@@ -663,8 +664,12 @@ ASTRO_PUBLIC Appearance appearance(Body body, const BodyPosition& position, cons
 // positions taken at TT through the TimeScale given, and every time they
 // give is UT.
 // Frame: the positions of the Instant (geometric, mean equator and equinox
-// of date) and the mean sidereal time; see docs/accuracy.md for how far the
-// altitudes, azimuths and times are from an independent computation.
+// of date) and the mean sidereal time for the Classic theory; for the
+// Precise theory its apparent places (true equator and equinox of date:
+// light-time, deflection, aberration, nutation) and the apparent sidereal
+// time, as almanacs define rising and setting. See docs/accuracy.md for how
+// far the altitudes, azimuths and times are from an independent
+// computation.
 
 // A place on the Earth: geodetic latitude and longitude, radians, north and
 // east positive; height above sea level, metres (it moves the observer
@@ -834,7 +839,11 @@ struct DayAlmanac {
 // few arcseconds can be missed. Accuracy (docs/accuracy.md): against ERFA,
 // 1900-2100 at latitudes up to 60 degrees, within 3 s of time for the Sun
 // and the Moon and 40 s for Mars; more where a body rises slowly, at high
-// latitudes or grazing the horizon.
+// latitudes or grazing the horizon. The Precise theory: its apparent places
+// and apparent sidereal time (the latter interpolated over the day from
+// the six Instants' as the positions are), within 2 s of DE405 with ERFA's
+// frames under the same definitions (tests/precise_api_test.cpp, Paris
+// 2025: within 0.3 s); it takes about four times as long as Classic.
 ASTRO_PUBLIC DayAlmanac dayAlmanac(UT dayStart, const TimeScale& scale, const Observer& observer,
                                    Refraction refraction, Theory theory = Theory::Classic);
 
@@ -941,6 +950,15 @@ struct ApparentPosition {
 // here. The Sun's apparent longitude is the one almanacs tabulate, with the
 // positions' own errors (about 1' for the Classic theory). Two
 // computations of the body by the theory.
+//
+// The Precise theory computes the apparent place in full instead: the
+// light-time iterated from the barycentre, the deflection of light by the
+// Sun, the aberration of the Earth's barycentric velocity, IAU 2006
+// precession and IAU 2000B nutation; the longitude from the true equinox,
+// the latitude from the true ecliptic of date; the distance is the one the
+// light travelled. Its errors are the geometric places' and 0.1" more
+// (against the same from DE405). Its right ascension and declination on
+// the true equator of date are Instant::apparent.
 ASTRO_PUBLIC ApparentPosition apparentPosition(Body body, TT tt, Theory theory = Theory::Classic);
 
 // ---- The year's events: phases, seasons, conjunctions, elongations, close approaches ----
@@ -1067,7 +1085,8 @@ struct Event {
 struct EventList {
   std::vector<Event> events;  // in time order; equal instants by kind, body, other
   // Computed when every position was; OutsideMeasuredSpan when the search
-  // reached outside [kMeasuredSpanStart, kMeasuredSpanEnd); NotComputable
+  // reached outside [kMeasuredSpanStart, kMeasuredSpanEnd) (the Precise
+  // theory: [kPreciseSpanStart, kPreciseSpanEnd)); NotComputable
   // when start or end is not a finite number, or some positions could not
   // be computed (their events are left out).
   Status status;
@@ -1084,7 +1103,8 @@ struct EventList {
 //   march_equinox .. december_solstice
 //                               the Sun's apparent longitude is 0, 90, 180,
 //                               270 degrees
-//   perihelion, aphelion        the Sun's distance least and greatest
+//   perihelion, aphelion        the Sun's distance least and greatest (the
+//                               Precise theory: from the Earth's centre)
 //   perigee, apogee             the Moon's distance least and greatest
 //   inferior_conjunction, superior_conjunction
 //                               Mercury or Venus at the Sun's apparent
@@ -1118,8 +1138,19 @@ struct EventList {
 // days, for the theory's Sun is the Earth-Moon barycentre's, without the
 // month's swing of the Earth about it.
 //
+// The Precise theory: the same search, each event refined on its full
+// apparent places (apparentPosition), its perihelion and aphelion on the
+// distance of the Earth's centre from ERFA's eraEpv00. Against the same
+// events from DE405 with ERFA's IAU 2006/2000A frames, 2025
+// (tests/precise_api_test.cpp; tools/accuracy/de405_events.py): the
+// phases within 0.1 s, equinoxes and solstices within 0.5 s, perihelion
+// and aphelion within 6 s, oppositions of Mars to Neptune within 6 s, in
+// TT.
+//
 // Cost: a year of every kind takes as long as about 500 computeInstant calls
-// (bench/events_bench.cpp); a year of the Moon's phases alone about 200.
+// (bench/events_bench.cpp); a year of the Moon's phases alone about 200. On
+// the Precise theory a year of every kind takes about 30 ms, ten times as
+// long.
 ASTRO_PUBLIC EventList findEvents(TT start, TT end, EventKindSet kinds,
                                   Theory theory = Theory::Classic);
 ASTRO_PUBLIC EventList findEvents(TT start, TT end, EventKindSet kinds, double closeApproachLimit,
