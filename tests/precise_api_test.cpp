@@ -195,7 +195,7 @@ TEST(PreciseApi, IdentifierAndMeasuredSpan) {
 // The events of 2025 from DE405 and ERFA's IAU 2006/2000A frames
 // (tools/accuracy/de405_events.py 2025), instants of TT. The bounds:
 // phases 1 s, seasons 2 s, perihelion, aphelion and oppositions 1 minute
-// (measured: 0.1 s, 0.5 s, 5 s, 5 s).
+// (measured: 0.1 s, 0.5 s, 5 s, 5 s for Mars and Saturn, 41 s for Uranus and Neptune).
 struct EventReference {
   EventKind kind;
   Body body;

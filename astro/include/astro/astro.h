@@ -1144,8 +1144,8 @@ struct EventList {
 // events from DE405 with ERFA's IAU 2006/2000A frames, 2025
 // (tests/precise_api_test.cpp; tools/accuracy/de405_events.py): the
 // phases within 0.1 s, equinoxes and solstices within 0.5 s, perihelion
-// and aphelion within 6 s, oppositions of Mars to Neptune within 6 s, in
-// TT.
+// and aphelion within 6 s, oppositions of Mars and Saturn within 6 s,
+// of Uranus and Neptune within 45 s (VSOP87's 2-4" for them), in TT.
 //
 // Cost: a year of every kind takes as long as about 500 computeInstant calls
 // (bench/events_bench.cpp); a year of the Moon's phases alone about 200. On
