@@ -44,9 +44,11 @@
 #include "astro/apparent.h"
 
 #include <cmath>
+#include <cstddef>
 
 #include "astro/astro.h"
 #include "astro/numeric.h"
+#include "astro/precise/precise.h"
 
 namespace astro {
 double nutationInLongitude(double jd) {
@@ -60,6 +62,23 @@ double nutationInLongitude(double jd) {
 }
 
 ApparentPosition apparentPlaceAt(Body body, double jd, double lightTime, Theory theory) {
+  if (theory == Theory::Precise) {
+    const double nan = std::nan("");
+    if (static_cast<std::size_t>(body) >= kBodyCount) {
+      return ApparentPosition{nan, nan, nan, nan, lightTime, Status::UnknownBody};
+    }
+    // As computeInstant: a Julian Day that no longer tells the seconds apart
+    // (2^36 days) or a place that is not a number is not computable.
+    const precise::Place a = precise::apparentPosition(body, precise::epochAt(jd));
+    const bool finite = std::fabs(jd) < 68719476736.0 && std::isfinite(a.eclipticLongitude) &&
+                        std::isfinite(a.eclipticLatitude) && std::isfinite(a.distanceAu);
+    const Status status = !finite ? Status::NotComputable
+                          : jd >= kPreciseSpanStart && jd < kPreciseSpanEnd
+                              ? Status::Computed
+                              : Status::OutsideMeasuredSpan;
+    return ApparentPosition{withinOneTurn(a.eclipticLongitude), a.eclipticLatitude, a.distanceAu,
+                            a.distanceAu * kAstronomicalUnitKm, lightTime,          status};
+  }
   const BodyPosition p = computeBody(body, TT{jd - lightTime}, theory);
   return ApparentPosition{withinOneTurn(p.eclipticLongitude + nutationInLongitude(jd)),
                           p.eclipticLatitude,
@@ -67,6 +86,16 @@ ApparentPosition apparentPlaceAt(Body body, double jd, double lightTime, Theory 
                           p.distanceKm,
                           lightTime,
                           p.status};
+}
+
+BodyPosition distancePlaceAt(Body body, double jd, Theory theory) {
+  BodyPosition p = computeBody(body, TT{jd}, theory);
+  if (theory == Theory::Precise && body == Body::Sun && p.status != Status::NotComputable) {
+    const double r = precise::norm(precise::earthHeliocentricEpv00(jd).position);
+    p.distanceAu = r;
+    p.distanceKm = r * kAstronomicalUnitKm;
+  }
+  return p;
 }
 
 ApparentPosition apparentPosition(Body body, TT tt, Theory theory) {

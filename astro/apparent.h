@@ -17,6 +17,16 @@ double nutationInLongitude(double jd);
 // The body by `theory` where it was lightTime days before jd (TT), seen
 // from where the Earth's centre was then, with the nutation in longitude at
 // jd added: apparentPosition with a light-time of the caller's.
+// The Precise theory computes its own apparent place (light-time from the
+// barycentre, deflection, aberration, true ecliptic and equinox of date:
+// precise::apparentPosition) and ignores lightTime, which it returns.
 ApparentPosition apparentPlaceAt(Body body, double jd, double lightTime, Theory theory);
+
+// The body's geometric place at jd (TT) whose distance the events'
+// perihelion, aphelion, perigee and apogee follow: computeBody's, except
+// for the Precise theory's Sun, whose distance is that of ERFA's eraEpv00
+// Earth (within 10 km of DE405: the perihelion within 17 s, where
+// VSOP87B's Earth leaves 90 s).
+BodyPosition distancePlaceAt(Body body, double jd, Theory theory);
 
 }  // namespace astro

@@ -14,6 +14,13 @@
 // time are brought into [0, 2 PI) by whole turns; the status says whether
 // the date lies in the measured span and whether each position could be
 // computed at all.
+//
+// The Precise theory (astro/precise) gives, from one epoch of the instant
+// (the Earth, the frames, the nutation), each body's geometric place of
+// date and its apparent place, the body's series evaluated once for both;
+// the sidereal times are ERFA's (IAU 2006 mean, IAU 2006/2000B apparent).
+// The Moon's illuminated fraction is (1 + cos i) / 2, i the angle at the
+// Moon between the Sun and the Earth, from the geometric vectors.
 #include <array>
 #include <cmath>
 #include <cstddef>
@@ -24,7 +31,9 @@
 #include "astro/moon.h"
 #include "astro/perturbations.h"
 #include "astro/planets.h"
+#include "astro/precise/precise.h"
 #include "astro/prelude.h"
+#include "astro/rise_set.h"
 #include "astro/series.h"
 #include "astro/sky_position.h"
 #include "astro/sun.h"
@@ -56,7 +65,11 @@ bool resolvesASecond(double jd) {
   return std::fabs(jd) < kLargestResolved;
 }
 
-Status spanStatus(double jd) {
+Status spanStatus(double jd, Theory theory = Theory::Classic) {
+  if (theory == Theory::Precise) {
+    return jd >= kPreciseSpanStart && jd < kPreciseSpanEnd ? Status::Computed
+                                                           : Status::OutsideMeasuredSpan;
+  }
   return jd >= kMeasuredSpanStart && jd < kMeasuredSpanEnd ? Status::Computed
                                                            : Status::OutsideMeasuredSpan;
 }
@@ -109,18 +122,102 @@ void classicPositions(const TimeBase& tt, std::optional<Body> only, double& obli
   }
 }
 
+// A geometric place of the precise theory as a BodyPosition; for the
+// Moon, its illuminated fraction from the Sun's place of the same instant.
+BodyPosition precisePosition(Body body, const precise::Place& place, const precise::Place* sun,
+                             double jd) {
+  double illumination = 0.0;
+  if (body == Body::Moon && sun != nullptr) {
+    const precise::Vec3 m = place.vector;
+    const precise::Vec3 toSun = sun->vector - m;
+    const double cosPhase = -dot(toSun, m) / (norm(toSun) * norm(m));
+    illumination = (1.0 + cosPhase) / 2.0;
+  }
+  const bool computable = resolvesASecond(jd) && std::isfinite(place.rightAscension) &&
+                          std::isfinite(place.declination) &&
+                          std::isfinite(place.eclipticLongitude) &&
+                          std::isfinite(place.eclipticLatitude) &&
+                          std::isfinite(place.distanceAu) && std::isfinite(illumination);
+  return BodyPosition{withinOneTurn(place.rightAscension),
+                      place.declination,
+                      withinOneTurn(place.eclipticLongitude),
+                      place.eclipticLatitude,
+                      place.distanceAu,
+                      place.distanceAu * kAstronomicalUnitKm,
+                      illumination,
+                      computable ? spanStatus(jd, Theory::Precise) : Status::NotComputable};
+}
+
+// The Precise theory: every body, geometric and apparent, from the epoch
+// of the instant; or one body, geometric (and the Sun's for the Moon's
+// phase), from the mean epoch alone.
+// With `whole`, the instant's apparent places and sidereal times at
+// whole->ut too.
+void precisePositions(double tt, std::optional<Body> only, double& obliquity,
+                      std::array<BodyPosition, kBodyCount>& bodies, Instant* whole) {
+  if (only) {
+    const precise::Epoch epoch = precise::meanEpochAt(tt);
+    obliquity = epoch.meanObliquity;
+    const precise::Place place = precise::geometricPosition(*only, epoch);
+    if (*only == Body::Moon) {
+      const precise::Place sun = precise::geometricPosition(Body::Sun, epoch);
+      bodies[static_cast<std::size_t>(*only)] = precisePosition(*only, place, &sun, tt);
+    } else {
+      bodies[static_cast<std::size_t>(*only)] = precisePosition(*only, place, nullptr, tt);
+    }
+    return;
+  }
+  const precise::Epoch epoch = precise::epochAt(tt);
+  obliquity = epoch.meanObliquity;
+  std::array<precise::Places, kBodyCount> places;
+  for (std::size_t i = 0; i < kBodyCount; ++i) {
+    places[i] = precise::bothPositions(kBodies[i], epoch);
+  }
+  const precise::Place& sun = places[static_cast<std::size_t>(Body::Sun)].geometric;
+  for (std::size_t i = 0; i < kBodyCount; ++i) {
+    bodies[i] = precisePosition(kBodies[i], places[i].geometric, &sun, tt);
+    if (whole != nullptr) {
+      const precise::Place& a = places[i].apparent;
+      whole->apparent[i] =
+          ApparentPlace{withinOneTurn(a.rightAscension), a.declination, a.distanceAu};
+    }
+  }
+  if (whole != nullptr) {
+    whole->siderealTime = withinOneTurn(precise::meanSiderealTime(whole->ut.jd, tt));
+    whole->apparentSiderealTime = withinOneTurn(precise::apparentSiderealTime(whole->ut.jd, epoch));
+  }
+}
+
+ApparentPlace noApparentPlace() {
+  const double nan = std::nan("");
+  return ApparentPlace{nan, nan, nan};
+}
+
 // The positions by `theory` at the instant of TT whose time base is `tt`,
 // of every body or of `only` (the others left as they are), and the
 // obliquity of the ecliptic their equatorial coordinates use: the one
 // place where the theory is chosen. False, with NaNs, for a value that is
 // no Theory.
+// With `whole` (an Instant whose ut is set), the theory writes there the
+// sidereal times and the apparent places: Classic its mean sidereal time
+// at ut (of the time base `ut`) and NaN for the others.
 bool positionsAt(Theory theory, const TimeBase& tt, std::optional<Body> only, double& obliquity,
-                 std::array<BodyPosition, kBodyCount>& bodies) {
+                 std::array<BodyPosition, kBodyCount>& bodies, Instant* whole = nullptr,
+                 const TimeBase* ut = nullptr) {
+  if (whole != nullptr) {
+    whole->apparent.fill(noApparentPlace());
+    whole->apparentSiderealTime = std::nan("");
+  }
   switch (theory) {
     case Theory::Classic:
       classicPositions(tt, only, obliquity, bodies);
+      if (whole != nullptr && ut != nullptr) whole->siderealTime = withinOneTurn(ut->siderealTime);
+      return true;
+    case Theory::Precise:
+      precisePositions(tt.jd, only, obliquity, bodies, whole);
       return true;
   }
+  if (whole != nullptr && ut != nullptr) whole->siderealTime = withinOneTurn(ut->siderealTime);
   obliquity = std::nan("");
   bodies.fill(noPosition(Status::NotComputable));
   return false;
@@ -132,16 +229,15 @@ Instant instantAt(double ut, double deltaT, double tt, Theory theory) {
   const TimeBase given = timeBase(ut);
   const TimeBase positionsTime = tt == ut ? given : timeBase(tt);
   Instant instant{};
-  const bool known =
-      positionsAt(theory, positionsTime, std::nullopt, instant.obliquity, instant.bodies);
   instant.ut = UT{given.jd};
+  const bool known = positionsAt(theory, positionsTime, std::nullopt, instant.obliquity,
+                                 instant.bodies, &instant, &given);
   instant.tt = TT{positionsTime.jd};
   instant.deltaT = deltaT;
   instant.theory = theory;
-  instant.siderealTime = withinOneTurn(given.siderealTime);
   instant.status =
       known && resolvesASecond(ut) && std::isfinite(instant.siderealTime) && resolvesASecond(tt)
-          ? spanStatus(tt)
+          ? spanStatus(tt, theory)
           : Status::NotComputable;
   return instant;
 }
@@ -186,6 +282,18 @@ BodyPosition computeBody(Body body, const CalendarDate& tt, Theory theory) {
 
 BodyPosition computeBody(Body body, TT tt, Theory theory) {
   return bodyAt(body, tt.jd, theory);
+}
+
+PreciseSight preciseSight(Body body, UT ut, TT tt) {
+  const precise::Epoch epoch = precise::epochAt(tt.jd);
+  const precise::Place a = precise::apparentPosition(body, epoch);
+  const double gast = withinOneTurn(precise::apparentSiderealTime(ut.jd, epoch));
+  const bool computable = resolvesASecond(tt.jd) && resolvesASecond(ut.jd) &&
+                          std::isfinite(a.rightAscension) && std::isfinite(a.declination) &&
+                          std::isfinite(a.distanceAu) && std::isfinite(gast);
+  return PreciseSight{ApparentPlace{withinOneTurn(a.rightAscension), a.declination, a.distanceAu},
+                      gast,
+                      computable ? spanStatus(tt.jd, Theory::Precise) : Status::NotComputable};
 }
 
 }  // namespace astro

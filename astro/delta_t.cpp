@@ -15,6 +15,8 @@
 // TimeScale: the one place where Delta T turns UT into TT and back,
 //   TT = UT + Delta T / 86400,  Delta T fixed, or deltaT(decimalYear(jd))
 // at the Julian Day of the instant given, in whichever scale it is.
+#include <erfa.h>
+
 #include <array>
 #include <cmath>
 
@@ -105,6 +107,65 @@ double decimalYear(JulianDate date) {
   return 2000.0 + (date.jd - 2451544.5) / 365.2425;
 }
 
+namespace {
+
+// The Julian Day of a decimal year, as decimalYear counts it.
+double dayOfYear(double year) {
+  return 2451544.5 + (year - 2000.0) * 365.2425;
+}
+
+// 32.184 s + TAI - UTC at the Julian Day, from ERFA's leap seconds; NaN
+// where eraDat gives none.
+double fromLeapSeconds(double jd) {
+  const CalendarDate date = calendarDate(JulianDate{jd});
+  const double day = std::floor(date.day);
+  double taiMinusUtc = 0.0;
+  const int status =
+      eraDat(date.year, date.month, static_cast<int>(day), date.day - day, &taiMinusUtc);
+  return status < 0 ? std::nan("") : 32.184 + taiMinusUtc;
+}
+
+}  // namespace
+
+double observedDeltaT(JulianDate ut) {
+  if (!std::isfinite(ut.jd)) {
+    return std::nan("");
+  }
+  const double year = decimalYear(ut);
+  if (year < kObservedDeltaTStart) {
+    const double polynomial = deltaT(year);
+    const double from = kObservedDeltaTStart - kDeltaTBlendBefore;
+    if (year < from) {
+      return polynomial;
+    }
+    const double start = dayOfYear(kObservedDeltaTStart);
+    const double offset = fromLeapSeconds(start) - deltaT(kObservedDeltaTStart);
+    return polynomial + offset * (year - from) / kDeltaTBlendBefore;
+  }
+  if (year < kObservedDeltaTEnd) {
+    return fromLeapSeconds(ut.jd);
+  }
+  const double polynomial = deltaT(year);
+  const double until = kObservedDeltaTEnd + kDeltaTBlendAfter;
+  if (year >= until) {
+    return polynomial;
+  }
+  // The last observed value, that of the day before the era's end.
+  const double last = fromLeapSeconds(dayOfYear(kObservedDeltaTEnd) - 1.0);
+  const double offset = last - deltaT(kObservedDeltaTEnd);
+  return polynomial + offset * (until - year) / kDeltaTBlendAfter;
+}
+
+TimeScale TimeScale::model(DeltaTModel model) {
+  TimeScale scale;
+  scale.model_ = model;
+  return scale;
+}
+
+TimeScale TimeScale::observed() {
+  return model(DeltaTModel::Observed);
+}
+
 TimeScale TimeScale::fixed(double deltaTSeconds) {
   TimeScale scale;
   scale.fixed_ = true;
@@ -113,11 +174,19 @@ TimeScale TimeScale::fixed(double deltaTSeconds) {
 }
 
 double TimeScale::deltaT(UT ut) const {
-  return fixed_ ? seconds_ : astro::deltaT(decimalYear(JulianDate{ut.jd}));
+  if (fixed_) {
+    return seconds_;
+  }
+  return model_ == DeltaTModel::Observed ? observedDeltaT(JulianDate{ut.jd})
+                                         : astro::deltaT(decimalYear(JulianDate{ut.jd}));
 }
 
 double TimeScale::deltaT(TT tt) const {
-  return fixed_ ? seconds_ : astro::deltaT(decimalYear(JulianDate{tt.jd}));
+  if (fixed_) {
+    return seconds_;
+  }
+  return model_ == DeltaTModel::Observed ? observedDeltaT(JulianDate{tt.jd})
+                                         : astro::deltaT(decimalYear(JulianDate{tt.jd}));
 }
 
 TT TimeScale::tt(UT ut) const {

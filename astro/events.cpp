@@ -441,7 +441,7 @@ class Search {
   Sample onTheory(Measure m, const Track& a, const Track& b, double t) {
     Sample s{};
     if (m == Measure::Distance) {
-      const BodyPosition p = computeBody(a.body(), TT{t}, a.theory());
+      const BodyPosition p = distancePlaceAt(a.body(), t, a.theory());
       ++counts_.computations[indexOf(a.body())];
       s.a = Place{fromEcliptic(p.eclipticLongitude, p.eclipticLatitude, p.distanceAu), p.distanceAu,
                   p.distanceKm, p.status};

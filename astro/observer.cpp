@@ -39,7 +39,12 @@
 //
 // Frame and accuracy: the positions are geometric and of the mean equinox
 // (no nutation, aberration or light-time) and the sidereal time is mean, so
-// hour angles carry no equation of the equinoxes; polar motion and the
+// hour angles carry no equation of the equinoxes. observe() of a Precise
+// Instant turns its apparent places (true equator and equinox of date:
+// light-time, aberration, nutation) by the apparent sidereal time instead;
+// the topocentric place is then the apparent geocentric one less the
+// observer's vector, without the diurnal aberration (0.3" at most).
+// Polar motion and the
 // deflection of the vertical are left out. Altitudes and azimuths are as good
 // as the positions (docs/accuracy.md), which is arcminutes.
 #include "astro/observer.h"
@@ -131,15 +136,21 @@ HorizontalPosition horizontalPosition(const BodyPosition& position, double sider
 }
 
 SkyView observe(const Instant& instant, const Observer& observer, Refraction refraction) {
-  const double localSiderealTime = instant.siderealTime + observer.longitude;
+  const bool apparent = instant.theory == Theory::Precise;
+  const double localSiderealTime =
+      (apparent ? instant.apparentSiderealTime : instant.siderealTime) + observer.longitude;
   const Horizon horizon = horizonAt(placeOf(observer), localSiderealTime);
   SkyView view{};
   view.localSiderealTime = withinOneTurn(localSiderealTime);
   view.status = instant.status;
   for (std::size_t i = 0; i < kBodyCount; ++i) {
     const BodyPosition& p = instant.bodies[i];
-    view.bodies[i] = seenFrom(
-        horizon, equatorialVector(p.rightAscension, p.declination, p.distanceKm), refraction);
+    const Vector v =
+        apparent
+            ? equatorialVector(instant.apparent[i].rightAscension, instant.apparent[i].declination,
+                               instant.apparent[i].distanceAu * kAstronomicalUnitKm)
+            : equatorialVector(p.rightAscension, p.declination, p.distanceKm);
+    view.bodies[i] = seenFrom(horizon, v, refraction);
     view.bodies[i].status = p.status;
   }
   return view;

@@ -205,8 +205,7 @@ struct Day {
 };
 
 Horizon horizonOf(const Day& day, double fraction) {
-  return horizonAt(day.place,
-                   greenwichSiderealTime(day.tracks.start.jd + fraction) + day.place.longitude);
+  return horizonAt(day.place, trackSiderealTime(day.tracks, fraction) + day.place.longitude);
 }
 
 // The day of the tracks at the place, with its horizon at every sample.
@@ -327,6 +326,8 @@ DayTracks dayTracks(UT start, double deltaT, Theory theory, std::optional<Body> 
   DayTracks tracks{};
   tracks.start = start;
   tracks.deltaT = deltaT;
+  tracks.theory = theory;
+  const bool apparent = theory == Theory::Precise;
   tracks.status = Status::Computed;
   tracks.statuses.fill(Status::Computed);
   const TimeScale scale = TimeScale::fixed(deltaT);
@@ -342,7 +343,16 @@ DayTracks dayTracks(UT start, double deltaT, Theory theory, std::optional<Body> 
     const double fraction = ((kTrackLast - kTrackFirst) * x + (kTrackFirst + kTrackLast)) / 2.0;
     const UT ut{start.jd + fraction};
     std::array<BodyPosition, kBodyCount> positions{};
-    if (only) {
+    std::array<ApparentPlace, kBodyCount> places{};
+    double apparentSidereal = 0.0;
+    if (only && apparent) {
+      const std::size_t b = static_cast<std::size_t>(*only);
+      const PreciseSight sight = preciseSight(*only, ut, scale.tt(ut));
+      places[b] = sight.place;
+      positions[b].status = sight.status;
+      apparentSidereal = sight.apparentSiderealTime;
+      tracks.status = worse(tracks.status, sight.status);
+    } else if (only) {
       const std::size_t b = static_cast<std::size_t>(*only);
       positions[b] = computeBody(*only, scale.tt(ut), theory);
       tracks.status = worse(tracks.status, positions[b].status);
@@ -350,6 +360,15 @@ DayTracks dayTracks(UT start, double deltaT, Theory theory, std::optional<Body> 
       const Instant instant = computeInstantUt(ut, scale, theory);
       tracks.status = worse(tracks.status, instant.status);
       positions = instant.bodies;
+      places = instant.apparent;
+      apparentSidereal = instant.apparentSiderealTime;
+    }
+    if (apparent) {
+      // Into (-kPi, kPi]: a small angle, whichever turn each time is in.
+      const double correction = wrapAngle(apparentSidereal - greenwichSiderealTime(ut.jd), kPi);
+      for (std::size_t j = 0; j < kTrackNodes; ++j) {
+        tracks.siderealCorrection[j] += correction * t[j][k];
+      }
     }
     for (std::size_t b = 0; b < kBodyCount; ++b) {
       if (only && b != static_cast<std::size_t>(*only)) {
@@ -357,7 +376,9 @@ DayTracks dayTracks(UT start, double deltaT, Theory theory, std::optional<Body> 
       }
       const BodyPosition& p = positions[b];
       tracks.statuses[b] = worse(tracks.statuses[b], p.status);
-      const Vector v = equatorialVector(p.rightAscension, p.declination, p.distanceKm);
+      const Vector v = apparent ? equatorialVector(places[b].rightAscension, places[b].declination,
+                                                   places[b].distanceAu * kAstronomicalUnitKm)
+                                : equatorialVector(p.rightAscension, p.declination, p.distanceKm);
       const double components[3] = {v.x, v.y, v.z};
       for (std::size_t c = 0; c < 3; ++c) {
         for (std::size_t j = 0; j < kTrackNodes; ++j) {
@@ -373,7 +394,18 @@ DayTracks dayTracks(UT start, double deltaT, Theory theory, std::optional<Body> 
       }
     }
   }
+  for (std::size_t j = 0; j < kTrackNodes; ++j) {
+    tracks.siderealCorrection[j] *= (j == 0 ? 1.0 : 2.0) / kTrackNodes;
+  }
   return tracks;
+}
+
+double trackSiderealTime(const DayTracks& tracks, double fraction) {
+  const double mean = greenwichSiderealTime(tracks.start.jd + fraction);
+  if (tracks.theory != Theory::Precise) {
+    return mean;
+  }
+  return mean + clenshaw(tracks.siderealCorrection, chebyshevArgument(fraction));
 }
 
 Vector trackPosition(const Track& track, double fraction) {

@@ -27,9 +27,16 @@ struct Track {
 struct DayTracks {
   UT start;       // the day's start
   double deltaT;  // seconds, the same over the day
+  Theory theory;  // Precise: apparent places, true equator of date, and the
+                  // apparent sidereal time
   Status status;  // worst status of the Instants (of the body's positions for one body)
   std::array<Track, kBodyCount> bodies;
   std::array<Status, kBodyCount> statuses;  // worst status of each body's positions
+  // Precise: the Chebyshev coefficients of the apparent sidereal time less
+  // greenwichSiderealTime (radians: the equation of the equinoxes and the
+  // difference of the two mean sidereal times, under a second of time
+  // over 1800-2200); zero for Classic.
+  std::array<double, kTrackNodes> siderealCorrection;
 };
 
 // The day's tracks by `theory` from kTrackNodes Instants at the Chebyshev
@@ -45,5 +52,20 @@ Vector trackPosition(const Track& track, double fraction);
 // The Greenwich mean sidereal time at a Julian Day taken as UT, radians
 // (as Instant::siderealTime, not brought into [0, kTurn)).
 double greenwichSiderealTime(double jdUt);
+
+// The sidereal time of the tracks at a fraction of the day: Classic's mean
+// one, or for Precise the apparent one through siderealCorrection.
+double trackSiderealTime(const DayTracks& tracks, double fraction);
+
+// One body's apparent place (true equator and equinox of date) at tt by
+// the Precise theory, and the Greenwich apparent sidereal time at ut with
+// the nutation of tt: what an Instant of computeInstantUt gives of them,
+// for one body (compute.cpp).
+struct PreciseSight {
+  ApparentPlace place;
+  double apparentSiderealTime;  // radians, [0, kTurn)
+  Status status;
+};
+PreciseSight preciseSight(Body body, UT ut, TT tt);
 
 }  // namespace astro

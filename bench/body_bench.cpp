@@ -31,6 +31,18 @@ void computeInstant(benchmark::State& state) {
   }
 }
 
+// The same on the Precise theory: the nine geometric and apparent places
+// and both sidereal times.
+void computePreciseInstant(benchmark::State& state) {
+  std::size_t next = 0;
+  for (auto _ : state) {
+    const astro::CalendarDate& date = kBenchDates[next];
+    next = (next + 1) % kBenchDates.size();
+    astro::Instant instant = astro::computeInstant(date, astro::Theory::Precise);
+    benchmark::DoNotOptimize(instant);
+  }
+}
+
 // The same report asked for one body at a time, as each row once did: the
 // Sun again for the header's sidereal time, the Julian Day, then nine
 // computeBody calls, each of which starts from the date again.
@@ -63,3 +75,4 @@ BENCHMARK_CAPTURE(computeOneBody, Uranus, astro::Body::Uranus)->Unit(benchmark::
 BENCHMARK_CAPTURE(computeOneBody, Neptune, astro::Body::Neptune)->Unit(benchmark::kMicrosecond);
 BENCHMARK(computeBodyByBody)->Unit(benchmark::kMicrosecond);
 BENCHMARK(computeInstant)->Unit(benchmark::kMicrosecond);
+BENCHMARK(computePreciseInstant)->Unit(benchmark::kMicrosecond);

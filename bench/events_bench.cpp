@@ -13,14 +13,15 @@ using astro::EventKind;
 
 // The years of kBenchDates, each searched from its 1 January, so that the
 // Moon's and the planets' configurations vary from one run to the next.
-void yearOfEvents(benchmark::State& state, astro::EventKindSet kinds) {
+void yearOfEvents(benchmark::State& state, astro::EventKindSet kinds,
+                  astro::Theory theory = astro::Theory::Classic) {
   std::size_t next = 0;
   std::size_t events = 0;
   for (auto _ : state) {
     const double start = astro::julianDay({kBenchDates[next].year, 1, 1.0});
     next = (next + 1) % kBenchDates.size();
     const astro::EventList list =
-        astro::findEvents(astro::TT{start}, astro::TT{start + 365.25}, kinds);
+        astro::findEvents(astro::TT{start}, astro::TT{start + 365.25}, kinds, theory);
     events += list.events.size();
     benchmark::DoNotOptimize(list.events.data());
   }
@@ -39,6 +40,14 @@ astro::EventKindSet kindsOf(std::initializer_list<EventKind> kinds) {
 }  // namespace
 
 BENCHMARK_CAPTURE(yearOfEvents, all, astro::kAllEventKinds)->Unit(benchmark::kMillisecond);
+// The same on the Precise theory: every kind, and the phases.
+BENCHMARK_CAPTURE(yearOfEvents, precise_all, astro::kAllEventKinds, astro::Theory::Precise)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(yearOfEvents, precise_phases,
+                  kindsOf({EventKind::NewMoon, EventKind::FirstQuarter, EventKind::FullMoon,
+                           EventKind::LastQuarter}),
+                  astro::Theory::Precise)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(yearOfEvents, phases,
                   kindsOf({EventKind::NewMoon, EventKind::FirstQuarter, EventKind::FullMoon,
                            EventKind::LastQuarter}))

@@ -20,11 +20,11 @@ constexpr astro::Observer kPlaces[] = {
 };
 constexpr std::size_t kPlaceCount = sizeof kPlaces / sizeof kPlaces[0];
 
-void observe(benchmark::State& state) {
+void observe(benchmark::State& state, astro::Theory theory = astro::Theory::Classic) {
   std::size_t next = 0;
   for (auto _ : state) {
     const astro::Instant instant =
-        astro::computeInstantUt(kBenchDates[next], astro::TimeScale::fixed(64.0));
+        astro::computeInstantUt(kBenchDates[next], astro::TimeScale::fixed(64.0), theory);
     astro::SkyView view =
         astro::observe(instant, kPlaces[next % kPlaceCount], astro::Refraction::Standard);
     benchmark::DoNotOptimize(view);
@@ -33,7 +33,7 @@ void observe(benchmark::State& state) {
 }
 
 // The days begin at 0h UT of the bench dates.
-void dayAlmanac(benchmark::State& state) {
+void dayAlmanac(benchmark::State& state, astro::Theory theory) {
   std::size_t next = 0;
   for (auto _ : state) {
     const astro::CalendarDate& date = kBenchDates[next];
@@ -41,8 +41,24 @@ void dayAlmanac(benchmark::State& state) {
                                        static_cast<double>(static_cast<int>(date.day))};
     astro::DayAlmanac almanac =
         astro::dayAlmanac(astro::UT{astro::julianDay(midnight)}, astro::TimeScale::fixed(64.0),
-                          kPlaces[next % kPlaceCount], astro::Refraction::Standard);
+                          kPlaces[next % kPlaceCount], astro::Refraction::Standard, theory);
     benchmark::DoNotOptimize(almanac);
+    next = (next + 1) % kBenchDates.size();
+  }
+}
+
+// A place's year: the almanac of 365 days from 0h UT of 1 January of the
+// bench dates' years, the Delta T of the model.
+void placeYear(benchmark::State& state, astro::Theory theory) {
+  std::size_t next = 0;
+  for (auto _ : state) {
+    const double start = astro::julianDay({kBenchDates[next].year, 1, 1.0});
+    for (int day = 0; day < 365; ++day) {
+      astro::DayAlmanac almanac =
+          astro::dayAlmanac(astro::UT{start + day}, astro::TimeScale{}, kPlaces[next % kPlaceCount],
+                            astro::Refraction::Standard, theory);
+      benchmark::DoNotOptimize(almanac);
+    }
     next = (next + 1) % kBenchDates.size();
   }
 }
@@ -63,6 +79,10 @@ void moonRise(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK(observe)->Unit(benchmark::kMicrosecond);
-BENCHMARK(dayAlmanac)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(observe, classic, astro::Theory::Classic)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(dayAlmanac, classic, astro::Theory::Classic)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(dayAlmanac, precise, astro::Theory::Precise)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(placeYear, classic, astro::Theory::Classic)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(placeYear, precise, astro::Theory::Precise)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(observe, precise, astro::Theory::Precise)->Unit(benchmark::kMicrosecond);
 BENCHMARK(moonRise)->Unit(benchmark::kMicrosecond);

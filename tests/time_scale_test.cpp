@@ -172,4 +172,65 @@ TEST(FloorDiv, RoundsTowardMinusInfinity) {
   }
 }
 
+// The observed Delta T against TT - UT1 as the IERS measured it (the
+// Astronomical Almanac's table; 2025 from the IERS Bulletin A's UT1 - UTC
+// of +0.04 s): within the 0.9 s that UT1 - UTC is kept under.
+TEST(ObservedDeltaT, AgainstTheMeasuredValues) {
+  const struct {
+    CalendarDate date;
+    double measured;  // seconds
+  } cases[] = {{{1980, 1, 1.0}, 50.54}, {{1990, 1, 1.0}, 56.86}, {{2000, 1, 1.0}, 63.83},
+               {{2010, 1, 1.0}, 66.07}, {{2020, 1, 1.0}, 69.36}, {{2025, 1, 1.0}, 69.14}};
+  const TimeScale observed = TimeScale::observed();
+  for (const auto& c : cases) {
+    const UT ut{julianDay(c.date)};
+    EXPECT_NEAR(observed.deltaT(ut), c.measured, 0.9) << c.date.year;
+    // Closer than the polynomials from 2010 on, where they run ahead.
+    if (c.date.year >= 2010) {
+      EXPECT_LT(std::fabs(observed.deltaT(ut) - c.measured),
+                std::fabs(TimeScale{}.deltaT(ut) - c.measured))
+          << c.date.year;
+    }
+  }
+}
+
+// A leap second moves Delta T by a second on the day it is added: 36 s of
+// TAI - UTC on 31 December 2016, 37 s from 1 January 2017 (32.184 s more).
+TEST(ObservedDeltaT, LeapSecondsOnTheirDay) {
+  EXPECT_NEAR(observedDeltaT(JulianDate{julianDay({2016, 12, 31.99})}), 68.184, 1e-9);
+  EXPECT_NEAR(observedDeltaT(JulianDate{julianDay({2017, 1, 1.01})}), 69.184, 1e-9);
+  EXPECT_NEAR(observedDeltaT(JulianDate{julianDay({1972, 1, 1.5})}), 42.184, 1e-9);
+  EXPECT_NEAR(observedDeltaT(JulianDate{julianDay({1972, 7, 1.5})}), 43.184, 1e-9);
+}
+
+// No jump where the observed era meets the polynomials: at 1968 and 1972
+// before it, at 2026 and 2036 after, the values a millisecond of a year
+// apart differ by no more than the polynomial's change in that time; and
+// outside the blends it is the polynomial itself.
+TEST(ObservedDeltaT, ContinuousAtEachJoint) {
+  const double joints[] = {kObservedDeltaTStart - kDeltaTBlendBefore, kObservedDeltaTStart,
+                           kObservedDeltaTEnd, kObservedDeltaTEnd + kDeltaTBlendAfter};
+  const auto at = [](double year) {
+    return observedDeltaT(JulianDate{2451544.5 + (year - 2000.0) * 365.2425});
+  };
+  for (const double joint : joints) {
+    EXPECT_NEAR(at(joint - 1e-6), at(joint + 1e-6), 1e-4) << joint;
+  }
+  for (const double year : {1620.0, 1900.0, 1967.9, 2036.1, 2100.0, 3000.0}) {
+    EXPECT_NEAR(at(year), deltaT(year), 1e-6) << year;
+  }
+  EXPECT_TRUE(std::isnan(observedDeltaT(JulianDate{std::nan("")})));
+}
+
+TEST(ObservedDeltaT, TheScaleOfEachModel) {
+  const UT ut{julianDay({2025, 3, 20.0})};
+  EXPECT_EQ(TimeScale::model(DeltaTModel::EspenakMeeus).deltaT(ut), TimeScale{}.deltaT(ut));
+  EXPECT_EQ(TimeScale::model(DeltaTModel::Observed).deltaT(ut), 69.184);
+  EXPECT_EQ(TimeScale::observed().tt(ut).jd, ut.jd + 69.184 / 86400.0);
+  const TimeScale observed = TimeScale::observed();
+  EXPECT_NEAR(observed.ut(observed.tt(ut)).jd, ut.jd, 1e-4 * kSecond);
+  // A fixed Delta T is left as it is.
+  EXPECT_EQ(TimeScale::fixed(60.0).deltaT(ut), 60.0);
+}
+
 }  // namespace

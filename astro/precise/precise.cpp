@@ -175,6 +175,17 @@ Epoch epochAt(double tt) {
   return epoch;
 }
 
+Epoch meanEpochAt(double tt) {
+  Epoch epoch{};
+  epoch.tt = tt;
+  epoch.earthHelio = earthHeliocentric(tt);
+  double rbp[3][3];
+  eraPmat06(tt, 0.0, rbp);
+  epoch.meanOfDate = fromArray(rbp);
+  epoch.meanObliquity = eraObl06(tt, 0.0);
+  return epoch;
+}
+
 Place geometricPosition(Body body, const Epoch& epoch) {
   Vec3 p{};
   if (body == Body::Moon) {
@@ -195,21 +206,31 @@ namespace {
 
 // The apparent place seen from an observer at site (from the Earth's
 // centre, ICRS axes; zero for the geocentric place).
-Place apparentFrom(Body body, const Epoch& epoch, const State& site) {
-  // The body's state at tt: heliocentric for the Sun and the planets,
-  // geocentric for the Moon. Carried back over the light-time tau by its
-  // velocity and, for the planets, the Sun's attraction; the Sun's own
-  // barycentric motion over tau moves the heliocentric ones too.
-  State state{};
+// The body's state at tt: heliocentric for the Sun (zero) and the planets,
+// geocentric for the Moon.
+State ownState(Body body, double tt) {
+  if (body == Body::Moon) return moonGeocentric(tt);
+  if (body == Body::Sun) return {};
+  return planetHeliocentric(body, tt);
+}
+
+// The geometric place of date from the body's own state at the epoch.
+Place geometricFrom(Body body, const Epoch& epoch, const State& state) {
+  const Vec3 p = body == Body::Moon ? state.position : state.position - epoch.earthHelio.position;
+  return placeOf(epoch.meanOfDate * p, epoch.meanObliquity);
+}
+
+Place apparentFrom(Body body, const Epoch& epoch, const State& site, const State& state) {
+  // The body's state at tt (ownState) is carried back over the light-time
+  // tau by its velocity and, for the planets, the Sun's attraction; the
+  // Sun's own barycentric motion over tau moves the heliocentric ones too.
   Vec3 acceleration{};
   Vec3 origin{};  // what the body's vector is measured from, relative to the Earth at tt
   Vec3 originVelocity{};
   if (body == Body::Moon) {
-    state = moonGeocentric(epoch.tt);
     originVelocity = epoch.earthVelocity;
   } else {
     if (body != Body::Sun) {
-      state = planetHeliocentric(body, epoch.tt);
       const double r = norm(state.position);
       acceleration = (-kSunGm / (r * r * r)) * state.position;
     }
@@ -257,11 +278,16 @@ Place apparentFrom(Body body, const Epoch& epoch, const State& site) {
 }  // namespace
 
 Place apparentPosition(Body body, const Epoch& epoch) {
-  return apparentFrom(body, epoch, {});
+  return apparentFrom(body, epoch, {}, ownState(body, epoch.tt));
+}
+
+Places bothPositions(Body body, const Epoch& epoch) {
+  const State state = ownState(body, epoch.tt);
+  return {geometricFrom(body, epoch, state), apparentFrom(body, epoch, {}, state)};
 }
 
 Place topocentricPosition(Body body, const Epoch& epoch, const State& site) {
-  return apparentFrom(body, epoch, site);
+  return apparentFrom(body, epoch, site, ownState(body, epoch.tt));
 }
 
 Place apparentPosition(Body body, double tt) {
@@ -274,6 +300,10 @@ double apparentSiderealTime(double ut1, const Epoch& epoch) {
     for (int j = 0; j < 3; ++j) rbpn[i][j] = epoch.trueOfDate.r[i][j];
   }
   return eraGst06(ut1, 0.0, epoch.tt, 0.0, rbpn);
+}
+
+double meanSiderealTime(double ut1, double tt) {
+  return eraGmst06(ut1, 0.0, tt, 0.0);
 }
 
 State siteGeocentric(const Site& site, double ut1, const Epoch& epoch) {

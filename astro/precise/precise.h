@@ -86,6 +86,12 @@ struct Epoch {
 
 Epoch epochAt(double tt);
 
+// The part of an epoch the geometric places need: tt, earthHelio,
+// meanOfDate and meanObliquity; the velocities, trueOfDate and
+// trueObliquity are left at zero. A third of epochAt's time: no nutation
+// and no Sun's velocity.
+Epoch meanEpochAt(double tt);
+
 // A place: right ascension (radians, [0, 2 pi)), declination (radians) and
 // distance (AU) in the frame of date, the same direction as a rectangular
 // vector (AU), and the ecliptic longitude (radians, [0, 2 pi)) and latitude
@@ -113,6 +119,15 @@ Place geometricPosition(Body body, double tt);
 Place apparentPosition(Body body, const Epoch& epoch);
 Place apparentPosition(Body body, double tt);
 
+// Both places of one body at the epoch (of epochAt), the body's series
+// evaluated once: the same values as geometricPosition and
+// apparentPosition.
+struct Places {
+  Place geometric;
+  Place apparent;
+};
+Places bothPositions(Body body, const Epoch& epoch);
+
 // A place on the Earth: geodetic longitude (radians, east positive) and
 // latitude (radians), and height (metres) on the WGS84 ellipsoid.
 struct Site {
@@ -138,5 +153,10 @@ Place topocentricPosition(Body body, const Epoch& epoch, const State& site);
 // angle less the equation of the origins of the epoch's bias, precession
 // and nutation (IAU 2006/2000B).
 double apparentSiderealTime(double ut1, const Epoch& epoch);
+
+// Greenwich mean sidereal time (radians, [0, 2 pi)) at ut1 (Julian Date,
+// UT1), IAU 2006 (ERFA's gmst06) with tt (Julian Date, TT) of the same
+// instant.
+double meanSiderealTime(double ut1, double tt);
 
 }  // namespace astro::precise

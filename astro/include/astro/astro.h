@@ -7,9 +7,10 @@
 //                   orbit, the outer planets' series arguments) computed once
 //   computeInstantUt  the same for an instant in Universal Time
 //   computeBody     one body at one instant
-//   UT, TT, TimeScale, deltaT, decimalYear
+//   UT, TT, TimeScale, deltaT, decimalYear, DeltaTModel, observedDeltaT
 //                   instants with their time scale; Delta T = TT - UT, from
-//                   a published model or fixed, and the conversions
+//                   a published model, from observation or fixed, and the
+//                   conversions
 //   Theory, theoryId
 //                   the theory that computes the positions
 //   julianDay, calendarDate, calendarDay, daysInMonth, floorDiv
@@ -238,20 +239,45 @@ constexpr std::string_view statusId(Status status) {
 //            Kepler's equation, perturbation series for Jupiter to
 //            Neptune and a 125-term series for the Moon; geometric places
 //            on the mean equator, ecliptic and equinox of the date; the
-//            accuracy above. The theory of every figure the program prints.
+//            accuracy above. The theory of every figure the program prints
+//            by default.
+//   Precise  VSOP87B for the Earth and the planets (Bretagnon & Francou
+//            1988), ELP/MPP02 fitted to DE405 for the Moon (Chapront &
+//            Francou 2003), both truncated for 1800-2200; ERFA's IAU 2006
+//            precession, IAU 2000B nutation, aberration and light
+//            deflection for the apparent places. The same quantities as
+//            Classic (geometric, mean equator, ecliptic and equinox of
+//            date), within 0.1" of DE405 for the Sun and the Moon, 1" for
+//            Mercury to Saturn and 4" for Uranus and Neptune over its
+//            measured span, 1800-2200 (kPreciseSpanStart, kPreciseSpanEnd);
+//            and, in the Instant, the apparent places (Instant::apparent)
+//            and the apparent sidereal time. An Instant takes about ten
+//            times as long as Classic's (bench/body_bench.cpp).
 // A value that is no Theory gives NotComputable positions.
-enum class Theory : std::uint8_t { Classic };
+enum class Theory : std::uint8_t { Classic, Precise };
 
-// The theory's name as programs and files write it: "classic"; empty for
-// a value that is no Theory.
+// The theory's name as programs and files write it: "classic", "precise";
+// empty for a value that is no Theory.
 constexpr std::string_view theoryId(Theory theory) {
-  return theory == Theory::Classic ? "classic" : std::string_view{};
+  switch (theory) {
+    case Theory::Classic:
+      return "classic";
+    case Theory::Precise:
+      return "precise";
+  }
+  return {};
 }
 
 // The span of docs/accuracy.md: from 1000 January 1, 0h (Julian calendar)
 // up to, not including, 3001 January 1, 0h (Gregorian), as Julian Days.
 inline constexpr double kMeasuredSpanStart = 2086307.5;
 inline constexpr double kMeasuredSpanEnd = 2817152.5;
+// The Precise theory's span, where its tables were truncated and its
+// accuracy measured: from 1800 January 1, 0h up to, not including, 2200
+// January 1, 0h (Gregorian), as Julian Days of TT. Outside it, the Precise
+// theory's positions are OutsideMeasuredSpan.
+inline constexpr double kPreciseSpanStart = 2378496.5;
+inline constexpr double kPreciseSpanEnd = 2524593.5;
 
 struct BodyPosition {
   double rightAscension;     // radians, [0, kTurn)
@@ -264,17 +290,35 @@ struct BodyPosition {
   Status status;
 };
 
+// A body as it is seen from the Earth's centre on the true equator and
+// equinox of date (Theory::Precise): light-time, light deflection by the
+// Sun, annual aberration, precession and nutation.
+struct ApparentPlace {
+  double rightAscension;  // radians, [0, kTurn)
+  double declination;     // radians
+  double distanceAu;      // astronomical units: the distance the light travelled
+};
+
 struct Instant {
   UT ut;                // the instant of the sidereal time: the date as given
   TT tt;                // the instant of the positions: ut + deltaT / 86400
   double deltaT;        // seconds, TT - UT as applied (0 for computeInstant)
   Theory theory;        // the theory of the positions
   double siderealTime;  // radians, [0, kTurn): Greenwich mean sidereal time at ut
+                        // (Classic: its own formula; Precise: IAU 2006, ERFA's
+                        // gmst06, with tt)
   double obliquity;     // radians: the obliquity of the ecliptic the positions use
+                        // (Precise: IAU 2006 mean obliquity of date)
   Status status;        // NotComputable when ut, tt or siderealTime is not
                         // finite or not resolved to a second, or the theory
                         // is no Theory
   std::array<BodyPosition, kBodyCount> bodies;  // in the order of kBodies
+  // Precise only (NaN for Classic): the Greenwich apparent sidereal time
+  // at ut (IAU 2006/2000B, ERFA's gst06 with the nutation of tt), radians
+  // in [0, kTurn), and each body's apparent place at tt, in the order of
+  // kBodies. observe() of a Precise Instant uses these two.
+  double apparentSiderealTime;
+  std::array<ApparentPlace, kBodyCount> apparent;
 
   const BodyPosition& operator[](Body body) const { return bodies[static_cast<std::size_t>(body)]; }
 };
@@ -358,6 +402,38 @@ ASTRO_PUBLIC double deltaT(double decimalYear);
 // The decimal year of a Julian Day: 2000.0 + (jd - 2451544.5) / 365.2425.
 ASTRO_PUBLIC double decimalYear(JulianDate date);
 
+// Where Delta T comes from.
+//   EspenakMeeus  deltaT(decimalYear) above, at every date: the default
+//   Observed      from the observations where there are some, the
+//                 polynomials elsewhere (observedDeltaT)
+enum class DeltaTModel : std::uint8_t { EspenakMeeus, Observed };
+
+// The first and the last decimal year of the observed era of
+// observedDeltaT, and the years over which it is blended into the
+// polynomials on either side.
+inline constexpr double kObservedDeltaTStart = 1972.0;
+inline constexpr double kObservedDeltaTEnd = 2026.0;
+inline constexpr double kDeltaTBlendBefore = 4.0;
+inline constexpr double kDeltaTBlendAfter = 10.0;
+
+// Delta T in seconds at a Julian Day (UT), from observation where there is
+// some:
+//   from 1972.0 to 2026.0  32.184 s + TAI - UTC, the leap seconds of ERFA's
+//                          eraDat (ERFA 2.0.0, whose table it declares good
+//                          to 2026), with UT1 taken as UTC: within the 0.9 s
+//                          the IERS keeps UT1 - UTC under, and stepping by a
+//                          second at each leap second, as UTC does
+//   before                 deltaT(decimalYear) (Espenak and Meeus): no table
+//                          of observed values with a provenance we can cite
+//                          is at hand here. Over 1968-1972 the polynomial's
+//                          value is moved linearly toward the observed one
+//                          at 1972.0 (by 0.07 s), so there is no jump
+//   after                  deltaT(decimalYear), the observed value at 2026.0
+//                          blended into it linearly over 2026-2036 (the
+//                          polynomial runs 5.9 s ahead there)
+// Continuous at each joint, except the leap seconds.
+ASTRO_PUBLIC double observedDeltaT(JulianDate ut);
+
 // The time scales of one computation: Delta T = TT - UT, from the model
 // above (TimeScale{}) or fixed, the same at every instant
 // (TimeScale::fixed(seconds): an observed value, or a user's choice).
@@ -371,13 +447,25 @@ ASTRO_PUBLIC double decimalYear(JulianDate date);
 // The model is read at the instant given, UT or TT alike: the two readings
 // differ by Delta T's change over Delta T itself, so ut(tt(x)) is x within
 // 0.1 ms from 1900 to 2100, 1.1 ms from 1000 to 3000 and 0.04 s at -2000
-// (with a fixed Delta T, to the rounding of the Julian Day).
+// (with a fixed Delta T, to the rounding of the Julian Day). With the
+// Observed model the same, except within Delta T (about a minute) after a
+// leap second, where the two readings fall on either side of it and
+// ut(tt(x)) is x + 1 s.
+//
+// TimeScale{} keeps the Espenak-Meeus model, whose figures the program's
+// outputs were written with; TimeScale::observed() is about 5 s closer to
+// the Earth in 2025 (69.2 s against 74.5 s).
 class ASTRO_PUBLIC TimeScale {
  public:
   // Delta T from the model, deltaT(decimalYear(...)).
   TimeScale() = default;
   // Delta T fixed, seconds.
   static TimeScale fixed(double deltaTSeconds);
+  // Delta T from a model: DeltaTModel::EspenakMeeus is TimeScale{};
+  // DeltaTModel::Observed reads observedDeltaT at the instant's Julian Day.
+  static TimeScale model(DeltaTModel model);
+  // The same as model(DeltaTModel::Observed).
+  static TimeScale observed();
 
   double deltaT(UT ut) const;
   double deltaT(TT tt) const;
@@ -386,6 +474,7 @@ class ASTRO_PUBLIC TimeScale {
 
  private:
   bool fixed_ = false;
+  DeltaTModel model_ = DeltaTModel::EspenakMeeus;
   double seconds_ = 0.0;
 };
 
@@ -575,8 +664,12 @@ ASTRO_PUBLIC Appearance appearance(Body body, const BodyPosition& position, cons
 // positions taken at TT through the TimeScale given, and every time they
 // give is UT.
 // Frame: the positions of the Instant (geometric, mean equator and equinox
-// of date) and the mean sidereal time; see docs/accuracy.md for how far the
-// altitudes, azimuths and times are from an independent computation.
+// of date) and the mean sidereal time for the Classic theory; for the
+// Precise theory its apparent places (true equator and equinox of date:
+// light-time, deflection, aberration, nutation) and the apparent sidereal
+// time, as almanacs define rising and setting. See docs/accuracy.md for how
+// far the altitudes, azimuths and times are from an independent
+// computation.
 
 // A place on the Earth: geodetic latitude and longitude, radians, north and
 // east positive; height above sea level, metres (it moves the observer
@@ -746,7 +839,11 @@ struct DayAlmanac {
 // few arcseconds can be missed. Accuracy (docs/accuracy.md): against ERFA,
 // 1900-2100 at latitudes up to 60 degrees, within 3 s of time for the Sun
 // and the Moon and 40 s for Mars; more where a body rises slowly, at high
-// latitudes or grazing the horizon.
+// latitudes or grazing the horizon. The Precise theory: its apparent places
+// and apparent sidereal time (the latter interpolated over the day from
+// the six Instants' as the positions are), within 2 s of DE405 with ERFA's
+// frames under the same definitions (tests/precise_api_test.cpp, Paris
+// 2025: within 0.3 s); it takes about four times as long as Classic.
 ASTRO_PUBLIC DayAlmanac dayAlmanac(UT dayStart, const TimeScale& scale, const Observer& observer,
                                    Refraction refraction, Theory theory = Theory::Classic);
 
@@ -853,6 +950,15 @@ struct ApparentPosition {
 // here. The Sun's apparent longitude is the one almanacs tabulate, with the
 // positions' own errors (about 1' for the Classic theory). Two
 // computations of the body by the theory.
+//
+// The Precise theory computes the apparent place in full instead: the
+// light-time iterated from the barycentre, the deflection of light by the
+// Sun, the aberration of the Earth's barycentric velocity, IAU 2006
+// precession and IAU 2000B nutation; the longitude from the true equinox,
+// the latitude from the true ecliptic of date; the distance is the one the
+// light travelled. Its errors are the geometric places' and 0.1" more
+// (against the same from DE405). Its right ascension and declination on
+// the true equator of date are Instant::apparent.
 ASTRO_PUBLIC ApparentPosition apparentPosition(Body body, TT tt, Theory theory = Theory::Classic);
 
 // ---- The year's events: phases, seasons, conjunctions, elongations, close approaches ----
@@ -979,7 +1085,8 @@ struct Event {
 struct EventList {
   std::vector<Event> events;  // in time order; equal instants by kind, body, other
   // Computed when every position was; OutsideMeasuredSpan when the search
-  // reached outside [kMeasuredSpanStart, kMeasuredSpanEnd); NotComputable
+  // reached outside [kMeasuredSpanStart, kMeasuredSpanEnd) (the Precise
+  // theory: [kPreciseSpanStart, kPreciseSpanEnd)); NotComputable
   // when start or end is not a finite number, or some positions could not
   // be computed (their events are left out).
   Status status;
@@ -996,7 +1103,8 @@ struct EventList {
 //   march_equinox .. december_solstice
 //                               the Sun's apparent longitude is 0, 90, 180,
 //                               270 degrees
-//   perihelion, aphelion        the Sun's distance least and greatest
+//   perihelion, aphelion        the Sun's distance least and greatest (the
+//                               Precise theory: from the Earth's centre)
 //   perigee, apogee             the Moon's distance least and greatest
 //   inferior_conjunction, superior_conjunction
 //                               Mercury or Venus at the Sun's apparent
@@ -1030,8 +1138,19 @@ struct EventList {
 // days, for the theory's Sun is the Earth-Moon barycentre's, without the
 // month's swing of the Earth about it.
 //
+// The Precise theory: the same search, each event refined on its full
+// apparent places (apparentPosition), its perihelion and aphelion on the
+// distance of the Earth's centre from ERFA's eraEpv00. Against the same
+// events from DE405 with ERFA's IAU 2006/2000A frames, 2025
+// (tests/precise_api_test.cpp; tools/accuracy/de405_events.py): the
+// phases within 0.1 s, equinoxes and solstices within 0.5 s, perihelion
+// and aphelion within 6 s, oppositions of Mars and Saturn within 6 s,
+// of Uranus and Neptune within 45 s (VSOP87's 2-4" for them), in TT.
+//
 // Cost: a year of every kind takes as long as about 500 computeInstant calls
-// (bench/events_bench.cpp); a year of the Moon's phases alone about 200.
+// (bench/events_bench.cpp); a year of the Moon's phases alone about 200. On
+// the Precise theory a year of every kind takes about 30 ms, ten times as
+// long.
 ASTRO_PUBLIC EventList findEvents(TT start, TT end, EventKindSet kinds,
                                   Theory theory = Theory::Classic);
 ASTRO_PUBLIC EventList findEvents(TT start, TT end, EventKindSet kinds, double closeApproachLimit,
