@@ -25,6 +25,7 @@
 #include "frontend/read/date_words.h"
 #include "frontend/read/event_kinds.h"
 #include "frontend/write/catalogue.h"
+#include "frontend/write/icalendar.h"
 
 namespace frontend {
 namespace {
@@ -289,6 +290,9 @@ Check readEventsInterval(const Arguments& a, Request& request) {
   constexpr double kLongest = 10'000 * 365.25;  // days
   if (request.eventsEnd - request.eventsStart > kLongest) {
     return commandLine(Reason::EventsTooLong);
+  }
+  if (request.format == Format::Ics && !icsHolds(request.eventsStart, request.eventsEnd)) {
+    return commandLine(Reason::IcsYearsOutOfRange);
   }
   return std::nullopt;
 }

@@ -79,6 +79,7 @@ enum class Reason : std::uint8_t {
   EventsNeedAnInterval,  // --evenements with neither a year nor a range
   FormatNotForEvents,    // a format that writes no events (svg)
   FormatOnlyForEvents,   // word: the format's name
+  IcsYearsOutOfRange,    // ics: an interval outside the years 1 to 9999 (Gregorian, UTC)
   EventsWithStep,
   TypesWithoutEvents,
 };

@@ -182,6 +182,9 @@ std::string whyOfCommandLine(const Refusal& r) {
       return "les événements s'écrivent en text, csv, json ou ics.";
     case Reason::FormatOnlyForEvents:
       return "le format " + r.word + " ne sert qu'aux événements (--evenements).";
+    case Reason::IcsYearsOutOfRange:
+      return "le format ics ne tient que les années 1 à 9999 du calendrier grégorien, en UTC ; "
+             "les autres s'écrivent en text, csv ou json.";
     case Reason::EventsWithStep:
       return "--step ne sert pas aux événements.";
     case Reason::TypesWithoutEvents:
