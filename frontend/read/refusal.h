@@ -70,7 +70,8 @@ enum class Reason : std::uint8_t {
   PlaceUnknown,              // detail: up to three close names, one a line (or nothing)
   PlaceAmbiguous,            // detail: the places of that name, one a line
   ZoneUnknown,
-  LocalTimeInGap,  // detail: the zone's name; the clock skips that time
+  ZoneFileInvalid,  // detail: the path of its compiled file, not a readable TZif file
+  LocalTimeInGap,   // detail: the zone's name; the clock skips that time
   // The events.
   EventTypeUnknown,      // --types: a word that names no kind
   EventsYearNotWhole,    // --evenements: not a whole year

@@ -234,6 +234,9 @@ std::string whyOfPlace(const Refusal& r) {
     case Reason::ZoneUnknown:
       return "fuseau horaire inconnu ; donnez un nom de la base IANA (Europe/Paris, "
              "America/New_York), un décalage (+01:00, -03:30) ou UTC.";
+    case Reason::ZoneFileInvalid:
+      return "le fichier de ce fuseau, " + r.detail +
+             ", est illisible : ce n'est pas un fichier TZif valide.";
     case Reason::LocalTimeInGap:
       return "cette heure n'existe pas dans le fuseau " + r.detail +
              " : l'horloge la saute en avançant (changement d'heure).";
