@@ -225,7 +225,26 @@ Parsed<Zone> parseZone(std::string_view text) {
   return *std::move(found);
 }
 
-Zone zoneFromEnvironment() {
+std::string_view zoneAlias(std::string_view name) {
+  // tzdata's renamings (its file "backward") of the zones a place may have.
+  constexpr std::pair<std::string_view, std::string_view> kRenamed[] = {
+      {"Europe/Kyiv", "Europe/Kiev"},          {"Asia/Kolkata", "Asia/Calcutta"},
+      {"Asia/Ho_Chi_Minh", "Asia/Saigon"},     {"Asia/Kathmandu", "Asia/Katmandu"},
+      {"Asia/Yangon", "Asia/Rangoon"},         {"America/Nuuk", "America/Godthab"},
+      {"Pacific/Kanton", "Pacific/Enderbury"}, {"Atlantic/Faroe", "Atlantic/Faeroe"},
+  };
+  for (const auto& [current, old] : kRenamed) {
+    if (name == current || name == old) {
+      return name == current ? old : current;
+    }
+  }
+  return {};
+}
+
+Zone zoneFromEnvironment(std::string* unusable) {
+  if (unusable != nullptr) {
+    unusable->clear();
+  }
   const char* value = std::getenv("TZ");
   std::string_view tz = value == nullptr ? std::string_view{} : std::string_view(value);
   if (tz.starts_with(':')) {
@@ -244,6 +263,9 @@ Zone zoneFromEnvironment() {
     auto rules = std::make_shared<ZoneRules>();
     rules->rule = std::move(rule);
     return Zone{std::string(tz), std::move(rules)};
+  }
+  if (unusable != nullptr) {
+    *unusable = value;
   }
   return Zone::utc();
 }

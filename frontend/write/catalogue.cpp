@@ -426,6 +426,22 @@ std::string outsideMeasuredSpan(std::int64_t count, const std::vector<std::strin
   return text;
 }
 
+std::string zoneAliasTaken(std::string_view asked, std::string_view alias) {
+  return "Note : les données de fuseaux du système n'ont pas " + std::string(asked) +
+         " ; c'est son autre nom, " + std::string(alias) + ", qui est pris.";
+}
+
+std::string zoneMissing(std::string_view place, std::string_view zone, std::string_view taken) {
+  return "Note : les données de fuseaux du système n'ont pas " + std::string(zone) +
+         ", le fuseau de " + std::string(place) + " ; les heures sont données en " +
+         std::string(taken) + ".";
+}
+
+std::string tzUnusable(std::string_view value) {
+  return "Note : la variable TZ (" + quotedWord(value) +
+         ") ne désigne aucun fuseau connu ; les heures sont données en UTC.";
+}
+
 std::string ambiguousLocalTime(std::string_view given, std::string_view zone) {
   return "Note : " + quotedWord(given) + " : l'horloge de " + std::string(zone) +
          " montre deux fois cette heure, quand elle recule ; c'est la première qui est prise, "

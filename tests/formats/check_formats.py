@@ -235,6 +235,30 @@ def check_events(program):
     check_calendar_of_1500(program, icalendar)
 
 
+def check_zone_notes(program):
+    """Caught: Kyiv's zone by its old name (Europe/Kiev, which newer tz data
+    moves to a legacy package, then UTC without a word), and a TZ naming no
+    zone taken as UTC without a word."""
+    done = subprocess.run([program, "--lieu", "Kyiv", "2025-06-01T12:00", "--format", "csv"],
+                          capture_output=True, text=True)
+    row = next(csv.DictReader(io.StringIO(done.stdout)))
+    local = datetime.datetime.fromisoformat(row["local_time"])
+    expected = local.replace(tzinfo=zoneinfo.ZoneInfo("Europe/Kyiv")).utcoffset()
+    if done.returncode != 0 or done.stderr or row["zone"] != "Europe/Kyiv" or \
+            local.utcoffset() != expected:
+        sys.exit(f"Kyiv: {row['zone']} {row['local_time']}, status {done.returncode}, "
+                 f"{done.stderr!r}")
+    for tz in ("garbage!!", ":/etc/passwd"):
+        for arguments, note in ((["--lieu", "45,4"], True), (["--fuseau", "UTC"], False),
+                                ([], False)):
+            done = subprocess.run([program, *arguments, "2025-06-01"], capture_output=True,
+                                  text=True, env={**os.environ, "TZ": tz})
+            said = f'Note : la variable TZ ("{tz}")' in done.stderr
+            if done.returncode != 0 or said != note:
+                sys.exit(f"TZ={tz} {arguments}: status {done.returncode}, {done.stderr!r}")
+    print("zones: Kyiv by its current name; a TZ naming no zone gets a note where it is used")
+
+
 def gregorian_of_program_date(text):
     """The proleptic Gregorian datetime of a time_utc of the program, whose
     dates are Julian before 1582-10-15: through the Julian Day Number."""
@@ -336,6 +360,7 @@ def main():
     print(f"{len(words)} dates: CSV and JSON agree, and every printed field is their cut")
     check_place(program)
     check_events(program)
+    check_zone_notes(program)
 
 
 if __name__ == "__main__":
