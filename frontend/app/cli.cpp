@@ -310,6 +310,9 @@ Check readEventsInterval(const Arguments& a, Request& request) {
   }
   request.eventsStart = std::get<double>(start);
   request.eventsEnd = std::get<double>(end);
+  if (request.eventsEnd == request.eventsStart) {
+    return Refusal{Subject::Range, Reason::EventsIntervalEmpty, to, from};
+  }
   if (!(request.eventsEnd > request.eventsStart)) {
     return Refusal{Subject::Range, Reason::RangeBackwards, to, from};
   }

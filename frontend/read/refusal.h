@@ -47,8 +47,9 @@ enum class Reason : std::uint8_t {
   IsoOffsetOutOfRange,  // an offset beyond 18 hours
   StepForm,
   RangeLimitTooFar,
-  RangeBackwards,  // detail: the first date
-  RangeTooLong,    // detail: how many dates it holds
+  RangeBackwards,       // detail: the first date
+  EventsIntervalEmpty,  // the events' --from and --to the same instant; detail: --from
+  RangeTooLong,         // detail: how many dates it holds
   // The command line.
   OptionUnknown,
   OptionNeedsValue,

@@ -142,6 +142,9 @@ std::string whyOfDate(const Refusal& r) {
       return "le jour d'une borne doit rester en dessous d'un milliard.";
     case Reason::RangeBackwards:
       return "--to vient avant --from (" + r.detail + ").";
+    case Reason::EventsIntervalEmpty:
+      return "--to est le même instant que --from (" + r.detail +
+             ") : l'intervalle est vide ; une date sans heure compte pour toute la journée.";
     case Reason::RangeTooLong:
       return "elle compte " + r.detail + " dates ; au plus 100000000.";
     default:

@@ -114,6 +114,13 @@ const CommandCase kCases[] = {
           "les événements s'écrivent en text, csv, json ou ics."),
     usage("CalendarOfDates", {"--format", "ics", "1/1/2000"},
           "le format ics ne sert qu'aux événements (--evenements)."),
+    // Caught: an empty interval was told that --to came before --from.
+    {.name = "EventsIntervalWithEqualEnds",
+     .arguments = {"--evenements", "--from", "2025-01-01T00:00Z", "--to", "2025-01-01T00:00Z"},
+     .errors = "ephemerides : Plage invalide : \"2025-01-01T00:00Z\" : --to est le même instant "
+               "que --from (2025-01-01T00:00Z) : l'intervalle est vide",
+     .errorsIsPrefix = true,
+     .exitStatus = 2},
     usage("TypesWithoutEvents", {"--types", "phases", "1/1/2000"}, "--types va avec --evenements."),
     // Caught: a calendar of 500 BC written as AD 500, one of AD 12000 that no
     // calendar program could read (RFC 5545 holds the years 1 to 9999).
