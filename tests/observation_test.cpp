@@ -135,6 +135,31 @@ TEST(Observation, ThePlacesDayBeginsAtItsMidnight) {
   }
 }
 
+// Caught: the place's day was computed again for every instant, 24 times a
+// day for a range by the hour. An hourly year on the clock of Paris, from
+// its first local midnight, holds 365 local days; each instant still gets
+// the almanac of its own day, as if computed alone.
+TEST(Observation, AnHourlyYearComputesEachLocalDayOnce) {
+  const Request paris = requestAt("Paris", nullptr);
+  DayAlmanacs days;
+  const double first = utOf(2024, 12, 31, 23, 0);  // 2025-01-01T00:00+01:00
+  constexpr int kHours = 8760;
+  for (int hour = 0; hour < kHours; ++hour) {
+    const DateEntry entry{astro::calendarDate({first + hour / 24.0}), "", true};
+    const Observation seen = observe(paris, entry, false, days);
+    ASSERT_TRUE(seen.place);
+    if (hour % 997 == 0) {  // some instants, against their day computed alone
+      const Observation alone = observe(paris, entry, false);
+      EXPECT_EQ(seen.place->day.start.jd, alone.place->day.start.jd) << hour;
+      for (const astro::Body body : {astro::Body::Sun, astro::Body::Moon}) {
+        EXPECT_EQ(seen.place->day[body].rise.ut.jd, alone.place->day[body].rise.ut.jd) << hour;
+        EXPECT_EQ(seen.place->day[body].set.ut.jd, alone.place->day[body].set.ut.jd) << hour;
+      }
+    }
+  }
+  EXPECT_EQ(days.computed(), 365);
+}
+
 std::vector<FoundEvent> eventsOf(const Request& request) {
   EventSearch search(request);
   std::vector<FoundEvent> all;

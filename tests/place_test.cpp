@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 #include <variant>
 
@@ -27,6 +28,9 @@ TEST(ParsePlace, Coordinates) {
       {"+90,-180,-500", "90° N, 180° O, -500 m", 90, -180, -500},
       {"-90,180,10000.0", "90° S, 180° E, 10000,0 m", -90, 180, 10000},
       {"0,0", "0° N, 0° E", 0, 0, 0},
+      // Caught: "-0 m" shown, and -0 written in CSV and JSON.
+      {"-0,-0,-0", "0° N, 0° E, 0 m", 0, 0, 0},
+      {"-0.0,-0.00,-0.0", "0,0° N, 0,00° E, 0,0 m", 0, 0, 0},
   };
   for (const auto& c : cases) {
     const Parsed<Place> parsed = parsePlace(c.text);
@@ -37,6 +41,10 @@ TEST(ParsePlace, Coordinates) {
     expectAll({{"latitude", place.observer.latitude, c.latitude * kDegree, 1e-12 * kRadian},
                {"longitude", place.observer.longitude, c.longitude * kDegree, 1e-12 * kRadian},
                {"height", place.observer.heightMetres, c.height, 0}});
+    for (const double value :
+         {place.observer.latitude, place.observer.longitude, place.observer.heightMetres}) {
+      EXPECT_FALSE(value == 0 && std::signbit(value)) << c.text;
+    }
   }
 }
 

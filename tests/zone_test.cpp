@@ -14,12 +14,14 @@
 #include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <variant>
 
 #include "astro/astro.h"
 #include "frontend/app/clock.h"
+#include "frontend/place/tzif.h"
 #include "frontend/read/date_range.h"
 #include "units.h"
 
@@ -320,6 +322,92 @@ TEST(ZoneRule, AsTheCLibraryReadsIt) {
 TEST(CurrentJulianDayUt, IsTheSystemClock) {
   const double expected = 2440587.5 + static_cast<double>(std::time(nullptr)) / 86400;
   EXPECT_NEAR(currentJulianDayUt(), expected, 2 * kSecond);
+}
+
+}  // namespace
+
+namespace {
+using namespace frontend;
+
+std::string fileBytes(const char* path) {
+  std::ifstream file(path, std::ios::binary);
+  return std::string{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+std::string withCount(std::string data, std::size_t block, std::size_t count, std::uint32_t value) {
+  for (std::size_t i = 0; i < 4; ++i) {
+    data[block + 20 + 4 * count + i] = static_cast<char>((value >> (24 - 8 * i)) & 0xff);
+  }
+  return data;
+}
+
+// Caught: a compiled zone file that is not valid TZif aborted the program
+// (an assertion inside date/tz, status 134). Europe/Paris altered in each
+// way; whether each is valid as Python's zoneinfo.ZoneInfo.from_file
+// judges it (it raises ValueError on the invalid ones).
+TEST(ValidTzif, CraftedZoneFilesAsPythonJudgesThem) {
+  const std::string paris = fileBytes("/usr/share/zoneinfo/Europe/Paris");
+  if (paris.size() < 44 || paris[4] < '2') {
+    GTEST_SKIP() << "no version 2 file for Europe/Paris";
+  }
+  const auto count = [&](std::size_t block, std::size_t i) {
+    std::uint32_t v = 0;
+    for (std::size_t k = 0; k < 4; ++k) {
+      v = (v << 8) | static_cast<unsigned char>(paris[block + 20 + 4 * i + k]);
+    }
+    return std::size_t{v};
+  };
+  const std::size_t times = count(0, 3);
+  const std::size_t v1 =
+      44 + times * 5 + count(0, 4) * 6 + count(0, 5) + count(0, 2) * 8 + count(0, 1) + count(0, 0);
+  const std::size_t v2 = 44 + count(v1, 3) * 9 + count(v1, 4) * 6 + count(v1, 5) +
+                         count(v1, 2) * 12 + count(v1, 1) + count(v1, 0);
+  std::string typeBeyond = paris;
+  typeBeyond[44 + times * 4] = static_cast<char>(200);
+  std::string version9 = paris;
+  version9[4] = '9';
+  version9[v1 + 4] = '9';
+  std::string versionsDiffer = paris;
+  versionsDiffer[4] = '3';
+  const struct {
+    const char* name;
+    std::string data;
+    bool valid;
+  } cases[] = {
+      {"whole", paris, true},
+      {"empty", "", false},
+      {"not TZif", "garbage", false},
+      {"cut in the header", paris.substr(0, 30), false},
+      {"cut in the version 1 data", paris.substr(0, 54), false},
+      {"version 1 without types", withCount(paris, 0, 4, 0), false},
+      {"version 1 times beyond the file", withCount(paris, 0, 3, 0x7fff'ffff), false},
+      {"version 1 without designations", withCount(paris, 0, 5, 0), false},
+      {"UT indicators not one a type", withCount(paris, 0, 0, 14), false},
+      // The version 1 data of a later version is skipped, not read.
+      {"version 1 transition to a type beyond", typeBeyond, true},
+      {"magic TZiF", "TZiF" + paris.substr(4), false},
+      {"version 9, laid out as 2", version9, true},
+      // Python reads it; date/tz asserts that both headers have one version.
+      {"the two headers' versions differ", versionsDiffer, false},
+      {"second header's magic", paris.substr(0, v1) + "XXXX" + paris.substr(v1 + 4), false},
+      {"version 2 times beyond the file", withCount(paris, v1, 3, 0x7fff'ffff), false},
+      {"version 2 without types", withCount(paris, v1, 4, 0), false},
+      {"cut before the footer", paris.substr(0, v1 + v2), false},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(validTzif(c.data), c.valid) << c.name;
+  }
+}
+
+// Every compiled file of the system's tzdata that Python reads is valid.
+TEST(ValidTzif, TheSystemsZoneFiles) {
+  for (const char* zone : {"Europe/Paris", "America/New_York", "Australia/Sydney", "Asia/Kolkata",
+                           "Pacific/Chatham", "UTC", "Etc/GMT+5"}) {
+    const std::string path = std::string("/usr/share/zoneinfo/") + zone;
+    if (std::filesystem::exists(path)) {
+      EXPECT_TRUE(validTzif(fileBytes(path.c_str()))) << zone;
+    }
+  }
 }
 
 }  // namespace

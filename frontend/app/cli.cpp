@@ -25,6 +25,7 @@
 #include "frontend/read/date_words.h"
 #include "frontend/read/event_kinds.h"
 #include "frontend/write/catalogue.h"
+#include "frontend/write/icalendar.h"
 
 namespace frontend {
 namespace {
@@ -170,6 +171,22 @@ Check readTimeScale(const Arguments& a, Request& request) {
   return std::nullopt;
 }
 
+// A zone by its name, or by its other name when the system's tz data lacks
+// it (with a note naming the one taken).
+Parsed<Zone> zoneOrAlias(std::string_view name, std::vector<std::string>& notes) {
+  Parsed<Zone> zone = parseZone(name);
+  const Refusal* r = std::get_if<Refusal>(&zone);
+  const std::string_view alias = zoneAlias(name);
+  if (r != nullptr && r->reason == Reason::ZoneUnknown && !alias.empty()) {
+    Parsed<Zone> other = parseZone(alias);
+    if (std::holds_alternative<Zone>(other)) {
+      notes.push_back(catalogue::zoneAliasTaken(name, alias));
+      return other;
+    }
+  }
+  return zone;
+}
+
 // The place: --lieu, else the environment's default. The zone: --fuseau,
 // else the place's, else the environment's. Either makes the dates civil
 // times of the zone, turned into UT.
@@ -185,20 +202,30 @@ Check readPlaceAndZone(const Arguments& a, Request& request) {
     }
     request.place = std::move(std::get<Place>(place));
   }
+  std::string unusableTz;
   if (!a.zone.empty()) {
-    Parsed<Zone> zone = parseZone(a.zone.front());
+    Parsed<Zone> zone = zoneOrAlias(a.zone.front(), request.notes);
     if (const Refusal* r = std::get_if<Refusal>(&zone)) {
       return *r;
     }
     request.zone = std::move(std::get<Zone>(zone));
   } else if (request.place && !request.place->zone.empty()) {
-    Parsed<Zone> zone = parseZone(request.place->zone);
-    request.zone = std::holds_alternative<Zone>(zone) ? std::move(std::get<Zone>(zone))
-                                                      : zoneFromEnvironment();
+    Parsed<Zone> zone = zoneOrAlias(request.place->zone, request.notes);
+    if (std::holds_alternative<Zone>(zone)) {
+      request.zone = std::move(std::get<Zone>(zone));
+    } else {
+      // The system's tz data lacks the place's zone under either name.
+      request.zone = zoneFromEnvironment(&unusableTz);
+      request.notes.push_back(
+          catalogue::zoneMissing(request.place->name, request.place->zone, request.zone.name));
+    }
   } else {
-    request.zone = zoneFromEnvironment();
+    request.zone = zoneFromEnvironment(&unusableTz);
   }
   request.civil = request.place.has_value() || !a.zone.empty();
+  if (request.civil && !unusableTz.empty()) {
+    request.notes.push_back(catalogue::tzUnusable(unusableTz));
+  }
   if (request.civil) {
     request.scale.universal = true;
   }
@@ -283,12 +310,18 @@ Check readEventsInterval(const Arguments& a, Request& request) {
   }
   request.eventsStart = std::get<double>(start);
   request.eventsEnd = std::get<double>(end);
+  if (request.eventsEnd == request.eventsStart) {
+    return Refusal{Subject::Range, Reason::EventsIntervalEmpty, to, from};
+  }
   if (!(request.eventsEnd > request.eventsStart)) {
     return Refusal{Subject::Range, Reason::RangeBackwards, to, from};
   }
   constexpr double kLongest = 10'000 * 365.25;  // days
   if (request.eventsEnd - request.eventsStart > kLongest) {
     return commandLine(Reason::EventsTooLong);
+  }
+  if (request.format == Format::Ics && !icsHolds(request.eventsStart, request.eventsEnd)) {
+    return commandLine(Reason::IcsYearsOutOfRange);
   }
   return std::nullopt;
 }
@@ -460,6 +493,9 @@ int run(int argc, const char* const* argv, Console& console) {
     return 2;
   }
   const Asked& a = std::get<Asked>(asked);
+  for (const std::string& note : a.request.notes) {
+    complain(console, note);
+  }
   switch (a.what) {
     case Asked::What::Help:
       console.output.write(catalogue::help());

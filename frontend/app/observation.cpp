@@ -15,7 +15,8 @@ constexpr double kSecondsPerDay = 86400.0;
 
 // The view from the request's place at the instant of a date in UT, whose
 // local time is `local`.
-PlaceView viewFrom(const Request& request, const astro::Instant& instant, const LocalTime& local) {
+PlaceView viewFrom(const Request& request, const astro::Instant& instant, const LocalTime& local,
+                   DayAlmanacs& days) {
   PlaceView view;
   const astro::Observer& observer = request.place->observer;
   view.sky = astro::observe(instant, observer, astro::Refraction::Standard);
@@ -27,15 +28,32 @@ PlaceView viewFrom(const Request& request, const astro::Instant& instant, const 
   const double dayStart = std::holds_alternative<ZonedTime>(start)
                               ? std::get<ZonedTime>(start).jdUt
                               : astro::julianDay(midnight) - local.offsetSeconds / kSecondsPerDay;
-  // The day's positions with the instant's Delta T.
-  view.day = astro::dayAlmanac(astro::UT{dayStart}, astro::TimeScale::fixed(instant.deltaT),
-                               observer, astro::Refraction::Standard);
+  // The day's positions with Delta T at its start, whichever of the day's
+  // instants is observed (the instant's own until each day was computed
+  // once: the same for the dates at midnight, a day by day range).
+  view.day = days.of(request, dayStart, request.scale.deltaTAt(dayStart));
   return view;
 }
 
 }  // namespace
 
+const astro::DayAlmanac& DayAlmanacs::of(const Request& request, double dayStart, double deltaT) {
+  if (!(dayStart_ == dayStart && deltaT_ == deltaT)) {
+    day_ = astro::dayAlmanac(astro::UT{dayStart}, astro::TimeScale::fixed(deltaT),
+                             request.place->observer, astro::Refraction::Standard);
+    dayStart_ = dayStart;
+    deltaT_ = deltaT;
+    ++computed_;
+  }
+  return day_;
+}
+
 Observation observe(const Request& request, const DateEntry& entry, bool looks) {
+  DayAlmanacs days;
+  return observe(request, entry, looks, days);
+}
+
+Observation observe(const Request& request, const DateEntry& entry, bool looks, DayAlmanacs& days) {
   Observation seen{.entry = entry, .instant = request.scale.compute(entry)};
   if (looks || request.place) {
     seen.looks = astro::appearances(seen.instant);
@@ -44,7 +62,7 @@ Observation observe(const Request& request, const DateEntry& entry, bool looks) 
     seen.local = localTimeOf(request.zone, seen.instant.ut.jd);
   }
   if (request.place) {
-    seen.place = viewFrom(request, seen.instant, *seen.local);
+    seen.place = viewFrom(request, seen.instant, *seen.local, days);
   }
   return seen;
 }

@@ -3,6 +3,7 @@
 // format read it and only write.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -32,9 +33,32 @@ struct Observation {
   std::optional<PlaceView> place = std::nullopt;
 };
 
+// The almanac of the last local day computed at a place, kept for the next
+// instants of the same day: a range by the hour computes each day once. It
+// is keyed by the day's start in UT and the Delta T it was computed with
+// (that of the day's start, so that a day's almanac does not depend on
+// which of its instants came first).
+class DayAlmanacs {
+ public:
+  // The almanac of the day starting at `dayStart` (UT) at the request's
+  // place, with Delta T `deltaT` seconds.
+  const astro::DayAlmanac& of(const Request& request, double dayStart, double deltaT);
+
+  // How many days were computed, not taken from the last.
+  std::int64_t computed() const { return computed_; }
+
+ private:
+  std::optional<double> dayStart_;
+  double deltaT_ = 0.0;
+  astro::DayAlmanac day_{};
+  std::int64_t computed_ = 0;
+};
+
 // The observation of a date in the request's time scale (a civil time
 // already turned into UT, toReport). `looks`: with the bodies' looks even
-// without a place.
+// without a place. `days`: the almanacs of the place's days, kept from one
+// date to the next.
+Observation observe(const Request& request, const DateEntry& entry, bool looks, DayAlmanacs& days);
 Observation observe(const Request& request, const DateEntry& entry, bool looks);
 
 // An event of the request's interval, with its instant in UT.

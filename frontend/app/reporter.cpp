@@ -79,7 +79,7 @@ void Reporter::report(const DateEntry& given, bool skipForward) {
   if (ready.ambiguous) {
     complain(console_, catalogue::ambiguousLocalTime(given.label, request_.zone.name));
   }
-  const Observation seen = observe(request_, ready.entry, writer_.looks);
+  const Observation seen = observe(request_, ready.entry, writer_.looks, days_);
   writer_.date(console_.output.pending(), seen, request_);
   console_.output.sent();
   check(seen);

@@ -77,6 +77,7 @@ class Reporter {
   bool refused_ = false;
   std::int64_t outside_ = 0;  // dates outside the measured span
   std::vector<std::string> outsideNamed_;
+  DayAlmanacs days_;  // the place's last day
 };
 
 // Finds the request's events and writes them as its format does; returns

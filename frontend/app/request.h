@@ -63,6 +63,9 @@ struct Request {
   // into UT; times are shown in it.
   bool civil = false;
   Zone zone = Zone::utc();
+  // What standard error says before anything is done: a zone taken in
+  // place of another (its alias, or TZ's, or UTC).
+  std::vector<std::string> notes;
   // Events: the kinds, and the interval, Julian Days in UT, [start, end).
   astro::EventKindSet kinds = astro::kAllEventKinds;
   double eventsStart = 0.0;

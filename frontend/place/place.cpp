@@ -284,7 +284,12 @@ Parsed<Place> coordinates(std::string_view text) {
   if (height < kLowestHeight || height > kHighestHeight) {
     return refused(text, Reason::PlaceHeightOutOfRange);
   }
-  if (!heightText.empty() && heightText.front() == '+') {
+  // No negative zero, shown or written: -0 is 0.
+  latitude += 0.0;
+  longitude += 0.0;
+  height += 0.0;
+  if (!heightText.empty() &&
+      (heightText.front() == '+' || (height == 0 && heightText.front() == '-'))) {
     heightText.remove_prefix(1);
   }
   return Place{catalogue::coordinatesName(magnitude(latitudeText), latitude < 0,

@@ -18,6 +18,7 @@
 #include <utility>
 
 #include "frontend/place/posix_zone.h"
+#include "frontend/place/tzif.h"
 #include "frontend/read/date_range.h"
 #include "frontend/write/text.h"
 
@@ -135,11 +136,15 @@ std::optional<Zone> fixedZone(std::string_view text) {
   return Zone{std::move(name), std::move(rules)};
 }
 
+// The bytes of a zone's compiled file.
+std::string zoneFileOf(const std::string& zoneName) {
+  std::ifstream file(std::string(kZoneInfo) + "/" + zoneName, std::ios::binary);
+  return std::string{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
 // The rule at the end of a compiled zone file (TZif version 2 and later):
 // the last line, between two line ends; nothing if there is none.
-std::optional<PosixZone> ruleAtEndOf(const std::string& zoneName) {
-  std::ifstream file(std::string(kZoneInfo) + "/" + zoneName, std::ios::binary);
-  const std::string data{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+std::optional<PosixZone> ruleAtEndOf(const std::string& data) {
   if (data.size() < 6 || data.compare(0, 4, "TZif") != 0 || data[4] < '2' || data.back() != '\n') {
     return std::nullopt;
   }
@@ -150,7 +155,9 @@ std::optional<PosixZone> ruleAtEndOf(const std::string& zoneName) {
   return parsePosixZone(std::string_view(data).substr(start + 1, data.size() - start - 2));
 }
 
-std::optional<Zone> ianaZone(std::string_view name) {
+// The IANA zone of that name, if the system's tzdata has it; `invalidFile`
+// the path of its file if that is not a TZif file that can be read.
+std::optional<Zone> ianaZone(std::string_view name, std::string& invalidFile) {
   if (name.empty() || name.size() > kLongestZoneName) {
     return std::nullopt;
   }
@@ -169,6 +176,13 @@ std::optional<Zone> ianaZone(std::string_view name) {
     if (zone == nullptr) {
       return std::nullopt;
     }
+    // date/tz trusts the file's counts and aborts on a file that does not
+    // hold what they say: the file is checked first.
+    const std::string data = zoneFileOf(zone->name());
+    if (!validTzif(data)) {
+      invalidFile = std::string(kZoneInfo) + "/" + zone->name();
+      return std::nullopt;
+    }
     auto rules = std::make_shared<ZoneRules>();
     rules->iana = zone;
     // Reads the zone's file now, so that a file that cannot be read is a
@@ -176,7 +190,7 @@ std::optional<Zone> ianaZone(std::string_view name) {
     rules->ruleFrom = zone->get_info(date::sys_seconds{std::chrono::seconds{kAfterEveryChange}})
                           .begin.time_since_epoch()
                           .count();
-    rules->rule = ruleAtEndOf(zone->name());
+    rules->rule = ruleAtEndOf(data);
     return Zone{zone->name(), std::move(rules)};
   } catch (const std::exception&) {
     return std::nullopt;
@@ -195,10 +209,15 @@ Parsed<Zone> parseZone(std::string_view text) {
     return Zone::utc();
   }
   std::optional<Zone> found;
+  std::string invalidFile;
   if (!zone.empty() && (zone.front() == '+' || zone.front() == '-')) {
     found = fixedZone(zone);
   } else {
-    found = ianaZone(zone);
+    found = ianaZone(zone, invalidFile);
+  }
+  if (!invalidFile.empty()) {
+    return Refusal{Subject::Zone, Reason::ZoneFileInvalid, std::string(text),
+                   std::move(invalidFile)};
   }
   if (!found) {
     return Refusal{Subject::Zone, Reason::ZoneUnknown, std::string(text), {}};
@@ -206,7 +225,26 @@ Parsed<Zone> parseZone(std::string_view text) {
   return *std::move(found);
 }
 
-Zone zoneFromEnvironment() {
+std::string_view zoneAlias(std::string_view name) {
+  // tzdata's renamings (its file "backward") of the zones a place may have.
+  constexpr std::pair<std::string_view, std::string_view> kRenamed[] = {
+      {"Europe/Kyiv", "Europe/Kiev"},          {"Asia/Kolkata", "Asia/Calcutta"},
+      {"Asia/Ho_Chi_Minh", "Asia/Saigon"},     {"Asia/Kathmandu", "Asia/Katmandu"},
+      {"Asia/Yangon", "Asia/Rangoon"},         {"America/Nuuk", "America/Godthab"},
+      {"Pacific/Kanton", "Pacific/Enderbury"}, {"Atlantic/Faroe", "Atlantic/Faeroe"},
+  };
+  for (const auto& [current, old] : kRenamed) {
+    if (name == current || name == old) {
+      return name == current ? old : current;
+    }
+  }
+  return {};
+}
+
+Zone zoneFromEnvironment(std::string* unusable) {
+  if (unusable != nullptr) {
+    unusable->clear();
+  }
   const char* value = std::getenv("TZ");
   std::string_view tz = value == nullptr ? std::string_view{} : std::string_view(value);
   if (tz.starts_with(':')) {
@@ -225,6 +263,9 @@ Zone zoneFromEnvironment() {
     auto rules = std::make_shared<ZoneRules>();
     rules->rule = std::move(rule);
     return Zone{std::string(tz), std::move(rules)};
+  }
+  if (unusable != nullptr) {
+    *unusable = value;
   }
   return Zone::utc();
 }

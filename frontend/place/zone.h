@@ -47,11 +47,17 @@ struct Zone {
 // caught and refused the same way.
 Parsed<Zone> parseZone(std::string_view text);
 
+// The other name of a zone that tzdata renamed ("Europe/Kyiv" for
+// "Europe/Kiev", and back): older tz data knows only the old name, newer
+// data moves the old one to a legacy package. Empty for the other zones.
+std::string_view zoneAlias(std::string_view name);
+
 // The zone of the environment's TZ: an IANA name, with or without a leading
 // ':' or the path of /usr/share/zoneinfo, a fixed offset as parseZone reads
 // it, or a POSIX TZ string ("CET-1CEST,M3.5.0,M10.5.0/3"); UTC when TZ is
-// unset, empty or none of these.
-Zone zoneFromEnvironment();
+// unset, empty or none of these. `unusable`, if given: TZ's value when it
+// was set but none of these (and UTC taken), else emptied.
+Zone zoneFromEnvironment(std::string* unusable = nullptr);
 
 // The zone's offset from UT (local time - UT, seconds) and its abbreviation
 // ("CEST", "+0530", "LMT") at an instant in UT. A Julian Day that is not

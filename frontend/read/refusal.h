@@ -47,8 +47,9 @@ enum class Reason : std::uint8_t {
   IsoOffsetOutOfRange,  // an offset beyond 18 hours
   StepForm,
   RangeLimitTooFar,
-  RangeBackwards,  // detail: the first date
-  RangeTooLong,    // detail: how many dates it holds
+  RangeBackwards,       // detail: the first date
+  EventsIntervalEmpty,  // the events' --from and --to the same instant; detail: --from
+  RangeTooLong,         // detail: how many dates it holds
   // The command line.
   OptionUnknown,
   OptionNeedsValue,
@@ -70,7 +71,8 @@ enum class Reason : std::uint8_t {
   PlaceUnknown,              // detail: up to three close names, one a line (or nothing)
   PlaceAmbiguous,            // detail: the places of that name, one a line
   ZoneUnknown,
-  LocalTimeInGap,  // detail: the zone's name; the clock skips that time
+  ZoneFileInvalid,  // detail: the path of its compiled file, not a readable TZif file
+  LocalTimeInGap,   // detail: the zone's name; the clock skips that time
   // The events.
   EventTypeUnknown,      // --types: a word that names no kind
   EventsYearNotWhole,    // --evenements: not a whole year
@@ -79,6 +81,7 @@ enum class Reason : std::uint8_t {
   EventsNeedAnInterval,  // --evenements with neither a year nor a range
   FormatNotForEvents,    // a format that writes no events (svg)
   FormatOnlyForEvents,   // word: the format's name
+  IcsYearsOutOfRange,    // ics: an interval outside the years 1 to 9999 (Gregorian, UTC)
   EventsWithStep,
   TypesWithoutEvents,
 };

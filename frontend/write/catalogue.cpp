@@ -142,6 +142,9 @@ std::string whyOfDate(const Refusal& r) {
       return "le jour d'une borne doit rester en dessous d'un milliard.";
     case Reason::RangeBackwards:
       return "--to vient avant --from (" + r.detail + ").";
+    case Reason::EventsIntervalEmpty:
+      return "--to est le même instant que --from (" + r.detail +
+             ") : l'intervalle est vide ; une date sans heure compte pour toute la journée.";
     case Reason::RangeTooLong:
       return "elle compte " + r.detail + " dates ; au plus 100000000.";
     default:
@@ -182,6 +185,9 @@ std::string whyOfCommandLine(const Refusal& r) {
       return "les événements s'écrivent en text, csv, json ou ics.";
     case Reason::FormatOnlyForEvents:
       return "le format " + r.word + " ne sert qu'aux événements (--evenements).";
+    case Reason::IcsYearsOutOfRange:
+      return "le format ics ne tient que les années 1 à 9999 du calendrier grégorien, en UTC ; "
+             "les autres s'écrivent en text, csv ou json.";
     case Reason::EventsWithStep:
       return "--step ne sert pas aux événements.";
     case Reason::TypesWithoutEvents:
@@ -231,6 +237,9 @@ std::string whyOfPlace(const Refusal& r) {
     case Reason::ZoneUnknown:
       return "fuseau horaire inconnu ; donnez un nom de la base IANA (Europe/Paris, "
              "America/New_York), un décalage (+01:00, -03:30) ou UTC.";
+    case Reason::ZoneFileInvalid:
+      return "le fichier de ce fuseau, " + r.detail +
+             ", est illisible : ce n'est pas un fichier TZif valide.";
     case Reason::LocalTimeInGap:
       return "cette heure n'existe pas dans le fuseau " + r.detail +
              " : l'horloge la saute en avançant (changement d'heure).";
@@ -418,6 +427,22 @@ std::string outsideMeasuredSpan(std::int64_t count, const std::vector<std::strin
       "dégrade à mesure qu'on s'éloigne de l'an 2000, et au-delà de quelques milliers d'années "
       "les chiffres ne décrivent plus le ciel.";
   return text;
+}
+
+std::string zoneAliasTaken(std::string_view asked, std::string_view alias) {
+  return "Note : les données de fuseaux du système n'ont pas " + std::string(asked) +
+         " ; c'est son autre nom, " + std::string(alias) + ", qui est pris.";
+}
+
+std::string zoneMissing(std::string_view place, std::string_view zone, std::string_view taken) {
+  return "Note : les données de fuseaux du système n'ont pas " + std::string(zone) +
+         ", le fuseau de " + std::string(place) + " ; les heures sont données en " +
+         std::string(taken) + ".";
+}
+
+std::string tzUnusable(std::string_view value) {
+  return "Note : la variable TZ (" + quotedWord(value) +
+         ") ne désigne aucun fuseau connu ; les heures sont données en UTC.";
 }
 
 std::string ambiguousLocalTime(std::string_view given, std::string_view zone) {

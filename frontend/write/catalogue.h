@@ -101,6 +101,13 @@ inline constexpr std::string_view kSunStaysBelow =
 }  // namespace place
 
 // The year's events.
+// Notes on a zone taken in place of another: the system's tz data lacks
+// `asked` but has its other name; it lacks a place's zone under either
+// name (`taken`: the zone used instead); TZ's value names no zone (UTC).
+std::string zoneAliasTaken(std::string_view asked, std::string_view alias);
+std::string zoneMissing(std::string_view place, std::string_view zone, std::string_view taken);
+std::string tzUnusable(std::string_view value);
+
 namespace events {
 // The first line of the text list: the clock the times are on.
 std::string heading(std::string_view zone);  // empty: UT

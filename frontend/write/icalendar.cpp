@@ -2,6 +2,9 @@
 #include "frontend/write/icalendar.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
 #include <string_view>
 
 #include "frontend/write/catalogue.h"
@@ -42,20 +45,46 @@ std::string icsText(std::string_view text) {
   return out;
 }
 
-// 20250314T065436Z
+constexpr double kSecondsPerDay = 86400.0;
+// The Julian Day Number of 1970-01-01.
+constexpr std::int64_t kUnixEpochDayNumber = 2'440'588;
+
+// 20250314T065436Z: the instant to the second in UTC, its date in the
+// proleptic Gregorian calendar that RFC 5545 uses for every year (the
+// program's own text is Julian before 15 October 1582). For the years 1 to
+// 9999 (icsHolds).
 std::string icsTime(double jdUt) {
-  std::string iso;
-  appendIsoSeconds(iso, jdUt);
-  std::string out;
-  for (const char c : iso) {
-    if (c != '-' && c != ':') {
-      out += c;
-    }
+  const double start = std::floor(jdUt + 0.5);
+  auto dayNumber = static_cast<std::int64_t>(start);
+  std::int64_t second = std::llround((jdUt + 0.5 - start) * kSecondsPerDay);
+  if (second >= 86400) {
+    ++dayNumber;
+    second -= 86400;
   }
-  return out + "Z";
+  // Days to a Gregorian date, by eras of 400 years from 1 March of year 0.
+  const std::int64_t z = dayNumber - kUnixEpochDayNumber + 719'468;
+  const std::int64_t era = (z >= 0 ? z : z - 146'096) / 146'097;
+  const std::int64_t dayOfEra = z - era * 146'097;
+  const std::int64_t yearOfEra =
+      (dayOfEra - dayOfEra / 1460 + dayOfEra / 36'524 - dayOfEra / 146'096) / 365;
+  const std::int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+  const std::int64_t shifted = (5 * dayOfYear + 2) / 153;  // 0 for March
+  const std::int64_t day = dayOfYear - (153 * shifted + 2) / 5 + 1;
+  const std::int64_t month = shifted < 10 ? shifted + 3 : shifted - 9;
+  const std::int64_t year = yearOfEra + era * 400 + (month <= 2 ? 1 : 0);
+  char text[128];
+  std::snprintf(text, sizeof text, "%04lld%02lld%02lldT%02lld%02lld%02lldZ",
+                static_cast<long long>(year), static_cast<long long>(month),
+                static_cast<long long>(day), static_cast<long long>(second / 3600),
+                static_cast<long long>(second / 60 % 60), static_cast<long long>(second % 60));
+  return text;
 }
 
 }  // namespace
+
+bool icsHolds(double startUt, double endUt) {
+  return startUt >= kIcsFirstJd && endUt <= kIcsEndJd;
+}
 
 void appendCalendarStart(std::string& out, const Request&) {
   icsLine(out, "BEGIN:VCALENDAR");
@@ -77,7 +106,7 @@ void appendCalendarEvent(std::string& out, const FoundEvent& found, const Reques
     uid += astro::bodyId(e.other);
   }
   icsLine(out, "BEGIN:VEVENT");
-  icsLine(out, "UID:" + uid + "-" + time.substr(0, 8) + "@ephemerides");
+  icsLine(out, "UID:" + uid + "-" + time.substr(0, time.find('T')) + "@ephemerides");
   icsLine(out, "DTSTAMP:" + time);
   icsLine(out, "DTSTART:" + time);
   icsLine(out, "SUMMARY:" + icsText(sentenceOf(e)));

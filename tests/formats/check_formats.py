@@ -232,6 +232,76 @@ def check_events(program):
         if row["event"] not in str(event["UID"]) or not str(event["SUMMARY"]):
             sys.exit(f"events: {event['UID']} {event['SUMMARY']!r} for {row['event']}")
     print(f"events: {len(rows)} in 2025, CSV, JSON and the calendar agree")
+    check_calendar_of_1500(program, icalendar)
+
+
+def check_zone_notes(program):
+    """Caught: Kyiv's zone by its old name (Europe/Kiev, which newer tz data
+    moves to a legacy package, then UTC without a word), and a TZ naming no
+    zone taken as UTC without a word."""
+    done = subprocess.run([program, "--lieu", "Kyiv", "2025-06-01T12:00", "--format", "csv"],
+                          capture_output=True, text=True)
+    row = next(csv.DictReader(io.StringIO(done.stdout)))
+    local = datetime.datetime.fromisoformat(row["local_time"])
+    expected = local.replace(tzinfo=zoneinfo.ZoneInfo("Europe/Kyiv")).utcoffset()
+    if done.returncode != 0 or done.stderr or row["zone"] != "Europe/Kyiv" or \
+            local.utcoffset() != expected:
+        sys.exit(f"Kyiv: {row['zone']} {row['local_time']}, status {done.returncode}, "
+                 f"{done.stderr!r}")
+    for tz in ("garbage!!", ":/etc/passwd"):
+        for arguments, note in ((["--lieu", "45,4"], True), (["--fuseau", "UTC"], False),
+                                ([], False)):
+            done = subprocess.run([program, *arguments, "2025-06-01"], capture_output=True,
+                                  text=True, env={**os.environ, "TZ": tz})
+            said = f'Note : la variable TZ ("{tz}")' in done.stderr
+            if done.returncode != 0 or said != note:
+                sys.exit(f"TZ={tz} {arguments}: status {done.returncode}, {done.stderr!r}")
+    print("zones: Kyiv by its current name; a TZ naming no zone gets a note where it is used")
+
+
+def gregorian_of_program_date(text):
+    """The proleptic Gregorian datetime of a time_utc of the program, whose
+    dates are Julian before 1582-10-15: through the Julian Day Number."""
+    day, time = text.rstrip("Z").split("T")
+    year, month, mday = (int(part) for part in day.split("-"))
+    if (year, month, mday) >= (1582, 10, 15):
+        number = datetime.date(year, month, mday).toordinal() + 1721425
+    else:  # the Julian calendar's day number, by the usual formula
+        a = (14 - month) // 12
+        y = year + 4800 - a
+        m = month + 12 * a - 3
+        number = mday + (153 * m + 2) // 5 + 365 * y + y // 4 - 32083
+    clock = datetime.time.fromisoformat(time)
+    return datetime.datetime.combine(datetime.date.fromordinal(number - 1721425), clock,
+                                      datetime.timezone.utc)
+
+
+def check_calendar_of_1500(program, icalendar):
+    """Caught: the calendar of 1500 wrote the program's Julian dates under
+    CALSCALE:GREGORIAN (the equinox 9 days early, a 29 February 1500 that
+    Python cannot read). Every DTSTART must be the CSV's instant on the
+    proleptic Gregorian calendar, the March equinox on 21 March, every UID
+    unique."""
+    arguments = [program, "--evenements", "1500"]
+    rows = list(csv.DictReader(io.StringIO(subprocess.run(
+        arguments + ["--format", "csv"], capture_output=True, text=True).stdout)))
+    done = subprocess.run(arguments + ["--format", "ics"], capture_output=True)
+    if done.returncode != 0:
+        sys.exit(f"calendar of 1500: status {done.returncode}: {done.stderr!r}")
+    events = list(icalendar.Calendar.from_ical(done.stdout).walk("VEVENT"))
+    uids = [str(e["UID"]) for e in events]
+    if len(events) != len(rows) or len(events) < 100 or len(set(uids)) != len(uids):
+        sys.exit(f"calendar of 1500: {len(events)} events, {len(set(uids))} UIDs, "
+                 f"{len(rows)} rows")
+    for event, row in zip(events, rows):
+        start = event["DTSTART"].dt
+        if start != gregorian_of_program_date(row["time_utc"]):
+            sys.exit(f"calendar of 1500: DTSTART {start} for {row['time_utc']} (Julian)")
+        if row["event"] == "march_equinox" and start.date() != datetime.date(1500, 3, 21):
+            sys.exit(f"calendar of 1500: the March equinox on {start}")
+    if "march_equinox" not in [r["event"] for r in rows]:
+        sys.exit("calendar of 1500: no March equinox")
+    print(f"events: the calendar of 1500 reads back, {len(events)} events, proleptic Gregorian")
 
 
 def main():
@@ -290,6 +360,7 @@ def main():
     print(f"{len(words)} dates: CSV and JSON agree, and every printed field is their cut")
     check_place(program)
     check_events(program)
+    check_zone_notes(program)
 
 
 if __name__ == "__main__":

@@ -46,6 +46,13 @@ def main():
     rows = list(csv.reader(line for line in text.splitlines() if not line.startswith("#")))
     if rows[0] != COLUMNS:
         errors.append("columns %s" % rows[0])
+    # The zones by their current names: those of zone.tab (tzdata moves the
+    # names it replaced, Europe/Kiev for Europe/Kyiv, to a legacy package).
+    current = set()
+    if os.path.isfile("/usr/share/zoneinfo/zone.tab"):
+        with open("/usr/share/zoneinfo/zone.tab", encoding="utf-8") as tab:
+            current = {line.split("\t")[2].strip() for line in tab
+                       if line.strip() and not line.startswith("#")}
     keys = {}
     for row in rows[1:]:
         if len(row) != len(COLUMNS):
@@ -62,6 +69,8 @@ def main():
                 errors.append("%s: %s %r" % (where, field, value))
         if not os.path.isfile(os.path.join("/usr/share/zoneinfo", place["zone"])):
             errors.append("%s: no zone %s" % (where, place["zone"]))
+        if current and place["zone"] not in current:
+            errors.append("%s: zone %s is not a current name" % (where, place["zone"]))
         french = FRENCH_ZONES.get(place["country"])
         if french and place["zone"] != french:
             errors.append("%s: zone %s" % (where, place["zone"]))

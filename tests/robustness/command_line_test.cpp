@@ -31,6 +31,9 @@ const std::string kCsvHeader =
     "date,datetime,year,month,day,jd,sidereal_h,time_scale,delta_t_s,body,ra_h,dec_deg,distance_au,"
     "distance_km,illuminated_fraction,status,magnitude,magnitude_status,phase_angle_deg,"
     "apparent_diameter_arcsec,elongation_deg,elongation_side\n";
+const std::string kIcsYears =
+    "le format ics ne tient que les années 1 à 9999 du calendrier grégorien, en UTC ; les autres "
+    "s'écrivent en text, csv ou json.";
 const std::string kOutsideNote = "Note : une date hors des années 1000 à 3000 (";
 const std::string kHeader2000 =
     "1.5/1/2000  (Jour Julien : 2451545)  (Temps siderale : 18h 41m 50s)\n";
@@ -111,7 +114,32 @@ const CommandCase kCases[] = {
           "les événements s'écrivent en text, csv, json ou ics."),
     usage("CalendarOfDates", {"--format", "ics", "1/1/2000"},
           "le format ics ne sert qu'aux événements (--evenements)."),
+    // Caught: an empty interval was told that --to came before --from.
+    {.name = "EventsIntervalWithEqualEnds",
+     .arguments = {"--evenements", "--from", "2025-01-01T00:00Z", "--to", "2025-01-01T00:00Z"},
+     .errors = "ephemerides : Plage invalide : \"2025-01-01T00:00Z\" : --to est le même instant "
+               "que --from (2025-01-01T00:00Z) : l'intervalle est vide",
+     .errorsIsPrefix = true,
+     .exitStatus = 2},
     usage("TypesWithoutEvents", {"--types", "phases", "1/1/2000"}, "--types va avec --evenements."),
+    // Caught: a calendar of 500 BC written as AD 500, one of AD 12000 that no
+    // calendar program could read (RFC 5545 holds the years 1 to 9999).
+    usage("CalendarBeforeYearOne", {"--evenements", "-500", "--format", "ics"}, kIcsYears),
+    usage("CalendarAfterYear9999", {"--evenements", "12000", "--format", "ics"}, kIcsYears),
+    // The year 1 of the program's calendar (Julian) begins on 30 December of
+    // the year 0 of the Gregorian.
+    usage("CalendarOfJulianYearOne", {"--evenements", "1", "--format", "ics"}, kIcsYears),
+    usage("CalendarEndingAfterYear9999",
+          {"--evenements", "--from", "9999-12-01", "--to", "9999-12-31", "--fuseau",
+           "America/New_York", "--format", "ics"},
+          kIcsYears),
+    {.name = "CalendarOfYear9999InUtc",
+     .arguments = {"--evenements", "--from", "9999-12-01", "--to", "9999-12-31", "--types",
+                   "saisons", "--format", "ics"},
+     .output = "BEGIN:VCALENDAR\r\n",
+     .outputIsPrefix = true,
+     .errors = "Note : l'intervalle sort des années 1000 à 3000",
+     .errorsIsPrefix = true},
 
     // The picture the README shows is the one the program draws.
     {.name = "ReadmeSkyPicture",

@@ -124,12 +124,31 @@ def read_cities(stream):
     return cities
 
 
+def current_zones():
+    """The current name of each zone GeoNames may give by an older one: a
+    name tzdata keeps only as a link (Europe/Kiev) and not in zone.tab is
+    its link's target (Europe/Kyiv)."""
+    with open(os.path.join(ZONEINFO, "zone.tab"), encoding="utf-8") as tab:
+        listed = {line.split("\t")[2].strip() for line in tab
+                  if line.strip() and not line.startswith("#")}
+    renamed = {}
+    with open(os.path.join(ZONEINFO, "tzdata.zi"), encoding="utf-8") as data:
+        for line in data:
+            fields = line.split()
+            if len(fields) == 3 and fields[0] == "L" and fields[2] not in listed:
+                renamed[fields[2]] = fields[1]
+    return renamed
+
+
+CURRENT_ZONES = current_zones()
+
+
 def place(city, french, qualifier):
     name = french.get(city["id"], city["name"])
     alias = city["name"] if folded(city["name"]) != folded(name) else ""
     return {"name": name, "qualifier": qualifier, "alias": alias, "country": city["country"],
             "latitude": "%.2f" % city["latitude"], "longitude": "%.2f" % city["longitude"],
-            "zone": city["zone"], "_id": city["id"]}
+            "zone": CURRENT_ZONES.get(city["zone"], city["zone"]), "_id": city["id"]}
 
 
 def main():
