@@ -423,10 +423,40 @@ TEST(CommandLine, MidnightSunAndPolarNightAtThePlace) {
       EXPECT_GT(altitude, 0.0) << c.where;
       EXPECT_NEAR(altitude, c.altitude, kArcminute) << c.where;
     }
-    EXPECT_NEAR(std::strtod(sun["azimuth_deg"].c_str(), nullptr), c.azimuth, kArcminute)
-        << c.where;
+    EXPECT_NEAR(std::strtod(sun["azimuth_deg"].c_str(), nullptr), c.azimuth, kArcminute) << c.where;
     EXPECT_EQ(sun["rise_status"], c.rise) << c.where;
     EXPECT_EQ(sun["set_status"], c.set) << c.where;
+  }
+}
+
+// Caught: below the horizon the refraction was held at its horizon value,
+// so at the program's own civil dusk the Sun's CSV altitude read -5.26
+// degrees, and a script testing altitude_deg < -18 disagreed with the
+// astronomical dusk column by four minutes. The twilights are defined by
+// the Sun's centre at -6, -12 and -18 degrees; the times are written to
+// the second, in which the Sun moves less than 0.005 degree.
+TEST(CommandLine, SunAltitudeAtTheProgramsOwnDuskIsTheTwilightsAltitude) {
+  const struct {
+    const char* day;
+    const char* column;
+    double altitude;
+  } cases[] = {
+      {"2025-03-20", "civil_dusk", -6},         {"2025-03-20", "nautical_dusk", -12},
+      {"2025-03-20", "astronomical_dusk", -18}, {"2025-12-21", "civil_dawn", -6},
+      {"2025-12-21", "nautical_dawn", -12},     {"2025-12-21", "astronomical_dawn", -18},
+  };
+  for (const auto& c : cases) {
+    const Transcript day =
+        runProgram("", nullptr, kPatience, {"--lieu", "Lyon", "--format", "csv", c.day});
+    ASSERT_EQ(day.exitStatus, 0) << day.errors;
+    const std::string when = csvRow(day.output, "sun")[c.column];
+    ASSERT_GE(when.size(), 19U) << c.column;  // 2025-03-20T19:23:03+01:00
+    const Transcript then = runProgram("", nullptr, kPatience,
+                                       {"--lieu", "Lyon", "--format", "csv", when.substr(0, 19)});
+    ASSERT_EQ(then.exitStatus, 0) << then.errors;
+    EXPECT_NEAR(std::strtod(csvRow(then.output, "sun")["altitude_deg"].c_str(), nullptr),
+                c.altitude, 0.02)
+        << c.day << " " << c.column << " " << when;
   }
 }
 
