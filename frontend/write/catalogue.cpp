@@ -356,9 +356,9 @@ le temps sidéral vient de la date telle quelle et les positions de
 TT = UT + delta T, delta T venant du modèle d'Espenak et Meeus (2006) ou de
 --delta-t. Ce modèle suit les valeurs observées à une demi-seconde près de
 1900 à 2005 ; ensuite il prend de l'avance : 1,4 s en 2015, 2,2 s en 2020,
-4,7 s en 2024. Pour une date récente, donnez la valeur observée. Le jour julien et le temps sidéral de l'en-tête restent ceux de la
-date donnée ; en csv et json, time_scale (tt ou ut) et delta_t_s disent ce qui
-a été appliqué.
+4,7 s en 2024. Pour une date récente, donnez la valeur observée. Le jour julien
+et le temps sidéral de l'en-tête restent ceux de la date donnée ; en csv et
+json, time_scale (tt ou ut) et delta_t_s disent ce qui a été appliqué.
 
 Le calendrier est julien avant le 15 octobre 1582, grégorien ensuite ; les
 jours du 5 au 14 octobre 1582 n'existent pas. Les

@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -307,13 +309,13 @@ TEST(CommandLine, PlaceBlockSaysWhatTheSunDoes) {
   } cases[] = {
       {{"--lieu", "Tromsø", "2025-06-21T00:30"},
        "toujours levé",
-       "Crépuscule astronomique (-18°)  le Soleil ne descend pas si bas de toute la journée"},
+       "Crépuscule astronomique (-18°)  le Soleil ne descend pas si bas de la journée"},
       {{"--lieu", "Tromsø", "2025-12-21T12:00"},
        "jamais levé",
        "Crépuscule astronomique (-18°)  aube "},
       {{"--lieu", "Paris", "2025-06-21T12:00"},
        "21:57",
-       "Crépuscule astronomique (-18°)  le Soleil ne descend pas si bas de toute la journée"},
+       "Crépuscule astronomique (-18°)  le Soleil ne descend pas si bas de la journée"},
   };
   for (const auto& c : cases) {
     const Transcript run = runProgram("", nullptr, kPatience, c.arguments);
@@ -458,6 +460,72 @@ TEST(CommandLine, SunAltitudeAtTheProgramsOwnDuskIsTheTwilightsAltitude) {
                 c.altitude, 0.02)
         << c.day << " " << c.column << " " << when;
   }
+}
+
+namespace {
+
+// The lines of text wider than 80 characters (not bytes).
+std::vector<std::string> linesOver80(const std::string& text) {
+  std::vector<std::string> wide;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find('\n', start);
+    end = end == std::string::npos ? text.size() : end;
+    std::size_t characters = 0;
+    for (std::size_t i = start; i < end; ++i) {
+      characters += (static_cast<unsigned char>(text[i]) & 0xC0) != 0x80 ? 1 : 0;
+    }
+    if (characters > 80) {
+      wide.push_back(text.substr(start, end - start));
+    }
+    start = end + 1;
+  }
+  return wide;
+}
+
+}  // namespace
+
+// Caught: the place's table was 100 columns wide (every row wrapped in the
+// middle of a time at an 80-column terminal), a help line 131, a place
+// heading with a long zone 84, the events' notes 114 and 119. The
+// dialogue's report is not among them: its bytes are fixed.
+TEST(CommandLine, EverythingForATerminalFitsEightyColumns) {
+  const std::vector<std::vector<std::string>> cases = {
+      {"--help"},
+      {"--version"},
+      {"--lieu", "Lyon", "2025-06-21"},
+      {"--lieu", "Tromsø", "2025-06-21T00:30"},
+      {"--lieu", "Tromsø", "2025-12-21T12:00"},
+      {"--lieu", "-89.9,0", "2025-06-21"},
+      {"--lieu", "-45.8756,-170.5028", "--fuseau", "America/Argentina/ComodRivadavia",
+       "2025-06-21"},
+      {"--evenements", "2025"},
+      {"--evenements", "2025", "--lieu", "Lyon"},
+      {"--evenements", "500"},
+      {"--format", "nimporte"},
+  };
+  for (const auto& arguments : cases) {
+    const Transcript run = runProgram("", nullptr, kPatience, arguments);
+    EXPECT_EQ(linesOver80(run.output), std::vector<std::string>{}) << arguments[0];
+    EXPECT_EQ(linesOver80(run.errors), std::vector<std::string>{}) << arguments[0];
+  }
+}
+
+// The manual page as man shows it at an 80-column terminal.
+TEST(CommandLine, ManualPageFitsEightyColumns) {
+  const std::string command = std::string("groff -Tutf8 -man -rLL=80n -P-cbou ") + kGoldenDir +
+                              "/../../docs/ephemerides.1 2>/dev/null";
+  const std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+  ASSERT_NE(pipe, nullptr);
+  std::string page;
+  char buffer[4096];
+  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe.get())) > 0;) {
+    page.append(buffer, n);
+  }
+  if (page.empty()) {
+    GTEST_SKIP() << "groff is not installed";
+  }
+  EXPECT_EQ(linesOver80(page), std::vector<std::string>{});
 }
 
 TEST(CommandLine, RangeHasEveryStepFromFirstToLast) {
