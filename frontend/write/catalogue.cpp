@@ -97,6 +97,10 @@ std::string whyOfDate(const Refusal& r) {
   switch (r.reason) {
     case Reason::DayNotANumber:
       return "le jour doit être un nombre.";
+    case Reason::DayIsAWholeDate:
+      return "le jour doit être un nombre ; une date entière se donne sur la ligne de commande "
+             "(ephemerides " +
+             r.detail + ").";
     case Reason::DayDecimalComma:
       return "le jour doit être un nombre ; le séparateur décimal est le point (" + r.detail + ").";
     case Reason::DayTooLarge:
@@ -264,8 +268,9 @@ Dates :
                            1/1/-500), ou AAAA-MM-JJ, avec une heure si l'on veut
                            (2000-01-01T12:00, 2000-01-01T12:00:00, -0500-03-01).
   --from DATE --to DATE    chaque date de la première à la dernière incluse,
-  --step PAS               espacées de PAS : un entier suivi de d, h, min ou s
-                           (1d par défaut ; 6h, 30min, 10s). Au plus 10^8 dates.
+  --step PAS               espacées de PAS : un entier suivi de d (ou j), h, min
+                           ou s (1d par défaut ; 6h, 30min, 10s). Au plus 10^8
+                           dates.
   sans DATE ni --from      avec --format, les dates sont lues sur l'entrée
                            standard comme dans le dialogue (jour mois année,
                            séparés par des blancs), sans bannière ni invite.
@@ -342,8 +347,10 @@ Options :
                            10 000 ans.
   --types TYPES            les sortes d'événements, séparées par des virgules :
                            phases, saisons, perihelie, perigee, conjonctions,
-                           oppositions, elongations, rapprochements (ou un nom
-                           comme full_moon). Toutes par défaut.
+                           oppositions, elongations, rapprochements (ou une
+                           seule sorte : pleine_lune, aphelie, apogee,
+                           conjonction_inferieure... ou full_moon). Toutes
+                           par défaut.
   -h, --help               cette aide
   --version                la version
 

@@ -528,6 +528,45 @@ TEST(CommandLine, ManualPageFitsEightyColumns) {
   EXPECT_EQ(linesOver80(page), std::vector<std::string>{});
 }
 
+// Caught: what a French user types was refused or taken silently: a step
+// in days written "1j", a kind of event by its French name, an offset with
+// one hour digit, an empty --lieu (it meant no place), a whole date at the
+// dialogue's "Jour :" prompt (only "le jour doit être un nombre"). Each
+// spelling must give what its accepted twin gives.
+TEST(CommandLine, WhatAFrenchUserTypes) {
+  const struct {
+    const char* what;
+    std::string input;
+    std::vector<std::string> arguments;
+    std::vector<std::string> twin;  // the same request as already accepted
+  } same[] = {
+      {"step in days",
+       "",
+       {"--format", "csv", "--from", "2025-01-01", "--to", "2025-01-03", "--step", "1j"},
+       {"--format", "csv", "--from", "2025-01-01", "--to", "2025-01-03", "--step", "1d"}},
+      {"full moon",
+       "",
+       {"--evenements", "2025", "--types", "pleine_lune"},
+       {"--evenements", "2025", "--types", "full_moon"}},
+      {"aphelion, with accents and a space",
+       "",
+       {"--evenements", "2025", "--types", "Aphélie,plus grande élongation est"},
+       {"--evenements", "2025", "--types", "aphelion,greatest_elongation_east"}},
+      {"one hour digit", "", {"2025-06-21T12:00+5:45"}, {"2025-06-21T06:15Z"}},
+  };
+  for (const auto& c : same) {
+    const Transcript run = runProgram(c.input, nullptr, kPatience, c.arguments);
+    const Transcript twin = runProgram(c.input, nullptr, kPatience, c.twin);
+    EXPECT_EQ(run.exitStatus, 0) << c.what << run.errors;
+    EXPECT_EQ(run.output, twin.output) << c.what;
+  }
+  const Transcript emptyPlace = runProgram("", nullptr, kPatience, {"--lieu", "", "2025-01-01"});
+  EXPECT_EQ(emptyPlace.exitStatus, 2);
+  EXPECT_EQ(emptyPlace.output, "");
+  const Transcript wholeDate = runProgram("2025-06-21\n", nullptr, kPatience, {});
+  EXPECT_NE(wholeDate.errors.find("ephemerides 2025-06-21"), std::string::npos) << wholeDate.errors;
+}
+
 TEST(CommandLine, RangeHasEveryStepFromFirstToLast) {
   const Transcript run = runProgram(
       "", nullptr, kPatience,
