@@ -436,8 +436,9 @@ std::string ambiguousLocalTime(std::string_view given, std::string_view zone) {
 namespace events {
 
 std::string heading(std::string_view zone) {
-  std::string text = "Événements, heures ";
-  text += zone.empty() ? std::string("en temps universel (UT)") : "de " + std::string(zone);
+  std::string text = "Événements, ";
+  text += zone.empty() ? std::string("heures en temps universel (UT)")
+                       : "à l'heure du fuseau " + std::string(zone);
   text += " :\n";
   return text;
 }
@@ -460,7 +461,11 @@ std::string sentence(astro::EventKind kind, std::string_view body, std::string_v
   const std::string named(body);
   const std::string bracket = value.empty() ? "" : " (" + std::string(value) + ")";
   const auto of = [](std::string_view name, bool moon) {
-    return moon ? "de la " + std::string(name) : "de " + std::string(name);
+    // "de Mars", "d'Uranus": the elision before a vowel.
+    const bool vowel =
+        !name.empty() && (std::string_view("AEIOUaeiou").find(name[0]) != std::string_view::npos ||
+                          name.starts_with("É"));
+    return moon ? "de la " + std::string(name) : (vowel ? "d'" : "de ") + std::string(name);
   };
   switch (kind) {
     case astro::EventKind::NewMoon:

@@ -119,7 +119,9 @@ inline constexpr std::string_view kOutsideMeasuredSpan =
 
 // The picture of the sky.
 namespace chart {
-inline constexpr std::string_view kTitle = "Le ciel du ";  // then the report's header line
+inline constexpr std::string_view kTitle = "Le ciel du ";  // then "01/01/2000 à 12:00"
+inline constexpr std::string_view kJulianDay = " (jour julien ";
+inline constexpr std::string_view kSidereal = ", temps sidéral ";  // then "18h 41m 50s)"
 inline constexpr std::string_view kSubtitle =
     "Ascension droite de 24h (à gauche, l'est, face au sud) à 0h (à droite) ; "
     "en trait plein l'équateur céleste, en tirets l'écliptique de la date.";

@@ -567,6 +567,31 @@ TEST(CommandLine, WhatAFrenchUserTypes) {
   EXPECT_NE(wholeDate.errors.find("ephemerides 2025-06-21"), std::string::npos) << wholeDate.errors;
 }
 
+// Caught: "Rapprochement de Mercure et de Uranus" (no elision), "heures
+// de Europe/Paris", and the band picture's "-23 deg  1'" beside its own
+// accented French.
+TEST(CommandLine, FrenchWordsReadWell) {
+  const struct {
+    std::vector<std::string> arguments;
+    std::string said;
+    std::string notSaid;
+  } cases[] = {
+      {{"--evenements", "2025", "--types", "rapprochements"},
+       "Rapprochement de Mercure et d'Uranus",
+       "de Uranus"},
+      {{"--evenements", "2025", "--lieu", "Lyon"},
+       "Événements, à l'heure du fuseau Europe/Paris :\n",
+       "heures de Europe"},
+      {{"--format", "svg", "1.5/1/2000"}, "Soleil : 18h 45m 10s, -23° 01′", " deg "},
+      {{"--format", "svg", "1.5/1/2000"}, "temps sidéral 18h 41m 50s", "siderale"},
+  };
+  for (const auto& c : cases) {
+    const Transcript run = runProgram("", nullptr, kPatience, c.arguments);
+    EXPECT_NE(run.output.find(c.said), std::string::npos) << c.said;
+    EXPECT_EQ(run.output.find(c.notSaid), std::string::npos) << c.notSaid;
+  }
+}
+
 TEST(CommandLine, RangeHasEveryStepFromFirstToLast) {
   const Transcript run = runProgram(
       "", nullptr, kPatience,
