@@ -57,10 +57,11 @@ std::string ambiguousLocalTime(std::string_view given, std::string_view zone);
 std::string quotedWord(std::string_view word);
 
 // The output or the input failed (lines for standard error, without their
-// line end).
+// line end), with the program's name as every other message.
 inline constexpr std::string_view kCannotWrite =
-    "Erreur : impossible d'écrire sur la sortie standard.";
-inline constexpr std::string_view kCannotRead = "Erreur : impossible de lire l'entrée standard.";
+    "ephemerides : erreur : impossible d'écrire sur la sortie standard.";
+inline constexpr std::string_view kCannotRead =
+    "ephemerides : erreur : impossible de lire l'entrée standard.";
 
 // A place given by its coordinates, as it is shown: the numbers as they
 // were written (without their sign, with a decimal comma) and the
