@@ -584,6 +584,7 @@ TEST(CommandLine, FrenchWordsReadWell) {
        "heures de Europe"},
       {{"--format", "svg", "1.5/1/2000"}, "Soleil : 18h 45m 10s, -23° 01′", " deg "},
       {{"--format", "svg", "1.5/1/2000"}, "temps sidéral 18h 41m 50s", "siderale"},
+      {{"--lieu", "Lyon", "--format", "svg", "2026-01-24T20:00"}, "12:52 (25° 09′)", "09')"},
   };
   for (const auto& c : cases) {
     const Transcript run = runProgram("", nullptr, kPatience, c.arguments);
