@@ -63,6 +63,8 @@ constexpr double kMetresPerRadius = 1000.0 * kEarthRadiusKm;
 constexpr double kRefractionCoefficient = 1.02;  // arcminutes
 constexpr double kRefractionOffset = 10.3;       // degrees squared
 constexpr double kRefractionPole = 5.11;         // degrees
+constexpr double kRefractionFadeStart = -1.0;    // degrees: the formula down to here,
+constexpr double kRefractionGone = -3.0;         // then faded to nothing at this true altitude
 
 }  // namespace
 
@@ -117,12 +119,22 @@ HorizontalPosition seenFrom(const Horizon& horizon, const Vector& geocentricKm,
 }
 
 double standardRefraction(double trueAltitude) {
-  // The true altitude where the formula peaks: sqrt(10.3) - 5.11 degrees.
-  const double peak = std::sqrt(kRefractionOffset) - kRefractionPole;
-  const double h = std::fmax(degreesOf(trueAltitude), peak);
+  const double h = degreesOf(trueAltitude);
+  if (h <= kRefractionGone) {
+    return 0.0;
+  }
+  const double held = std::fmax(h, kRefractionFadeStart);
   const double arcminutes =
-      kRefractionCoefficient / std::tan(toRadians(h + kRefractionOffset / (h + kRefractionPole)));
-  return toRadians(std::fmax(arcminutes, 0.0) / 60.0);
+      kRefractionCoefficient /
+      std::tan(toRadians(held + kRefractionOffset / (held + kRefractionPole)));
+  const double refraction = toRadians(std::fmax(arcminutes, 0.0) / 60.0);
+  if (h >= kRefractionFadeStart) {
+    return refraction;
+  }
+  // Below the horizon the formula's value fades to nothing: smoothstep
+  // from 1 at kRefractionFadeStart to 0 at kRefractionGone.
+  const double x = (h - kRefractionGone) / (kRefractionFadeStart - kRefractionGone);
+  return refraction * x * x * (3.0 - 2.0 * x);
 }
 
 HorizontalPosition horizontalPosition(const BodyPosition& position, double siderealTime,

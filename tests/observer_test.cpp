@@ -77,7 +77,33 @@ TEST(Observer, RefractionAgainstErfa) {
   }
   EXPECT_NEAR(-h, 34 * kArcmin, 1 * kArcmin);
   EXPECT_EQ(standardRefraction(kPi / 2), 0.0);
-  EXPECT_EQ(standardRefraction(-10 * kDegree), standardRefraction(-2 * kDegree));
+}
+
+// Caught: below a true altitude of -1.9 degrees the refraction was held at
+// its 44.7' peak, so the Sun at the program's own civil dusk (-6 degrees)
+// read -5.26 and at midnight in Lyon -59.6 instead of -60.35. It now fades
+// to nothing between -1 and -3 degrees. Values above -1 degree: the formula
+// by hand (1.02' / tan(h + 10.3 / (h + 5.11))); at -2 degrees the
+// smoothstep's midpoint halves the -1 degree value.
+TEST(Observer, RefractionFadesToNothingBelowTheHorizon) {
+  const struct {
+    double trueAltitude;  // degrees
+    double arcminutes;
+  } cases[] = {{0, 28.98}, {-0.5, 33.69}, {-1, 38.79}, {-2, 19.40},
+               {-3, 0},    {-6, 0},       {-18, 0},    {-90, 0}};
+  for (const auto& c : cases) {
+    EXPECT_NEAR(standardRefraction(c.trueAltitude * kDegree), c.arcminutes * kArcmin,
+                0.01 * kArcmin)
+        << c.trueAltitude;
+  }
+  // Continuous, and the apparent altitude never falls as the true one rises.
+  double previous = -5 * kDegree + standardRefraction(-5 * kDegree);
+  for (double h = -5 * kDegree; h < 1 * kDegree; h += 0.001 * kDegree) {
+    const double apparent = h + standardRefraction(h);
+    EXPECT_LT(std::fabs(apparent - previous), 0.01 * kDegree) << h / kDegree;
+    EXPECT_GE(apparent, previous) << h / kDegree;
+    previous = apparent;
+  }
 }
 
 double hours(const DayEvent& e, double start) {

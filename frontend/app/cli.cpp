@@ -195,7 +195,9 @@ Check readPlaceAndZone(const Arguments& a, Request& request) {
   const std::string placeText = !a.place.empty()          ? a.place.front()
                                 : defaultPlace != nullptr ? std::string(defaultPlace)
                                                           : std::string();
-  if (!placeText.empty()) {
+  // An empty --lieu is refused (parsePlace says why); an empty
+  // environment variable is no place.
+  if (!a.place.empty() || !placeText.empty()) {
     Parsed<Place> place = parsePlace(placeText);
     if (const Refusal* r = std::get_if<Refusal>(&place)) {
       return *r;

@@ -18,8 +18,10 @@
 #include "frontend/write/bodies.h"
 #include "frontend/write/catalogue.h"
 #include "frontend/write/numbers.h"
+#include "frontend/write/place_block.h"
 #include "frontend/write/records.h"
 #include "frontend/write/sexagesimal.h"
+#include "frontend/write/text.h"
 #include "frontend/write/text_report.h"
 
 namespace frontend {
@@ -169,9 +171,9 @@ std::string legendLine(const BodyRow& row, const astro::Instant& instant,
   if (row.body == astro::Body::Sun) {
     appendRightAscension(text, p.rightAscension);
     text += ", ";
-    std::string dec;
-    appendDeclination(dec, p.declination);
-    text += dec.substr(dec.front() == ' ' ? 1 : 0);
+    appendDegreesMinutes(text, p.declination);
+    text.pop_back();  // the minutes' "'" becomes "′"
+    text += "′";
     text += words::kMagnitude;
     appendMagnitude(text, look.magnitude);
     return text;
@@ -219,9 +221,42 @@ Map mapOf(const astro::Instant& instant) {
 // The page, the title with the report's header, the subtitle and what
 // makes the picture less than it seems.
 void appendHeading(Svg& svg, const Observation& seen) {
+  // The date as the place's picture writes it, "01/01/2000 à 12:00", and
+  // the Julian Day and sidereal time in words of our own.
   std::string title(words::kTitle);
-  title += seen.entry.label;
-  appendHeaderTimes(title, seen.instant);
+  const astro::CalendarDate& date = seen.entry.date;
+  if (std::isfinite(date.day) && date.day >= 1 && date.day < 33 && date.year > -100'000 &&
+      date.year < 100'000) {
+    // To the nearest second, then cut to the minute: 18:21 given is
+    // 0.76458333... of a day, a hair under 18:21.
+    const double whole = std::floor(date.day);
+    const auto minutes = static_cast<std::int64_t>(std::round((date.day - whole) * 86400)) / 60;
+    appendZeroPadded(title, static_cast<std::int64_t>(whole), 2);
+    title += '/';
+    appendZeroPadded(title, date.month, 2);
+    title += '/';
+    appendInteger(title, date.year);
+    title += catalogue::horizon::kAtTime;
+    appendZeroPadded(title, minutes / 60, 2);
+    title += ':';
+    appendZeroPadded(title, minutes % 60, 2);
+  } else {
+    title += seen.entry.label;
+  }
+  title += words::kJulianDay;
+  if (std::isfinite(seen.instant.ut.jd)) {
+    appendGeneral(title, seen.instant.ut.jd, 11);  // as the report writes it
+  } else {
+    title += catalogue::kNotComputable;
+  }
+  if (seen.instant.status != astro::Status::NotComputable &&
+      std::isfinite(seen.instant.siderealTime)) {
+    title += words::kSidereal;
+    std::string sidereal;
+    appendRightAscension(sidereal, seen.instant.siderealTime);
+    title += sidereal.substr(sidereal.find_first_not_of(' '));
+  }
+  title += ')';
   svg.open("title").text(title);
   svg.open("rect").attr("width", "100%").attr("height", "100%").attr("fill", palette::kPage).end();
   svg.open("text")

@@ -421,13 +421,23 @@ void appendLegendRow(Svg& svg, const Request& request, const BodyRow& row, const
     svg.close("g");
     return;
   }
+  // The picture's own minutes of arc are written with the prime, ′: the
+  // "'" after a digit ("23° 05'") becomes "23° 05′".
+  const auto primed = [](const std::string& angle) {
+    std::string out;
+    for (std::size_t i = 0; i < angle.size(); ++i) {
+      const bool minutes = angle[i] == '\'' && i > 0 && angle[i - 1] >= '0' && angle[i - 1] <= '9';
+      out += minutes ? std::string("′") : std::string(1, angle[i]);
+    }
+    return out;
+  };
   std::string text;
   if (up) {
     appendDegreesMinutes(text, sky.altitude);
-    cell(kAltitudeColumn, text);
+    cell(kAltitudeColumn, primed(text));
     text.clear();
     appendDegreesMinutes(text, sky.azimuth);
-    cell(kAzimuthColumn, text);
+    cell(kAzimuthColumn, primed(text));
   } else {
     cell(kAltitudeColumn, catalogue::place::kBelowHorizon);
   }
@@ -441,7 +451,7 @@ void appendLegendRow(Svg& svg, const Request& request, const BodyRow& row, const
         std::tuple{kSetColumn, &day.set, DayEventKind::Set}}) {
     text.clear();
     appendDayEvent(text, request, *event, kind);
-    cell(x, text);
+    cell(x, primed(text));
   }
   svg.close("g");
 }

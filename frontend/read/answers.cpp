@@ -13,6 +13,9 @@
 #include <limits>
 #include <string>
 #include <utility>
+#include <variant>
+
+#include "frontend/read/date_words.h"
 
 namespace frontend {
 namespace {
@@ -106,6 +109,9 @@ Parsed<double> parseDay(std::string_view word) {
     }
     if (comma != word && isDecimalNumber(comma)) {
       return refusal(Reason::DayDecimalComma, word, comma);
+    }
+    if (std::holds_alternative<DateEntry>(parseDateWord(word))) {
+      return refusal(Reason::DayIsAWholeDate, word, std::string(word));
     }
     return refusal(Reason::DayNotANumber, word);
   }

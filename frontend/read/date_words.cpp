@@ -8,8 +8,8 @@
 #include <optional>
 #include <string>
 
-#include "frontend/read/answers.h"
 #include "frontend/app/clock.h"
+#include "frontend/read/answers.h"
 
 namespace frontend {
 namespace {
@@ -67,7 +67,7 @@ Parsed<DateEntry> dayMonthYear(std::string_view word) {
       {std::get<std::int32_t>(year), std::get<std::int32_t>(month), std::get<double>(day)}, word);
 }
 
-// Z, +HH:MM or -HH:MM at the end of an ISO word with a time: the offset in
+// Z, +HH:MM or -HH:MM (or +H:MM) at the end of an ISO word with a time: the offset in
 // seconds east of Greenwich, and the word without it. None when there is
 // no such ending (a date alone keeps its dashes).
 struct Offset {
@@ -83,12 +83,17 @@ Offset offsetOf(std::string_view word) {
   if (word.ends_with('Z')) {
     return {word.substr(0, word.size() - 1), 0};
   }
-  if (word.size() >= time + 7) {
-    const std::string_view tail = word.substr(word.size() - 6);
-    if ((tail[0] == '+' || tail[0] == '-') && isDigits(tail.substr(1, 2)) && tail[3] == ':' &&
-        isDigits(tail.substr(4, 2))) {
-      const int seconds = number(tail.substr(1, 2)) * 3600 + number(tail.substr(4, 2)) * 60;
-      return {word.substr(0, word.size() - 6), tail[0] == '-' ? -seconds : seconds};
+  // Two hour digits or one (+05:45, +5:45).
+  for (const std::size_t hourDigits : {std::size_t{2}, std::size_t{1}}) {
+    if (word.size() < time + 5 + hourDigits) {
+      continue;
+    }
+    const std::string_view tail = word.substr(word.size() - 4 - hourDigits);
+    if ((tail[0] == '+' || tail[0] == '-') && isDigits(tail.substr(1, hourDigits)) &&
+        tail[1 + hourDigits] == ':' && isDigits(tail.substr(2 + hourDigits, 2))) {
+      const int seconds =
+          number(tail.substr(1, hourDigits)) * 3600 + number(tail.substr(2 + hourDigits, 2)) * 60;
+      return {word.substr(0, word.size() - tail.size()), tail[0] == '-' ? -seconds : seconds};
     }
   }
   return {word, std::nullopt};
@@ -183,8 +188,11 @@ Parsed<std::int64_t> parseStepMilliseconds(std::string_view word) {
     std::string_view name;
     std::int64_t milliseconds;
   };
-  static constexpr Unit kUnits[] = {
-      {"min", 60'000}, {"d", kMillisecondsPerDay}, {"h", 3'600'000}, {"s", 1'000}};
+  static constexpr Unit kUnits[] = {{"min", 60'000},
+                                    {"d", kMillisecondsPerDay},
+                                    {"j", kMillisecondsPerDay},
+                                    {"h", 3'600'000},
+                                    {"s", 1'000}};
   const Refusal bad{Subject::Step, Reason::StepForm, std::string(word), {}};
   for (const Unit& unit : kUnits) {
     if (word.size() > unit.name.size() && word.ends_with(unit.name)) {

@@ -15,6 +15,38 @@ struct EventGroup {
   astro::EventKindSet kinds;
 };
 
+// A name without its underscores, so that "pleine_lune", "pleine lune"
+// and "Pleine-Lune" are one word once folded.
+std::string withoutUnderscores(std::string name) {
+  std::erase(name, '_');
+  return name;
+}
+
+// Each kind by its French name, folded, in the order of astro::kEventKinds.
+// The perihelion and the perigee go by the groups' names, which take their
+// opposite with them; aphelie and apogee name one kind.
+constexpr std::string_view kFrenchKinds[astro::kEventKindCount] = {
+    "nouvelle_lune",
+    "premier_quartier",
+    "pleine_lune",
+    "dernier_quartier",
+    "equinoxe_de_mars",
+    "solstice_de_juin",
+    "equinoxe_de_septembre",
+    "solstice_de_decembre",
+    "perihelie",
+    "aphelie",
+    "perigee",
+    "apogee",
+    "conjonction_inferieure",
+    "conjonction_superieure",
+    "conjonction",
+    "opposition",
+    "plus_grande_elongation_est",
+    "plus_grande_elongation_ouest",
+    "rapprochement",
+};
+
 }  // namespace
 
 Parsed<astro::EventKindSet> parseEventKinds(std::string_view text) {
@@ -46,6 +78,12 @@ Parsed<astro::EventKindSet> parseEventKinds(std::string_view text) {
     astro::EventKindSet found = 0;
     for (const EventGroup& group : kGroups) {
       found |= folded == group.name ? group.kinds : 0;
+    }
+    const std::string bare = withoutUnderscores(folded);
+    for (std::size_t i = 0; found == 0 && i < astro::kEventKindCount; ++i) {
+      found |= bare == withoutUnderscores(std::string(kFrenchKinds[i]))
+                   ? eventKindBit(astro::kEventKinds[i])
+                   : 0;
     }
     for (const EventKind kind : astro::kEventKinds) {
       found |= word == astro::eventKindId(kind) ? eventKindBit(kind) : 0;

@@ -25,6 +25,7 @@ enum class Subject : std::uint8_t {
 enum class Reason : std::uint8_t {
   // An answer of the dialogue, or a part of a date word.
   DayNotANumber,
+  DayIsAWholeDate,  // a date word (2025-06-21), which the command line takes
   DayDecimalComma,  // detail: the word with a point for its comma
   DayTooLarge,
   MonthNotWhole,

@@ -97,6 +97,10 @@ std::string whyOfDate(const Refusal& r) {
   switch (r.reason) {
     case Reason::DayNotANumber:
       return "le jour doit être un nombre.";
+    case Reason::DayIsAWholeDate:
+      return "le jour doit être un nombre ; une date entière se donne sur la ligne de commande "
+             "(ephemerides " +
+             r.detail + ").";
     case Reason::DayDecimalComma:
       return "le jour doit être un nombre ; le séparateur décimal est le point (" + r.detail + ").";
     case Reason::DayTooLarge:
@@ -273,8 +277,9 @@ Dates :
                            1/1/-500), ou AAAA-MM-JJ, avec une heure si l'on veut
                            (2000-01-01T12:00, 2000-01-01T12:00:00, -0500-03-01).
   --from DATE --to DATE    chaque date de la première à la dernière incluse,
-  --step PAS               espacées de PAS : un entier suivi de d, h, min ou s
-                           (1d par défaut ; 6h, 30min, 10s). Au plus 10^8 dates.
+  --step PAS               espacées de PAS : un entier suivi de d (ou j), h, min
+                           ou s (1d par défaut ; 6h, 30min, 10s). Au plus 10^8
+                           dates.
   sans DATE ni --from      avec --format, les dates sont lues sur l'entrée
                            standard comme dans le dialogue (jour mois année,
                            séparés par des blancs), sans bannière ni invite.
@@ -351,8 +356,10 @@ Options :
                            10 000 ans.
   --types TYPES            les sortes d'événements, séparées par des virgules :
                            phases, saisons, perihelie, perigee, conjonctions,
-                           oppositions, elongations, rapprochements (ou un nom
-                           comme full_moon). Toutes par défaut.
+                           oppositions, elongations, rapprochements (ou une
+                           seule sorte : pleine_lune, aphelie, apogee,
+                           conjonction_inferieure... ou full_moon). Toutes
+                           par défaut.
   -h, --help               cette aide
   --version                la version
 
@@ -365,9 +372,9 @@ le temps sidéral vient de la date telle quelle et les positions de
 TT = UT + delta T, delta T venant du modèle d'Espenak et Meeus (2006) ou de
 --delta-t. Ce modèle suit les valeurs observées à une demi-seconde près de
 1900 à 2005 ; ensuite il prend de l'avance : 1,4 s en 2015, 2,2 s en 2020,
-4,7 s en 2024. Pour une date récente, donnez la valeur observée. Le jour julien et le temps sidéral de l'en-tête restent ceux de la
-date donnée ; en csv et json, time_scale (tt ou ut) et delta_t_s disent ce qui
-a été appliqué.
+4,7 s en 2024. Pour une date récente, donnez la valeur observée. Le jour julien
+et le temps sidéral de l'en-tête restent ceux de la date donnée ; en csv et
+json, time_scale (tt ou ut) et delta_t_s disent ce qui a été appliqué.
 
 Le calendrier est julien avant le 15 octobre 1582, grégorien ensuite ; les
 jours du 5 au 14 octobre 1582 n'existent pas. Les
@@ -454,8 +461,9 @@ std::string ambiguousLocalTime(std::string_view given, std::string_view zone) {
 namespace events {
 
 std::string heading(std::string_view zone) {
-  std::string text = "Événements, heures ";
-  text += zone.empty() ? std::string("en temps universel (UT)") : "de " + std::string(zone);
+  std::string text = "Événements, ";
+  text += zone.empty() ? std::string("heures en temps universel (UT)")
+                       : "à l'heure du fuseau " + std::string(zone);
   text += " :\n";
   return text;
 }
@@ -478,7 +486,11 @@ std::string sentence(astro::EventKind kind, std::string_view body, std::string_v
   const std::string named(body);
   const std::string bracket = value.empty() ? "" : " (" + std::string(value) + ")";
   const auto of = [](std::string_view name, bool moon) {
-    return moon ? "de la " + std::string(name) : "de " + std::string(name);
+    // "de Mars", "d'Uranus": the elision before a vowel.
+    const bool vowel =
+        !name.empty() && (std::string_view("AEIOUaeiou").find(name[0]) != std::string_view::npos ||
+                          name.starts_with("É"));
+    return moon ? "de la " + std::string(name) : (vowel ? "d'" : "de ") + std::string(name);
   };
   switch (kind) {
     case astro::EventKind::NewMoon:

@@ -57,10 +57,11 @@ std::string ambiguousLocalTime(std::string_view given, std::string_view zone);
 std::string quotedWord(std::string_view word);
 
 // The output or the input failed (lines for standard error, without their
-// line end).
+// line end), with the program's name as every other message.
 inline constexpr std::string_view kCannotWrite =
-    "Erreur : impossible d'écrire sur la sortie standard.";
-inline constexpr std::string_view kCannotRead = "Erreur : impossible de lire l'entrée standard.";
+    "ephemerides : erreur : impossible d'écrire sur la sortie standard.";
+inline constexpr std::string_view kCannotRead =
+    "ephemerides : erreur : impossible de lire l'entrée standard.";
 
 // A place given by its coordinates, as it is shown: the numbers as they
 // were written (without their sign, with a decimal comma) and the
@@ -73,20 +74,20 @@ std::string_view help();
 
 // What is seen from a place, after each report.
 namespace place {
-inline constexpr std::string_view kPlace = "Lieu : ";    // then its name
-inline constexpr std::string_view kZone = " ; fuseau ";  // then its name and offset
+inline constexpr std::string_view kPlace = "Lieu : ";              // then its name
+inline constexpr std::string_view kZone = " ; fuseau ";            // then its name and offset
+inline constexpr std::string_view kZoneOnItsLine = "\nFuseau : ";  // the same, on a line
 inline constexpr std::string_view kLocalTime = "Date et heure locales : ";
 inline constexpr std::string_view kRule =
-    "---------------------------------------------------------------------------------------"
-    "-------------\n";
+    "-------------------------------------------------------------------------------\n";
 inline constexpr std::string_view kTitle =
-    "Astre     Hauteur    Azimut      Magn.  Lever                 Passage (hauteur) Coucher\n";
+    "Astre     Hauteur  Azimut   Magn.  Lever         Passage (haut.) Coucher\n";
 inline constexpr std::string_view kBelowHorizon = "sous l'horizon";
 inline constexpr std::string_view kAlwaysUp = "toujours levé";
 inline constexpr std::string_view kNeverUp = "jamais levé";
-inline constexpr std::string_view kNoRise = "pas de lever ce jour";
-inline constexpr std::string_view kNoTransit = "pas de passage ce jour";
-inline constexpr std::string_view kNoSet = "pas de coucher ce jour";
+inline constexpr std::string_view kNoRise = "pas de lever";
+inline constexpr std::string_view kNoTransit = "pas de passage";
+inline constexpr std::string_view kNoSet = "pas de coucher";
 inline constexpr std::string_view kCivil = "Crépuscule civil (-6°)";
 inline constexpr std::string_view kNautical = "Crépuscule nautique (-12°)";
 inline constexpr std::string_view kAstronomical = "Crépuscule astronomique (-18°)";
@@ -94,10 +95,8 @@ inline constexpr std::string_view kDawn = "aube ";
 inline constexpr std::string_view kDusk = "soir ";
 inline constexpr std::string_view kNoDawn = "pas d'aube ce jour";
 inline constexpr std::string_view kNoDusk = "pas de soir ce jour";
-inline constexpr std::string_view kSunStaysAbove =
-    "le Soleil ne descend pas si bas de toute la journée";
-inline constexpr std::string_view kSunStaysBelow =
-    "le Soleil ne remonte pas si haut de toute la journée";
+inline constexpr std::string_view kSunStaysAbove = "le Soleil ne descend pas si bas de la journée";
+inline constexpr std::string_view kSunStaysBelow = "le Soleil ne remonte pas si haut de la journée";
 }  // namespace place
 
 // The year's events.
@@ -119,16 +118,18 @@ std::string sentence(astro::EventKind kind, std::string_view body, std::string_v
 std::string groupedKilometres(std::int64_t kilometres);
 inline constexpr std::string_view kCalendarName = "Éphémérides : les événements du ciel";
 inline constexpr std::string_view kNotComputable =
-    "Événements incalculables : certaines positions de l'intervalle ne peuvent être calculées ; "
-    "leurs événements manquent.";
+    "Événements incalculables : certaines positions de l'intervalle ne peuvent\n"
+    "être calculées ; leurs événements manquent.";
 inline constexpr std::string_view kOutsideMeasuredSpan =
-    "Note : l'intervalle sort des années 1000 à 3000, où la précision des positions est mesurée ; "
-    "les instants y sont moins sûrs.";
+    "Note : l'intervalle sort des années 1000 à 3000, où la précision des\n"
+    "positions est mesurée ; les instants y sont moins sûrs.";
 }  // namespace events
 
 // The picture of the sky.
 namespace chart {
-inline constexpr std::string_view kTitle = "Le ciel du ";  // then the report's header line
+inline constexpr std::string_view kTitle = "Le ciel du ";  // then "01/01/2000 à 12:00"
+inline constexpr std::string_view kJulianDay = " (jour julien ";
+inline constexpr std::string_view kSidereal = ", temps sidéral ";  // then "18h 41m 50s)"
 inline constexpr std::string_view kSubtitle =
     "Ascension droite de 24h (à gauche, l'est, face au sud) à 0h (à droite) ; "
     "en trait plein l'équateur céleste, en tirets l'écliptique de la date.";

@@ -25,13 +25,16 @@ namespace {
 
 namespace words = catalogue::place;
 
-// Columns of the table, in characters.
+// Columns of the table, in characters: a row is at most 79 wide
+// (10 + 9 + 9 + 7 + 14 + 16 + "pas de coucher"), for an 80-column terminal.
 constexpr std::size_t kNameWidth = 10;
-constexpr std::size_t kAngleWidth = 11;
+constexpr std::size_t kAngleWidth = 9;
 constexpr std::size_t kMagnitudeWidth = 7;
-constexpr std::size_t kEventWidth = 22;
-constexpr std::size_t kTransitWidth = 18;
+constexpr std::size_t kEventWidth = 14;
+constexpr std::size_t kTransitWidth = 16;
 constexpr std::size_t kTwilightNameWidth = 32;
+constexpr std::size_t kTwilightPartWidth = 22;
+constexpr std::size_t kTerminalWidth = 80;
 
 // "21/06/2025 23:47:12": a local date and time, to the second.
 void appendLocalDate(std::string& out, const LocalTime& local) {
@@ -47,7 +50,10 @@ void appendLocalDate(std::string& out, const LocalTime& local) {
 
 // The place (a named one with where it lies, to a hundredth of a degree),
 // its zone with the offset of the date, and the local date and time.
+// When the line would pass 80 columns (a long name, a long zone), the
+// zone goes on a line of its own.
 void appendPlaceHeading(std::string& out, const Request& request, const LocalTime& local) {
+  const std::size_t start = out.size();
   out += words::kPlace;
   out += request.place->name;
   if (!request.place->zone.empty()) {
@@ -62,6 +68,7 @@ void appendPlaceHeading(std::string& out, const Request& request, const LocalTim
                                       o.longitude < 0, "");
     out += ')';
   }
+  const std::size_t zoneStart = out.size();
   out += words::kZone;
   out += request.zone.name;
   out += ", ";
@@ -70,6 +77,9 @@ void appendPlaceHeading(std::string& out, const Request& request, const LocalTim
     out += " (";
     out += local.abbreviation;
     out += ')';
+  }
+  if (displayWidth(std::string_view(out).substr(start)) > kTerminalWidth) {
+    out.replace(zoneStart, words::kZone.size(), words::kZoneOnItsLine);
   }
   out += '\n';
   out += words::kLocalTime;
@@ -113,11 +123,22 @@ void appendBodyRow(std::string& out, const Request& request, const BodyRow& row,
   column = out.size();
   appendDayEvent(out, request, day.rise, DayEventKind::Rise);
   padToWidth(out, column, kEventWidth);
+  const std::size_t transitColumn = out.size() - start;
   column = out.size();
-  appendDayEvent(out, request, day.transit, DayEventKind::Transit);
+  // A second transit in the day (about once a year a planet's) goes on a
+  // line of its own under the first, so that the row keeps its width.
+  astro::DayEvent transit = day.transit;
+  const double secondTransit = transit.secondUt.jd;
+  transit.secondUt.jd = std::nan("");
+  appendDayEvent(out, request, transit, DayEventKind::Transit);
   padToWidth(out, column, kTransitWidth);
   appendDayEvent(out, request, day.set, DayEventKind::Set);
   out += '\n';
+  if (transit.outcome == astro::EventOutcome::Occurs && std::isfinite(secondTransit)) {
+    out.append(transitColumn, ' ');
+    appendClock(out, request, secondTransit);
+    out += '\n';
+  }
 }
 
 }  // namespace
@@ -242,7 +263,7 @@ void appendPlaceBlock(std::string& out, const Request& request, const Observatio
     for (const std::string& part : twilightParts(request, *twilight)) {
       const std::size_t column = out.size();
       out += part;
-      padToWidth(out, column, kEventWidth);
+      padToWidth(out, column, kTwilightPartWidth);
     }
     while (out.back() == ' ') {
       out.pop_back();

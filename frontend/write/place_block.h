@@ -33,7 +33,7 @@ void appendLocalDay(std::string& out, const LocalTime& local);
 // "UTC+02:00": an offset from UT;
 void appendOffset(std::string& out, std::int32_t seconds);
 // a rise, a transit (with its altitude: "13:42 (67° 41')") or a set, or
-// what became of it ("toujours levé", "pas de lever ce jour"...);
+// what became of it ("toujours levé", "pas de lever"...);
 enum class DayEventKind { Rise, Transit, Set };
 void appendDayEvent(std::string& out, const Request& request, const astro::DayEvent& event,
                     DayEventKind kind);

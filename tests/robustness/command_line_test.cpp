@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -335,13 +337,13 @@ TEST(CommandLine, PlaceBlockSaysWhatTheSunDoes) {
   } cases[] = {
       {{"--lieu", "Tromsø", "2025-06-21T00:30"},
        "toujours levé",
-       "Crépuscule astronomique (-18°)  le Soleil ne descend pas si bas de toute la journée"},
+       "Crépuscule astronomique (-18°)  le Soleil ne descend pas si bas de la journée"},
       {{"--lieu", "Tromsø", "2025-12-21T12:00"},
        "jamais levé",
        "Crépuscule astronomique (-18°)  aube "},
       {{"--lieu", "Paris", "2025-06-21T12:00"},
        "21:57",
-       "Crépuscule astronomique (-18°)  le Soleil ne descend pas si bas de toute la journée"},
+       "Crépuscule astronomique (-18°)  le Soleil ne descend pas si bas de la journée"},
   };
   for (const auto& c : cases) {
     const Transcript run = runProgram("", nullptr, kPatience, c.arguments);
@@ -451,10 +453,171 @@ TEST(CommandLine, MidnightSunAndPolarNightAtThePlace) {
       EXPECT_GT(altitude, 0.0) << c.where;
       EXPECT_NEAR(altitude, c.altitude, kArcminute) << c.where;
     }
-    EXPECT_NEAR(std::strtod(sun["azimuth_deg"].c_str(), nullptr), c.azimuth, kArcminute)
-        << c.where;
+    EXPECT_NEAR(std::strtod(sun["azimuth_deg"].c_str(), nullptr), c.azimuth, kArcminute) << c.where;
     EXPECT_EQ(sun["rise_status"], c.rise) << c.where;
     EXPECT_EQ(sun["set_status"], c.set) << c.where;
+  }
+}
+
+// Caught: below the horizon the refraction was held at its horizon value,
+// so at the program's own civil dusk the Sun's CSV altitude read -5.26
+// degrees, and a script testing altitude_deg < -18 disagreed with the
+// astronomical dusk column by four minutes. The twilights are defined by
+// the Sun's centre at -6, -12 and -18 degrees; the times are written to
+// the second, in which the Sun moves less than 0.005 degree.
+TEST(CommandLine, SunAltitudeAtTheProgramsOwnDuskIsTheTwilightsAltitude) {
+  const struct {
+    const char* day;
+    const char* column;
+    double altitude;
+  } cases[] = {
+      {"2025-03-20", "civil_dusk", -6},         {"2025-03-20", "nautical_dusk", -12},
+      {"2025-03-20", "astronomical_dusk", -18}, {"2025-12-21", "civil_dawn", -6},
+      {"2025-12-21", "nautical_dawn", -12},     {"2025-12-21", "astronomical_dawn", -18},
+  };
+  for (const auto& c : cases) {
+    const Transcript day =
+        runProgram("", nullptr, kPatience, {"--lieu", "Lyon", "--format", "csv", c.day});
+    ASSERT_EQ(day.exitStatus, 0) << day.errors;
+    const std::string when = csvRow(day.output, "sun")[c.column];
+    ASSERT_GE(when.size(), 19U) << c.column;  // 2025-03-20T19:23:03+01:00
+    const Transcript then = runProgram("", nullptr, kPatience,
+                                       {"--lieu", "Lyon", "--format", "csv", when.substr(0, 19)});
+    ASSERT_EQ(then.exitStatus, 0) << then.errors;
+    EXPECT_NEAR(std::strtod(csvRow(then.output, "sun")["altitude_deg"].c_str(), nullptr),
+                c.altitude, 0.02)
+        << c.day << " " << c.column << " " << when;
+  }
+}
+
+namespace {
+
+// The lines of text wider than 80 characters (not bytes).
+std::vector<std::string> linesOver80(const std::string& text) {
+  std::vector<std::string> wide;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find('\n', start);
+    end = end == std::string::npos ? text.size() : end;
+    std::size_t characters = 0;
+    for (std::size_t i = start; i < end; ++i) {
+      characters += (static_cast<unsigned char>(text[i]) & 0xC0) != 0x80 ? 1 : 0;
+    }
+    if (characters > 80) {
+      wide.push_back(text.substr(start, end - start));
+    }
+    start = end + 1;
+  }
+  return wide;
+}
+
+}  // namespace
+
+// Caught: the place's table was 100 columns wide (every row wrapped in the
+// middle of a time at an 80-column terminal), a help line 131, a place
+// heading with a long zone 84, the events' notes 114 and 119. The
+// dialogue's report is not among them: its bytes are fixed.
+TEST(CommandLine, EverythingForATerminalFitsEightyColumns) {
+  const std::vector<std::vector<std::string>> cases = {
+      {"--help"},
+      {"--version"},
+      {"--lieu", "Lyon", "2025-06-21"},
+      {"--lieu", "Tromsø", "2025-06-21T00:30"},
+      {"--lieu", "Tromsø", "2025-12-21T12:00"},
+      {"--lieu", "-89.9,0", "2025-06-21"},
+      {"--lieu", "-45.8756,-170.5028", "--fuseau", "America/Argentina/ComodRivadavia",
+       "2025-06-21"},
+      {"--evenements", "2025"},
+      {"--evenements", "2025", "--lieu", "Lyon"},
+      {"--evenements", "500"},
+      {"--format", "nimporte"},
+  };
+  for (const auto& arguments : cases) {
+    const Transcript run = runProgram("", nullptr, kPatience, arguments);
+    EXPECT_EQ(linesOver80(run.output), std::vector<std::string>{}) << arguments[0];
+    EXPECT_EQ(linesOver80(run.errors), std::vector<std::string>{}) << arguments[0];
+  }
+}
+
+// The manual page as man shows it at an 80-column terminal.
+TEST(CommandLine, ManualPageFitsEightyColumns) {
+  const std::string command = std::string("groff -Tutf8 -man -rLL=80n -P-cbou ") + kGoldenDir +
+                              "/../../docs/ephemerides.1 2>/dev/null";
+  const std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+  ASSERT_NE(pipe, nullptr);
+  std::string page;
+  char buffer[4096];
+  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe.get())) > 0;) {
+    page.append(buffer, n);
+  }
+  if (page.empty()) {
+    GTEST_SKIP() << "groff is not installed";
+  }
+  EXPECT_EQ(linesOver80(page), std::vector<std::string>{});
+}
+
+// Caught: what a French user types was refused or taken silently: a step
+// in days written "1j", a kind of event by its French name, an offset with
+// one hour digit, an empty --lieu (it meant no place), a whole date at the
+// dialogue's "Jour :" prompt (only "le jour doit être un nombre"). Each
+// spelling must give what its accepted twin gives.
+TEST(CommandLine, WhatAFrenchUserTypes) {
+  const struct {
+    const char* what;
+    std::string input;
+    std::vector<std::string> arguments;
+    std::vector<std::string> twin;  // the same request as already accepted
+  } same[] = {
+      {"step in days",
+       "",
+       {"--format", "csv", "--from", "2025-01-01", "--to", "2025-01-03", "--step", "1j"},
+       {"--format", "csv", "--from", "2025-01-01", "--to", "2025-01-03", "--step", "1d"}},
+      {"full moon",
+       "",
+       {"--evenements", "2025", "--types", "pleine_lune"},
+       {"--evenements", "2025", "--types", "full_moon"}},
+      {"aphelion, with accents and a space",
+       "",
+       {"--evenements", "2025", "--types", "Aphélie,plus grande élongation est"},
+       {"--evenements", "2025", "--types", "aphelion,greatest_elongation_east"}},
+      {"one hour digit", "", {"2025-06-21T12:00+5:45"}, {"2025-06-21T06:15Z"}},
+  };
+  for (const auto& c : same) {
+    const Transcript run = runProgram(c.input, nullptr, kPatience, c.arguments);
+    const Transcript twin = runProgram(c.input, nullptr, kPatience, c.twin);
+    EXPECT_EQ(run.exitStatus, 0) << c.what << run.errors;
+    EXPECT_EQ(run.output, twin.output) << c.what;
+  }
+  const Transcript emptyPlace = runProgram("", nullptr, kPatience, {"--lieu", "", "2025-01-01"});
+  EXPECT_EQ(emptyPlace.exitStatus, 2);
+  EXPECT_EQ(emptyPlace.output, "");
+  const Transcript wholeDate = runProgram("2025-06-21\n", nullptr, kPatience, {});
+  EXPECT_NE(wholeDate.errors.find("ephemerides 2025-06-21"), std::string::npos) << wholeDate.errors;
+}
+
+// Caught: "Rapprochement de Mercure et de Uranus" (no elision), "heures
+// de Europe/Paris", and the band picture's "-23 deg  1'" beside its own
+// accented French.
+TEST(CommandLine, FrenchWordsReadWell) {
+  const struct {
+    std::vector<std::string> arguments;
+    std::string said;
+    std::string notSaid;
+  } cases[] = {
+      {{"--evenements", "2025", "--types", "rapprochements"},
+       "Rapprochement de Mercure et d'Uranus",
+       "de Uranus"},
+      {{"--evenements", "2025", "--lieu", "Lyon"},
+       "Événements, à l'heure du fuseau Europe/Paris :\n",
+       "heures de Europe"},
+      {{"--format", "svg", "1.5/1/2000"}, "Soleil : 18h 45m 10s, -23° 01′", " deg "},
+      {{"--format", "svg", "1.5/1/2000"}, "temps sidéral 18h 41m 50s", "siderale"},
+      {{"--lieu", "Lyon", "--format", "svg", "2026-01-24T20:00"}, "12:52 (25° 09′)", "09')"},
+  };
+  for (const auto& c : cases) {
+    const Transcript run = runProgram("", nullptr, kPatience, c.arguments);
+    EXPECT_NE(run.output.find(c.said), std::string::npos) << c.said;
+    EXPECT_EQ(run.output.find(c.notSaid), std::string::npos) << c.notSaid;
   }
 }
 

@@ -9,7 +9,9 @@
 #include "tests/robustness/child_process.h"
 
 namespace {
-const std::string kCannotWrite = "Erreur : impossible d'écrire sur la sortie standard.\n";
+// Caught: the message lacked the program's name that every other has.
+const std::string kCannotWrite =
+    "ephemerides : erreur : impossible d'écrire sur la sortie standard.\n";
 
 struct FullOutputCase {
   const char* name;

@@ -92,7 +92,8 @@ TEST(PipeDialogue, ReaderGoneWithSigpipeIgnoredEndsWithStatus1) {
   ::close(child.output);
   child.output = -1;
   sendText(child, "10 4 1987\n");
-  expectNext(child.errors, err, "Erreur : impossible d'écrire sur la sortie standard.\n");
+  expectNext(child.errors, err,
+             "ephemerides : erreur : impossible d'écrire sur la sortie standard.\n");
   const Transcript end = finish(child);
   EXPECT_FALSE(end.timedOut);
   EXPECT_EQ(end.killedBy, 0);

@@ -191,11 +191,13 @@ def local_frame(theta, lat):
 
 
 def refraction(h):
-    """Saemundsson's refraction (radians) at true altitudes h (radians), as the library."""
-    peak = math.sqrt(10.3) - 5.11
-    degrees = np.maximum(np.degrees(h), peak)
-    arcmin = 1.02 / np.tan(np.radians(degrees + 10.3 / (degrees + 5.11)))
-    return np.radians(np.maximum(arcmin, 0.0) / 60.0)
+    """Saemundsson's refraction (radians) at true altitudes h (radians), as the library:
+    the formula down to -1 degree, then faded by a smoothstep to nothing at -3 degrees."""
+    degrees = np.degrees(h)
+    held = np.maximum(degrees, -1.0)
+    arcmin = 1.02 / np.tan(np.radians(held + 10.3 / (held + 5.11)))
+    x = np.clip((degrees + 3.0) / 2.0, 0.0, 1.0)
+    return np.radians(np.maximum(arcmin, 0.0) / 60.0) * x * x * (3.0 - 2.0 * x)
 
 
 class Scene:
@@ -537,7 +539,7 @@ again from ERFA:
   0.3 s.
 - **Altitude and azimuth** at a random instant of each day, topocentric,
   without refraction and with the same formula (Saemundsson's, 1010 hPa,
-  10 °C).
+  10 °C, faded to nothing between -1° and -3° below the horizon).
 
 Times, library minus reference, over {events} events that both found:
 

@@ -712,10 +712,16 @@ struct SkyView {
 // Standard atmospheric refraction, radians to add to a true altitude
 // (radians) to give the apparent one: Saemundsson's formula, for 1010 hPa
 // and 10 C, R = 1.02' / tan(h + 10.3 / (h + 5.11)), h in degrees. 34.5' at
-// the apparent horizon, 1' at 45 degrees, 0 at the zenith; below a true
-// altitude of -1.9 degrees, where the formula peaks, its peak of 44.7'.
-// Real refraction near the horizon varies with the weather by several
-// arcminutes.
+// the apparent horizon, 1' at 45 degrees, 0 at the zenith. Below the
+// horizon no ray from the body reaches an observer at sea level, so the
+// refraction fades to nothing, continuously: the formula down to a true
+// altitude of -1 degree (38.8'), then that value times a smoothstep that
+// falls from 1 at -1 degree to 0 at -3 degrees, and 0 below (a continuous
+// form of the cut at -1 degree that NOVAS and Skyfield make; the apparent
+// altitude still grows with the true one). So an altitude at or below -3
+// degrees is geometric: the Sun's altitude at the twilights' -6, -12 and
+// -18 degrees is those values. Real refraction near the horizon varies with
+// the weather by several arcminutes.
 ASTRO_PUBLIC double standardRefraction(double trueAltitude);
 
 // A geocentric position (from computeInstantUt or computeBody at TT) seen
