@@ -63,6 +63,8 @@ bool isKnownMessage(const std::string& line) {
       "\"([^\"\\\\]|\\\\[\"\\\\]|\\\\x[0-9a-f]{2})*(\\.\\.\\.)?\" : "
       "(le jour doit être un nombre\\.|"
       "le jour doit être un nombre ; le séparateur décimal est le point \\(.*\\)\\.|"
+      "le jour doit être un nombre ; une date entière se donne sur la ligne de commande "
+      "\\(ephemerides .*\\)\\.|"
       "le jour est trop grand\\.|le mois doit être un nombre entier\\.|"
       "le mois dépasse les entiers sur 32 bits\\.|l'année doit être un nombre entier\\.|"
       "l'année dépasse les entiers sur 32 bits\\.|le mois doit valoir au moins 1\\.|"
