@@ -91,7 +91,7 @@ ApparentPosition apparentPlaceAt(Body body, double jd, double lightTime, Theory 
 BodyPosition distancePlaceAt(Body body, double jd, Theory theory) {
   BodyPosition p = computeBody(body, TT{jd}, theory);
   if (theory == Theory::Precise && body == Body::Sun && p.status != Status::NotComputable) {
-    const double r = precise::norm(precise::earthHeliocentricEpv00(jd).position);
+    const double r = length(precise::earthHeliocentricEpv00(jd).position);
     p.distanceAu = r;
     p.distanceKm = r * kAstronomicalUnitKm;
   }

@@ -130,7 +130,7 @@ BodyPosition precisePosition(Body body, const precise::Place& place, const preci
   if (body == Body::Moon && sun != nullptr) {
     const precise::Vec3 m = place.vector;
     const precise::Vec3 toSun = sun->vector - m;
-    const double cosPhase = -dot(toSun, m) / (norm(toSun) * norm(m));
+    const double cosPhase = -dot(toSun, m) / (length(toSun) * length(m));
     illumination = (1.0 + cosPhase) / 2.0;
   }
   const bool computable = resolvesASecond(jd) && std::isfinite(place.rightAscension) &&

@@ -36,7 +36,7 @@ double toleranceOf(Body body) {
 
 double separation(const Vec3& a, const Vec3& b) {
   const Vec3 c{a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
-  return std::atan2(precise::norm(c), precise::dot(a, b));
+  return std::atan2(length(c), astro::dot(a, b));
 }
 
 // The unit vector of a longitude and a latitude (degrees unless said).
@@ -284,11 +284,11 @@ TEST(PreciseTheory, GeocentricVectorsAgainstDe405) {
     const precise::State s = precise::geocentric(row.body, row.jd);
     const Vec3 position{row.pv[0], row.pv[1], row.pv[2]};
     const Vec3 velocity{row.pv[3], row.pv[4], row.pv[5]};
-    const double distance = precise::norm(position);
+    const double distance = length(position);
     EXPECT_LT(separation(s.position, position), toleranceOf(row.body));
-    EXPECT_NEAR(precise::norm(s.position), distance,
+    EXPECT_NEAR(length(s.position), distance,
                 row.body == Body::Moon ? kMoonDistanceAu : toleranceOf(row.body) * distance);
-    EXPECT_LT(precise::norm(s.velocity - velocity), kVelocity * precise::norm(velocity));
+    EXPECT_LT(length(s.velocity - velocity), kVelocity * length(velocity));
   }
 }
 
@@ -300,9 +300,9 @@ TEST(PreciseTheory, Epv00EarthAgainstDe405) {
     const precise::State earth = precise::earthHeliocentricEpv00(row.jd);
     const Vec3 expected{-row.pv[0], -row.pv[1], -row.pv[2]};
     EXPECT_LT(separation(earth.position, expected), 0.03 * kArcsec);
-    EXPECT_NEAR(precise::norm(earth.position), precise::norm(expected), 10.0 / kAstronomicalUnitKm);
+    EXPECT_NEAR(length(earth.position), length(expected), 10.0 / kAstronomicalUnitKm);
     const Vec3 velocity{-row.pv[3], -row.pv[4], -row.pv[5]};
-    EXPECT_LT(precise::norm(earth.velocity - velocity), kVelocity * precise::norm(velocity));
+    EXPECT_LT(length(earth.velocity - velocity), kVelocity * length(velocity));
   }
 }
 
@@ -327,7 +327,7 @@ TEST(PreciseTheory, SunAboutTheBarycentreAgainstDe405) {
   for (const SunVelocityRow& row : kSunVelocity) {
     SCOPED_TRACE(testing::Message() << "JD " << row.jd);
     const Vec3 v = precise::sunBarycentricVelocity(row.jd);
-    EXPECT_LT(precise::norm(v - Vec3{row.v[0], row.v[1], row.v[2]}), kSunVelocityTolerance);
+    EXPECT_LT(length(v - Vec3{row.v[0], row.v[1], row.v[2]}), kSunVelocityTolerance);
   }
 }
 
@@ -539,7 +539,7 @@ void expectPlace(const precise::Place& place, const SwetestPlace& expected, Body
               body == Body::Moon ? kMoonDistanceAu : toleranceOf(body) * expected.distance);
   // The place's vector and its angles say the same.
   EXPECT_LT(separation(direction(place), place.vector), 1e-6 * kArcsec);
-  EXPECT_NEAR(precise::norm(place.vector), place.distanceAu, 1e-15);
+  EXPECT_NEAR(length(place.vector), place.distanceAu, 1e-15);
 }
 
 TEST(PreciseTheory, PlacesOfDateAgainstSwetest) {

@@ -91,7 +91,7 @@ Place placeOf(const Vec3& v, double obliquity) {
   const Vec3 ecliptic{v.x, ce * v.y + se * v.z, -se * v.y + ce * v.z};
   return {positiveAngle(std::atan2(v.y, v.x)),
           std::atan2(v.z, std::hypot(v.x, v.y)),
-          norm(v),
+          length(v),
           v,
           positiveAngle(std::atan2(ecliptic.y, ecliptic.x)),
           std::atan2(ecliptic.z, std::hypot(ecliptic.x, ecliptic.y))};
@@ -231,7 +231,7 @@ Place apparentFrom(Body body, const Epoch& epoch, const State& site, const State
     originVelocity = epoch.earthVelocity;
   } else {
     if (body != Body::Sun) {
-      const double r = norm(state.position);
+      const double r = length(state.position);
       acceleration = (-kSunGm / (r * r * r)) * state.position;
     }
     origin = -1.0 * epoch.earthHelio.position;
@@ -246,20 +246,20 @@ Place apparentFrom(Body body, const Epoch& epoch, const State& site, const State
   for (int i = 0; i < 3; ++i) {
     helio = state.position - tau * state.velocity + (0.5 * tau * tau) * acceleration;
     u = origin + helio - tau * originVelocity - site.position;
-    tau = norm(u) / kLightAuPerDay;
+    tau = length(u) / kLightAuPerDay;
   }
-  const double distance = norm(u);
+  const double distance = length(u);
   double p[3];
   toArray((1.0 / distance) * u, p);
 
   // Light deflection by the Sun, for the planets (the Sun's own light is
   // not bent, the Moon's by under a milliarcsecond).
-  const double earthSun = norm(epoch.earthHelio.position);
+  const double earthSun = length(epoch.earthHelio.position);
   double e[3];
   toArray((1.0 / earthSun) * epoch.earthHelio.position, e);
   if (body != Body::Sun && body != Body::Moon) {
     double q[3];
-    toArray((1.0 / norm(helio)) * helio, q);
+    toArray((1.0 / length(helio)) * helio, q);
     double bent[3];
     eraLd(1.0, p, q, e, earthSun, 1e-9, bent);
     for (int i = 0; i < 3; ++i) p[i] = bent[i];

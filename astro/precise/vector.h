@@ -1,15 +1,14 @@
-// Rectangular vectors of the precise theory and the few operations on them.
+// Rectangular vectors of the precise theory and the few operations on them:
+// the library's one Vector, with a state and a rotation matrix beside it.
 #pragma once
 
 #include <cmath>
 
+#include "astro/numeric.h"
+
 namespace astro::precise {
 
-struct Vec3 {
-  double x;
-  double y;
-  double z;
-};
+using Vec3 = Vector;
 
 // A position and its rate: in astronomical units and astronomical units per
 // day unless a routine says otherwise.
@@ -22,22 +21,6 @@ struct State {
 struct Matrix3 {
   double r[3][3];
 };
-
-constexpr Vec3 operator+(const Vec3& a, const Vec3& b) {
-  return {a.x + b.x, a.y + b.y, a.z + b.z};
-}
-constexpr Vec3 operator-(const Vec3& a, const Vec3& b) {
-  return {a.x - b.x, a.y - b.y, a.z - b.z};
-}
-constexpr Vec3 operator*(double s, const Vec3& a) {
-  return {s * a.x, s * a.y, s * a.z};
-}
-constexpr double dot(const Vec3& a, const Vec3& b) {
-  return a.x * b.x + a.y * b.y + a.z * b.z;
-}
-inline double norm(const Vec3& a) {
-  return std::sqrt(dot(a, a));
-}
 
 constexpr Vec3 operator*(const Matrix3& m, const Vec3& a) {
   return {m.r[0][0] * a.x + m.r[0][1] * a.y + m.r[0][2] * a.z,

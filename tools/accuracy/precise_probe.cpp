@@ -24,9 +24,9 @@ int main() {
     const double jd = std::strtod(line, &end);
     if (end == line) return 1;
     const astro::precise::Epoch epoch = astro::precise::epochAt(jd);
-    const double earthSun = astro::precise::norm(epoch.earthHelio.position);
+    const double earthSun = astro::length(epoch.earthHelio.position);
     const double earthSunEpv00 =
-        astro::precise::norm(astro::precise::earthHeliocentricEpv00(jd).position);
+        astro::length(astro::precise::earthHeliocentricEpv00(jd).position);
     for (astro::Body body : astro::kBodies) {
       const astro::precise::Vec3 p = astro::precise::geocentric(body, jd).position;
       const astro::precise::Place g = astro::precise::geometricPosition(body, epoch);
