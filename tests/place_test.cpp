@@ -145,3 +145,39 @@ TEST(KnownPlaces, EveryPlaceAnswersToItsQualifiedName) {
 }
 
 }  // namespace
+
+namespace {
+// Caught: coordinates without a zone gave UTC silently, to a user in
+// Paris. The known places near a point, nearest first; distances against
+// the haversine worked by hand (Paris's centre in the table is 48.85,
+// 2.35).
+TEST(KnownPlacesNear, NearestFirstWithinTheDistance) {
+  const struct {
+    double latitude, longitude;  // degrees
+    const char* nearest;         // empty: none within 100 km
+    double distanceKm;
+  } cases[] = {
+      {48.8566, 2.3522, "Paris", 0.75},
+      {45.76, 4.84, "Lyon", 1.36},
+      {43.72, 7.27, "Nice", 2.22},
+      {-21.0, 55.5, "Saint-Denis (La Réunion)", 14.32},
+      {0, -30, "", 0},
+      {-89.9, 0, "", 0},
+  };
+  for (const auto& c : cases) {
+    const std::vector<NearPlace> near =
+        knownPlacesNear(astro::Observer{c.latitude * kDegree, c.longitude * kDegree, 0}, 100);
+    if (std::string(c.nearest).empty()) {
+      EXPECT_TRUE(near.empty()) << c.latitude << "," << c.longitude;
+      continue;
+    }
+    ASSERT_FALSE(near.empty()) << c.nearest;
+    EXPECT_EQ(knownPlaceName(near.front().index), c.nearest);
+    EXPECT_NEAR(near.front().distanceKm, c.distanceKm, 0.05) << c.nearest;
+    for (std::size_t k = 1; k < near.size(); ++k) {
+      EXPECT_LE(near[k - 1].distanceKm, near[k].distanceKm);
+      EXPECT_LE(near[k].distanceKm, 100);
+    }
+  }
+}
+}  // namespace

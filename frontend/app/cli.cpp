@@ -187,8 +187,42 @@ Parsed<Zone> zoneOrAlias(std::string_view name, std::vector<std::string>& notes)
   return zone;
 }
 
+// How far the nearest known place may lie from coordinates for its zone to
+// be taken.
+constexpr double kNearEnoughKm = 100;
+
+// The zone of the nearest of the known places near coordinates, if the
+// system has it and if they all keep the same clock today (winter and
+// summer): else the coordinates may stand across a border between zones
+// (the places of Nice and Monaco have two zones but one clock, Lille and
+// Brussels too).
+std::optional<Zone> zoneOfPlacesNear(const std::vector<NearPlace>& near) {
+  if (near.empty()) {
+    return std::nullopt;
+  }
+  std::vector<std::string> ignored;
+  Parsed<Zone> nearest = zoneOrAlias(knownPlaces()[near.front().index].zone, ignored);
+  if (!std::holds_alternative<Zone>(nearest)) {
+    return std::nullopt;
+  }
+  constexpr double kJanuary2025 = 2460690.5;  // 2025-01-15 0h UT
+  constexpr double kJuly2025 = 2460871.5;     // 2025-07-15 0h UT
+  const Zone& zone = std::get<Zone>(nearest);
+  for (const NearPlace& other : near) {
+    Parsed<Zone> its = zoneOrAlias(knownPlaces()[other.index].zone, ignored);
+    const Zone* z = std::get_if<Zone>(&its);
+    for (const double jd : {kJanuary2025, kJuly2025}) {
+      if (z == nullptr || localOffsetSeconds(*z, jd) != localOffsetSeconds(zone, jd)) {
+        return std::nullopt;
+      }
+    }
+  }
+  return zone;
+}
+
 // The place: --lieu, else the environment's default. The zone: --fuseau,
-// else the place's, else the environment's. Either makes the dates civil
+// else the place's (for coordinates, the nearest known place's within
+// 100 km), else the environment's. Either makes the dates civil
 // times of the zone, turned into UT.
 Check readPlaceAndZone(const Arguments& a, Request& request) {
   const char* defaultPlace = std::getenv("EPHEMERIDES_LIEU");
@@ -220,6 +254,20 @@ Check readPlaceAndZone(const Arguments& a, Request& request) {
       request.zone = zoneFromEnvironment(&unusableTz);
       request.notes.push_back(
           catalogue::zoneMissing(request.place->name, request.place->zone, request.zone.name));
+    }
+  } else if (request.place) {
+    // Coordinates: the zone of the nearest known place, when it is near
+    // enough to be safe; else TZ's, else UTC, with a note either way.
+    const std::vector<NearPlace> near = knownPlacesNear(request.place->observer, kNearEnoughKm);
+    std::optional<Zone> nearZone = zoneOfPlacesNear(near);
+    if (nearZone) {
+      request.zone = *std::move(nearZone);
+      request.notes.push_back(catalogue::zoneOfNearestPlace(
+          request.zone.name, knownPlaceName(near.front().index), near.front().distanceKm));
+    } else {
+      request.zone = zoneFromEnvironment(&unusableTz);
+      request.notes.push_back(catalogue::noPlaceNear(static_cast<int>(kNearEnoughKm),
+                                                     request.zone.rules ? request.zone.name : ""));
     }
   } else {
     request.zone = zoneFromEnvironment(&unusableTz);

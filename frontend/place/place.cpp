@@ -158,24 +158,6 @@ Place placeOf(std::size_t i) {
       known.zone};
 }
 
-// Levenshtein distance, in bytes.
-std::size_t editDistance(std::string_view a, std::string_view b) {
-  std::vector<std::size_t> row(b.size() + 1);
-  for (std::size_t j = 0; j <= b.size(); ++j) {
-    row[j] = j;
-  }
-  for (std::size_t i = 1; i <= a.size(); ++i) {
-    std::size_t diagonal = row[0];
-    row[0] = i;
-    for (std::size_t j = 1; j <= b.size(); ++j) {
-      const std::size_t above = row[j];
-      row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
-      diagonal = above;
-    }
-  }
-  return row[b.size()];
-}
-
 // Up to three known places whose names are closest to `key`, within a third
 // of its length (at least 2 edits), one a line.
 std::string suggestionsFor(const std::string& key) {
@@ -315,6 +297,49 @@ Parsed<Place> parsePlace(std::string_view text) {
 const std::vector<KnownPlace>& knownPlaces() {
   static const std::vector<KnownPlace> places = readPlaces();
   return places;
+}
+
+const std::string& knownPlaceName(std::size_t index) {
+  return frontend::index().shown[index];
+}
+
+std::size_t editDistance(std::string_view a, std::string_view b) {
+  std::vector<std::size_t> row(b.size() + 1);
+  for (std::size_t j = 0; j <= b.size(); ++j) {
+    row[j] = j;
+  }
+  for (std::size_t i = 1; i <= a.size(); ++i) {
+    std::size_t diagonal = row[0];
+    row[0] = i;
+    for (std::size_t j = 1; j <= b.size(); ++j) {
+      const std::size_t above = row[j];
+      row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+      diagonal = above;
+    }
+  }
+  return row[b.size()];
+}
+
+std::vector<NearPlace> knownPlacesNear(const astro::Observer& observer, double withinKm) {
+  constexpr double kEarthRadiusKm = 6371;
+  const std::vector<KnownPlace>& places = knownPlaces();
+  std::vector<NearPlace> near;
+  for (std::size_t i = 0; i < places.size(); ++i) {
+    const double latitude = places[i].latitude * astro::kPi / 180;
+    const double longitude = places[i].longitude * astro::kPi / 180;
+    // The haversine: well conditioned at short distances.
+    const double a = std::pow(std::sin((latitude - observer.latitude) / 2), 2) +
+                     std::cos(latitude) * std::cos(observer.latitude) *
+                         std::pow(std::sin((longitude - observer.longitude) / 2), 2);
+    const double km = 2 * kEarthRadiusKm * std::asin(std::sqrt(std::min(1.0, a)));
+    if (km <= withinKm) {
+      near.push_back(NearPlace{i, km});
+    }
+  }
+  std::stable_sort(near.begin(), near.end(), [](const NearPlace& x, const NearPlace& y) {
+    return x.distanceKm < y.distanceKm;
+  });
+  return near;
 }
 
 std::string foldedName(std::string_view name) {

@@ -4,6 +4,7 @@
 // more, and cities of the world).
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -57,6 +58,21 @@ struct KnownPlace {
 // The known places, in the order of places.csv (read from the text built
 // into the program, once, on the first call).
 const std::vector<KnownPlace>& knownPlaces();
+
+// The known places within `withinKm` of an observer, nearest first: their
+// indices in knownPlaces() and their distances (km, on a sphere of
+// 6371 km), for coordinates given without a zone.
+struct NearPlace {
+  std::size_t index;
+  double distanceKm;
+};
+std::vector<NearPlace> knownPlacesNear(const astro::Observer& observer, double withinKm);
+// A known place's name as shown ("Lyon", "Saint-Denis (La Réunion)").
+const std::string& knownPlaceName(std::size_t index);
+
+// The Levenshtein distance between two texts, in bytes: the fewest bytes
+// to insert, delete or replace to turn one into the other.
+std::size_t editDistance(std::string_view a, std::string_view b);
 
 // A name as names are compared: lower case, the Latin letters of U+00C0 to
 // U+017F without their accents ("é" is "e", "ø" is "o", "œ" is "oe"), with

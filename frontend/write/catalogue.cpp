@@ -1,6 +1,7 @@
 // The catalogue: reasons into French sentences, and the help.
 #include "frontend/write/catalogue.h"
 
+#include <cmath>
 #include <utility>
 
 #include "frontend/write/numbers.h"
@@ -329,7 +330,9 @@ Options :
                            garde son rapport).
   --fuseau FUSEAU          le fuseau horaire : un nom IANA (Europe/Paris), un
                            décalage fixe (+01:00) ou UTC. Par défaut celui du
-                           lieu, sinon la variable TZ, sinon UTC.
+                           lieu (pour des coordonnées, celui du lieu connu le
+                           plus proche s'il est à moins de 100 km, avec une
+                           note), sinon la variable TZ, sinon UTC.
                            Avec --lieu ou --fuseau, les dates données sont
                            des heures locales de ce fuseau (une date ISO peut
                            aussi porter Z ou +HH:MM) ; « maintenant » est
@@ -450,6 +453,23 @@ std::string zoneMissing(std::string_view place, std::string_view zone, std::stri
 std::string tzUnusable(std::string_view value) {
   return "Note : la variable TZ (" + quotedWord(value) +
          ") ne désigne aucun fuseau connu ; les heures sont données en UTC.";
+}
+
+std::string zoneOfNearestPlace(std::string_view zone, std::string_view place, double km) {
+  const long rounded = std::lround(km);
+  return wrapped("Note : les heures sont celles du fuseau " + std::string(zone) + ", celui de " +
+                 std::string(place) + ", le lieu connu le plus proche (à " +
+                 (rounded < 1 ? std::string("moins d'1") : std::to_string(rounded)) +
+                 " km) ; --fuseau en choisit un autre.");
+}
+
+std::string noPlaceNear(int withinKm, std::string_view taken) {
+  return wrapped("Note : aucun lieu connu à moins de " + std::to_string(withinKm) +
+                 " km de ces coordonnées : les heures sont données " +
+                 (taken.empty() ? std::string("en UTC")
+                                : "dans le fuseau de la variable TZ, " + std::string(taken)) +
+                 " ; choisissez le fuseau du lieu avec --fuseau (--fuseau Europe/Paris, "
+                 "--fuseau +01:00).");
 }
 
 std::string ambiguousLocalTime(std::string_view given, std::string_view zone) {

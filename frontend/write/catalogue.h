@@ -107,6 +107,12 @@ std::string zoneAliasTaken(std::string_view asked, std::string_view alias);
 std::string zoneMissing(std::string_view place, std::string_view zone, std::string_view taken);
 std::string tzUnusable(std::string_view value);
 
+// Notes on the zone of coordinates given without one: the nearest known
+// place's, `km` away; or none near (within `withinKm`), and TZ's zone taken
+// (`taken`; empty: UTC).
+std::string zoneOfNearestPlace(std::string_view zone, std::string_view place, double km);
+std::string noPlaceNear(int withinKm, std::string_view taken);
+
 namespace events {
 // The first line of the text list: the clock the times are on.
 std::string heading(std::string_view zone);  // empty: UT

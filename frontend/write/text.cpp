@@ -50,4 +50,43 @@ void padToWidth(std::string& out, std::size_t start, std::size_t width) {
   }
 }
 
+std::string wrapped(std::string_view text, std::size_t width) {
+  std::string out;
+  out.reserve(text.size() + text.size() / width);
+  std::size_t lineStart = 0;  // in out
+  std::size_t lastBlank = std::string::npos;
+  std::size_t previousBlank = std::string::npos;
+  for (const char c : text) {
+    out += c;
+    if (c == '\n') {
+      lineStart = out.size();
+      lastBlank = previousBlank = std::string::npos;
+      continue;
+    }
+    // Not at the blank after « nor before : ; ? ! », which French
+    // typography keeps with their words.
+    if (c == ' ') {
+      if (!std::string_view(out).substr(0, out.size() - 1).ends_with("«")) {
+        previousBlank = lastBlank;
+        lastBlank = out.size() - 1;
+      }
+      continue;
+    }
+    if (std::string_view(":;?!\xc2").find(c) != std::string_view::npos &&
+        lastBlank == out.size() - 2) {
+      lastBlank = previousBlank;
+    }
+    if ((static_cast<unsigned char>(c) & 0xc0) == 0x80 ||
+        displayWidth(std::string_view(out).substr(lineStart)) <= width) {
+      continue;
+    }
+    if (lastBlank != std::string::npos && lastBlank > lineStart) {
+      out[lastBlank] = '\n';
+      lineStart = lastBlank + 1;
+      lastBlank = previousBlank = std::string::npos;
+    }
+  }
+  return out;
+}
+
 }  // namespace frontend

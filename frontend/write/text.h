@@ -33,4 +33,10 @@ std::size_t displayWidth(std::string_view text);
 // `width` columns (none if it takes as many or more).
 void padToWidth(std::string& out, std::size_t start, std::size_t width);
 
+// The text with each of its lines broken at blanks so that none takes more
+// than `width` columns (a word longer than that stays whole, on a line of
+// its own); the blank where a line is broken becomes the line end. The
+// line ends it had are kept.
+std::string wrapped(std::string_view text, std::size_t width = 80);
+
 }  // namespace frontend

@@ -249,7 +249,9 @@ def check_zone_notes(program):
         sys.exit(f"Kyiv: {row['zone']} {row['local_time']}, status {done.returncode}, "
                  f"{done.stderr!r}")
     for tz in ("garbage!!", ":/etc/passwd"):
-        for arguments, note in ((["--lieu", "45,4"], True), (["--fuseau", "UTC"], False),
+        # Coordinates far from every known place (mid-Atlantic): TZ's zone
+        # is the one they would take.
+        for arguments, note in ((["--lieu", "0,-30"], True), (["--fuseau", "UTC"], False),
                                 ([], False)):
             done = subprocess.run([program, *arguments, "2025-06-01"], capture_output=True,
                                   text=True, env={**os.environ, "TZ": tz})

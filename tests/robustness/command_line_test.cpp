@@ -621,6 +621,41 @@ TEST(CommandLine, FrenchWordsReadWell) {
   }
 }
 
+// Caught: coordinates without a zone gave "fuseau UTC" silently to a user
+// in Paris. The nearest known place's zone within 100 km, named in a note;
+// else UTC, with a note saying how to choose; --fuseau says nothing.
+TEST(CommandLine, CoordinatesWithoutAZoneTakeTheNearestPlacesZone) {
+  const struct {
+    std::vector<std::string> arguments;
+    std::string zone;  // the zone column
+    std::string note;  // what standard error says (empty: nothing)
+  } cases[] = {
+      {{"--lieu", "48.8566,2.3522"},
+       "Europe/Paris",
+       "Note : les heures sont celles du fuseau Europe/Paris, celui de Paris, le lieu"},
+      {{"--lieu", "-21.0,55.5"}, "Indian/Reunion", "celui de Saint-Denis (La"},
+      // Nice, 13 km from Monaco: two zone names, one clock.
+      {{"--lieu", "43.72,7.27"}, "Europe/Paris", "celui de Nice"},
+      {{"--lieu", "0,-30"}, "UTC", "aucun lieu connu à moins de 100 km"},
+      {{"--lieu", "48.8566,2.3522", "--fuseau", "UTC"}, "UTC", ""},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> arguments = c.arguments;
+    arguments.insert(arguments.end(), {"--format", "csv", "2025-06-21T12:00"});
+    const Transcript run = runProgram("", nullptr, kPatience, arguments);
+    EXPECT_EQ(run.exitStatus, 0) << c.arguments[1] << run.errors;
+    EXPECT_NE(run.output.find("," + c.zone + ",2025-06-21T12:00:00"), std::string::npos)
+        << c.arguments[1];
+    if (c.note.empty()) {
+      EXPECT_EQ(run.errors, "") << c.arguments[1];
+    } else {
+      EXPECT_NE(run.errors.find(c.note), std::string::npos) << run.errors;
+      EXPECT_NE(run.errors.find("--fuseau"), std::string::npos) << run.errors;
+      EXPECT_EQ(linesOver80(run.errors), std::vector<std::string>{});
+    }
+  }
+}
+
 TEST(CommandLine, RangeHasEveryStepFromFirstToLast) {
   const Transcript run = runProgram(
       "", nullptr, kPatience,
