@@ -517,6 +517,13 @@ int runRange(Console& console, const Request& request) {
   DateEntry entry;
   for (std::int64_t k = 0; k < request.range.size() && console.output.ok(); ++k) {
     request.range.at(k, entry);
+    if (request.civil && entry.universal) {
+      // A range stepped in UT: each date's label on the zone's clock, as
+      // its limits were given.
+      entry.label.clear();
+      request.range.appendLabel(entry.label,
+                                localTimeOf(request.zone, astro::julianDay(entry.date)).local);
+    }
     reporter.report(entry, true);
   }
   return reporter.finish(console.output.ok() ? Reading::AllAccepted : Reading::OutputFailed);

@@ -11,8 +11,8 @@
 #include <unordered_map>
 #include <utility>
 
-#include "frontend/write/catalogue.h"
 #include "frontend/places_csv.h"
+#include "frontend/write/catalogue.h"
 
 namespace frontend {
 namespace {
@@ -155,7 +155,7 @@ Place placeOf(std::size_t i) {
   return Place{
       index().shown[i],
       astro::Observer{known.latitude * astro::kPi / 180, known.longitude * astro::kPi / 180, 0},
-      known.zone};
+      known.zone, known.latitude, known.longitude};
 }
 
 // Up to three known places whose names are closest to `key`, within a third
@@ -277,7 +277,9 @@ Parsed<Place> coordinates(std::string_view text) {
   return Place{catalogue::coordinatesName(magnitude(latitudeText), latitude < 0,
                                           magnitude(longitudeText), longitude < 0, heightText),
                astro::Observer{latitude * astro::kPi / 180, longitude * astro::kPi / 180, height},
-               {}};
+               {},
+               latitude,
+               longitude};
 }
 
 }  // namespace

@@ -24,6 +24,11 @@ struct Place {
   // The IANA time zone of a named place ("Europe/Paris"); empty for
   // coordinates.
   std::string zone;
+  // Latitude and longitude in degrees as they were given (typed, or in the
+  // table of places), for the records to write them back as they were:
+  // 45.75, not the 45.75000000000001 that degrees from radians give.
+  double latitudeDegrees;
+  double longitudeDegrees;
 };
 
 // A place, as --lieu and EPHEMERIDES_LIEU give it:

@@ -65,6 +65,13 @@ Parsed<DateRange> DateRange::make(const astro::CalendarDate& from, const astro::
                    std::to_string(count));
   }
   DateRange range;
+  const auto every = [&](std::int64_t unit) {
+    return stepMilliseconds % unit == 0 && first.millisecond % unit == 0;
+  };
+  range.precision_ = every(kMillisecondsPerDay) ? Precision::Day
+                     : every(60'000)            ? Precision::Minute
+                     : every(1000)              ? Precision::Second
+                                                : Precision::Millisecond;
   range.first_ = first;
   range.step_ = stepMilliseconds;
   range.count_ = count;
@@ -79,7 +86,29 @@ void DateRange::at(std::int64_t k, DateEntry& entry) const {
   entry.date = calendarDateOf(moment);
   entry.universal = universal_;
   entry.label.clear();
-  appendLabel(entry.label, entry.date);
+  appendLabel(entry.label, moment);
+}
+
+void DateRange::appendLabel(std::string& out, const Moment& moment) const {
+  appendIsoDay(out, astro::calendarDay(moment.dayNumber));
+  if (precision_ == Precision::Day) {
+    return;
+  }
+  const std::int64_t ms = moment.millisecond;
+  out += 'T';
+  appendZeroPadded(out, ms / 3'600'000, 2);
+  out += ':';
+  appendZeroPadded(out, ms / 60'000 % 60, 2);
+  if (precision_ == Precision::Minute) {
+    return;
+  }
+  out += ':';
+  appendZeroPadded(out, ms / 1000 % 60, 2);
+  if (precision_ == Precision::Second) {
+    return;
+  }
+  out += '.';
+  appendZeroPadded(out, ms % 1000, 3);
 }
 
 void appendIsoDay(std::string& out, const astro::CalendarDay& day) {

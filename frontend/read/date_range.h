@@ -32,10 +32,19 @@ class DateRange {
 
   std::int64_t size() const { return count_; }
   // The k-th date, 0 <= k < size(), into `entry` (whose label's storage is
-  // reused).
+  // reused). Its label is the date in ISO 8601, YYYY-MM-DD when the range
+  // goes by whole days from a midnight, else with its time to the minute,
+  // the second or the millisecond, as finely as the first date and the
+  // step need (the same for every date of the range).
   void at(std::int64_t k, DateEntry& entry) const;
+  // A moment written as the labels of this range are.
+  void appendLabel(std::string& out, const Moment& moment) const;
 
  private:
+  // How finely the labels are written: the day, then hours and minutes,
+  // seconds, milliseconds.
+  enum class Precision : std::uint8_t { Day, Minute, Second, Millisecond };
+  Precision precision_ = Precision::Day;
   Moment first_{};
   std::int64_t step_ = 0;
   std::int64_t count_ = 0;

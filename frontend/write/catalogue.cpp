@@ -303,6 +303,9 @@ Options :
                            En csv et json les valeurs ne sont pas coupées :
                            heures, degrés, unités astronomiques et kilomètres,
                            chaque nombre sous sa forme la plus courte ; la
+                           colonne date donne la date telle que donnée (pour
+                           une plage, AAAA-MM-JJ, avec l'heure si le pas le
+                           demande, sur l'horloge de la plage) ; la
                            colonne datetime donne l'instant en AAAA-MM-JJTHH:
                            MM:SS.sss, dans le calendrier du programme ; les
                            colonnes magnitude, phase_angle_deg,

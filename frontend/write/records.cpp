@@ -82,8 +82,8 @@ void dateFields(const Observation& seen, const Request& request, Visit&& visit) 
   visit("local_time", Value::text(local));
   if (request.place) {
     const astro::Observer& o = request.place->observer;
-    visit("latitude_deg", Value::of(degreesOf(o.latitude)));
-    visit("longitude_deg", Value::of(degreesOf(o.longitude)));
+    visit("latitude_deg", Value::of(request.place->latitudeDegrees));
+    visit("longitude_deg", Value::of(request.place->longitudeDegrees));
     visit("height_m", Value::of(o.heightMetres));
   }
 }

@@ -219,8 +219,9 @@ const CommandCase kCases[] = {
     // Ranges: first and last included.
     {.name = "RangeOfHalfDays",
      .arguments = {"--from", "1/1/2000", "--to", "2/1/2000", "--step", "12h", "--format", "csv"},
-     .output = kCsvHeader +
-               "1/1/2000,2000-01-01T00:00:00.000,2000,1,1,2451544.5,6.664498040115177,tt,0,sun,",
+     .output =
+         kCsvHeader +
+         "2000-01-01T00:00,2000-01-01T00:00:00.000,2000,1,1,2451544.5,6.664498040115177,tt,0,sun,",
      .outputIsPrefix = true},
     {.name = "RangeLastDateIncluded",
      .arguments = {"--from", "31/12/1999", "--to", "1.5/1/2000", "--step", "12h"},
@@ -667,11 +668,63 @@ TEST(CommandLine, RangeHasEveryStepFromFirstToLast) {
     lines += c == '\n' ? 1 : 0;
   }
   EXPECT_EQ(lines, 1 + 49 * 9u);
-  EXPECT_NE(run.output.find("\n1.0208333333333333/1/2000,2000-01-01T00:30:00.000,2000,1,"
+  EXPECT_NE(run.output.find("\n2000-01-01T00:30,2000-01-01T00:30:00.000,2000,1,"
                             "1.0208333333333333,"),
             std::string::npos);
-  EXPECT_NE(run.output.find("\n2/1/2000,2000-01-02T00:00:00.000,2000,1,2,2451545.5,"),
+  EXPECT_NE(run.output.find("\n2000-01-02T00:00,2000-01-02T00:00:00.000,2000,1,2,2451545.5,"),
             std::string::npos);
+}
+
+// Caught: the CSV date column changed meaning with the step (a local date
+// for whole days, a UT day with float noise, 29.958333333333332/3/2025,
+// for --step 30min at a place), and Lyon's latitude read
+// 45.75000000000001. The date column is the date as given, on the clock
+// it was given in; the place's coordinates as given.
+TEST(CommandLine, CsvDateIsTheDateAsGiven) {
+  const struct {
+    std::vector<std::string> arguments;
+    std::vector<std::string> dates;  // the date column, one per date
+    std::string coordinates;         // latitude_deg,longitude_deg (with a place)
+  } cases[] = {
+      {{"--lieu", "Lyon", "--from", "2025-03-29T23:00", "--to", "2025-03-30T00:30", "--step",
+        "30min"},
+       {"2025-03-29T23:00", "2025-03-29T23:30", "2025-03-30T00:00", "2025-03-30T00:30"},
+       "45.75,4.85"},
+      {{"--lieu", "Lyon", "--from", "2025-01-01", "--to", "2025-01-02"},
+       {"2025-01-01", "2025-01-02"},
+       "45.75,4.85"},
+      {{"--lieu", "45.76,4.84,170", "2025-06-21", "21.5/6/2025"},
+       {"2025-06-21", "21.5/6/2025"},
+       "45.76,4.84"},
+      {{"--from", "2000-01-01", "--to", "2000-01-01T00:00:20", "--step", "10s"},
+       {"2000-01-01T00:00:00", "2000-01-01T00:00:10", "2000-01-01T00:00:20"},
+       ""},
+      {{"--fuseau", "+05:45", "--from", "2025-01-01T00:00", "--to", "2025-01-01T02:00", "--step",
+        "1h"},
+       {"2025-01-01T00:00", "2025-01-01T01:00", "2025-01-01T02:00"},
+       ""},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> arguments = c.arguments;
+    arguments.insert(arguments.end(), {"--format", "csv"});
+    const Transcript run = runProgram("", nullptr, kPatience, arguments);
+    ASSERT_EQ(run.exitStatus, 0) << c.arguments[1] << run.errors;
+    std::vector<std::string> dates;
+    std::size_t start = run.output.find('\n') + 1;
+    while (start < run.output.size()) {
+      const std::size_t end = run.output.find('\n', start);
+      const std::string row = run.output.substr(start, end - start);
+      const std::string date = row.substr(0, row.find(','));
+      if (row.find(",sun,") != std::string::npos) {
+        dates.push_back(date);
+        if (!c.coordinates.empty()) {
+          EXPECT_NE(row.find("," + c.coordinates + ","), std::string::npos) << row;
+        }
+      }
+      start = end + 1;
+    }
+    EXPECT_EQ(dates, c.dates) << c.arguments[1];
+  }
 }
 
 }  // namespace
