@@ -175,7 +175,7 @@ std::string legendLine(const BodyRow& row, const astro::Instant& instant,
     text.pop_back();  // the minutes' "'" becomes "′"
     text += "′";
     text += words::kMagnitude;
-    appendMagnitude(text, look.magnitude);
+    appendMagnitude(text, look);
     return text;
   }
   // The side of the Sun along the ecliptic: east of it a body follows the
@@ -198,7 +198,7 @@ std::string legendLine(const BodyRow& row, const astro::Instant& instant,
     text += east ? words::kEvening : words::kMorning;
   }
   text += words::kMagnitude;
-  appendMagnitude(text, look.magnitude);
+  appendMagnitude(text, look);
   if (row.showsPhase && row.body != astro::Body::Moon) {
     text += words::kLitAt;
     appendGeneral(text, std::floor(100 * look.illuminatedFraction), 5);

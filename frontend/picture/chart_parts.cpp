@@ -141,8 +141,12 @@ void appendBodyDisc(std::string& out, const BodyRow& row, double x, double y, do
       .end();
 }
 
-void appendMagnitude(std::string& out, double magnitude) {
-  appendDecimalComma(out, magnitude, 1);
+void appendMagnitude(std::string& out, const astro::Appearance& look) {
+  if (look.magnitudeStatus != astro::MagnitudeStatus::Computed) {
+    out += catalogue::place::kNoMagnitude;
+    return;
+  }
+  appendDecimalComma(out, look.magnitude, 1);
 }
 
 double labelWidth(std::string_view text) {

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "astro/astro.h"
-#include "frontend/write/bodies.h"
 #include "frontend/picture/svg.h"
+#include "frontend/write/bodies.h"
 
 namespace frontend {
 
@@ -39,8 +39,9 @@ double discRadius(const BodyRow& row, const astro::Appearance& look);
 void appendBodyDisc(std::string& out, const BodyRow& row, double x, double y, double radius,
                     double illumination, double sunwardDegrees);
 
-// "-4,1": a magnitude to a tenth, with the French decimal comma.
-void appendMagnitude(std::string& out, double magnitude);
+// "-4,1": a body's magnitude to a tenth, with the French decimal comma;
+// a dash where its law does not reach (the Moon near new moon).
+void appendMagnitude(std::string& out, const astro::Appearance& look);
 
 // A box on the page that a label must not cover: another label, a body's
 // disc, or a word of the picture.

@@ -442,7 +442,7 @@ void appendLegendRow(Svg& svg, const Request& request, const BodyRow& row, const
     cell(kAltitudeColumn, catalogue::place::kBelowHorizon);
   }
   text.clear();
-  appendMagnitude(text, look.magnitude);
+  appendMagnitude(text, look);
   svg.open("text").attr("x", kMagnitudeRight).attr("y", y).attr("text-anchor", "end").text(text);
   const astro::BodyDay& day = view.day[row.body];
   for (const auto& [x, event, kind] :

@@ -318,11 +318,14 @@ Options :
                            Au plus 150085416 s en valeur absolue.
   --lieu LIEU              ce qu'on voit d'un lieu : après chaque rapport, la
                            hauteur et l'azimut de chaque astre (réfraction
-                           comprise), sa magnitude, son lever, son passage au
-                           méridien (et sa hauteur) et son coucher dans la
-                           journée locale, et les crépuscules civil, nautique
-                           et astronomique, en heure locale ; en csv et json,
-                           les colonnes correspondantes. LIEU est LAT,LON ou
+                           comprise), sa magnitude (un tiret où la loi de
+                           l'astre ne va pas : la Lune près de la nouvelle
+                           lune ; en csv et json, magnitude_status), son
+                           lever, son passage au méridien (et sa hauteur) et
+                           son coucher dans la journée locale, et les
+                           crépuscules civil, nautique et astronomique, en
+                           heure locale ; en csv et json, les colonnes
+                           correspondantes. LIEU est LAT,LON ou
                            LAT,LON,ALT (degrés décimaux, nord et est positifs,
                            hauteur en mètres : 45.76,4.84,170) ou le nom d'un
                            lieu connu (préfectures, villes de France de plus

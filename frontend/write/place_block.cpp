@@ -113,10 +113,15 @@ void appendBodyRow(std::string& out, const Request& request, const BodyRow& row,
     padToWidth(out, column, kAngleWidth);
   }
   column = out.size();
-  std::string magnitude;
-  appendDecimalComma(magnitude, look.magnitude, 1);
-  out.append(magnitude.size() < kMagnitudeWidth - 2 ? kMagnitudeWidth - 2 - magnitude.size() : 0,
-             ' ');
+  // No figure where the law of the body's magnitude does not reach (the
+  // Moon near new moon); CSV and JSON keep it, with its status.
+  std::string magnitude(catalogue::place::kNoMagnitude);
+  if (look.magnitudeStatus == astro::MagnitudeStatus::Computed) {
+    magnitude.clear();
+    appendDecimalComma(magnitude, look.magnitude, 1);
+  }
+  const std::size_t width = displayWidth(magnitude);
+  out.append(width < kMagnitudeWidth - 2 ? kMagnitudeWidth - 2 - width : 0, ' ');
   out += magnitude;
   padToWidth(out, column, kMagnitudeWidth);
   const astro::BodyDay& day = view.day[row.body];
