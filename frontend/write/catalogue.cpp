@@ -507,6 +507,39 @@ std::string groupedKilometres(std::int64_t kilometres) {
   return grouped;
 }
 
+std::string_view category(astro::EventKind kind) {
+  switch (kind) {
+    case astro::EventKind::NewMoon:
+    case astro::EventKind::FirstQuarter:
+    case astro::EventKind::FullMoon:
+    case astro::EventKind::LastQuarter:
+      return "Phases de la Lune";
+    case astro::EventKind::MarchEquinox:
+    case astro::EventKind::JuneSolstice:
+    case astro::EventKind::SeptemberEquinox:
+    case astro::EventKind::DecemberSolstice:
+      return "Saisons";
+    case astro::EventKind::Perihelion:
+    case astro::EventKind::Aphelion:
+      return "Périhélie et aphélie";
+    case astro::EventKind::Perigee:
+    case astro::EventKind::Apogee:
+      return "Périgée et apogée";
+    case astro::EventKind::InferiorConjunction:
+    case astro::EventKind::SuperiorConjunction:
+    case astro::EventKind::Conjunction:
+      return "Conjonctions";
+    case astro::EventKind::Opposition:
+      return "Oppositions";
+    case astro::EventKind::GreatestElongationEast:
+    case astro::EventKind::GreatestElongationWest:
+      return "Élongations";
+    case astro::EventKind::CloseApproach:
+      return "Rapprochements";
+  }
+  return "Événements";
+}
+
 std::string sentence(astro::EventKind kind, std::string_view body, std::string_view other,
                      bool bodyIsMoon, bool otherIsMoon, std::string_view value) {
   const std::string named(body);

@@ -124,6 +124,9 @@ std::string sentence(astro::EventKind kind, std::string_view body, std::string_v
                      bool bodyIsMoon, bool otherIsMoon, std::string_view value);
 // "356 700 km"
 std::string groupedKilometres(std::int64_t kilometres);
+// The kind's group as a person reads it ("Phases de la Lune", "Saisons"),
+// for the calendar's categories.
+std::string_view category(astro::EventKind kind);
 inline constexpr std::string_view kCalendarName = "Éphémérides : les événements du ciel";
 inline constexpr std::string_view kNotComputable =
     "Événements incalculables : certaines positions de l'intervalle ne peuvent\n"

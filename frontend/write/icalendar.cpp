@@ -109,8 +109,12 @@ void appendCalendarEvent(std::string& out, const FoundEvent& found, const Reques
   icsLine(out, "UID:" + uid + "-" + time.substr(0, time.find('T')) + "@ephemerides");
   icsLine(out, "DTSTAMP:" + time);
   icsLine(out, "DTSTART:" + time);
+  // An instant: it ends as it begins, which calendar programs draw as a
+  // mark at its time rather than the hour-long block they give an event
+  // without an end. It takes no time from the day (TRANSPARENT).
+  icsLine(out, "DTEND:" + time);
   icsLine(out, "SUMMARY:" + icsText(sentenceOf(e)));
-  icsLine(out, "CATEGORIES:" + std::string(astro::eventKindId(e.kind)));
+  icsLine(out, "CATEGORIES:" + icsText(catalogue::events::category(e.kind)));
   icsLine(out, "TRANSP:TRANSPARENT");
   icsLine(out, "END:VEVENT");
 }

@@ -225,10 +225,28 @@ def check_events(program):
     uids = [str(e["UID"]) for e in events]
     if len(events) != len(rows) or len(set(uids)) != len(uids):
         sys.exit(f"events: {len(events)} calendar events, {len(set(uids))} UIDs, {len(rows)} rows")
+    # Caught: the categories were the ids of CSV and JSON, and an instant
+    # without an end, which calendar programs draw as an hour-long block
+    # (crossing midnight for a late one): it ends as it begins.
+    groups = {"Phases de la Lune": ("new_moon", "first_quarter", "full_moon", "last_quarter"),
+              "Saisons": ("march_equinox", "june_solstice", "september_equinox",
+                          "december_solstice"),
+              "Périhélie et aphélie": ("perihelion", "aphelion"),
+              "Périgée et apogée": ("perigee", "apogee"),
+              "Conjonctions": ("inferior_conjunction", "superior_conjunction", "conjunction"),
+              "Oppositions": ("opposition",),
+              "Élongations": ("greatest_elongation_east", "greatest_elongation_west"),
+              "Rapprochements": ("close_approach",)}
+    category = {kind: name for name, kinds in groups.items() for kind in kinds}
     for event, row in zip(events, rows):
         start = event["DTSTART"].dt
         if start != datetime.datetime.fromisoformat(row["time_utc"].replace("Z", "+00:00")):
             sys.exit(f"events: DTSTART {start} for {row['time_utc']}")
+        if event["DTEND"].dt != start or str(event["TRANSP"]) != "TRANSPARENT":
+            sys.exit(f"events: DTEND {event['DTEND'].dt} for DTSTART {start}")
+        categories = [str(c) for c in event["CATEGORIES"].cats]
+        if categories != [category[row["event"]]]:
+            sys.exit(f"events: categories {categories} for {row['event']}")
         if row["event"] not in str(event["UID"]) or not str(event["SUMMARY"]):
             sys.exit(f"events: {event['UID']} {event['SUMMARY']!r} for {row['event']}")
     print(f"events: {len(rows)} in 2025, CSV, JSON and the calendar agree")
