@@ -89,6 +89,11 @@ TEST(ParseZone, NamesOffsetsAndUtc) {
       {"+05:60", nullptr},
       {"+5", nullptr},
       {"+05:3", nullptr},
+      // Caught: an offset with one hour digit refused by --fuseau, though
+      // a date word takes it.
+      {"+5:45", "+05:45"},
+      {"-3:30", "-03:30"},
+      {"+5:4", nullptr},
       {"CET-1CEST,M3.5.0,M10.5.0/3", nullptr},  // TZ's own form: zoneFromEnvironment
   };
   for (const auto& c : cases) {
@@ -245,6 +250,25 @@ TEST(AppendIsoWithOffset, Forms) {
     std::string out;
     appendIsoWithOffset(out, localTimeOf(zone(c.zone), c.jdUt));
     EXPECT_EQ(out, c.iso);
+  }
+}
+
+// Caught: a zone name mistyped got no suggestion, though a place's does.
+TEST(ParseZone, SuggestsCloseNames) {
+  const struct {
+    const char* text;
+    const char* first;  // the first suggestion; empty: none
+  } cases[] = {
+      {"Europe/Pariss", "Europe/Paris"}, {"paris", "Europe/Paris"},
+      {"new york", "America/New_York"},  {"Amerika/Sao_Paolo", "America/Sao_Paulo"},
+      {"Mars/Olympus_Mons", ""},
+  };
+  for (const auto& c : cases) {
+    const Parsed<Zone> parsed = parseZone(c.text);
+    ASSERT_TRUE(std::holds_alternative<Refusal>(parsed)) << c.text;
+    const Refusal& r = std::get<Refusal>(parsed);
+    EXPECT_EQ(r.reason, Reason::ZoneUnknown);
+    EXPECT_EQ(r.detail.substr(0, r.detail.find('\n')), c.first) << c.text << ": " << r.detail;
   }
 }
 

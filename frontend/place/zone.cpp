@@ -16,7 +16,9 @@
 #include <iterator>
 #include <optional>
 #include <utility>
+#include <vector>
 
+#include "frontend/place/place.h"
 #include "frontend/place/posix_zone.h"
 #include "frontend/place/tzif.h"
 #include "frontend/read/date_range.h"
@@ -115,6 +117,10 @@ ZoneOffset offsetAt(const Zone& zone, std::int64_t unixSeconds) {
 std::optional<Zone> fixedZone(std::string_view text) {
   const bool negative = text.front() == '-';
   std::string compact(text.substr(1));
+  // One hour digit, with its minutes: +5:45.
+  if (compact.size() == 4 && compact[1] == ':') {
+    compact.insert(0, 1, '0');
+  }
   if (compact.size() == 5 && compact[2] == ':') {
     compact.erase(2, 1);
   }
@@ -197,6 +203,51 @@ std::optional<Zone> ianaZone(std::string_view name, std::string& invalidFile) {
   }
 }
 
+// Up to three zones of the system's tzdata whose names are close to a name
+// refused, one a line: by the whole name or by its city ("paris",
+// "Europe/Pariss"), whatever the case and with blanks for underscores,
+// within a third of its length (at least 2 edits).
+std::string zoneSuggestionsFor(std::string_view name) {
+  constexpr std::size_t kLongestSuggestedFrom = 64;
+  constexpr std::size_t kMostSuggestions = 3;
+  if (name.empty() || name.size() > kLongestSuggestedFrom) {
+    return {};
+  }
+  const auto folded = [](std::string_view text) {
+    std::string out;
+    for (const char c : text) {
+      out += c == '_' ? ' ' : (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    }
+    return out;
+  };
+  const std::string key = folded(name);
+  const std::size_t limit = std::max<std::size_t>(2, (key.size() + 2) / 3);
+  std::vector<std::pair<std::size_t, std::string>> best;  // distance, zone
+  try {
+    for (const date::time_zone& z : date::get_tzdb().zones) {
+      const std::string whole = folded(z.name());
+      const std::size_t slash = whole.rfind('/');
+      const std::size_t d =
+          slash == std::string::npos
+              ? editDistance(key, whole)
+              : std::min(editDistance(key, whole), editDistance(key, whole.substr(slash + 1)));
+      if (d <= limit) {
+        best.emplace_back(d, z.name());
+      }
+    }
+  } catch (const std::exception&) {
+    return {};
+  }
+  std::stable_sort(best.begin(), best.end(),
+                   [](const auto& x, const auto& y) { return x.first < y.first; });
+  std::string lines;
+  for (std::size_t k = 0; k < best.size() && k < kMostSuggestions; ++k) {
+    lines += k == 0 ? "" : "\n";
+    lines += best[k].second;
+  }
+  return lines;
+}
+
 }  // namespace
 
 Zone Zone::utc() {
@@ -220,7 +271,7 @@ Parsed<Zone> parseZone(std::string_view text) {
                    std::move(invalidFile)};
   }
   if (!found) {
-    return Refusal{Subject::Zone, Reason::ZoneUnknown, std::string(text), {}};
+    return Refusal{Subject::Zone, Reason::ZoneUnknown, std::string(text), zoneSuggestionsFor(zone)};
   }
   return *std::move(found);
 }

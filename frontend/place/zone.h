@@ -41,9 +41,10 @@ struct Zone {
 
 // A zone as --fuseau gives it: an IANA name ("Europe/Paris", whatever the
 // case: "europe/paris"), a fixed offset from UT ("+01:00", "-03:30",
-// "+0530", "+05"; at most 18 hours), or UTC ("UTC" or "Z"). A name that
-// the system's tzdata does not have is refused (subject Zone, ZoneUnknown,
-// quoting the text), and so is any other text; date/tz's exceptions are
+// "+0530", "+05", "+5:45"; at most 18 hours), or UTC ("UTC" or "Z").
+// A name that the system's tzdata does not have is refused (subject Zone,
+// ZoneUnknown, quoting the text, detail: up to three close zone names, one
+// a line), and so is any other text; date/tz's exceptions are
 // caught and refused the same way.
 Parsed<Zone> parseZone(std::string_view text);
 

@@ -240,8 +240,11 @@ std::string whyOfPlace(const Refusal& r) {
     case Reason::PlaceAmbiguous:
       return "plusieurs lieux portent ce nom : " + namesOf(r.detail) + " ; précisez lequel.";
     case Reason::ZoneUnknown:
-      return "fuseau horaire inconnu ; donnez un nom de la base IANA (Europe/Paris, "
-             "America/New_York), un décalage (+01:00, -03:30) ou UTC.";
+      return (r.detail.empty() ? std::string("fuseau horaire inconnu ; donnez")
+                               : "fuseau horaire inconnu ; vouliez-vous dire " + namesOf(r.detail) +
+                                     " ? Sinon, donnez") +
+             " un nom de la base IANA (Europe/Paris, America/New_York), un décalage (+01:00, "
+             "-03:30, +5:45) ou UTC.";
     case Reason::ZoneFileInvalid:
       return "le fichier de ce fuseau, " + r.detail +
              ", est illisible : ce n'est pas un fichier TZif valide.";
