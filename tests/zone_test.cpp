@@ -127,8 +127,20 @@ TEST(ZoneOffsets, ThroughTheYearsAndHemispheres) {
       {"Europe/Paris", at(2100, 7, 1, 12, 0), 2 * kHour, "CEST"},
       {"Europe/Paris", at(2100, 3, 28, 0, 59, 59), 1 * kHour, "CET"},
       {"Europe/Paris", at(2100, 3, 28, 1, 0), 2 * kHour, "CEST"},
-      // From 10000 on, the rule's standard time.
-      {"Europe/Paris", at(12000, 7, 1, 12, 0), 1 * kHour, "CET"},
+      // Caught: from 10000 on, the rule's standard time was taken (CET in
+      // July, Sydney falling back in midsummer at the turn of 10000). The
+      // rule holds for every year: the last Sundays of March and October
+      // 10000 are the 26th and the 29th, and of 214000 too; the first
+      // Sunday of April 10000 the 2nd (03:00 AEDT, 16:00 UT the day before).
+      {"Europe/Paris", at(12000, 7, 1, 12, 0), 2 * kHour, "CEST"},
+      {"Europe/Paris", at(10000, 3, 26, 0, 59, 59), 1 * kHour, "CET"},
+      {"Europe/Paris", at(10000, 3, 26, 1, 0), 2 * kHour, "CEST"},
+      {"Europe/Paris", at(214000, 10, 29, 0, 59, 59), 2 * kHour, "CEST"},
+      {"Europe/Paris", at(214000, 10, 29, 1, 0), 1 * kHour, "CET"},
+      {"Australia/Sydney", at(9999, 12, 31, 23, 0), 11 * kHour, "AEDT"},
+      {"Australia/Sydney", at(10000, 1, 1, 1, 0), 11 * kHour, "AEDT"},
+      {"Australia/Sydney", at(10000, 4, 1, 15, 59, 59), 11 * kHour, "AEDT"},
+      {"Australia/Sydney", at(10000, 4, 1, 16, 0), 10 * kHour, "AEST"},
       {"Australia/Sydney", at(2025, 1, 15, 1, 0), 11 * kHour, "AEDT"},
       {"Australia/Sydney", at(2025, 4, 5, 15, 59, 59), 11 * kHour, "AEDT"},
       {"Australia/Sydney", at(2025, 4, 5, 16, 0), 10 * kHour, "AEST"},

@@ -9,13 +9,15 @@
 #include <chrono>
 #include <utility>
 
+#include "astro/astro.h"
+
 namespace frontend {
 namespace {
 
 constexpr std::int64_t kSecondsPerDay = 86'400;
-// The years where the rule is applied.
-constexpr date::sys_days kFirstRuleDay{date::year{-9999} / date::January / 1};
-constexpr date::sys_days kLastRuleDay{date::year{9999} / date::December / 31};
+// 400 Gregorian years: 146,097 days, 20,871 whole weeks, after which the
+// calendar and its weekdays, and so every rule's changes, come back.
+constexpr std::int64_t kCycleDays = 146'097;
 
 bool isDigit(char c) {
   return c >= '0' && c <= '9';
@@ -212,11 +214,13 @@ ZoneOffset posixOffsetAt(const PosixZone& zone, std::int64_t unixSeconds) {
   if (!zone.daylight) {
     return zone.standard;
   }
-  const std::int64_t day = unixSeconds / kSecondsPerDay - (unixSeconds % kSecondsPerDay < 0);
-  if (day < kFirstRuleDay.time_since_epoch().count() ||
-      day > kLastRuleDay.time_since_epoch().count()) {
-    return zone.standard;
-  }
+  // The instant moved by whole cycles of 400 years into those from 1970
+  // to 2369, where date's calendar counts the days: the same changes fall
+  // at the same times of the same days, whatever the year.
+  const std::int64_t cycles =
+      astro::floorDiv(astro::floorDiv(unixSeconds, kSecondsPerDay), kCycleDays);
+  unixSeconds -= cycles * kCycleDays * kSecondsPerDay;
+  const std::int64_t day = unixSeconds / kSecondsPerDay;
   const date::year year =
       date::year_month_day{date::sys_days{date::days{static_cast<int>(day)}}}.year();
   // The changes of the years around, in order; at one instant the change to

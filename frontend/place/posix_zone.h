@@ -44,8 +44,8 @@ struct PosixZone {
 // with a daylight time must give the days of its changes.
 std::optional<PosixZone> parsePosixZone(std::string_view text);
 
-// The offset at an instant in seconds since 1970-01-01 0h UT. Outside the
-// years -9999 to 9999 the standard time.
+// The offset at an instant in seconds since 1970-01-01 0h UT, in any year
+// (the rule's changes repeat every 400 Gregorian years).
 ZoneOffset posixOffsetAt(const PosixZone& zone, std::int64_t unixSeconds);
 
 }  // namespace frontend

@@ -13,8 +13,8 @@
 //     (Paris: +00:09:21, "LMT"), for every earlier date;
 //   - the listed changes, then the rule that tzdata gives for the times
 //     after them (its compiled files list the changes up to 2037 in most
-//     zones, and end with that rule, posix_zone.h), up to the year 9999;
-//   - after 9999, the standard time of that rule.
+//     zones, and end with that rule, posix_zone.h), for every later year
+//     the program accepts.
 // A fixed offset and UTC hold at every date.
 #pragma once
 
