@@ -121,6 +121,13 @@ TEST(ParsePlace, NamesHoweverWrittenAndWhereTheyLie) {
       {"Cordoue", "Cordoue", 37.8882, -4.7794, "Europe/Madrid"},
       {"Córdoba (Argentine)", "Córdoba (Argentine)", -31.4201, -64.1888,
        "America/Argentina/Cordoba"},
+      // Caught: a name typed with combining accents (decomposed, as some
+      // keyboards and file names give it) was refused with the suggestion
+      // « Orléans », which looks identical.
+      {"Orle\u0301ans", "Orléans", 47.9029, 1.9093, "Europe/Paris"},
+      {"SAINT-E\u0301TIENNE", "Saint-Étienne", 45.4397, 4.3872, "Europe/Paris"},
+      {"Tromso\u0308", "Tromsø", 69.6492, 18.9553, "Europe/Oslo"},
+      {"Ushuai\u0308a", "Ushuaïa", -54.8019, -68.3030, "America/Argentina/Ushuaia"},
   };
   for (const auto& c : cases) {
     const Parsed<Place> parsed = parsePlace(c.text);

@@ -234,7 +234,12 @@ Check readPlaceAndZone(const Arguments& a, Request& request) {
   if (!a.place.empty() || !placeText.empty()) {
     Parsed<Place> place = parsePlace(placeText);
     if (const Refusal* r = std::get_if<Refusal>(&place)) {
-      return *r;
+      Refusal named = *r;
+      if (a.place.empty()) {
+        // The refusal names where the place came from.
+        named.subject = Subject::DefaultPlace;
+      }
+      return named;
     }
     request.place = std::move(std::get<Place>(place));
   }
@@ -307,7 +312,8 @@ Check readFormat(const Arguments& a, Request& request) {
 // The Julian Day (UT) of a limit of the events' interval: a civil time
 // turned into UT. `wholeDayOn`: a date without a time of day stands for the
 // whole day, so the end of the interval is the next midnight.
-Parsed<double> eventsLimit(const Request& request, DateEntry entry, bool wholeDayOn) {
+Parsed<double> eventsLimit(const Request& request, DateEntry entry, bool wholeDayOn,
+                           std::vector<std::string>& notes) {
   if (wholeDayOn && !entry.universal && entry.date.day == std::floor(entry.date.day)) {
     entry.date.day += 1;
   }
@@ -315,16 +321,20 @@ Parsed<double> eventsLimit(const Request& request, DateEntry entry, bool wholeDa
   if (const Refusal* r = std::get_if<Refusal>(&ut)) {
     return *r;
   }
+  if (std::get<ToReport>(ut).ambiguous) {
+    notes.push_back(catalogue::ambiguousLocalTime(entry.label, request.zone.name));
+  }
   return astro::julianDay(std::get<ToReport>(ut).entry.date);
 }
 
 // The same for a date word of --from or --to.
-Parsed<double> eventsLimit(const Request& request, std::string_view word, bool wholeDayOn) {
+Parsed<double> eventsLimit(const Request& request, std::string_view word, bool wholeDayOn,
+                           std::vector<std::string>& notes) {
   const Parsed<DateEntry> parsed = parseDateWord(word);
   if (const Refusal* r = std::get_if<Refusal>(&parsed)) {
     return *r;
   }
-  return eventsLimit(request, std::get<DateEntry>(parsed), wholeDayOn);
+  return eventsLimit(request, std::get<DateEntry>(parsed), wholeDayOn, notes);
 }
 
 // The events' interval: the year of --evenements, from its first day to
@@ -334,6 +344,7 @@ Check readEventsInterval(const Arguments& a, Request& request) {
   Parsed<double> end = 0.0;
   std::string from;
   std::string to;
+  std::vector<std::string> notes;
   if (!a.events.empty()) {
     const Parsed<std::int32_t> year = parseYear(a.events.front());
     const std::int32_t* y = std::get_if<std::int32_t>(&year);
@@ -345,19 +356,20 @@ Check readEventsInterval(const Arguments& a, Request& request) {
     const astro::CalendarDate next{*y + 1, 1, 1.0};
     from = labelOf(first);
     to = labelOf(next);
-    start = eventsLimit(request, DateEntry{first, from}, false);
-    end = eventsLimit(request, DateEntry{next, to}, false);
+    start = eventsLimit(request, DateEntry{first, from}, false, notes);
+    end = eventsLimit(request, DateEntry{next, to}, false, notes);
   } else {
     from = a.from.front();
     to = a.to.front();
-    start = eventsLimit(request, from, false);
-    end = eventsLimit(request, to, true);
+    start = eventsLimit(request, from, false, notes);
+    end = eventsLimit(request, to, true, notes);
   }
   for (const Refusal* r : {std::get_if<Refusal>(&start), std::get_if<Refusal>(&end)}) {
     if (r != nullptr) {
       return *r;
     }
   }
+  request.notes.insert(request.notes.end(), notes.begin(), notes.end());
   request.eventsStart = std::get<double>(start);
   request.eventsEnd = std::get<double>(end);
   if (request.eventsEnd == request.eventsStart) {
@@ -430,6 +442,10 @@ Check readRange(const Arguments& a, Request& request) {
       if (const Refusal* r = std::get_if<Refusal>(&ut)) {
         return *r;
       }
+      if (std::get<ToReport>(ut).ambiguous) {
+        // A limit the clock shows twice: which one is taken, as for a date.
+        request.notes.push_back(catalogue::ambiguousLocalTime(limit->label, request.zone.name));
+      }
       *limit = std::get<ToReport>(ut).entry;
     } else if (limit->universal) {
       // A limit given as an instant (with its offset) on a clock range: its
@@ -443,7 +459,15 @@ Check readRange(const Arguments& a, Request& request) {
   const Parsed<DateRange> dates =
       DateRange::make(first.date, last.date, stepMilliseconds, universal);
   if (const Refusal* r = std::get_if<Refusal>(&dates)) {
-    return *r;
+    // Quoted as typed, not as the dates they were turned into.
+    Refusal typed = *r;
+    if (r->reason == Reason::RangeBackwards) {
+      typed.word = a.to.front();
+      typed.detail = a.from.front();
+    } else if (r->reason == Reason::RangeTooLong) {
+      typed.word = a.from.front() + " .. " + a.to.front();
+    }
+    return typed;
   }
   request.source = Request::Source::Range;
   request.range = std::get<DateRange>(dates);

@@ -365,6 +365,13 @@ std::string foldedName(std::string_view name) {
         ++i;
         continue;
       }
+      // A combining accent (U+0300 to U+036F) after its letter, as text
+      // decomposed (NFD) writes "é": the accent goes as the composed
+      // letter's does.
+      if (code >= 0x300 && code <= 0x36F) {
+        ++i;
+        continue;
+      }
     }
     // ’, U+2019, the typographic apostrophe.
     if (name.substr(i, 3) == "\xE2\x80\x99") {

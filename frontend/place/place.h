@@ -80,8 +80,10 @@ const std::string& knownPlaceName(std::size_t index);
 std::size_t editDistance(std::string_view a, std::string_view b);
 
 // A name as names are compared: lower case, the Latin letters of U+00C0 to
-// U+017F without their accents ("é" is "e", "ø" is "o", "œ" is "oe"), with
-// no blank, hyphen or apostrophe (' or ’); other bytes as they are.
+// U+017F without their accents ("é" is "e", "ø" is "o", "œ" is "oe"), the
+// combining accents of decomposed text (U+0300 to U+036F) dropped, so that
+// "e" + U+0301 is "e" too, with no blank, hyphen or apostrophe (' or ’);
+// other bytes as they are.
 std::string foldedName(std::string_view name);
 
 }  // namespace frontend

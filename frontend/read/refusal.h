@@ -18,8 +18,9 @@ enum class Subject : std::uint8_t {
   Range,        // a range of dates
   CommandLine,  // anything else on the command line
   // The place and the time zone (--lieu, EPHEMERIDES_LIEU, --fuseau).
-  Place,  // a place: its coordinates or its name
-  Zone,   // a time zone
+  Place,         // a place: its coordinates or its name
+  DefaultPlace,  // the same, given by EPHEMERIDES_LIEU
+  Zone,          // a time zone
 };
 
 enum class Reason : std::uint8_t {

@@ -69,6 +69,8 @@ std::string_view kindOf(const Refusal& r) {
       break;
     case Subject::Place:
       return "Lieu invalide";
+    case Subject::DefaultPlace:
+      return "Lieu invalide dans EPHEMERIDES_LIEU";
     case Subject::Zone:
       return "Fuseau invalide";
   }

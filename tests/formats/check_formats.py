@@ -279,6 +279,22 @@ def check_zone_notes(program):
     print("zones: Kyiv by its current name; a TZ naming no zone gets a note where it is used")
 
 
+def check_default_place_named(program):
+    """Caught: a bad EPHEMERIDES_LIEU was refused without naming the
+    variable, to a user who typed no --lieu; --lieu, when given, is the one
+    quoted."""
+    for place, arguments, said in (
+            ("Atlantis", [], 'Lieu invalide dans EPHEMERIDES_LIEU : "Atlantis"'),
+            ("91,0", [], 'Lieu invalide dans EPHEMERIDES_LIEU : "91,0"'),
+            ("Atlantis", ["--lieu", "Atlant"], 'ephemerides : Lieu invalide : "Atlant"')):
+        done = subprocess.run([program, *arguments, "2025-06-21"], capture_output=True,
+                              text=True, env={**os.environ, "EPHEMERIDES_LIEU": place})
+        if done.returncode != 2 or said not in done.stderr or done.stdout:
+            sys.exit(f"EPHEMERIDES_LIEU={place} {arguments}: status {done.returncode}, "
+                     f"{done.stderr!r}")
+    print("places: a bad EPHEMERIDES_LIEU is refused by its name")
+
+
 def gregorian_of_program_date(text):
     """The proleptic Gregorian datetime of a time_utc of the program, whose
     dates are Julian before 1582-10-15: through the Julian Day Number."""
@@ -381,6 +397,7 @@ def main():
     check_place(program)
     check_events(program)
     check_zone_notes(program)
+    check_default_place_named(program)
 
 
 if __name__ == "__main__":

@@ -755,6 +755,41 @@ TEST(CommandLine, MoonMagnitudeNearNewMoonIsNotShown) {
   }
 }
 
+// Caught: a range or an events interval starting or ending in an autumn
+// fold got no note, though a single date does.
+TEST(CommandLine, RangeLimitInAFoldGetsANote) {
+  const struct {
+    std::vector<std::string> arguments;
+    std::string said;
+  } cases[] = {
+      {{"--lieu", "Paris", "--from", "2025-10-26T02:30", "--to", "2025-10-26T03:30", "--step",
+        "30min", "--format", "csv"},
+       "Note : \"2025-10-26T02:30\" : l'horloge de Europe/Paris montre deux fois"},
+      {{"--lieu", "Paris", "--from", "2025-10-25T12:00", "--to", "2025-10-26T02:15", "--step", "1h",
+        "--format", "csv"},
+       "Note : \"2025-10-26T02:15\" : l'horloge de Europe/Paris"},
+      {{"--lieu", "Paris", "--evenements", "--from", "2025-10-26T02:30", "--to", "2025-11-30"},
+       "Note : \"2025-10-26T02:30\" : l'horloge de Europe/Paris"},
+  };
+  for (const auto& c : cases) {
+    const Transcript run = runProgram("", nullptr, kPatience, c.arguments);
+    EXPECT_EQ(run.exitStatus, 0) << c.said << run.errors;
+    EXPECT_NE(run.errors.find(c.said), std::string::npos) << run.errors;
+  }
+}
+
+// Caught: a reversed range at a place quoted the dates it was turned into
+// ("1.4166666665114462/6/2025"), not the words typed.
+TEST(CommandLine, ReversedRangeQuotesTheWordsTyped) {
+  const Transcript run = runProgram(
+      "", nullptr, kPatience,
+      {"--lieu", "Lyon", "--from", "2025-06-02T12:00", "--to", "2025-06-01T12:00", "--step", "1h"});
+  EXPECT_EQ(run.exitStatus, 2);
+  EXPECT_NE(run.errors.find("\"2025-06-01T12:00\" : --to vient avant --from (2025-06-02T12:00)"),
+            std::string::npos)
+      << run.errors;
+}
+
 }  // namespace
 
 namespace {
