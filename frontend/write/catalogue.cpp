@@ -329,7 +329,9 @@ Options :
                            lever, son passage au méridien (et sa hauteur) et
                            son coucher dans la journée locale, et les
                            crépuscules civil, nautique et astronomique, en
-                           heure locale ; en csv et json, les colonnes
+                           heure locale (un soir avant l'aube, « (la
+                           veille) », finit après minuit le crépuscule de la
+                           veille) ; en csv et json, les colonnes
                            correspondantes. LIEU est LAT,LON ou
                            LAT,LON,ALT (degrés décimaux, nord et est positifs,
                            hauteur en mètres : 45.76,4.84,170) ou le nom d'un

@@ -97,6 +97,8 @@ inline constexpr std::string_view kNoDawn = "pas d'aube ce jour";
 inline constexpr std::string_view kNoDusk = "pas de soir ce jour";
 inline constexpr std::string_view kSunStaysAbove = "le Soleil ne descend pas si bas de la journée";
 inline constexpr std::string_view kSunStaysBelow = "le Soleil ne remonte pas si haut de la journée";
+// After a dusk that ends the twilight of the evening before, past midnight.
+inline constexpr std::string_view kEveningBefore = " (la veille)";
 // In place of a magnitude that the body's law does not give at its phase.
 inline constexpr std::string_view kNoMagnitude = "—";
 }  // namespace place

@@ -245,6 +245,13 @@ std::vector<std::string> twilightParts(const Request& request, const astro::Twil
       part += none;
     }
   }
+  // A dusk before the dawn of the same day (Lyon's astronomical dusk about
+  // the June solstice, at 00:14): the twilight of the evening before, which
+  // ended after midnight; the day's own ends after the next midnight.
+  if (morning.outcome == astro::EventOutcome::Occurs &&
+      evening.outcome == astro::EventOutcome::Occurs && evening.ut.jd < morning.ut.jd) {
+    parts.back() += words::kEveningBefore;
+  }
   return parts;
 }
 

@@ -778,6 +778,32 @@ TEST(CommandLine, RangeLimitInAFoldGetsANote) {
   }
 }
 
+// Caught: Lyon's astronomical dusk on 21 June 2025 read "soir 00:14" after
+// "aube 03:10", as if the day's own: it is the evening before's, whose
+// twilight ends after midnight (ERFA puts the Sun at -18.07° at 22:14:40 UT
+// on the 20th, -17.92° at 01:10:07 UT on the 21st). In December every dusk
+// is the day's own.
+TEST(CommandLine, DuskOfTheEveningBeforeIsSaidSo) {
+  const struct {
+    const char* date;
+    std::string said;
+    std::string notSaid;
+  } cases[] = {
+      {"2025-06-21",
+       "Crépuscule astronomique (-18°)  aube 03:10            soir 00:14 (la veille)\n", ""},
+      {"2025-06-21", "Crépuscule nautique (-12°)      aube 04:21            soir 23:03\n", ""},
+      {"2025-12-21", "Crépuscule astronomique (-18°)  aube 06:", "(la veille)"},
+  };
+  for (const auto& c : cases) {
+    const Transcript run = runProgram("", nullptr, kPatience, {"--lieu", "Lyon", c.date});
+    EXPECT_NE(run.output.find(c.said), std::string::npos) << run.output;
+    if (!c.notSaid.empty()) {
+      EXPECT_EQ(run.output.find(c.notSaid), std::string::npos) << c.date;
+    }
+    EXPECT_EQ(linesOver80(run.output), std::vector<std::string>{});
+  }
+}
+
 // Caught: a reversed range at a place quoted the dates it was turned into
 // ("1.4166666665114462/6/2025"), not the words typed.
 TEST(CommandLine, ReversedRangeQuotesTheWordsTyped) {
