@@ -539,7 +539,11 @@ int runWords(Console& console, const Request& request) {
 int runRange(Console& console, const Request& request) {
   Reporter reporter(console, request);
   DateEntry entry;
+  Progress progress(console.errors, showsProgress(console), request.range.size(),
+                    Progress::Unit::Dates);
+  console.progress = &progress;
   for (std::int64_t k = 0; k < request.range.size() && console.output.ok(); ++k) {
+    progress.advance(k);
     request.range.at(k, entry);
     if (request.civil && entry.universal) {
       // A range stepped in UT: each date's label on the zone's clock, as
@@ -550,6 +554,8 @@ int runRange(Console& console, const Request& request) {
     }
     reporter.report(entry, true);
   }
+  progress.clear();
+  console.progress = nullptr;
   return reporter.finish(console.output.ok() ? Reading::AllAccepted : Reading::OutputFailed);
 }
 

@@ -9,6 +9,9 @@ namespace frontend {
 
 void complain(Console& console, std::string_view line) {
   console.output.flush();
+  if (console.progress != nullptr) {
+    console.progress->clear();
+  }
   std::string text(line);
   text += '\n';
   console.errors.write(text);

@@ -3,8 +3,9 @@
 
 #include <string_view>
 
-#include "frontend/read/input.h"
 #include "frontend/app/output.h"
+#include "frontend/app/progress.h"
+#include "frontend/read/input.h"
 #include "frontend/read/refusal.h"
 
 namespace frontend {
@@ -17,6 +18,9 @@ struct Console {
   // given, nothing is lost. Piped input is data, and a refused answer is a
   // date lost.
   bool interactive = false;
+  // The progress line of long work, if one is on standard error: taken
+  // away before a message.
+  Progress* progress = nullptr;
 };
 
 // A line on standard error, after what standard output holds so far, so
@@ -24,6 +28,12 @@ struct Console {
 void complain(Console& console, std::string_view line);
 // The same with the message of a refusal.
 void complain(Console& console, const Refusal& refusal);
+
+// Whether long work shows its progress: to a person watching standard
+// error at a terminal, when standard output goes elsewhere.
+inline bool showsProgress(const Console& console) {
+  return console.errors.terminal() && !console.output.terminal();
+}
 
 // What came of a run.
 enum class Reading {

@@ -4,6 +4,7 @@
 #include "frontend/app/observation.h"
 
 #include <algorithm>
+#include <cmath>
 #include <variant>
 
 #include "frontend/app/request.h"
@@ -71,17 +72,16 @@ EventSearch::EventSearch(const Request& request)
     : request_(request),
       scale_(request.scale.astroScale()),
       from_(scale_.tt(astro::UT{request.eventsStart}).jd),
-      end_(scale_.tt(astro::UT{request.eventsEnd}).jd) {}
+      end_(scale_.tt(astro::UT{request.eventsEnd}).jd),
+      chunks_(from_ < end_ ? static_cast<std::int64_t>(std::ceil((end_ - from_) / kChunk)) : 0) {}
 
 bool EventSearch::next(std::vector<FoundEvent>& found) {
-  constexpr double kChunk = 365.25;  // days
   found.clear();
   if (!(from_ < end_)) {
     return false;
   }
-  const astro::EventList list = astro::findEvents(astro::TT{from_},
-                                                  astro::TT{std::min(from_ + kChunk, end_)},
-                                                  request_.kinds);
+  const astro::EventList list = astro::findEvents(
+      astro::TT{from_}, astro::TT{std::min(from_ + kChunk, end_)}, request_.kinds);
   from_ += kChunk;
   notComputable_ = notComputable_ || list.status == astro::Status::NotComputable;
   outside_ = outside_ || list.status == astro::Status::OutsideMeasuredSpan;

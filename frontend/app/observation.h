@@ -85,12 +85,16 @@ class EventSearch {
   // events are missing), or some lie outside the measured years.
   bool notComputable() const { return notComputable_; }
   bool outside() const { return outside_; }
+  // How many times next() gives events: the interval's years, rounded up.
+  std::int64_t chunks() const { return chunks_; }
 
  private:
+  static constexpr double kChunk = 365.25;  // days, searched at a time
   const Request& request_;
   astro::TimeScale scale_;  // Delta T of the request
-  double from_;  // TT
-  double end_;   // TT
+  double from_;             // TT
+  double end_;              // TT
+  std::int64_t chunks_ = 0;
   bool notComputable_ = false;
   bool outside_ = false;
 };

@@ -36,6 +36,8 @@ class Output {
   // Writes out everything pending. Returns ok().
   bool flush();
   bool ok() const { return ok_; }
+  // Whether the descriptor is a terminal (never for a sink).
+  bool terminal() const { return terminal_; }
 
  private:
   void writeOut(std::size_t length);

@@ -130,12 +130,17 @@ int reportEvents(Console& console, const Request& request) {
   }
   EventSearch search(request);
   std::vector<FoundEvent> found;
-  while (console.output.ok() && search.next(found)) {
+  Progress progress(console.errors, showsProgress(console), search.chunks(), Progress::Unit::Years);
+  console.progress = &progress;
+  for (std::int64_t done = 0; console.output.ok() && search.next(found);) {
+    progress.advance(++done);
     for (const FoundEvent& e : found) {
       writer.event(console.output.pending(), e, request);
       console.output.sent();
     }
   }
+  progress.clear();
+  console.progress = nullptr;
   if (writer.end != nullptr) {
     writer.end(console.output.pending());
     console.output.sent();

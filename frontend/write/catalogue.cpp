@@ -408,6 +408,10 @@ Statut de sortie :
 Les dates hors des années 1000 à 3000 sont calculées, mais leur précision
 n'est pas mesurée : une note sur la sortie d'erreur les nomme à la fin.
 
+Quand la sortie d'erreur est un terminal et la sortie standard un fichier, un
+long travail (plus de deux secondes) y montre son avancement : fait, total,
+rythme et temps restant, effacé à la fin.
+
 Exemples :
   ephemerides
   ephemerides 1.5/1/2000 2024-04-08T18:00
@@ -483,6 +487,37 @@ std::string noPlaceNear(int withinKm, std::string_view taken) {
                                 : "dans le fuseau de la variable TZ, " + std::string(taken)) +
                  " ; choisissez le fuseau du lieu avec --fuseau (--fuseau Europe/Paris, "
                  "--fuseau +01:00).");
+}
+
+namespace {
+// "1 000 000": digits in groups of three.
+std::string grouped(std::int64_t value) {
+  const std::string digits = std::to_string(value);
+  std::string out;
+  for (std::size_t i = 0; i < digits.size(); ++i) {
+    if (i > 0 && digits[i - 1] != '-' && (digits.size() - i) % 3 == 0) {
+      out += ' ';
+    }
+    out += digits[i];
+  }
+  return out;
+}
+}  // namespace
+
+std::string progressLine(std::int64_t done, std::int64_t total, bool years, double rate,
+                         double left) {
+  std::string text = grouped(done) + " / " + grouped(total) + (years ? " ans (" : " dates (") +
+                     std::to_string(total > 0 ? done * 100 / total : 0) + " %), " +
+                     grouped(std::llround(rate)) + " par s, reste ";
+  const std::int64_t seconds = std::llround(left);
+  if (seconds >= 3600) {
+    text += std::to_string(seconds / 3600) + " h " + std::to_string(seconds / 60 % 60) + " min";
+  } else if (seconds >= 60) {
+    text += std::to_string(seconds / 60) + " min " + std::to_string(seconds % 60) + " s";
+  } else {
+    text += std::to_string(seconds) + " s";
+  }
+  return text;
 }
 
 std::string ambiguousLocalTime(std::string_view given, std::string_view zone) {

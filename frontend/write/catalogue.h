@@ -103,6 +103,14 @@ inline constexpr std::string_view kEveningBefore = " (la veille)";
 inline constexpr std::string_view kNoMagnitude = "—";
 }  // namespace place
 
+// The progress of long work, for standard error (without its line end):
+// "12 345 / 1 000 000 dates (1 %), 3 456 par s, reste 4 min 46 s" (at
+// most 80 columns for any count the program accepts);
+// `years` for years of events instead of dates; `rate` a second, `left`
+// in seconds.
+std::string progressLine(std::int64_t done, std::int64_t total, bool years, double rate,
+                         double left);
+
 // The year's events.
 // Notes on a zone taken in place of another: the system's tz data lacks
 // `asked` but has its other name; it lacks a place's zone under either

@@ -232,6 +232,36 @@ Child startOnTerminal(const std::vector<std::string>& arguments) {
   return child;
 }
 
+Child startWithErrorsOnTerminal(const char* outputFile, const std::vector<std::string>& arguments) {
+  ::signal(SIGPIPE, SIG_IGN);
+  int master = -1;
+  int terminal = -1;
+  termios modes{};
+  check(::openpty(&master, &terminal, nullptr, nullptr, nullptr) == 0, "openpty");
+  check(::tcgetattr(terminal, &modes) == 0, "tcgetattr");
+  modes.c_oflag &= ~static_cast<tcflag_t>(OPOST);  // the bytes as written
+  check(::tcsetattr(terminal, TCSANOW, &modes) == 0, "tcsetattr");
+  ::fcntl(master, F_SETFD, FD_CLOEXEC);
+  ::fcntl(terminal, F_SETFD, FD_CLOEXEC);
+
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, outputFile,
+                                   O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  posix_spawn_file_actions_adddup2(&actions, terminal, STDERR_FILENO);
+  Child child;
+  std::vector<char*> argv = argvOf(arguments);
+  const int failed =
+      ::posix_spawnp(&child.pid, argv[0], &actions, nullptr, argv.data(), childEnvironment());
+  posix_spawn_file_actions_destroy(&actions);
+  ::close(terminal);
+  errno = failed;
+  check(failed == 0, "posix_spawn");
+  child.errors = master;
+  return child;
+}
+
 Transcript runProgram(std::string_view input, const char* outputFile, std::chrono::seconds patience,
                       const std::vector<std::string>& arguments) {
   const Clock::time_point deadline = Clock::now() + patience;

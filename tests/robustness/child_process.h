@@ -51,6 +51,12 @@ Child startProgram(const char* outputFile = nullptr, bool ignoringSigpipe = fals
 // standard error on a pipe. The terminal does not echo what is typed.
 Child startOnTerminal(const std::vector<std::string>& arguments = {});
 
+// Starts the program with its standard error on a terminal (a
+// pseudo-terminal whose other side is `errors` here), its standard output
+// into `outputFile` and its standard input empty, as a person runs long
+// work into a file.
+Child startWithErrorsOnTerminal(const char* outputFile, const std::vector<std::string>& arguments);
+
 // What a finished run left: both streams in full and how it ended.
 struct Transcript {
   std::string output;
