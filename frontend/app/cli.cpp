@@ -26,6 +26,7 @@
 #include "frontend/read/event_kinds.h"
 #include "frontend/write/catalogue.h"
 #include "frontend/write/icalendar.h"
+#include "frontend/write/text.h"
 
 namespace frontend {
 namespace {
@@ -576,7 +577,8 @@ int run(int argc, const char* const* argv, Console& console) {
                                   ? Parsed<Asked>(std::get<Refusal>(arguments))
                                   : askedOf(std::get<Arguments>(arguments));
   if (const Refusal* r = std::get_if<Refusal>(&asked)) {
-    console.errors.write(catalogue::usageError(*r));
+    const std::string message = catalogue::usageError(*r);
+    console.errors.write(console.errors.terminal() ? wrapped(message) : message);
     return 2;
   }
   const Asked& a = std::get<Asked>(asked);

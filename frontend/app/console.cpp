@@ -4,6 +4,7 @@
 #include <string>
 
 #include "frontend/write/catalogue.h"
+#include "frontend/write/text.h"
 
 namespace frontend {
 
@@ -12,7 +13,9 @@ void complain(Console& console, std::string_view line) {
   if (console.progress != nullptr) {
     console.progress->clear();
   }
-  std::string text(line);
+  // At a terminal a person reads it: within 80 columns. Elsewhere one
+  // line a message, for the scripts that read it.
+  std::string text = console.errors.terminal() ? wrapped(line) : std::string(line);
   text += '\n';
   console.errors.write(text);
 }

@@ -24,7 +24,8 @@ struct Console {
 };
 
 // A line on standard error, after what standard output holds so far, so
-// that at a terminal the two appear in the order they were written.
+// that at a terminal the two appear in the order they were written; there
+// it is wrapped at 80 columns.
 void complain(Console& console, std::string_view line);
 // The same with the message of a refusal.
 void complain(Console& console, const Refusal& refusal);

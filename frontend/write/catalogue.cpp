@@ -408,8 +408,9 @@ Statut de sortie :
 Les dates hors des années 1000 à 3000 sont calculées, mais leur précision
 n'est pas mesurée : une note sur la sortie d'erreur les nomme à la fin.
 
-Quand la sortie d'erreur est un terminal et la sortie standard un fichier, un
-long travail (plus de deux secondes) y montre son avancement : fait, total,
+Sur un terminal, les messages de la sortie d'erreur sont coupés à 80 colonnes
+(ailleurs, un message par ligne) ; quand la sortie standard va dans un fichier,
+un long travail (plus de deux secondes) y montre son avancement : fait, total,
 rythme et temps restant, effacé à la fin.
 
 Exemples :

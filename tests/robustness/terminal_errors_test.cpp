@@ -111,4 +111,45 @@ TEST(Progress, LongWorkShowsItsProgressAtATerminal) {
   std::remove(unwatched.c_str());
 }
 
+// Caught: refusals and notes up to 300 characters on one line, wrapped by
+// the terminal in the middle of words. At a terminal each line of a
+// message fits 80 columns, and the words are those of the message that a
+// pipe gets on one line.
+TEST(TerminalErrors, LongMessagesWrapAtEightyColumns) {
+  const std::vector<std::vector<std::string>> cases = {
+      {"--lieu", "Atlantis", "2025-01-01"},
+      {"--lieu", "45,76,4,84", "2025-01-01"},
+      {"--fuseau", "paris", "2025-01-01"},
+      {"--lieu", "0,-30", "2025-06-21"},
+      {"--format", "csv", "1/1/500", "2/1/500"},
+      {"--evenements", "2025", "--format", "ics", "--delta-t", "nan"},
+  };
+  for (const auto& arguments : cases) {
+    Child child = startWithErrorsOnTerminal("/dev/null", arguments);
+    const std::string screen = drain(child.errors, std::chrono::seconds(60));
+    finish(child);
+    const Transcript piped = runProgram("", nullptr, kPatience, arguments);
+    EXPECT_GT(piped.errors.size(), 80U) << arguments[1];
+    std::string joined = screen;
+    for (char& ch : joined) {
+      ch = ch == '\n' ? ' ' : ch;
+    }
+    std::string flat = piped.errors;
+    for (char& ch : flat) {
+      ch = ch == '\n' ? ' ' : ch;
+    }
+    EXPECT_EQ(joined, flat) << arguments[1];
+    std::size_t start = 0;
+    while (start < screen.size()) {
+      const std::size_t end = std::min(screen.find('\n', start), screen.size());
+      std::size_t columns = 0;
+      for (std::size_t i = start; i < end; ++i) {
+        columns += (static_cast<unsigned char>(screen[i]) & 0xC0) != 0x80 ? 1 : 0;
+      }
+      EXPECT_LE(columns, 80U) << screen.substr(start, end - start);
+      start = end + 1;
+    }
+  }
+}
+
 }  // namespace
