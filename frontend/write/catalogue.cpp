@@ -473,54 +473,6 @@ std::string tzUnusable(std::string_view value) {
          ") ne désigne aucun fuseau connu ; les heures sont données en UTC.";
 }
 
-std::string zoneOfNearestPlace(std::string_view zone, std::string_view place, double km) {
-  const long rounded = std::lround(km);
-  return wrapped("Note : les heures sont celles du fuseau " + std::string(zone) + ", celui de " +
-                 std::string(place) + ", le lieu connu le plus proche (à " +
-                 (rounded < 1 ? std::string("moins d'1") : std::to_string(rounded)) +
-                 " km) ; --fuseau en choisit un autre.");
-}
-
-std::string noPlaceNear(int withinKm, std::string_view taken) {
-  return wrapped("Note : aucun lieu connu à moins de " + std::to_string(withinKm) +
-                 " km de ces coordonnées : les heures sont données " +
-                 (taken.empty() ? std::string("en UTC")
-                                : "dans le fuseau de la variable TZ, " + std::string(taken)) +
-                 " ; choisissez le fuseau du lieu avec --fuseau (--fuseau Europe/Paris, "
-                 "--fuseau +01:00).");
-}
-
-namespace {
-// "1 000 000": digits in groups of three.
-std::string grouped(std::int64_t value) {
-  const std::string digits = std::to_string(value);
-  std::string out;
-  for (std::size_t i = 0; i < digits.size(); ++i) {
-    if (i > 0 && digits[i - 1] != '-' && (digits.size() - i) % 3 == 0) {
-      out += ' ';
-    }
-    out += digits[i];
-  }
-  return out;
-}
-}  // namespace
-
-std::string progressLine(std::int64_t done, std::int64_t total, bool years, double rate,
-                         double left) {
-  std::string text = grouped(done) + " / " + grouped(total) + (years ? " ans (" : " dates (") +
-                     std::to_string(total > 0 ? done * 100 / total : 0) + " %), " +
-                     grouped(std::llround(rate)) + " par s, reste ";
-  const std::int64_t seconds = std::llround(left);
-  if (seconds >= 3600) {
-    text += std::to_string(seconds / 3600) + " h " + std::to_string(seconds / 60 % 60) + " min";
-  } else if (seconds >= 60) {
-    text += std::to_string(seconds / 60) + " min " + std::to_string(seconds % 60) + " s";
-  } else {
-    text += std::to_string(seconds) + " s";
-  }
-  return text;
-}
-
 std::string ambiguousLocalTime(std::string_view given, std::string_view zone) {
   return "Note : " + quotedWord(given) + " : l'horloge de " + std::string(zone) +
          " montre deux fois cette heure, quand elle recule ; c'est la première qui est prise, "
@@ -548,39 +500,6 @@ std::string groupedKilometres(std::int64_t kilometres) {
   }
   grouped += " km";
   return grouped;
-}
-
-std::string_view category(astro::EventKind kind) {
-  switch (kind) {
-    case astro::EventKind::NewMoon:
-    case astro::EventKind::FirstQuarter:
-    case astro::EventKind::FullMoon:
-    case astro::EventKind::LastQuarter:
-      return "Phases de la Lune";
-    case astro::EventKind::MarchEquinox:
-    case astro::EventKind::JuneSolstice:
-    case astro::EventKind::SeptemberEquinox:
-    case astro::EventKind::DecemberSolstice:
-      return "Saisons";
-    case astro::EventKind::Perihelion:
-    case astro::EventKind::Aphelion:
-      return "Périhélie et aphélie";
-    case astro::EventKind::Perigee:
-    case astro::EventKind::Apogee:
-      return "Périgée et apogée";
-    case astro::EventKind::InferiorConjunction:
-    case astro::EventKind::SuperiorConjunction:
-    case astro::EventKind::Conjunction:
-      return "Conjonctions";
-    case astro::EventKind::Opposition:
-      return "Oppositions";
-    case astro::EventKind::GreatestElongationEast:
-    case astro::EventKind::GreatestElongationWest:
-      return "Élongations";
-    case astro::EventKind::CloseApproach:
-      return "Rapprochements";
-  }
-  return "Événements";
 }
 
 std::string sentence(astro::EventKind kind, std::string_view body, std::string_view other,
@@ -707,5 +626,92 @@ std::string horizon::skyOf(std::string_view place, bool byCoordinates) {
   }
   return "Le ciel de " + std::string(place);
 }
+
+// ---- Notes on zones, progress, the calendar's categories ----
+
+std::string zoneOfNearestPlace(std::string_view zone, std::string_view place, double km) {
+  const long rounded = std::lround(km);
+  return wrapped("Note : les heures sont celles du fuseau " + std::string(zone) + ", celui de " +
+                 std::string(place) + ", le lieu connu le plus proche (à " +
+                 (rounded < 1 ? std::string("moins d'1") : std::to_string(rounded)) +
+                 " km) ; --fuseau en choisit un autre.");
+}
+
+std::string noPlaceNear(int withinKm, std::string_view taken) {
+  return wrapped("Note : aucun lieu connu à moins de " + std::to_string(withinKm) +
+                 " km de ces coordonnées : les heures sont données " +
+                 (taken.empty() ? std::string("en UTC")
+                                : "dans le fuseau de la variable TZ, " + std::string(taken)) +
+                 " ; choisissez le fuseau du lieu avec --fuseau (--fuseau Europe/Paris, "
+                 "--fuseau +01:00).");
+}
+
+namespace {
+// "1 000 000": digits in groups of three.
+std::string grouped(std::int64_t value) {
+  const std::string digits = std::to_string(value);
+  std::string out;
+  for (std::size_t i = 0; i < digits.size(); ++i) {
+    if (i > 0 && digits[i - 1] != '-' && (digits.size() - i) % 3 == 0) {
+      out += ' ';
+    }
+    out += digits[i];
+  }
+  return out;
+}
+}  // namespace
+
+std::string progressLine(std::int64_t done, std::int64_t total, bool years, double rate,
+                         double left) {
+  std::string text = grouped(done) + " / " + grouped(total) + (years ? " ans (" : " dates (") +
+                     std::to_string(total > 0 ? done * 100 / total : 0) + " %), " +
+                     grouped(std::llround(rate)) + " par s, reste ";
+  const std::int64_t seconds = std::llround(left);
+  if (seconds >= 3600) {
+    text += std::to_string(seconds / 3600) + " h " + std::to_string(seconds / 60 % 60) + " min";
+  } else if (seconds >= 60) {
+    text += std::to_string(seconds / 60) + " min " + std::to_string(seconds % 60) + " s";
+  } else {
+    text += std::to_string(seconds) + " s";
+  }
+  return text;
+}
+
+namespace events {
+
+std::string_view category(astro::EventKind kind) {
+  switch (kind) {
+    case astro::EventKind::NewMoon:
+    case astro::EventKind::FirstQuarter:
+    case astro::EventKind::FullMoon:
+    case astro::EventKind::LastQuarter:
+      return "Phases de la Lune";
+    case astro::EventKind::MarchEquinox:
+    case astro::EventKind::JuneSolstice:
+    case astro::EventKind::SeptemberEquinox:
+    case astro::EventKind::DecemberSolstice:
+      return "Saisons";
+    case astro::EventKind::Perihelion:
+    case astro::EventKind::Aphelion:
+      return "Périhélie et aphélie";
+    case astro::EventKind::Perigee:
+    case astro::EventKind::Apogee:
+      return "Périgée et apogée";
+    case astro::EventKind::InferiorConjunction:
+    case astro::EventKind::SuperiorConjunction:
+    case astro::EventKind::Conjunction:
+      return "Conjonctions";
+    case astro::EventKind::Opposition:
+      return "Oppositions";
+    case astro::EventKind::GreatestElongationEast:
+    case astro::EventKind::GreatestElongationWest:
+      return "Élongations";
+    case astro::EventKind::CloseApproach:
+      return "Rapprochements";
+  }
+  return "Événements";
+}
+
+}  // namespace events
 
 }  // namespace frontend::catalogue

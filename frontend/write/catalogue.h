@@ -97,19 +97,7 @@ inline constexpr std::string_view kNoDawn = "pas d'aube ce jour";
 inline constexpr std::string_view kNoDusk = "pas de soir ce jour";
 inline constexpr std::string_view kSunStaysAbove = "le Soleil ne descend pas si bas de la journée";
 inline constexpr std::string_view kSunStaysBelow = "le Soleil ne remonte pas si haut de la journée";
-// After a dusk that ends the twilight of the evening before, past midnight.
-inline constexpr std::string_view kEveningBefore = " (la veille)";
-// In place of a magnitude that the body's law does not give at its phase.
-inline constexpr std::string_view kNoMagnitude = "—";
 }  // namespace place
-
-// The progress of long work, for standard error (without its line end):
-// "12 345 / 1 000 000 dates (1 %), 3 456 par s, reste 4 min 46 s" (at
-// most 80 columns for any count the program accepts);
-// `years` for years of events instead of dates; `rate` a second, `left`
-// in seconds.
-std::string progressLine(std::int64_t done, std::int64_t total, bool years, double rate,
-                         double left);
 
 // The year's events.
 // Notes on a zone taken in place of another: the system's tz data lacks
@@ -118,12 +106,6 @@ std::string progressLine(std::int64_t done, std::int64_t total, bool years, doub
 std::string zoneAliasTaken(std::string_view asked, std::string_view alias);
 std::string zoneMissing(std::string_view place, std::string_view zone, std::string_view taken);
 std::string tzUnusable(std::string_view value);
-
-// Notes on the zone of coordinates given without one: the nearest known
-// place's, `km` away; or none near (within `withinKm`), and TZ's zone taken
-// (`taken`; empty: UTC).
-std::string zoneOfNearestPlace(std::string_view zone, std::string_view place, double km);
-std::string noPlaceNear(int withinKm, std::string_view taken);
 
 namespace events {
 // The first line of the text list: the clock the times are on.
@@ -134,9 +116,6 @@ std::string sentence(astro::EventKind kind, std::string_view body, std::string_v
                      bool bodyIsMoon, bool otherIsMoon, std::string_view value);
 // "356 700 km"
 std::string groupedKilometres(std::int64_t kilometres);
-// The kind's group as a person reads it ("Phases de la Lune", "Saisons"),
-// for the calendar's categories.
-std::string_view category(astro::EventKind kind);
 inline constexpr std::string_view kCalendarName = "Éphémérides : les événements du ciel";
 inline constexpr std::string_view kNotComputable =
     "Événements incalculables : certaines positions de l'intervalle ne peuvent\n"
@@ -202,5 +181,34 @@ inline constexpr std::string_view kTransit = "Passage (hauteur)";
 inline constexpr std::string_view kSet = "Coucher";
 inline constexpr std::string_view kThen = " : ";  // between a twilight's name and its times
 }  // namespace horizon
+
+// ---- Notes on zones, progress, and words for the place's table and the
+// calendar's categories ----
+
+// Notes on the zone of coordinates given without one: the nearest known
+// place's, `km` away; or none near (within `withinKm`), and TZ's zone taken
+// (`taken`; empty: UTC).
+std::string zoneOfNearestPlace(std::string_view zone, std::string_view place, double km);
+std::string noPlaceNear(int withinKm, std::string_view taken);
+
+// The progress of long work, for standard error (without its line end):
+// "12 345 / 1 000 000 dates (1 %), 3 456 par s, reste 4 min 46 s" (at
+// most 80 columns for any count the program accepts); `years` for years
+// of events instead of dates; `rate` a second, `left` in seconds.
+std::string progressLine(std::int64_t done, std::int64_t total, bool years, double rate,
+                         double left);
+
+namespace place {
+// After a dusk that ends the twilight of the evening before, past midnight.
+inline constexpr std::string_view kEveningBefore = " (la veille)";
+// In place of a magnitude that the body's law does not give at its phase.
+inline constexpr std::string_view kNoMagnitude = "—";
+}  // namespace place
+
+namespace events {
+// The kind's group as a person reads it ("Phases de la Lune", "Saisons"),
+// for the calendar's categories.
+std::string_view category(astro::EventKind kind);
+}  // namespace events
 
 }  // namespace frontend::catalogue
