@@ -11,7 +11,7 @@
 #                    bodies and the three twilights; Astronomy Engine's
 #                    SearchRiseSet, SearchHourAngle and SearchAltitude
 # Run it on a quiet machine: both figures move with the load, the CPU
-# times less than the wall-clock ones, which are the ones to compare.
+# times less than the wall-clock ones: on a loaded machine compare those.
 #
 #   bench/precise_peer.sh [BENCH]     BENCH default build/dev/precise_bench
 set -euo pipefail

@@ -199,7 +199,7 @@ inline constexpr std::string_view kEventsOnClassic =
     "le périhélie) ; --precis y garde la théorie précise.";
 inline constexpr std::string_view kChartOutsideSpan =
     "Attention : date hors des années 1800 à 2200, où la précision de la théorie précise est "
-    "mesurée ; loin de ces années ses séries tronquées s'écartent du ciel.";
+    "mesurée ; plus loin, ses séries s'écartent du ciel.";
 }  // namespace precise
 
 }  // namespace frontend::catalogue
