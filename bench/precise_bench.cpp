@@ -1,6 +1,7 @@
 // The precise theory: one instant (the epoch's Earth and frames, then the
 // nine apparent places), each part alone, and the series' sine and cosine
-// beside the C library's.
+// beside the C library's; a year of events and a year of a place's days,
+// as bench/precise_peer.sh sets them beside Astronomy Engine.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -103,5 +104,39 @@ void librarySinCos(benchmark::State& state) {
   }
 }
 BENCHMARK(librarySinCos);
+
+// What bench/precise_peer.sh sets beside Astronomy Engine's searches
+// (bench/precise_peer.js): the events of 2025 of the kinds it searches too
+// (every kind but the close approaches), and a year of days at Paris (the
+// rise, transit and set of the nine bodies and the three twilights, 365
+// dayAlmanac calls from 2025-01-01 0h UT, Delta T observed), each by the
+// precise theory and, for scale, by the classic one.
+constexpr double kStartOf2025 = 2460676.5;
+constexpr EventKindSet kPeerKinds = kAllEventKinds & ~eventKindBit(EventKind::CloseApproach);
+
+void yearOfEventsAsPeer(benchmark::State& state, Theory theory) {
+  for (auto _ : state) {
+    EventList list = findEvents(TT{kStartOf2025}, TT{kStartOf2025 + 365}, kPeerKinds, theory);
+    benchmark::DoNotOptimize(list);
+    state.counters["events"] = static_cast<double>(list.events.size());
+  }
+}
+BENCHMARK_CAPTURE(yearOfEventsAsPeer, precise, Theory::Precise)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(yearOfEventsAsPeer, classic, Theory::Classic)->Unit(benchmark::kMillisecond);
+
+void yearOfDaysAsPeer(benchmark::State& state, Theory theory) {
+  constexpr double kDegree = 3.14159265358979323846 / 180;
+  const Observer paris{48.8566 * kDegree, 2.3522 * kDegree, 0.0};
+  const TimeScale observed = TimeScale::observed();
+  for (auto _ : state) {
+    for (int day = 0; day < 365; ++day) {
+      DayAlmanac almanac =
+          dayAlmanac(UT{kStartOf2025 + day}, observed, paris, Refraction::Standard, theory);
+      benchmark::DoNotOptimize(almanac);
+    }
+  }
+}
+BENCHMARK_CAPTURE(yearOfDaysAsPeer, precise, Theory::Precise)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(yearOfDaysAsPeer, classic, Theory::Classic)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -47,6 +47,7 @@ struct Arguments {
   std::size_t eventsGiven = 0;      // how many times --evenements was given
   std::vector<std::string> types;
   bool universal = false;
+  bool precise = false;  // --precis
   bool help = false;
   bool version = false;
 };
@@ -66,7 +67,7 @@ Refusal commandLine(Reason reason, std::string word = {}) {
 std::string flagWithValue(int argc, const char* const* argv) {
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
-    for (const std::string_view flag : {"--ut=", "--help=", "-h=", "--version="}) {
+    for (const std::string_view flag : {"--ut=", "--precis=", "--help=", "-h=", "--version="}) {
       if (arg.starts_with(flag)) {
         return std::string(arg);
       }
@@ -107,6 +108,7 @@ Parsed<Arguments> readArguments(int argc, const char* const* argv) {
                             ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
                             ->allow_extra_args(false);
   app.add_flag("--ut", a.universal);
+  app.add_flag("--precis", a.precise);
   app.add_flag("-h,--help", a.help);
   app.add_flag("--version", a.version);
   try {
@@ -152,8 +154,10 @@ Parsed<Arguments> readArguments(int argc, const char* const* argv) {
 // events or the dates.
 using Check = std::optional<Refusal>;
 
-// The time scale: --ut, and --delta-t, which implies it.
+// The time scale: --ut, and --delta-t, which implies it; and the theory of
+// the report, --precis.
 Check readTimeScale(const Arguments& a, Request& request) {
+  request.theory = a.precise ? astro::Theory::Precise : astro::Theory::Classic;
   TimeScale& scale = request.scale;
   scale.universal = a.universal || !a.deltaT.empty();
   if (a.deltaT.empty()) {

@@ -19,8 +19,14 @@ constexpr double kSecondsPerDay = 86400.0;
 PlaceView viewFrom(const Request& request, const astro::Instant& instant, const LocalTime& local,
                    DayAlmanacs& days) {
   PlaceView view;
+  const astro::Theory theory = almanacTheory(request, instant.tt.jd);
+  // The report's instant when it is already of that theory (--precis).
+  view.instant = instant.theory == theory
+                     ? instant
+                     : astro::computeInstantUt(instant.ut, request.scale.astroScale(), theory);
+  view.looks = astro::appearances(view.instant);
   const astro::Observer& observer = request.place->observer;
-  view.sky = astro::observe(instant, observer, astro::Refraction::Standard);
+  view.sky = astro::observe(view.instant, observer, astro::Refraction::Standard);
   // The local day from its midnight on the zone's clock; a midnight the
   // clock skips is taken with the offset of the date's own instant.
   const astro::CalendarDate midnight{local.day.year, local.day.month,
@@ -32,18 +38,20 @@ PlaceView viewFrom(const Request& request, const astro::Instant& instant, const 
   // The day's positions with Delta T at its start, whichever of the day's
   // instants is observed (the instant's own until each day was computed
   // once: the same for the dates at midnight, a day by day range).
-  view.day = days.of(request, dayStart, request.scale.deltaTAt(dayStart));
+  view.day = days.of(request, dayStart, request.scale.deltaTAt(dayStart), theory);
   return view;
 }
 
 }  // namespace
 
-const astro::DayAlmanac& DayAlmanacs::of(const Request& request, double dayStart, double deltaT) {
-  if (!(dayStart_ == dayStart && deltaT_ == deltaT)) {
+const astro::DayAlmanac& DayAlmanacs::of(const Request& request, double dayStart, double deltaT,
+                                         astro::Theory theory) {
+  if (!(dayStart_ == dayStart && deltaT_ == deltaT && theory_ == theory)) {
     day_ = astro::dayAlmanac(astro::UT{dayStart}, astro::TimeScale::fixed(deltaT),
-                             request.place->observer, astro::Refraction::Standard);
+                             request.place->observer, astro::Refraction::Standard, theory);
     dayStart_ = dayStart;
     deltaT_ = deltaT;
+    theory_ = theory;
     ++computed_;
   }
   return day_;
@@ -55,7 +63,7 @@ Observation observe(const Request& request, const DateEntry& entry, bool looks) 
 }
 
 Observation observe(const Request& request, const DateEntry& entry, bool looks, DayAlmanacs& days) {
-  Observation seen{.entry = entry, .instant = request.scale.compute(entry)};
+  Observation seen{.entry = entry, .instant = request.scale.compute(entry, request.theory)};
   if (looks || request.place) {
     seen.looks = astro::appearances(seen.instant);
   }
@@ -80,9 +88,18 @@ bool EventSearch::next(std::vector<FoundEvent>& found) {
   if (!(from_ < end_)) {
     return false;
   }
-  const astro::EventList list = astro::findEvents(
-      astro::TT{from_}, astro::TT{std::min(from_ + kChunk, end_)}, request_.kinds);
-  from_ += kChunk;
+  // A piece ends at the precise theory's span, on either side.
+  double to = std::min(from_ + kChunk, end_);
+  for (const double edge : {astro::kPreciseSpanStart, astro::kPreciseSpanEnd}) {
+    if (from_ < edge && edge < to) {
+      to = edge;
+    }
+  }
+  const astro::Theory theory = almanacTheory(request_, from_);
+  classic_ = classic_ || theory == astro::Theory::Classic;
+  const astro::EventList list =
+      astro::findEvents(astro::TT{from_}, astro::TT{to}, request_.kinds, theory);
+  from_ = to;
   notComputable_ = notComputable_ || list.status == astro::Status::NotComputable;
   outside_ = outside_ || list.status == astro::Status::OutsideMeasuredSpan;
   for (const astro::Event& e : list.events) {

@@ -15,10 +15,14 @@ namespace frontend {
 
 struct Request;
 
-// What a person at the request's place sees at the instant of a date.
+// What a person at the request's place sees at the instant of a date, by
+// the almanac's theory (almanacTheory): the precise one within its span,
+// where its apparent places and sidereal time give what is seen.
 struct PlaceView {
-  astro::SkyView sky;     // topocentric, with standard refraction
-  astro::DayAlmanac day;  // the local civil day that holds the instant
+  astro::Instant instant;    // the instant in UT, by the almanac's theory
+  astro::Appearances looks;  // how the bodies look at that instant
+  astro::SkyView sky;        // topocentric, with standard refraction
+  astro::DayAlmanac day;     // the local civil day that holds the instant
 };
 
 // One date as it is to be written.
@@ -37,12 +41,13 @@ struct Observation {
 // instants of the same day: a range by the hour computes each day once. It
 // is keyed by the day's start in UT and the Delta T it was computed with
 // (that of the day's start, so that a day's almanac does not depend on
-// which of its instants came first).
+// which of its instants came first), and the theory.
 class DayAlmanacs {
  public:
   // The almanac of the day starting at `dayStart` (UT) at the request's
-  // place, with Delta T `deltaT` seconds.
-  const astro::DayAlmanac& of(const Request& request, double dayStart, double deltaT);
+  // place, with Delta T `deltaT` seconds, by `theory`.
+  const astro::DayAlmanac& of(const Request& request, double dayStart, double deltaT,
+                              astro::Theory theory);
 
   // How many days were computed, not taken from the last.
   std::int64_t computed() const { return computed_; }
@@ -50,6 +55,7 @@ class DayAlmanacs {
  private:
   std::optional<double> dayStart_;
   double deltaT_ = 0.0;
+  astro::Theory theory_ = astro::Theory::Classic;
   astro::DayAlmanac day_{};
   std::int64_t computed_ = 0;
 };
@@ -72,7 +78,9 @@ struct FoundEvent {
 // long interval keeps the memory of one year. The interval is in UT; the
 // search runs in TT, its bounds moved by Delta T (the request's, or the
 // model's at each bound), and each event is brought back to UT with Delta T
-// at the event and kept if it falls within the interval.
+// at the event and kept if it falls within the interval. The search runs on
+// the almanac's theory (almanacTheory): its pieces end at the precise
+// theory's span, so that each is searched by one theory.
 class EventSearch {
  public:
   explicit EventSearch(const Request& request);
@@ -82,10 +90,14 @@ class EventSearch {
   bool next(std::vector<FoundEvent>& found);
 
   // Whether some positions of the interval could not be computed (their
-  // events are missing), or some lie outside the measured years.
+  // events are missing), or some lie outside the measured years (of the
+  // theory that searched them); whether some were searched by the classic
+  // theory for want of the precise one's span.
   bool notComputable() const { return notComputable_; }
   bool outside() const { return outside_; }
-  // How many times next() gives events: the interval's years, rounded up.
+  bool classicOutsidePreciseSpan() const { return classic_; }
+  // About how many times next() gives events: the interval's years, rounded
+  // up (a piece more on each side of the precise theory's span it crosses).
   std::int64_t chunks() const { return chunks_; }
 
  private:
@@ -97,6 +109,7 @@ class EventSearch {
   std::int64_t chunks_ = 0;
   bool notComputable_ = false;
   bool outside_ = false;
+  bool classic_ = false;
 };
 
 }  // namespace frontend

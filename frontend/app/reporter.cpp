@@ -110,11 +110,22 @@ void Reporter::check(const Observation& seen) {
     }
     ++outside_;
   }
+  if (seen.place && seen.place->instant.theory == astro::Theory::Classic) {
+    if (placeOnClassicNamed_.size() < kNamedOutside) {
+      placeOnClassicNamed_.push_back(label);
+    }
+    ++placeOnClassic_;
+  }
 }
 
 int Reporter::finish(Reading reading) {
   if (outside_ > 0) {
-    complain(console_, catalogue::outsideMeasuredSpan(outside_, outsideNamed_));
+    complain(console_, request_.theory == astro::Theory::Precise
+                           ? catalogue::precise::outsideSpan(outside_, outsideNamed_)
+                           : catalogue::outsideMeasuredSpan(outside_, outsideNamed_));
+  }
+  if (placeOnClassic_ > 0) {
+    complain(console_, catalogue::precise::placeOnClassic(placeOnClassic_, placeOnClassicNamed_));
   }
   if ((notComputable_ || (refused_ && !console_.interactive)) && reading == Reading::AllAccepted) {
     reading = Reading::SomeRefused;
@@ -150,7 +161,12 @@ int reportEvents(Console& console, const Request& request) {
     complain(console, catalogue::events::kNotComputable);
     reading = Reading::SomeRefused;
   } else if (search.outside()) {
-    complain(console, catalogue::events::kOutsideMeasuredSpan);
+    complain(console, request.theory == astro::Theory::Precise
+                          ? catalogue::precise::kEventsOutsideSpan
+                          : catalogue::events::kOutsideMeasuredSpan);
+  }
+  if (search.classicOutsidePreciseSpan()) {
+    complain(console, catalogue::precise::kEventsOnClassic);
   }
   return finish(console, reading);
 }

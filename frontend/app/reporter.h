@@ -59,7 +59,9 @@ class Reporter {
   void report(const DateEntry& given, bool skipForward = false);
 
   // The end of the run: one note on standard error naming the dates outside
-  // the years where the accuracy is measured, if any, and the exit status
+  // the years where the accuracy is measured (of the report's theory), if
+  // any, one naming those whose place's view was computed by the classic
+  // theory outside the precise one's span, and the exit status
   // for what came of reading (worse if a date could not be computed).
   int finish(Reading reading);
 
@@ -77,6 +79,8 @@ class Reporter {
   bool refused_ = false;
   std::int64_t outside_ = 0;  // dates outside the measured span
   std::vector<std::string> outsideNamed_;
+  std::int64_t placeOnClassic_ = 0;  // places' views outside the precise span
+  std::vector<std::string> placeOnClassicNamed_;
   DayAlmanacs days_;  // the place's last day
 };
 

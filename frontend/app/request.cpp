@@ -10,15 +10,15 @@
 
 namespace frontend {
 
-astro::Instant TimeScale::compute(const DateEntry& entry) const {
+astro::Instant TimeScale::compute(const DateEntry& entry, astro::Theory theory) const {
   if (!universalFor(entry)) {
-    return astro::computeInstant(entry.date);
+    return astro::computeInstant(entry.date, theory);
   }
-  return astro::computeInstantUt(entry.date, astroScale());
+  return astro::computeInstantUt(entry.date, astroScale(), theory);
 }
 
 astro::TimeScale TimeScale::astroScale() const {
-  return deltaT ? astro::TimeScale::fixed(*deltaT) : astro::TimeScale{};
+  return deltaT ? astro::TimeScale::fixed(*deltaT) : astro::TimeScale::observed();
 }
 
 double TimeScale::deltaTAt(double jd) const {
@@ -29,6 +29,12 @@ double TimeScale::largestDeltaT() {
   constexpr auto kFarthest = static_cast<double>(kFarthestYear);
   return std::ceil(
       std::max(std::fabs(astro::deltaT(-kFarthest)), std::fabs(astro::deltaT(kFarthest))));
+}
+
+astro::Theory almanacTheory(const Request& request, double jdTt) {
+  const bool inSpan = jdTt >= astro::kPreciseSpanStart && jdTt < astro::kPreciseSpanEnd;
+  return request.theory == astro::Theory::Precise || inSpan ? astro::Theory::Precise
+                                                            : astro::Theory::Classic;
 }
 
 Parsed<ToReport> toReport(const Request& request, const DateEntry& given, bool skipForward) {

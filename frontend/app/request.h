@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "astro/astro.h"
-#include "frontend/read/date_range.h"
 #include "frontend/place/place.h"
 #include "frontend/place/zone.h"
+#include "frontend/read/date_range.h"
 
 namespace frontend {
 
@@ -19,13 +19,16 @@ struct TimeScale {
   // sidereal time, as the dialogue always did. true: the date is UT; the
   // positions are computed at TT = UT + deltaT.
   bool universal = false;
-  // deltaT in seconds; none: from astro::deltaT at the date.
+  // deltaT in seconds; none: Delta T from observation where there is
+  // some (astro::TimeScale::observed), from the Espenak-Meeus model
+  // elsewhere.
   std::optional<double> deltaT;
 
-  // The instant of a date in this scale; a date in UT (universal) is
-  // always taken as UT.
-  astro::Instant compute(const DateEntry& entry) const;
-  // The library's time scale: deltaT's seconds, else its model.
+  // The instant of a date in this scale, by a theory; a date in UT
+  // (universal) is always taken as UT.
+  astro::Instant compute(const DateEntry& entry,
+                         astro::Theory theory = astro::Theory::Classic) const;
+  // The library's time scale: deltaT's seconds, else the observed one.
   astro::TimeScale astroScale() const;
   // Whether a date is taken as UT.
   bool universalFor(const DateEntry& entry) const { return universal || entry.universal; }
@@ -63,6 +66,10 @@ struct Request {
   // into UT; times are shown in it.
   bool civil = false;
   Zone zone = Zone::utc();
+  // The theory of the report, its CSV and JSON rows and the band chart
+  // (--precis: Precise). The almanac (the place's view and day, the
+  // events) takes almanacTheory.
+  astro::Theory theory = astro::Theory::Classic;
   // What standard error says before anything is done: a zone taken in
   // place of another (its alias, or TZ's, or UTC).
   std::vector<std::string> notes;
@@ -71,6 +78,12 @@ struct Request {
   double eventsStart = 0.0;
   double eventsEnd = 0.0;
 };
+
+// The theory of what is seen from the place and of the events at an
+// instant of TT: the precise one within its span (kPreciseSpanStart to
+// kPreciseSpanEnd), the classic one outside it; with --precis the precise
+// one everywhere, as the report.
+astro::Theory almanacTheory(const Request& request, double jdTt);
 
 // A date as it is to be reported. With civil time, a date given as a civil
 // time of the request's zone becomes its instant in UT (universal set); a

@@ -110,8 +110,9 @@ void appendWarning(Svg& svg, const astro::Instant& instant, double x, double y) 
       .attr("fill", palette::kWarning)
       .attr("font-size", "13")
       .attr("font-weight", "bold")
-      .text(notComputable ? catalogue::chart::kNotComputable
-                          : catalogue::chart::kOutsideMeasuredSpan);
+      .text(notComputable                              ? catalogue::chart::kNotComputable
+            : instant.theory == astro::Theory::Precise ? catalogue::precise::kChartOutsideSpan
+                                                       : catalogue::chart::kOutsideMeasuredSpan);
 }
 
 void line(Svg& svg, double x1, double y1, double x2, double y2) {

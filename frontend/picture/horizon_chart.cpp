@@ -465,7 +465,7 @@ void appendLegend(std::string& out, const Request& request, const Observation& s
   appendLegendHeads(svg);
   double y = kTableTop + 7 + kLine;
   for (const BodyRow& row : kBodyRows) {
-    appendLegendRow(svg, request, row, *seen.place, (*seen.looks)[row.body], y);
+    appendLegendRow(svg, request, row, *seen.place, seen.place->looks[row.body], y);
     y += kLine;
   }
   appendTwilights(out, request, seen.place->day, twilightsTop);
@@ -496,7 +496,7 @@ void appendHeading(Svg& svg, const Request& request, const Observation& seen) {
       .attr("font-size", "20")
       .attr("font-weight", "bold")
       .text(title);
-  appendWarning(svg, seen.instant, kLeft, 62);
+  appendWarning(svg, seen.place->instant, kLeft, 62);
 }
 
 // The bodies above the horizon, the Sun first so that the Moon and the
@@ -512,7 +512,7 @@ void appendBodies(std::string& out, const Observation& seen, std::vector<Box>& t
     if (sky.status == astro::Status::NotComputable || !(sky.altitude >= 0)) {
       continue;
     }
-    const astro::Appearance& look = (*seen.looks)[row.body];
+    const astro::Appearance& look = view.looks[row.body];
     const Point at = project(sky.altitude, sky.azimuth);
     svg.open("g")
         .attr("class", "body")
@@ -522,7 +522,7 @@ void appendBodies(std::string& out, const Observation& seen, std::vector<Box>& t
         .start();
     const double radius = discRadius(row, look);
     // The Moon's phase as its row of the report has it.
-    const double lit = row.body == astro::Body::Moon ? seen.instant[row.body].illumination
+    const double lit = row.body == astro::Body::Moon ? view.instant[row.body].illumination
                                                      : look.illuminatedFraction;
     appendBodyDisc(out, row, at.x, at.y, radius, lit, sunwardOnPage(sky, sun));
     svg.close("g");
@@ -540,8 +540,8 @@ void appendHorizonChart(std::string& out, const Observation& seen, const Request
   openPicture(svg, out, kWidth, kHeight);
   appendHeading(svg, request, seen);
   std::vector<Box> taken;
-  appendDome(out, seen.instant, request.place->observer, seen.place->sky[astro::Body::Sun].altitude,
-             taken);
+  appendDome(out, seen.place->instant, request.place->observer,
+             seen.place->sky[astro::Body::Sun].altitude, taken);
   appendBodies(out, seen, taken);
   appendLegend(out, request, seen, appendKey(out));
   svg.close("svg");

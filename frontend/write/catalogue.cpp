@@ -321,6 +321,18 @@ Options :
   --delta-t SECONDES       les dates sont en UT, et TT - UT vaut SECONDES
                            (une valeur observée, ou 0) ; implique --ut.
                            Au plus 150085416 s en valeur absolue.
+  --precis                 le rapport, ses colonnes csv et json et l'image
+                           du ciel par la théorie précise (VSOP87 et
+                           ELP/MPP02, à une seconde d'arc des éphémérides
+                           du JPL de 1800 à 2200) au lieu de la classique :
+                           les mêmes grandeurs, géométriques, à l'équateur
+                           et à l'équinoxe moyens de la date ; csv et json
+                           y ajoutent le lieu apparent (apparent_ra_h,
+                           apparent_dec_deg). Hors de 1800 à 2200 elle est
+                           calculée, mais sa précision n'est pas mesurée.
+                           Sans --precis, ce qu'on voit d'un lieu et les
+                           événements sont déjà calculés par elle de 1800 à
+                           2200, par la théorie classique hors de ces années.
   --lieu LIEU              ce qu'on voit d'un lieu : après chaque rapport, la
                            hauteur et l'azimut de chaque astre (réfraction
                            comprise), sa magnitude (un tiret où la loi de
@@ -385,17 +397,19 @@ temps sidéral, comme le dialogue l'a toujours fait. Une heure d'horloge est
 de l'UT, et TT - UT (delta T) vaut environ 64 s en 2000 et 1570 s vers l'an
 1000 : la Lune parcourt 0,55" par seconde, soit 35" et 14' d'écart. Avec --ut
 le temps sidéral vient de la date telle quelle et les positions de
-TT = UT + delta T, delta T venant du modèle d'Espenak et Meeus (2006) ou de
---delta-t. Ce modèle suit les valeurs observées à une demi-seconde près de
-1900 à 2005 ; ensuite il prend de l'avance : 1,4 s en 2015, 2,2 s en 2020,
-4,7 s en 2024. Pour une date récente, donnez la valeur observée. Le jour julien
-et le temps sidéral de l'en-tête restent ceux de la date donnée ; en csv et
-json, time_scale (tt ou ut) et delta_t_s disent ce qui a été appliqué.
+TT = UT + delta T, delta T venant de --delta-t, sinon des valeurs observées
+de 1972 à 2026 (32,184 s + TAI - UTC, secondes intercalaires comprises, à
+moins d'une seconde de l'UT1) et du modèle d'Espenak et Meeus (2006) avant et
+après, raccordé sans saut. Les heures des événements et de ce qu'on voit d'un
+lieu en viennent aussi. Le jour julien et le temps sidéral de l'en-tête
+restent ceux de la date donnée ; en csv et json, time_scale (tt ou ut) et
+delta_t_s disent ce qui a été appliqué.
 
 Le calendrier est julien avant le 15 octobre 1582, grégorien ensuite ; les
 jours du 5 au 14 octobre 1582 n'existent pas. Les
 positions sont géocentriques et géométriques, rapportées à l'équateur et à
-l'équinoxe moyens de la date.
+l'équinoxe moyens de la date ; avec --precis, csv et json donnent aussi le
+lieu apparent, à l'équateur et à l'équinoxe vrais de la date.
 
 Statut de sortie :
   0  chaque date a été calculée et écrite
@@ -405,8 +419,9 @@ Statut de sortie :
      au clavier, une réponse refusée puis redonnée n'est pas un échec
   2  la ligne de commande est invalide (rien n'est écrit sur la sortie)
 
-Les dates hors des années 1000 à 3000 sont calculées, mais leur précision
-n'est pas mesurée : une note sur la sortie d'erreur les nomme à la fin.
+Les dates hors des années 1000 à 3000 (1800 à 2200 avec --precis) sont
+calculées, mais leur précision n'est pas mesurée : une note sur la sortie
+d'erreur les nomme à la fin.
 
 Sur un terminal, les messages de la sortie d'erreur sont coupés à 80 colonnes
 (ailleurs, un message par ligne) ; quand la sortie standard va dans un fichier,
@@ -419,6 +434,7 @@ Exemples :
   ephemerides --from 1/1/2000 --to 31/12/2000 --step 1d --format csv
   printf '1.5 1 2000\n15 6 1850\n' | ephemerides --format json
   ephemerides --ut 2024-04-08T18:21
+  ephemerides --precis --format csv 2025-03-20T09:01Z
   ephemerides --format svg 1.5/1/2000 > ciel.svg
   ephemerides --lieu Lyon maintenant
   ephemerides --lieu Lyon --from 2025-01-01 --to 2025-12-31 --format csv
@@ -713,5 +729,61 @@ std::string_view category(astro::EventKind kind) {
 }
 
 }  // namespace events
+
+
+namespace {
+
+// Text cut into lines of at most 80 columns at its spaces.
+std::string wrappedToEighty(std::string_view text) {
+  constexpr std::size_t kColumns = 80;
+  std::string out;
+  std::size_t lineStart = 0;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find(' ', start);
+    end = end == std::string_view::npos ? text.size() : end;
+    const std::string_view word = text.substr(start, end - start);
+    const std::size_t width = displayWidth(std::string_view(out).substr(lineStart));
+    if (out.size() > lineStart && width + 1 + displayWidth(word) > kColumns) {
+      out += '\n';
+      lineStart = out.size();
+    } else if (out.size() > lineStart) {
+      out += ' ';
+    }
+    out += word;
+    start = end + 1;
+  }
+  return out;
+}
+
+// "une date" or "3 dates", then " hors des années 1800 à 2200 (" and the
+// first few dates quoted.
+std::string datesOutsidePreciseSpan(std::int64_t count, const std::vector<std::string>& first) {
+  std::string text = count == 1 ? "une date" : std::to_string(count) + " dates";
+  text += " hors des années 1800 à 2200 (";
+  for (std::size_t i = 0; i < first.size(); ++i) {
+    text += i == 0 ? "" : ", ";
+    text += quotedWord(first[i]);
+  }
+  if (count > static_cast<std::int64_t>(first.size())) {
+    text += ", ...";
+  }
+  return text + ")";
+}
+
+}  // namespace
+
+std::string precise::outsideSpan(std::int64_t count, const std::vector<std::string>& first) {
+  return wrappedToEighty(
+      "Note : " + datesOutsidePreciseSpan(count, first) +
+      " : la théorie précise y est calculée, mais sa précision n'y est pas mesurée ; ses séries, "
+      "tronquées pour ces quatre siècles, s'écartent du ciel à mesure qu'on s'en éloigne.");
+}
+
+std::string precise::placeOnClassic(std::int64_t count, const std::vector<std::string>& first) {
+  return wrappedToEighty("Note : " + datesOutsidePreciseSpan(count, first) +
+                         " : ce qui est vu du lieu y est calculé par la théorie classique, "
+                         "moins précise ; --precis y garde la théorie précise.");
+}
 
 }  // namespace frontend::catalogue

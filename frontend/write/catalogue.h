@@ -211,4 +211,24 @@ namespace events {
 std::string_view category(astro::EventKind kind);
 }  // namespace events
 
+// The precise theory (--precis) and the almanac computed on it.
+namespace precise {
+// The notes at the end of a run, each wrapped to 80 columns: the dates
+// outside the precise theory's span (1800 to 2200) computed on it anyway
+// (--precis); the dates whose place's view was computed by the classic
+// theory for want of that span. `first` names the first few.
+std::string outsideSpan(std::int64_t count, const std::vector<std::string>& first);
+std::string placeOnClassic(std::int64_t count, const std::vector<std::string>& first);
+inline constexpr std::string_view kEventsOutsideSpan =
+    "Note : l'intervalle sort des années 1800 à 2200, où la précision de la\n"
+    "théorie précise est mesurée ; les instants y sont moins sûrs.";
+inline constexpr std::string_view kEventsOnClassic =
+    "Note : hors des années 1800 à 2200, les événements sont cherchés par la\n"
+    "théorie classique, moins précise (des minutes sur les saisons, un jour sur\n"
+    "le périhélie) ; --precis y garde la théorie précise.";
+inline constexpr std::string_view kChartOutsideSpan =
+    "Attention : date hors des années 1800 à 2200, où la précision de la théorie précise est "
+    "mesurée ; plus loin, ses séries s'écartent du ciel.";
+}  // namespace precise
+
 }  // namespace frontend::catalogue

@@ -168,7 +168,9 @@ void appendDegreesMinutes(std::string& out, double radians) {
 
 void appendClock(std::string& out, const Request& request, double jdUt) {
   const LocalTime local = localTimeOf(request.zone, jdUt);
-  const std::int64_t minutes = local.local.millisecond / 60'000;
+  // The second that CSV and JSON write (rounded), then cut to the minute,
+  // so that 16:49:59.6 reads 16:50 in both.
+  const std::int64_t minutes = (local.local.millisecond + 500) / 1000 / 60 % 1440;
   appendZeroPadded(out, minutes / 60, 2);
   out += ':';
   appendZeroPadded(out, minutes % 60, 2);
@@ -261,7 +263,7 @@ void appendPlaceBlock(std::string& out, const Request& request, const Observatio
   out += words::kTitle;
   out += words::kRule;
   for (const BodyRow& row : kBodyRows) {
-    appendBodyRow(out, request, row, *seen.place, (*seen.looks)[row.body]);
+    appendBodyRow(out, request, row, *seen.place, seen.place->looks[row.body]);
   }
   out += words::kRule;
   const astro::DayAlmanac& day = seen.place->day;

@@ -26,7 +26,8 @@ void appendPlaceBlock(std::string& out, const Request& request, const Observatio
 // The pieces of the block, for the picture of the sky above the place:
 // "23° 05'", "-8° 03'": degrees and minutes of arc, cut;
 void appendDegreesMinutes(std::string& out, double radians);
-// "05:29": an instant (UT) on the zone's clock, cut to the minute;
+// "05:29": an instant (UT) on the zone's clock, to the second as CSV
+// writes it, then cut to the minute;
 void appendClock(std::string& out, const Request& request, double jdUt);
 // "21/06/2025": the local day;
 void appendLocalDay(std::string& out, const LocalTime& local);

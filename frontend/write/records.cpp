@@ -85,6 +85,9 @@ void dateFields(const Observation& seen, const Request& request, Visit&& visit) 
     visit("latitude_deg", Value::of(request.place->latitudeDegrees));
     visit("longitude_deg", Value::of(request.place->longitudeDegrees));
     visit("height_m", Value::of(o.heightMetres));
+    // The theory of what is seen from the place (almanacTheory).
+    visit("place_theory", Value::text(seen.place ? astro::theoryId(seen.place->instant.theory)
+                                                 : std::string_view{}));
   }
 }
 
@@ -144,6 +147,14 @@ void bodyFields(const Observation& seen, const Request& request, astro::Body bod
   visit("apparent_diameter_arcsec", Value::of(v.diameterArcsec));
   visit("elongation_deg", Value::of(v.elongationDegrees));
   visit("elongation_side", Value::text(astro::sunSideId(a.elongation.side)));
+  // The theory of the row's positions, and with the precise theory the
+  // apparent place (true equator and equinox of date).
+  visit("theory", Value::text(astro::theoryId(seen.instant.theory)));
+  const bool apparent =
+      seen.instant.theory == astro::Theory::Precise && p.status != astro::Status::NotComputable;
+  const astro::ApparentPlace& place = seen.instant.apparent[static_cast<std::size_t>(body)];
+  visit("apparent_ra_h", Value::of(apparent ? hoursOf(place.rightAscension) : std::nan("")));
+  visit("apparent_dec_deg", Value::of(apparent ? degreesOf(place.declination) : std::nan("")));
   if (request.place) {
     placeFields(seen, request, body, visit);
   }

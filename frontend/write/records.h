@@ -41,7 +41,7 @@ void appendJsonRecord(std::string& out, std::span<const Field> fields);
 //   date,datetime,year,month,day,jd,sidereal_h,time_scale,delta_t_s,body,
 //   ra_h,dec_deg,distance_au,distance_km,illuminated_fraction,status,
 //   magnitude,magnitude_status,phase_angle_deg,apparent_diameter_arcsec,
-//   elongation_deg,elongation_side
+//   elongation_deg,elongation_side,theory,apparent_ra_h,apparent_dec_deg
 // Angles in hours and degrees with the computation's pi; time_scale is tt
 // (the date taken as TT, and as UT for the sidereal time) or ut, delta_t_s
 // the seconds added to the date for the positions. With civil time the
@@ -51,7 +51,12 @@ void appendJsonRecord(std::string& out, std::span<const Field> fields);
 // (the Moon's the report's), the visual magnitude and whether its law
 // covers the phase angle (computed, outside_model_range), the apparent
 // diameter, the elongation from the Sun and its side along the ecliptic
-// (east, west; none for the Sun). Every number in the shortest text that
+// (east, west; none for the Sun). theory is the theory of the row's
+// positions (classic, or precise with --precis); apparent_ra_h and
+// apparent_dec_deg the apparent place on the true equator and equinox of
+// date, given by the precise theory alone (empty under the classic one).
+// With a place, place_theory (after height_m) is the theory of what is
+// seen there. Every number in the shortest text that
 // reads back to the same double, whole numbers as integers; an empty field
 // where there is no value.
 void appendCsvHeader(std::string& out, const Request& request);

@@ -253,6 +253,52 @@ def check_events(program):
     check_calendar_of_1500(program, icalendar)
 
 
+def check_precise(program):
+    """--precis: CSV and JSON agree, every row says "precise" and carries
+    its apparent place; the apparent place lies within 2' of the geometric
+    one (aberration 20", nutation 17", a planet's motion over the light-time
+    up to about 40"), and the text report prints the CSV's values cut as without
+    --precis. Outside 1800-2200 the rows say outside_measured_span."""
+    words = ["1.5/1/2000", "2025-03-20T09:01", "1/1/1850", "1/1/2150", "1/1/1700", "1/1/2300"]
+    outside = {"1/1/1700", "1/1/2300"}
+    arguments = [program, "--precis", *words]
+    rows = list(csv.DictReader(io.StringIO(subprocess.run(
+        arguments + ["--format", "csv"], capture_output=True, text=True).stdout)))
+    objects = [json.loads(line) for line in subprocess.run(
+        arguments + ["--format", "json"], capture_output=True, text=True).stdout.splitlines()]
+    text = text_reports(subprocess.run(arguments, capture_output=True, text=True).stdout)
+    if len(rows) != 9 * len(words) or len(objects) != len(words) or len(text) != len(words):
+        sys.exit(f"--precis: {len(rows)} rows, {len(objects)} objects, {len(text)} reports")
+    for d, (word, obj) in enumerate(zip(words, objects)):
+        expected = "outside_measured_span" if word in outside else "computed"
+        if obj["status"] != expected:
+            sys.exit(f"--precis {word}: status {obj['status']}")
+        for b, value in enumerate(obj["bodies"]):
+            row = rows[9 * d + b]
+            what = f"--precis {word} {value['body']}"
+            for key, field in row.items():
+                if key in obj:
+                    continue
+                member = value[key]
+                if isinstance(member, float) or isinstance(member, int):
+                    if float(field) != member:
+                        sys.exit(f"{what}: {key} {field!r} in CSV, {member!r} in JSON")
+                elif (member or "") != field:
+                    sys.exit(f"{what}: {key} {field!r} in CSV, {member!r} in JSON")
+            if value["theory"] != "precise" or value["status"] != expected:
+                sys.exit(f"{what}: theory {value['theory']}, status {value['status']}")
+            ra, dec = value["apparent_ra_h"], value["apparent_dec_deg"]
+            d_ra = (ra - value["ra_h"] + 12) % 24 - 12
+            apart = math.hypot(d_ra * 15 * math.cos(math.radians(dec)),
+                               dec - value["dec_deg"]) * 3600
+            if word not in outside and not apart < 120:
+                sys.exit(f"{what}: apparent place {apart:.1f}\" from the geometric one")
+            line = text[d][4 + b]
+            check_hms(line[12:23], value["ra_h"], f"{what} right ascension")
+            check_declination(line[30:41], value["dec_deg"], f"{what} declination")
+    print(f"--precis: {len(words)} dates, CSV, JSON and the text agree; apparent places given")
+
+
 def check_zone_notes(program):
     """Caught: Kyiv's zone by its old name (Europe/Kiev, which newer tz data
     moves to a legacy package, then UTC without a word), and a TZ naming no
@@ -370,10 +416,14 @@ def main():
                 sys.exit(f"{what}: rows out of order")
             for key in ("ra_h", "dec_deg", "distance_au", "distance_km", "illuminated_fraction",
                         "magnitude", "phase_angle_deg", "apparent_diameter_arcsec",
-                        "elongation_deg"):
+                        "elongation_deg", "apparent_ra_h", "apparent_dec_deg"):
                 if number(row[key]) != value[key]:
                     sys.exit(f"{what}: {key} is {row[key]!r} in CSV, {value[key]!r} in JSON")
-            for key in ("status", "magnitude_status", "elongation_side"):
+            # Without --precis every row is the classic theory's, with no
+            # apparent place.
+            if value["theory"] != "classic" or value["apparent_ra_h"] is not None:
+                sys.exit(f"{what}: theory {value['theory']}, apparent {value['apparent_ra_h']}")
+            for key in ("status", "magnitude_status", "elongation_side", "theory"):
                 if row[key] != (value[key] or ""):
                     sys.exit(f"{what}: {key} {row[key]} in CSV, {value[key]} in JSON")
             if value["status"] != "not_computable" and body != "sun" and (
@@ -395,6 +445,7 @@ def main():
                     sys.exit(f"{what}: {percent}% for {value['illuminated_fraction']!r}")
     print(f"{len(words)} dates: CSV and JSON agree, and every printed field is their cut")
     check_place(program)
+    check_precise(program)
     check_events(program)
     check_zone_notes(program)
     check_default_place_named(program)

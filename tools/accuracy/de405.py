@@ -12,7 +12,9 @@ is geocentric. DE405 is public domain.
   de405.py --helio JD...  the heliocentric ICRF vectors of the Earth and
                           the planets instead
 
-Used as a module: De405().geocentric(body, jd) and .barycentric(body, jd).
+Used as a module: De405().geocentric(body, jd) and .barycentric(body, jd);
+with ERFA (python3-erfa), .apparent(body, tt): the apparent place as the
+library defines it, for the accuracy tools and the tests' references.
 """
 
 import argparse
@@ -30,6 +32,7 @@ RECORD_DAYS = 32.0
 MJD_ZERO = 2400000.5
 AU_KM = 149597870.691
 EMRAT = 81.30056
+LIGHT_DAYS_PER_AU = 499.004783836 / 86400.0
 
 # (first coefficient, 1-based as JPL counts with the two dates, coefficients
 # per component, sub-intervals per record) for each body of DE405.
@@ -107,6 +110,36 @@ class De405:
         bp, bv = self.barycentric(body, jd)
         ep, ev = self.barycentric("earth", jd)
         return bp - ep, bv - ev
+
+    def apparent(self, body, tt):
+        """Geocentric apparent direction (unit vector on the true equator and
+        equinox of date) and the distance the light travelled (AU), at TT tt:
+
+          light-time  the body at tt - tau (barycentric, iterated), the Earth
+                      at tt
+          deflection  by the Sun (ERFA's ld), for the planets
+          aberration  the Earth's barycentric velocity (ab)
+          frame       IAU 2006/2000A precession-nutation (pnm06a)
+        """
+        import erfa  # the positions above need numpy alone
+
+        earth_p, earth_v = self.barycentric("earth", tt)
+        sun_p, _ = self.barycentric("sun", tt)
+        tau = 0.0
+        for _ in range(4):
+            p, _ = self.barycentric(body, tt - tau)
+            u = p - earth_p
+            tau = np.linalg.norm(u) * LIGHT_DAYS_PER_AU
+        distance = np.linalg.norm(u)
+        direction = u / distance
+        e = earth_p - sun_p
+        em = np.linalg.norm(e)
+        if body not in ("sun", "moon"):
+            q = p - self.barycentric("sun", tt - tau)[0]
+            direction = erfa.ld(1.0, direction, q / np.linalg.norm(q), e / em, em, 1e-9)
+        v = earth_v * LIGHT_DAYS_PER_AU
+        direction = erfa.ab(direction, v, em, np.sqrt(1.0 - v @ v))
+        return erfa.pnm06a(2451545.0, tt - 2451545.0) @ direction, distance
 
     def heliocentric(self, body, jd):
         """Heliocentric position (AU) and velocity (AU/day), ICRF axes."""

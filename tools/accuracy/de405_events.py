@@ -36,29 +36,13 @@ import numpy as np
 sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent))
 import de405  # noqa: E402
 
-LIGHT_DAYS_PER_AU = 499.004783836 / 86400.0
 EPH = de405.De405()
 
 
 def apparent_longitude(body, t):
     """Apparent ecliptic longitude of date (radians, [0, 2 pi)) at TT t."""
-    earth_p, earth_v = EPH.barycentric("earth", t)
-    sun_p, _ = EPH.barycentric("sun", t)
-    tau = 0.0
-    for _ in range(4):
-        p, _ = EPH.barycentric(body, t - tau)
-        u = p - earth_p
-        tau = np.linalg.norm(u) * LIGHT_DAYS_PER_AU
-    direction = u / np.linalg.norm(u)
-    e = earth_p - sun_p
-    em = np.linalg.norm(e)
-    if body not in ("sun", "moon"):
-        q = p - EPH.barycentric("sun", t - tau)[0]
-        direction = erfa.ld(1.0, direction, q / np.linalg.norm(q), e / em, em, 1e-9)
-    v = earth_v * LIGHT_DAYS_PER_AU
-    direction = erfa.ab(direction, v, em, math.sqrt(1.0 - v @ v))
+    true_equator, _ = EPH.apparent(body, t)
     d1, d2 = 2451545.0, t - 2451545.0
-    true_equator = erfa.pnm06a(d1, d2) @ direction
     _, deps = erfa.nut06a(d1, d2)
     eps = erfa.obl06(d1, d2) + deps
     x, y, z = true_equator

@@ -34,7 +34,6 @@ import numpy as np
 sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent))
 import de405  # noqa: E402
 
-LIGHT_DAYS_PER_AU = 499.004783836 / 86400.0
 AU_KM = 149597870.7
 EPH = de405.De405()
 ARCMIN = math.pi / 180 / 60
@@ -42,23 +41,7 @@ ARCMIN = math.pi / 180 / 60
 
 def apparent(body, tt):
     """Geocentric apparent direction (unit vector, true equator of date) and distance (AU)."""
-    earth_p, earth_v = EPH.barycentric("earth", tt)
-    sun_p, _ = EPH.barycentric("sun", tt)
-    tau = 0.0
-    for _ in range(4):
-        p, _ = EPH.barycentric(body, tt - tau)
-        u = p - earth_p
-        tau = np.linalg.norm(u) * LIGHT_DAYS_PER_AU
-    distance = np.linalg.norm(u)
-    direction = u / distance
-    e = earth_p - sun_p
-    em = np.linalg.norm(e)
-    if body not in ("sun", "moon"):
-        q = p - EPH.barycentric("sun", tt - tau)[0]
-        direction = erfa.ld(1.0, direction, q / np.linalg.norm(q), e / em, em, 1e-9)
-    v = earth_v * LIGHT_DAYS_PER_AU
-    direction = erfa.ab(direction, v, em, math.sqrt(1.0 - v @ v))
-    return erfa.pnm06a(2451545.0, tt - 2451545.0) @ direction, distance
+    return EPH.apparent(body, tt)
 
 
 def frame(ut, delta_t, lat, lon):

@@ -452,8 +452,8 @@ ASTRO_PUBLIC double observedDeltaT(JulianDate ut);
 // leap second, where the two readings fall on either side of it and
 // ut(tt(x)) is x + 1 s.
 //
-// TimeScale{} keeps the Espenak-Meeus model, whose figures the program's
-// outputs were written with; TimeScale::observed() is about 5 s closer to
+// TimeScale{} keeps the Espenak-Meeus model alone; TimeScale::observed(),
+// which the program takes for every instant in UT, is about 5 s closer to
 // the Earth in 2025 (69.2 s against 74.5 s).
 class ASTRO_PUBLIC TimeScale {
  public:
