@@ -2,6 +2,7 @@
 // Astronomy Engine's Constellation (tests/data/constellations.csv, written
 // by tools/sky/generate.sh --reference); the catalogue's stars and their
 // precession against a worked example of Meeus.
+#include <cctype>
 #include <cmath>
 #include <cstddef>
 #include <fstream>
@@ -37,8 +38,8 @@ TEST(Constellation, RomansExamples) {
   }
 }
 
-// Names and numbers: the IAU's list in alphabetical order of Latin names,
-// each abbreviation once, and what lies outside it.
+// Names and numbers: alphabetical by abbreviation, capitals aside, each
+// once, with the IAU's Latin names; and what lies outside the list.
 TEST(Constellation, Names) {
   struct Case {
     std::size_t index;
@@ -46,18 +47,26 @@ TEST(Constellation, Names) {
     const char* latin;
   };
   const Case cases[] = {{0, "And", "Andromeda"},       {1, "Ant", "Antlia"},
-                        {10, "Cam", "Camelopardalis"}, {13, "CMa", "Canis Major"},
-                        {59, "Ori", "Orion"},          {64, "PsA", "Piscis Austrinus"},
+                        {3, "Aql", "Aquila"},          {4, "Aqr", "Aquarius"},
+                        {10, "Cam", "Camelopardalis"}, {19, "CMa", "Canis Major"},
+                        {59, "Ori", "Orion"},          {65, "PsA", "Piscis Austrinus"},
                         {87, "Vul", "Vulpecula"}};
   for (const Case& c : cases) {
     EXPECT_EQ(constellationAt(c.index).abbreviation, c.abbreviation);
     EXPECT_EQ(constellationAt(c.index).latinName, c.latin);
     EXPECT_EQ(constellationAt(c.index).index, c.index);
   }
+  const auto lower = [](std::string_view text) {
+    std::string out(text);
+    for (char& c : out) {
+      c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return out;
+  };
   for (std::size_t i = 0; i < kConstellationCount; ++i) {
     EXPECT_EQ(constellationAt(i).abbreviation.size(), 3u) << i;
-    for (std::size_t j = 0; j < i; ++j) {
-      EXPECT_NE(constellationAt(i).abbreviation, constellationAt(j).abbreviation);
+    if (i > 0) {
+      EXPECT_LT(lower(constellationAt(i - 1).abbreviation), lower(constellationAt(i).abbreviation));
     }
   }
   EXPECT_EQ(constellationAt(88).index, kConstellationCount);
@@ -66,7 +75,7 @@ TEST(Constellation, Names) {
   const EquatorialPoint refused[] = {{0.0, 2.0}, {NAN, 0.0}, {0.0, -INFINITY}};
   for (const EquatorialPoint& p : refused) {
     EXPECT_EQ(constellationJ2000(p).index, kConstellationCount);
-    EXPECT_EQ(constellation(p, TT{kJ2000}).index, kConstellationCount);
+    EXPECT_EQ(constellation(p, TT{2451545.0}).index, kConstellationCount);
   }
   EXPECT_EQ(constellation({1.0, 0.5}, TT{NAN}).index, kConstellationCount);
   // The poles.
@@ -117,6 +126,9 @@ TEST(Constellation, AgreesWithAstronomyEngine) {
   const std::vector<ReferenceRow> rows = readReference();
   ASSERT_EQ(rows.size(), 10000u);
   std::size_t directions = 0, bodies = 0, classicChecked = 0, classicDiffer = 0;
+  // The nine rows of an instant follow one another: its two Instants once.
+  double instantOf = 0.0;
+  Instant precise{}, classic{};
   for (const ReferenceRow& row : rows) {
     const EquatorialPoint icrs{row.raHours * kHour, row.decDegrees * kDegree};
     if (row.kind == "direction") {
@@ -129,14 +141,19 @@ TEST(Constellation, AgreesWithAstronomyEngine) {
     }
     const std::size_t body = bodyIndex(row.body);
     ASSERT_LT(body, kBodyCount) << row.body;
+    if (row.tt != instantOf) {
+      instantOf = row.tt;
+      precise = computeInstant(TT{row.tt}, Theory::Precise);
+      classic = computeInstant(TT{row.tt});
+    }
     if (!row.near1) {
-      const BodyPosition& p = computeInstant(TT{row.tt}, Theory::Precise).bodies[body];
+      const BodyPosition& p = precise.bodies[body];
       EXPECT_EQ(constellation({p.rightAscension, p.declination}, TT{row.tt}).abbreviation,
                 row.expected)
           << row.body << " " << row.tt;
       ++bodies;
     }
-    const BodyPosition& c = computeInstant(TT{row.tt}).bodies[body];
+    const BodyPosition& c = classic.bodies[body];
     const bool same =
         constellation({c.rightAscension, c.declination}, TT{row.tt}).abbreviation == row.expected;
     if (!row.near10) {

@@ -1169,8 +1169,9 @@ ASTRO_PUBLIC EventList findEvents(TT start, TT end, EventKindSet kinds, double c
 
 // ---- Constellations and the bright stars ----
 
-// The 88 constellations, numbered 0 to 87 in the IAU's list, alphabetical
-// by Latin name: Andromeda (And) is 0, Orion (Ori) 59, Vulpecula (Vul) 87.
+// The 88 constellations, numbered 0 to 87 in the alphabetical order of
+// their IAU abbreviations, capitals aside: Andromeda (And) is 0, Aquila
+// (Aql) 3 before Aquarius (Aqr) 4, Orion (Ori) 59, Vulpecula (Vul) 87.
 inline constexpr std::size_t kConstellationCount = 88;
 
 struct Constellation {
