@@ -3,7 +3,9 @@
 
 #include <erfa.h>
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <numbers>
 
 #include "astro/astro.h"
@@ -89,10 +91,15 @@ Constellation lookUp(const Vector& b1875) {
     ra = 0.0;
   }
   const double dec = p.declination / kRadiansPerDegree * 24.0;
-  for (std::size_t i = 0; i < kZoneCount; ++i) {
-    const sky_data::BoundaryZone& zone = sky_data::kBoundaryZones[i];
-    if (zone.dec <= dec && zone.lo <= ra && ra < zone.hi) {
-      return constellationAt(static_cast<std::size_t>(zone.constellation));
+  // The zones come from the north: those whose lower declination lies
+  // above the direction's, none of which holds it, are skipped at once.
+  const sky_data::BoundaryZone* const first =
+      std::partition_point(std::begin(sky_data::kBoundaryZones), std::end(sky_data::kBoundaryZones),
+                           [dec](const sky_data::BoundaryZone& zone) { return zone.dec > dec; });
+  for (const sky_data::BoundaryZone* zone = first; zone != std::end(sky_data::kBoundaryZones);
+       ++zone) {
+    if (zone->lo <= ra && ra < zone->hi) {
+      return constellationAt(static_cast<std::size_t>(zone->constellation));
     }
   }
   // The last zone, Octans north of -90 degrees, holds every direction.
