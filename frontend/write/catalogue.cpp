@@ -289,7 +289,8 @@ Options :
                            csv : une ligne d'en-tête, puis une ligne par date
                            et par astre ;
                            json : un objet JSON par date et par ligne ;
-                           svg : une image du ciel d'une seule date (le
+                           svg : une image du ciel d'une seule date (les
+                           étoiles et les figures des constellations, le
                            Soleil, la Lune et sa phase, les planètes, leur
                            élongation et quand les voir : le soir à l'est
                            du Soleil le long de l'écliptique, le matin à
@@ -399,6 +400,7 @@ Exemples :
   printf '1.5 1 2000\n15 6 1850\n' | ephemerides --format json
   ephemerides --ut 2024-04-08T18:21
   ephemerides --format svg 1.5/1/2000 > ciel.svg
+  ephemerides --lieu Paris --format svg 2025-01-16T22:00 > orion.svg
   ephemerides --lieu Lyon maintenant
   ephemerides --lieu Lyon --from 2025-01-01 --to 2025-12-31 --format csv
   ephemerides --evenements 2025 --lieu Paris
