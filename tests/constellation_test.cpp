@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "astro/astro.h"
+#include "frontend/write/catalogue.h"
 #include "units.h"
 
 namespace {
@@ -81,6 +82,36 @@ TEST(Constellation, Names) {
   // The poles.
   EXPECT_EQ(constellationJ2000({0.0, kDegree * 90.0}).abbreviation, "UMi");
   EXPECT_EQ(constellationJ2000({0.0, -kDegree * 90.0}).abbreviation, "Oct");
+}
+
+// The French names, by the library's numbers: each constellation has one,
+// and no two the same.
+TEST(Constellation, FrenchNames) {
+  namespace sky = frontend::catalogue::sky;
+  const struct {
+    const char* abbreviation;
+    const char* french;
+  } cases[] = {{"And", "Andromède"},       {"Aql", "Aigle"},        {"Aqr", "Verseau"},
+               {"CMa", "Grand Chien"},     {"Gem", "Gémeaux"},      {"Ori", "Orion"},
+               {"PsA", "Poisson austral"}, {"Psc", "Poissons"},     {"Sct", "Écu de Sobieski"},
+               {"Tau", "Taureau"},         {"UMa", "Grande Ourse"}, {"Vir", "Vierge"}};
+  for (const auto& c : cases) {
+    std::size_t index = kConstellationCount;
+    for (std::size_t i = 0; i < kConstellationCount; ++i) {
+      index = constellationAt(i).abbreviation == c.abbreviation ? i : index;
+    }
+    EXPECT_EQ(sky::constellationName(index), c.french) << c.abbreviation;
+  }
+  for (std::size_t i = 0; i < kConstellationCount; ++i) {
+    EXPECT_FALSE(sky::constellationName(i).empty()) << i;
+    for (std::size_t j = 0; j < i; ++j) {
+      EXPECT_NE(sky::constellationName(i), sky::constellationName(j));
+    }
+  }
+  EXPECT_TRUE(sky::constellationName(kConstellationCount).empty());
+  EXPECT_EQ(sky::starName(27989), "Bételgeuse");
+  EXPECT_EQ(sky::starName(65474), "l'Épi");
+  EXPECT_TRUE(sky::starName(32349).empty());  // Sirius keeps its name
 }
 
 struct ReferenceRow {

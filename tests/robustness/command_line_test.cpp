@@ -613,6 +613,12 @@ TEST(CommandLine, FrenchWordsReadWell) {
       {{"--format", "svg", "1.5/1/2000"}, "Soleil (Sagittaire) : 18h 45m 10s, -23° 01′", " deg "},
       {{"--format", "svg", "1.5/1/2000"}, "temps sidéral 18h 41m 50s", "siderale"},
       {{"--lieu", "Lyon", "--format", "svg", "2026-01-24T20:00"}, "12:52 (25° 09′)", "09')"},
+      // Each body's constellation by its French name, on lines of 80
+      // columns at most.
+      {{"--lieu", "Paris", "2025-01-16T22:00"},
+       "Constellations : Soleil (Sagittaire), Lune (Lion), Mercure (Sagittaire),\n"
+       "  Vénus (Verseau), Mars (Gémeaux), Jupiter (Taureau), Saturne (Verseau),\n",
+       "Gemini"},
   };
   for (const auto& c : cases) {
     const Transcript run = runProgram("", nullptr, kPatience, c.arguments);
