@@ -5,6 +5,7 @@
 #include <cctype>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -269,6 +270,30 @@ TEST(Stars, Catalogue) {
     orion += constellationAt(s.constellation).abbreviation == "Ori" ? 1 : 0;
   }
   EXPECT_GT(orion, 15u);
+}
+
+// Stars whose designation names another constellation than the one the
+// boundaries put them in, as the atlases note: 10 Ursae Majoris lies in
+// Lynx, 2 Ursae Minoris in Cepheus, and rho Aquilae, which crossed into
+// Delphinus by its proper motion in 1992, there at J2000.
+TEST(Stars, DesignationsAcrossABoundary) {
+  const struct {
+    std::int32_t hipparcos;
+    const char* designation;
+    const char* constellation;
+  } cases[] = {{44248, "10 UMa", "Lyn"}, {5372, "2 UMi", "Cep"}, {99742, "rho Aql", "Del"}};
+  for (const auto& c : cases) {
+    bool found = false;
+    for (std::size_t i = 0; i < catalogueStarCount(); ++i) {
+      const CatalogueStar star = catalogueStar(i);
+      if (star.hipparcos == c.hipparcos) {
+        found = true;
+        EXPECT_EQ(constellationAt(star.constellation).abbreviation, c.constellation)
+            << c.designation;
+      }
+    }
+    EXPECT_TRUE(found) << c.designation;
+  }
 }
 
 }  // namespace
