@@ -286,8 +286,8 @@ void appendHeading(Svg& svg, const Observation& seen) {
 constexpr double kFaintestStar = 3.5;
 constexpr double kNamedMagnitude = 1.5;
 
-// The constellation figures as faint lines where both ends lie in the band
-// (none drawn across the 0h/24h edge), then the stars down to
+// The constellation figures as faint lines, cut by the map's edges (one
+// across 0h/24h at both), then the stars down to
 // kFaintestStar sized by brightness, at their mean places of the date, both
 // clipped by the map; the named stars (<circle class="star" data-hip=...
 // data-name=... data-ra-h=... data-dec-deg=...>) are returned for their
@@ -310,13 +310,19 @@ std::vector<NamedStar> appendStars(std::string& out, const Map& map,
   for (std::size_t i = 0; i < astro::figureSegmentCount(); ++i) {
     const astro::FigureSegment segment = astro::figureSegment(i);
     const auto [ra1, dec1] = place(segment.from);
-    const auto [ra2, dec2] = place(segment.to);
-    if (std::fabs(dec1) > map.decLimit || std::fabs(dec2) > map.decLimit ||
-        std::fabs(ra1 - ra2) > 12) {
+    auto [ra2, dec2] = place(segment.to);
+    if (std::fabs(dec1) > map.decLimit && std::fabs(dec2) > map.decLimit) {
       continue;
     }
+    // A line across 0h/24h is drawn at both edges, each cut by the map.
+    const double shift = ra2 - ra1 > 12 ? -24 : ra1 - ra2 > 12 ? 24 : 0;
+    ra2 += shift;
     line(svg, map.x(ra1), map.y(dec1), map.x(ra2), map.y(dec2));
     svg.end();
+    if (shift != 0) {
+      line(svg, map.x(ra1 - shift), map.y(dec1), map.x(ra2 - shift), map.y(dec2));
+      svg.end();
+    }
   }
   svg.close("g");
   svg.open("g")

@@ -309,6 +309,23 @@ void appendGreatCircles(Svg& svg, const astro::Instant& instant, const astro::Ob
       .end();
 }
 
+// The direction a fraction t of the way from a to b (two directions of the
+// ICRS a few degrees apart), along the chord between their unit vectors.
+astro::EquatorialPoint between(const astro::EquatorialPoint& a, const astro::EquatorialPoint& b,
+                               double t) {
+  const auto unit = [](const astro::EquatorialPoint& p) {
+    const double c = std::cos(p.declination);
+    return std::array<double, 3>{c * std::cos(p.rightAscension), c * std::sin(p.rightAscension),
+                                 std::sin(p.declination)};
+  };
+  const std::array<double, 3> u = unit(a);
+  const std::array<double, 3> v = unit(b);
+  const double x = u[0] + t * (v[0] - u[0]);
+  const double y = u[1] + t * (v[1] - u[1]);
+  const double z = u[2] + t * (v[2] - u[2]);
+  return {astro::withinOneTurn(std::atan2(y, x)), std::atan2(z, std::hypot(x, y))};
+}
+
 // The stars down to this magnitude are drawn, and named down to
 // kNamedMagnitude, Castor's 1.58 (Polaris too, whatever its magnitude: it
 // shows the north).
@@ -316,8 +333,8 @@ constexpr double kFaintestStar = 4.5;
 constexpr double kNamedMagnitude = 1.6;
 constexpr std::int32_t kPolaris = 11767;
 
-// The constellation figures as faint lines between their stars, where both
-// ends stand above the horizon; then the stars down to kFaintestStar, sized
+// The constellation figures as faint lines between their stars, down to
+// the horizon; then the stars down to kFaintestStar, sized
 // by brightness, the named ones (<circle class="star" data-hip="27989"
 // data-name="Bételgeuse" data-alt-deg="..." data-az-deg="...">) returned
 // for their labels. The stars' mean places of the date, seen as the
@@ -340,10 +357,35 @@ std::vector<NamedStar> appendStars(std::string& out, const astro::Instant& insta
       .start();
   for (std::size_t i = 0; i < astro::figureSegmentCount(); ++i) {
     const astro::FigureSegment segment = astro::figureSegment(i);
-    const astro::HorizontalPosition from = seen(segment.from);
-    const astro::HorizontalPosition to = seen(segment.to);
-    if (!(from.altitude >= 0 && to.altitude >= 0)) {
+    astro::HorizontalPosition from = seen(segment.from);
+    astro::HorizontalPosition to = seen(segment.to);
+    const bool fromUp = from.altitude >= 0;
+    const bool toUp = to.altitude >= 0;
+    if (!fromUp && !toUp) {
       continue;
+    }
+    if (fromUp != toUp) {
+      // A figure that rises or sets: its line up to the horizon, where the
+      // altitude along it (the directions between the two ends, taken
+      // evenly in the ICRS) crosses 0, the step halved 30 times.
+      const astro::HorizontalPosition up = fromUp ? from : to;
+      const astro::EquatorialPoint& high = fromUp ? segment.from : segment.to;
+      const astro::EquatorialPoint& low = fromUp ? segment.to : segment.from;
+      double lo = 0.0;  // the fraction of the way from high to low
+      double hi = 1.0;
+      astro::HorizontalPosition crossing = up;
+      for (int k = 0; k < 30; ++k) {
+        const double middle = (lo + hi) / 2;
+        const astro::HorizontalPosition at = seen(between(high, low, middle));
+        if (at.altitude >= 0) {
+          lo = middle;
+          crossing = at;
+        } else {
+          hi = middle;
+        }
+      }
+      from = up;
+      to = crossing;
     }
     const Point a = project(from.altitude, from.azimuth);
     const Point b = project(to.altitude, to.azimuth);
