@@ -10,6 +10,7 @@
 // counted twice).
 #include "frontend/write/place_block.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <tuple>
@@ -145,6 +146,12 @@ void appendBodyRow(std::string& out, const Request& request, const BodyRow& row,
 // on as many lines of at most 80 columns as it takes, the next ones
 // indented.
 void appendConstellations(std::string& out, const astro::Instant& instant) {
+  // Nothing where no body has a position.
+  if (std::none_of(instant.bodies.begin(), instant.bodies.end(), [](const astro::BodyPosition& p) {
+        return p.status != astro::Status::NotComputable;
+      })) {
+    return;
+  }
   std::size_t start = out.size();
   out += catalogue::sky::kConstellations;
   bool first = true;
