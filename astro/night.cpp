@@ -290,6 +290,7 @@ Night nightAt(UT start, const TimeScale& scale, const Observer& observer, Refrac
   night.darkStart = UT{kNaN};
   night.darkEnd = UT{kNaN};
   night.middle = UT{kNaN};
+  night.middleTt = TT{kNaN};
   night.bodies.fill(noSight(Sighting::NotComputable));
   night.deltaT = scale.deltaT(UT{start.jd + 0.5});
   night.status = Status::NotComputable;
@@ -326,6 +327,8 @@ Night nightAt(UT start, const TimeScale& scale, const Observer& observer, Refrac
   night.middle = UT{start.jd + (dark ? 0.5 * (a + b) : 0.5)};
   const Instant middle = computeInstantUt(night.middle, TimeScale::fixed(night.deltaT), theory);
   night.status = worse(night.status, middle.status);
+  night.middleTt = middle.tt;
+  night.positions = middle.bodies;
   night.looks = appearances(middle);
   for (std::size_t i = 1; i < kBodyCount; ++i) {
     if (tracks.statuses[i] == Status::NotComputable ||

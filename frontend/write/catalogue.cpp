@@ -1,6 +1,10 @@
 // The catalogue: reasons into French sentences, and the help.
 #include "frontend/write/catalogue.h"
 
+#include <array>
+#include <cmath>
+#include <cstddef>
+#include <numbers>
 #include <utility>
 
 #include "frontend/write/numbers.h"
@@ -196,6 +200,14 @@ std::string whyOfCommandLine(const Refusal& r) {
       return "--step ne sert pas aux événements.";
     case Reason::TypesWithoutEvents:
       return "--types va avec --evenements.";
+    case Reason::NightNeedsPlace:
+      return "--nuit va avec un lieu (--lieu, ou la variable EPHEMERIDES_LIEU).";
+    case Reason::NightWithRange:
+      return "--nuit montre une seule nuit : ni --from, --to, --step ni --evenements.";
+    case Reason::NightOfOneDate:
+      return "--nuit prend au plus une date : le soir de ce jour, ou l'instant d'une heure.";
+    case Reason::NightFormat:
+      return "--nuit s'écrit en text, csv, json ou svg.";
     case Reason::RangeNeedsBothEnds:
       return "une plage se donne avec --from et --to.";
     case Reason::StepWithoutRange:
@@ -605,5 +617,74 @@ std::string horizon::skyOf(std::string_view place, bool byCoordinates) {
   }
   return "Le ciel de " + std::string(place);
 }
+
+namespace night {
+
+std::string_view phaseName(astro::MoonPhase phase) {
+  constexpr std::array<std::string_view, astro::kMoonPhaseCount> kNames = {
+      "nouvelle lune", "premier croissant",     "premier quartier", "gibbeuse croissante",
+      "pleine lune",   "gibbeuse décroissante", "dernier quartier", "dernier croissant"};
+  const auto index = static_cast<std::size_t>(phase);
+  return index < kNames.size() ? kNames[index] : std::string_view{};
+}
+
+std::string_view direction(double azimuth) {
+  constexpr std::array<std::string_view, 8> kPoints = {"nord", "nord-est",  "est",   "sud-est",
+                                                       "sud",  "sud-ouest", "ouest", "nord-ouest"};
+  const double eighths = std::round(azimuth / (2.0 * std::numbers::pi) * 8.0);
+  if (!std::isfinite(eighths)) {
+    return {};
+  }
+  const auto k = static_cast<std::int64_t>(eighths);
+  return kPoints[static_cast<std::size_t>(((k % 8) + 8) % 8)];
+}
+
+std::string towards(double azimuth) {
+  const std::string_view point = direction(azimuth);
+  if (point.empty()) {
+    return {};
+  }
+  return std::string(point == "est" || point == "ouest" ? "vers l'" : "vers le ") +
+         std::string(point);
+}
+
+std::string window(astro::NightPart part, bool beforeMiddle, std::string_view start,
+                   std::string_view end) {
+  const std::string from(start);
+  const std::string to(end);
+  switch (part) {
+    case astro::NightPart::AllNight:
+      return "toute la nuit";
+    case astro::NightPart::FromDusk:
+      return beforeMiddle ? "le soir jusqu'à " + to : "dès la nuit tombée jusqu'à " + to;
+    case astro::NightPart::UntilDawn:
+      return beforeMiddle ? "dès " + from + " jusqu'à l'aube" : "le matin dès " + from;
+    case astro::NightPart::Within:
+      break;
+  }
+  return "de " + from + " à " + to;
+}
+
+std::string_view why(astro::Sighting sighting) {
+  switch (sighting) {
+    case astro::Sighting::Visible:
+      return {};
+    case astro::Sighting::TooFaint:
+      return "trop faible pour l'œil nu";
+    case astro::Sighting::TooCloseToSun:
+      return "trop près du Soleil";
+    case astro::Sighting::BelowHorizon:
+      return "sous l'horizon pendant la nuit";
+    case astro::Sighting::TooLow:
+      return "trop bas sur l'horizon";
+    case astro::Sighting::NoDarkness:
+      return "pas de nuit, le Soleil ne descend pas sous -6°";
+    case astro::Sighting::NotComputable:
+      break;
+  }
+  return kPositionNotComputable;
+}
+
+}  // namespace night
 
 }  // namespace frontend::catalogue

@@ -48,11 +48,17 @@ void appendLocalDate(std::string& out, const LocalTime& local) {
   appendZeroPadded(out, seconds % 60, 2);
 }
 
-// The place (a named one with where it lies, to a hundredth of a degree),
-// its zone with the offset of the date, and the local date and time.
-// When the line would pass 80 columns (a long name, a long zone), the
-// zone goes on a line of its own.
+// The place's line, then the local date and time.
 void appendPlaceHeading(std::string& out, const Request& request, const LocalTime& local) {
+  appendPlaceLine(out, request, local);
+  out += words::kLocalTime;
+  appendLocalDate(out, local);
+  out += '\n';
+}
+
+}  // namespace
+
+void appendPlaceLine(std::string& out, const Request& request, const LocalTime& local) {
   const std::size_t start = out.size();
   out += words::kPlace;
   out += request.place->name;
@@ -82,10 +88,9 @@ void appendPlaceHeading(std::string& out, const Request& request, const LocalTim
     out.replace(zoneStart, words::kZone.size(), words::kZoneOnItsLine);
   }
   out += '\n';
-  out += words::kLocalTime;
-  appendLocalDate(out, local);
-  out += '\n';
 }
+
+namespace {
 
 // A body's row: its altitude and azimuth (or that it is below the
 // horizon), its magnitude, its rise, transit and set.

@@ -23,6 +23,12 @@ namespace frontend {
 // it).
 void appendPlaceBlock(std::string& out, const Request& request, const Observation& seen);
 
+// The block's first line: the place (a named one with where it lies, to a
+// hundredth of a degree), its zone with the offset of `local`; when the
+// line would pass 80 columns (a long name, a long zone), the zone goes on a
+// line of its own.
+void appendPlaceLine(std::string& out, const Request& request, const LocalTime& local);
+
 // The pieces of the block, for the picture of the sky above the place:
 // "23° 05'", "-8° 03'": degrees and minutes of arc, cut;
 void appendDegreesMinutes(std::string& out, double radians);

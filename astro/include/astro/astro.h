@@ -1346,9 +1346,12 @@ struct Night {
   // when the Sun stays so low, NaN both when it never gets so low.
   UT darkStart;
   UT darkEnd;
-  // The middle of the dark (of the span without one), and how the bodies
-  // look then, by the Instant of the same theory.
+  // The middle of the dark (of the span without one), the bodies'
+  // positions then (geocentric, by the theory, as computeInstantUt gives
+  // them) and how they look.
   UT middle;
+  TT middleTt;
+  std::array<BodyPosition, kBodyCount> positions;
   Appearances looks;
   std::array<NightBody, kBodyCount> bodies;  // in the order of kBodies
 
