@@ -173,15 +173,15 @@ NightBody bodyNight(const Sky& sky, std::size_t body, const Appearance& look, do
       ++i;
       continue;
     }
-    const double from =
+    double from =
         i == 0 ? a : rootOf(margin, at[i - 1], at[i], margins[i - 1], margins[i], kDaysPerSecond);
     std::size_t j = i;
     while (j + 1 < at.size() && margins[j + 1] > 0) {
       ++j;
     }
-    const double to = j + 1 == at.size() ? b
-                                         : rootOf(margin, at[j], at[j + 1], margins[j],
-                                                  margins[j + 1], kDaysPerSecond);
+    double to = j + 1 == at.size()
+                    ? b
+                    : rootOf(margin, at[j], at[j + 1], margins[j], margins[j + 1], kDaysPerSecond);
     // The best time of the window: the highest sample, refined beside it.
     std::size_t top = i;
     for (std::size_t k = i; k <= j; ++k) {
@@ -189,6 +189,10 @@ NightBody bodyNight(const Sky& sky, std::size_t body, const Appearance& look, do
         top = k;
       }
     }
+    // The dark's ends are the almanac's twilights, found to a second: a
+    // window that begins or ends with them takes them as they are.
+    from = from - a < 2.0 * kDaysPerSecond ? a : from;
+    to = b - to < 2.0 * kDaysPerSecond ? b : to;
     const double lo = std::max(from, at[top] - step);
     const double hi = std::min(to, at[top] + step);
     const Extremum e = hi > lo ? extremumOf(altitude, lo, hi, true, kDaysPerSecond)

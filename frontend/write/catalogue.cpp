@@ -201,11 +201,11 @@ std::string whyOfCommandLine(const Refusal& r) {
     case Reason::TypesWithoutEvents:
       return "--types va avec --evenements.";
     case Reason::NightNeedsPlace:
-      return "--nuit va avec un lieu (--lieu, ou la variable EPHEMERIDES_LIEU).";
+      return "--nuit va avec un lieu (--lieu ou la variable EPHEMERIDES_LIEU).";
     case Reason::NightWithRange:
-      return "--nuit montre une seule nuit : ni --from, --to, --step ni --evenements.";
+      return "--nuit montre une nuit, sans --from, --to, --step ni --evenements.";
     case Reason::NightOfOneDate:
-      return "--nuit prend au plus une date : le soir de ce jour, ou l'instant d'une heure.";
+      return "--nuit prend une date au plus : le soir de ce jour, ou une heure.";
     case Reason::NightFormat:
       return "--nuit s'écrit en text, csv, json ou svg.";
     case Reason::RangeNeedsBothEnds:
