@@ -234,8 +234,15 @@ MoonAge moonAge(TT tt, Theory theory) {
   if (!std::isfinite(tt.jd)) {
     return age;
   }
-  const EventList list = findEvents(
-      TT{tt.jd - 31.0}, TT{tt.jd + kPrincipalPhaseDays + kDaysPerSecond}, kPhaseKinds, theory);
+  return moonAge(tt, findEvents(TT{tt.jd - 31.0}, TT{tt.jd + kPrincipalPhaseDays + kDaysPerSecond},
+                                kPhaseKinds, theory));
+}
+
+MoonAge moonAge(TT tt, const EventList& list) {
+  MoonAge age{MoonPhase::NewMoon, kNaN, TT{kNaN}, TT{kNaN}, Status::NotComputable};
+  if (!std::isfinite(tt.jd)) {
+    return age;
+  }
   age.status = list.status;
   if (list.status == Status::NotComputable) {
     return age;
@@ -244,6 +251,9 @@ MoonAge moonAge(TT tt, Theory theory) {
   const Event* nearest = nullptr;  // the nearest within the window
   const Event* newMoon = nullptr;  // the last new moon at or before tt
   for (const Event& e : list.events) {
+    if ((eventKindBit(e.kind) & kPhaseKinds) == 0) {
+      continue;
+    }
     const double d = std::fabs(e.tt.jd - tt.jd);
     if (d <= kPrincipalPhaseDays && (nearest == nullptr || d < std::fabs(nearest->tt.jd - tt.jd))) {
       nearest = &e;

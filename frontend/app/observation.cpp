@@ -32,6 +32,7 @@ PlaceView viewFrom(const Request& request, const astro::Instant& instant, const 
   // instants is observed (the instant's own until each day was computed
   // once: the same for the dates at midnight, a day by day range).
   view.day = days.of(request, dayStart, request.scale.deltaTAt(dayStart));
+  view.moon = days.moonAge(instant.tt.jd, instant.theory);
   return view;
 }
 
@@ -46,6 +47,26 @@ const astro::DayAlmanac& DayAlmanacs::of(const Request& request, double dayStart
     ++computed_;
   }
   return day_;
+}
+
+astro::MoonAge DayAlmanacs::moonAge(double jdTt, astro::Theory theory) {
+  // The month before the instant and the day after it, within what was
+  // searched; else a search from that month on, for the next instants.
+  constexpr double kMonthBefore = 31.0;
+  constexpr double kDayAfter = astro::kPrincipalPhaseDays + 1.0 / kSecondsPerDay;
+  constexpr double kSpan = 61.0;
+  if (!(jdTt - kMonthBefore >= phasesFrom_ && jdTt + kDayAfter <= phasesTo_ &&
+        theory == phasesTheory_)) {
+    phasesFrom_ = jdTt - kMonthBefore;
+    phasesTo_ = phasesFrom_ + kSpan;
+    phasesTheory_ = theory;
+    constexpr astro::EventKindSet kPhases = astro::eventKindBit(astro::EventKind::NewMoon) |
+                                            astro::eventKindBit(astro::EventKind::FirstQuarter) |
+                                            astro::eventKindBit(astro::EventKind::FullMoon) |
+                                            astro::eventKindBit(astro::EventKind::LastQuarter);
+    phases_ = astro::findEvents(astro::TT{phasesFrom_}, astro::TT{phasesTo_}, kPhases, theory);
+  }
+  return astro::moonAge(astro::TT{jdTt}, phases_);
 }
 
 Observation observe(const Request& request, const DateEntry& entry, bool looks) {
@@ -79,9 +100,8 @@ bool EventSearch::next(std::vector<FoundEvent>& found) {
   if (!(from_ < end_)) {
     return false;
   }
-  const astro::EventList list = astro::findEvents(astro::TT{from_},
-                                                  astro::TT{std::min(from_ + kChunk, end_)},
-                                                  request_.kinds);
+  const astro::EventList list = astro::findEvents(
+      astro::TT{from_}, astro::TT{std::min(from_ + kChunk, end_)}, request_.kinds);
   from_ += kChunk;
   notComputable_ = notComputable_ || list.status == astro::Status::NotComputable;
   outside_ = outside_ || list.status == astro::Status::OutsideMeasuredSpan;

@@ -19,6 +19,7 @@ struct Request;
 struct PlaceView {
   astro::SkyView sky;     // topocentric, with standard refraction
   astro::DayAlmanac day;  // the local civil day that holds the instant
+  astro::MoonAge moon;    // the Moon's phase by name and age at the instant
 };
 
 // One date as it is to be written.
@@ -47,7 +48,15 @@ class DayAlmanacs {
   // How many days were computed, not taken from the last.
   std::int64_t computed() const { return computed_; }
 
+  // The Moon's phase by name and age at an instant of TT, by a theory, from
+  // the phases of a search of two months kept for the next instants.
+  astro::MoonAge moonAge(double jdTt, astro::Theory theory);
+
  private:
+  astro::EventList phases_{};
+  double phasesFrom_ = 0.0;  // the phases searched cover [phasesFrom_, phasesTo_)
+  double phasesTo_ = 0.0;
+  astro::Theory phasesTheory_ = astro::Theory::Classic;
   std::optional<double> dayStart_;
   double deltaT_ = 0.0;
   astro::DayAlmanac day_{};
@@ -89,8 +98,8 @@ class EventSearch {
  private:
   const Request& request_;
   astro::TimeScale scale_;  // Delta T of the request
-  double from_;  // TT
-  double end_;   // TT
+  double from_;             // TT
+  double end_;              // TT
   bool notComputable_ = false;
   bool outside_ = false;
 };

@@ -355,6 +355,29 @@ Options :
                            note. Une plage par jours entiers suit l'horloge
                            du fuseau : --from 2025-01-01 --to 2025-12-31
                            donne l'almanach du lieu, un jour après l'autre.
+                           Le bloc du lieu dit aussi la phase de la Lune par
+                           son nom, son âge depuis la nouvelle lune et la
+                           part éclairée de son disque.
+  --nuit [DATE]            avec --lieu, la nuit du lieu, de la fin du
+                           crépuscule civil du soir (Soleil à -6°) à son
+                           début le matin : coucher et lever du Soleil,
+                           crépuscules, phase de la Lune (nom, âge, part
+                           éclairée) et quand elle est levée, puis pour
+                           chaque planète si on la voit à l'œil nu, quand
+                           (« toute la nuit », « le soir jusqu'à 21:06 »,
+                           « le matin dès 05:05 »), à quelle heure au mieux,
+                           à quelle hauteur et vers où, sa magnitude ; sinon
+                           pourquoi (« trop près du Soleil »). Une planète
+                           est visible à plus de 5° de hauteur, le Soleil
+                           sous -6°, si elle brille assez pour le ciel
+                           (magnitude 1 à -6°, 6 sous -18°) une fois
+                           l'absorption de l'air déduite. Une date sans
+                           heure donne le soir de ce jour ; une heure, ou
+                           « maintenant », ou rien, la nuit en cours ou la
+                           prochaine. En csv et json, une ligne par astre ;
+                           en svg, le ciel du lieu à l'heure donnée, sinon
+                           au meilleur moment de la nuit (quand le plus de
+                           planètes sont visibles ensemble).
   --evenements [ANNÉE]     les événements de l'année (--evenements 2025), ou
                            de --from à --to (une date sans heure compte pour
                            tout son jour) : phases de la Lune, équinoxes et
@@ -410,6 +433,7 @@ Exemples :
   ephemerides --from 1/1/2000 --to 31/12/2000 --step 1d --format csv
   printf '1.5 1 2000\n15 6 1850\n' | ephemerides --format json
   ephemerides --ut 2024-04-08T18:21
+  ephemerides --lieu Paris --nuit 2025-01-16
   ephemerides --format svg 1.5/1/2000 > ciel.svg
   ephemerides --lieu Lyon maintenant
   ephemerides --lieu Lyon --from 2025-01-01 --to 2025-12-31 --format csv

@@ -97,6 +97,7 @@ inline constexpr std::string_view kNoDawn = "pas d'aube ce jour";
 inline constexpr std::string_view kNoDusk = "pas de soir ce jour";
 inline constexpr std::string_view kSunStaysAbove = "le Soleil ne descend pas si bas de la journée";
 inline constexpr std::string_view kSunStaysBelow = "le Soleil ne remonte pas si haut de la journée";
+inline constexpr std::string_view kMoon = "Lune : ";  // then its phase, age and lit fraction
 }  // namespace place
 
 // The year's events.
@@ -212,11 +213,12 @@ inline constexpr std::string_view kDark = "nuit (Soleil sous -6°) de ";  // the
 inline constexpr std::string_view kAt = " à ";
 inline constexpr std::string_view kDarkAllDay = "nuit toute la journée : le Soleil reste sous -6°";
 inline constexpr std::string_view kNoDark = "pas de nuit : le Soleil ne descend pas sous -6°";
-inline constexpr std::string_view kAge = " jours après la nouvelle lune";    // after "17,1"
-inline constexpr std::string_view kAgeOne = " jour après la nouvelle lune";  // below 2 days
-inline constexpr std::string_view kLit = "éclairée à ";                      // then "92 %"
-inline constexpr std::string_view kMoonUp = "au-dessus de l'horizon ";       // then when
-inline constexpr std::string_view kVisible = "visible ";                     // then when
+inline constexpr std::string_view kAge = "âgée de ";  // then "17,1 jours" or "1,0 jour"
+inline constexpr std::string_view kDays = " jours";
+inline constexpr std::string_view kDay = " jour";                       // below two days
+inline constexpr std::string_view kLit = "éclairée à ";                 // then "92 %"
+inline constexpr std::string_view kMoonUp = "au-dessus de l'horizon ";  // then when
+inline constexpr std::string_view kVisible = "visible ";                // then when
 inline constexpr std::string_view kAnd = " et ";
 inline constexpr std::string_view kInvisible = "invisible : ";  // then why
 inline constexpr std::string_view kBest = "au mieux à ";        // then "00:58"

@@ -182,20 +182,8 @@ void appendSun(std::string& out, const Request& request, const astro::Night& nig
 void appendMoon(std::string& out, const Request& request, const NightView& view) {
   const astro::Night& night = view.night;
   const astro::NightBody& moon = night[astro::Body::Moon];
-  std::vector<std::string> first;
-  if (view.moon.status != astro::Status::NotComputable) {
-    first.emplace_back(words::phaseName(view.moon.phase));
-    std::string age;
-    appendDecimalComma(age, view.moon.ageDays, 1);
-    first.push_back(age + std::string(view.moon.ageDays < 2.0 ? words::kAgeOne : words::kAge));
-  }
-  const double fraction = night.looks[astro::Body::Moon].illuminatedFraction;
-  if (std::isfinite(fraction)) {
-    std::string lit(words::kLit);
-    appendInteger(lit, static_cast<std::int64_t>(std::round(fraction * 100)));
-    lit += " %";
-    first.push_back(lit);
-  }
+  const std::vector<std::string> first =
+      moonPhaseParts(view.moon, night.looks[astro::Body::Moon].illuminatedFraction);
   appendClauses(out, rowOf(astro::Body::Moon).name, first);
   std::vector<std::string> second;
   if (moon.sighting == astro::Sighting::Visible) {

@@ -275,7 +275,36 @@ void appendPlaceBlock(std::string& out, const Request& request, const Observatio
     }
     out += '\n';
   }
+  // The Moon's phase by name.
+  const std::vector<std::string> moon =
+      moonPhaseParts(seen.place->moon, (*seen.looks)[astro::Body::Moon].illuminatedFraction);
+  if (!moon.empty()) {
+    out += words::kMoon;
+    for (const std::string& part : moon) {
+      out += part;
+      out += part == moon.back() ? "\n" : ", ";
+    }
+  }
   out += '\n';
+}
+
+std::vector<std::string> moonPhaseParts(const astro::MoonAge& age, double fraction) {
+  namespace night = catalogue::night;
+  std::vector<std::string> parts;
+  if (age.status != astro::Status::NotComputable) {
+    parts.emplace_back(night::phaseName(age.phase));
+    std::string text(night::kAge);
+    appendDecimalComma(text, age.ageDays, 1);
+    text += std::round(age.ageDays * 10.0) < 20.0 ? night::kDay : night::kDays;
+    parts.push_back(std::move(text));
+  }
+  if (std::isfinite(fraction)) {
+    std::string text(night::kLit);
+    appendInteger(text, static_cast<std::int64_t>(std::round(fraction * 100)));
+    text += " %";
+    parts.push_back(std::move(text));
+  }
+  return parts;
 }
 
 void appendEventTime(std::string& out, const Request& request, const astro::DayEvent& event) {

@@ -48,6 +48,11 @@ void appendDayEvent(std::string& out, const Request& request, const astro::DayEv
 // altitude all day.
 std::vector<std::string> twilightParts(const Request& request, const astro::Twilight& twilight);
 
+// The Moon's phase by name, its age and its lit fraction (0 to 1), as
+// many of them as are known: "gibbeuse décroissante", "âgée de 17,1
+// jours", "éclairée à 90 %".
+std::vector<std::string> moonPhaseParts(const astro::MoonAge& age, double fraction);
+
 // An event's time in the zone as ISO 8601 with the offset
 // (2025-06-21T05:47:12+02:00), nothing when it does not occur (its outcome
 // then says why: astro::eventOutcomeId).

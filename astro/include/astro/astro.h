@@ -1219,6 +1219,12 @@ struct MoonAge {
 // those of findEvents (the Moon's phases within 1.5 minutes for Classic).
 // Cost: about 20 computeInstant calls (findEvents of a month's phases).
 ASTRO_PUBLIC MoonAge moonAge(TT tt, Theory theory = Theory::Classic);
+// The same from the phases of a search already made (findEvents with the
+// four phase kinds, other kinds ignored) over an interval that holds [tt -
+// 31 days, tt + kPrincipalPhaseDays]: a program naming many instants of a
+// month searches its phases once. Its status is the list's; an interval
+// that does not hold the month gives NotComputable or a wrong name.
+ASTRO_PUBLIC MoonAge moonAge(TT tt, const EventList& phases);
 
 // Whether a body can be seen by the naked eye during a night (nightAt).
 //
