@@ -235,6 +235,20 @@ TEST(NightView, TextSaysWhatIsSeenWithin80Columns) {
       {{"--lieu", "-33.87,151.21", "--fuseau", "Australia/Sydney", "--nuit", "2025-06-21"},
        0,
        {"Nuit du 21/06/2025 au 22/06/2025"}},
+      // Polar night: the Sun neither sets nor rises.
+      {{"--lieu", "Tromsø", "--nuit", "2025-12-21"},
+       0,
+       {"Soleil    jamais levé\n", "nuit (Soleil sous -6°) de 13:53 à 09:31"}},
+      // The place's block and the events say the Moon's phase: the
+      // approach of Venus on 3 January 2025, 3.75 days after the new moon
+      // of 30 December 2024 at 22:27 UT.
+      {{"--lieu", "Paris", "2025-01-16T20:00"},
+       0,
+       {"Lune : gibbeuse décroissante, âgée de 16,9 jours, éclairée à 9"}},
+      {{"--evenements", "--from", "2025-01-01", "--to", "2025-01-05", "--fuseau", "UTC"},
+       0,
+       {"03/01/2025 16:32  Rapprochement de la Lune et de Vénus (1,3°)\n"
+        "                  la Lune : premier croissant, âgée de 3,8 jours\n"}},
       {{"--nuit", "2025-01-16"}, 2, {"--nuit va avec un lieu"}},
       {{"--lieu", "Paris", "--nuit", "2025-01-16", "2025-01-17"}, 2, {"une date au plus"}},
       {{"--lieu", "Paris", "--nuit", "--from", "2025-01-16", "--to", "2025-01-17"},

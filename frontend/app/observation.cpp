@@ -49,22 +49,21 @@ const astro::DayAlmanac& DayAlmanacs::of(const Request& request, double dayStart
   return day_;
 }
 
-astro::MoonAge DayAlmanacs::moonAge(double jdTt, astro::Theory theory) {
+astro::MoonAge MoonPhases::at(double jdTt, astro::Theory theory) {
   // The month before the instant and the day after it, within what was
   // searched; else a search from that month on, for the next instants.
   constexpr double kMonthBefore = 31.0;
   constexpr double kDayAfter = astro::kPrincipalPhaseDays + 1.0 / kSecondsPerDay;
   constexpr double kSpan = 61.0;
-  if (!(jdTt - kMonthBefore >= phasesFrom_ && jdTt + kDayAfter <= phasesTo_ &&
-        theory == phasesTheory_)) {
-    phasesFrom_ = jdTt - kMonthBefore;
-    phasesTo_ = phasesFrom_ + kSpan;
-    phasesTheory_ = theory;
+  if (!(jdTt - kMonthBefore >= from_ && jdTt + kDayAfter <= to_ && theory == theory_)) {
+    from_ = jdTt - kMonthBefore;
+    to_ = from_ + kSpan;
+    theory_ = theory;
     constexpr astro::EventKindSet kPhases = astro::eventKindBit(astro::EventKind::NewMoon) |
                                             astro::eventKindBit(astro::EventKind::FirstQuarter) |
                                             astro::eventKindBit(astro::EventKind::FullMoon) |
                                             astro::eventKindBit(astro::EventKind::LastQuarter);
-    phases_ = astro::findEvents(astro::TT{phasesFrom_}, astro::TT{phasesTo_}, kPhases, theory);
+    phases_ = astro::findEvents(astro::TT{from_}, astro::TT{to_}, kPhases, theory);
   }
   return astro::moonAge(astro::TT{jdTt}, phases_);
 }
@@ -100,8 +99,10 @@ bool EventSearch::next(std::vector<FoundEvent>& found) {
   if (!(from_ < end_)) {
     return false;
   }
+  // The theory of the search, and of the Moon's phases named with it.
+  const astro::Theory theory = astro::Theory::Classic;
   const astro::EventList list = astro::findEvents(
-      astro::TT{from_}, astro::TT{std::min(from_ + kChunk, end_)}, request_.kinds);
+      astro::TT{from_}, astro::TT{std::min(from_ + kChunk, end_)}, request_.kinds, theory);
   from_ += kChunk;
   notComputable_ = notComputable_ || list.status == astro::Status::NotComputable;
   outside_ = outside_ || list.status == astro::Status::OutsideMeasuredSpan;
@@ -109,7 +110,12 @@ bool EventSearch::next(std::vector<FoundEvent>& found) {
     // Back to UT; the events of the interval in UT only.
     const double ut = scale_.ut(e.tt).jd;
     if (ut >= request_.eventsStart && ut < request_.eventsEnd) {
-      found.push_back(FoundEvent{e, ut});
+      FoundEvent& event = found.emplace_back(FoundEvent{e, ut});
+      const bool moon = e.body == astro::Body::Moon || e.other == astro::Body::Moon;
+      if (moon && (e.kind == astro::EventKind::CloseApproach ||
+                   e.kind == astro::EventKind::Perigee || e.kind == astro::EventKind::Apogee)) {
+        event.moon = moon_.at(e.tt.jd, theory);
+      }
     }
   }
   return true;

@@ -34,6 +34,21 @@ struct Observation {
   std::optional<PlaceView> place = std::nullopt;
 };
 
+// The Moon's phase by name and age at instants of TT, from the phases of
+// a search of two months kept for the next instants: a range or a year of
+// events names many instants of a month from one search (the same names
+// and ages as astro::moonAge of each).
+class MoonPhases {
+ public:
+  astro::MoonAge at(double jdTt, astro::Theory theory);
+
+ private:
+  astro::EventList phases_{};
+  double from_ = 0.0;  // the phases searched cover [from_, to_)
+  double to_ = 0.0;
+  astro::Theory theory_ = astro::Theory::Classic;
+};
+
 // The almanac of the last local day computed at a place, kept for the next
 // instants of the same day: a range by the hour computes each day once. It
 // is keyed by the day's start in UT and the Delta T it was computed with
@@ -48,15 +63,11 @@ class DayAlmanacs {
   // How many days were computed, not taken from the last.
   std::int64_t computed() const { return computed_; }
 
-  // The Moon's phase by name and age at an instant of TT, by a theory, from
-  // the phases of a search of two months kept for the next instants.
-  astro::MoonAge moonAge(double jdTt, astro::Theory theory);
+  // The Moon's phase by name and age at an instant of TT, by a theory.
+  astro::MoonAge moonAge(double jdTt, astro::Theory theory) { return moon_.at(jdTt, theory); }
 
  private:
-  astro::EventList phases_{};
-  double phasesFrom_ = 0.0;  // the phases searched cover [phasesFrom_, phasesTo_)
-  double phasesTo_ = 0.0;
-  astro::Theory phasesTheory_ = astro::Theory::Classic;
+  MoonPhases moon_;
   std::optional<double> dayStart_;
   double deltaT_ = 0.0;
   astro::DayAlmanac day_{};
@@ -74,6 +85,9 @@ Observation observe(const Request& request, const DateEntry& entry, bool looks);
 struct FoundEvent {
   astro::Event event;  // its jd in TT, as the library gives it
   double jdUt;
+  // The Moon's phase by name and age, for its close approaches, perigees
+  // and apogees.
+  std::optional<astro::MoonAge> moon = std::nullopt;
 };
 
 // The request's events, in time order, a year of its interval at a time:
@@ -102,6 +116,7 @@ class EventSearch {
   double end_;              // TT
   bool notComputable_ = false;
   bool outside_ = false;
+  MoonPhases moon_;
 };
 
 }  // namespace frontend

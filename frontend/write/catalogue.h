@@ -117,6 +117,8 @@ std::string sentence(astro::EventKind kind, std::string_view body, std::string_v
                      bool bodyIsMoon, bool otherIsMoon, std::string_view value);
 // "356 700 km"
 std::string groupedKilometres(std::int64_t kilometres);
+// Under an event of the Moon: then its phase by name and its age.
+inline constexpr std::string_view kMoonPhase = "la Lune : ";
 inline constexpr std::string_view kCalendarName = "Éphémérides : les événements du ciel";
 inline constexpr std::string_view kNotComputable =
     "Événements incalculables : certaines positions de l'intervalle ne peuvent\n"

@@ -138,11 +138,18 @@ std::string whyOf(const astro::Night& night, std::size_t index) {
 
 void appendSun(std::string& out, const Request& request, const astro::Night& night) {
   const astro::BodyDay& sun = night.day[astro::Body::Sun];
-  std::string set(words::kSunset);
-  appendDayEvent(set, request, sun.set, DayEventKind::Set);
-  std::string rise(words::kSunrise);
-  appendDayEvent(rise, request, sun.rise, DayEventKind::Rise);
-  appendClauses(out, "Soleil", {set, rise});
+  if (sun.set.outcome != astro::EventOutcome::Occurs && sun.set.outcome == sun.rise.outcome) {
+    // Neither sets nor rises: say it once ("toujours levé", "jamais levé").
+    std::string day;
+    appendDayEvent(day, request, sun.set, DayEventKind::Set);
+    appendClauses(out, rowOf(astro::Body::Sun).name, {day});
+  } else {
+    std::string set(words::kSunset);
+    appendDayEvent(set, request, sun.set, DayEventKind::Set);
+    std::string rise(words::kSunrise);
+    appendDayEvent(rise, request, sun.rise, DayEventKind::Rise);
+    appendClauses(out, rowOf(astro::Body::Sun).name, {set, rise});
+  }
   out.append(kNameWidth, ' ');
   if (!std::isfinite(night.darkStart.jd)) {
     out += words::kNoDark;
