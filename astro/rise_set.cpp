@@ -426,10 +426,13 @@ double moonHorizon(double distanceKm) {
 DayAlmanac dayAlmanac(UT dayStart, const TimeScale& scale, const Observer& observer,
                       Refraction refraction, Theory theory) {
   const double deltaT = scale.deltaT(UT{dayStart.jd + 0.5});
-  const DayTracks tracks = dayTracks(dayStart, deltaT, theory);
+  return almanacOf(dayTracks(dayStart, deltaT, theory), observer, refraction);
+}
+
+DayAlmanac almanacOf(const DayTracks& tracks, const Observer& observer, Refraction refraction) {
   DayAlmanac almanac{};
-  almanac.start = dayStart;
-  almanac.deltaT = deltaT;
+  almanac.start = tracks.start;
+  almanac.deltaT = tracks.deltaT;
   const bool placeComputable = computable(observer);
   almanac.status = placeComputable ? tracks.status : Status::NotComputable;
   const Day day = dayOf(tracks, observer, refraction);

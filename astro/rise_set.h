@@ -46,6 +46,10 @@ struct DayTracks {
 // at zero.
 DayTracks dayTracks(UT start, double deltaT, Theory theory, std::optional<Body> only = {});
 
+// The almanac of dayAlmanac from the day's tracks (all nine bodies),
+// for a computation that reads the tracks too.
+DayAlmanac almanacOf(const DayTracks& tracks, const Observer& observer, Refraction refraction);
+
 // A track's position at a fraction of the day, kilometres.
 Vector trackPosition(const Track& track, double fraction);
 

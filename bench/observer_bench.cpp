@@ -77,8 +77,39 @@ void moonRise(benchmark::State& state) {
   }
 }
 
+// The night from the places' mean noon of each bench date's day: the
+// almanac of that span, the dark and each body's windows and best time.
+void night(benchmark::State& state, astro::Theory theory) {
+  std::size_t next = 0;
+  for (auto _ : state) {
+    const astro::CalendarDate& date = kBenchDates[next];
+    const astro::Observer& place = kPlaces[next % kPlaceCount];
+    const astro::CalendarDate noon{date.year, date.month,
+                                   static_cast<double>(static_cast<int>(date.day)) + 0.5};
+    astro::Night n =
+        astro::nightAt(astro::UT{astro::julianDay(noon) - place.longitude / astro::kTurn},
+                       astro::TimeScale::fixed(64.0), place, astro::Refraction::Standard, theory);
+    benchmark::DoNotOptimize(n);
+    next = (next + 1) % kBenchDates.size();
+  }
+}
+
+// The Moon's phase by name and age at each bench date: a month's phases.
+void moonAge(benchmark::State& state, astro::Theory theory) {
+  std::size_t next = 0;
+  for (auto _ : state) {
+    astro::MoonAge age = astro::moonAge(astro::TT{astro::julianDay(kBenchDates[next])}, theory);
+    benchmark::DoNotOptimize(age);
+    next = (next + 1) % kBenchDates.size();
+  }
+}
+
 }  // namespace
 
+BENCHMARK_CAPTURE(night, classic, astro::Theory::Classic)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(night, precise, astro::Theory::Precise)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(moonAge, classic, astro::Theory::Classic)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(moonAge, precise, astro::Theory::Precise)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(observe, classic, astro::Theory::Classic)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(dayAlmanac, classic, astro::Theory::Classic)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(dayAlmanac, precise, astro::Theory::Precise)->Unit(benchmark::kMicrosecond);

@@ -86,7 +86,7 @@ TEST(Command, TheYearsOfTheEvents) {
 TEST(Command, EveryReasonHasItsSentence) {
   // Each sentence ends with its full stop; the few that quote the word or
   // the detail say them.
-  for (int i = 0; i <= static_cast<int>(Reason::TypesWithoutEvents); ++i) {
+  for (int i = 0; i <= static_cast<int>(Reason::NightFormat); ++i) {
     const auto reason = static_cast<Reason>(i);
     const std::string sentence =
         catalogue::messageOf(Refusal{Subject::CommandLine, reason, "mot", "détail"});

@@ -20,6 +20,7 @@
 
 #include "astro/astro.h"
 #include "frontend/app/dialogue.h"
+#include "frontend/app/night.h"
 #include "frontend/app/reporter.h"
 #include "frontend/read/answers.h"
 #include "frontend/read/date_words.h"
@@ -48,6 +49,7 @@ struct Arguments {
   std::vector<std::string> types;
   bool universal = false;
   bool precise = false;  // --precis
+  bool night = false;
   bool help = false;
   bool version = false;
 };
@@ -67,7 +69,8 @@ Refusal commandLine(Reason reason, std::string word = {}) {
 std::string flagWithValue(int argc, const char* const* argv) {
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
-    for (const std::string_view flag : {"--ut=", "--precis=", "--help=", "-h=", "--version="}) {
+    for (const std::string_view flag :
+         {"--ut=", "--precis=", "--nuit=", "--help=", "-h=", "--version="}) {
       if (arg.starts_with(flag)) {
         return std::string(arg);
       }
@@ -109,6 +112,7 @@ Parsed<Arguments> readArguments(int argc, const char* const* argv) {
                             ->allow_extra_args(false);
   app.add_flag("--ut", a.universal);
   app.add_flag("--precis", a.precise);
+  app.add_flag("--nuit", a.night);
   app.add_flag("-h,--help", a.help);
   app.add_flag("--version", a.version);
   try {
@@ -507,6 +511,27 @@ Check readDates(const Arguments& a, Request& request) {
   return std::nullopt;
 }
 
+// The night's view: a place, at most one date, no range and no events,
+// in a format that writes a night.
+Check readNight(const Arguments& a, Request& request) {
+  if (!request.place) {
+    return commandLine(Reason::NightNeedsPlace);
+  }
+  if (!a.from.empty() || !a.to.empty() || !a.step.empty() || a.eventsGiven > 0 ||
+      !a.types.empty()) {
+    return commandLine(Reason::NightWithRange);
+  }
+  if (a.dates.size() > 1) {
+    return commandLine(Reason::NightOfOneDate);
+  }
+  if (request.format == Format::Ics) {
+    return commandLine(Reason::NightFormat);
+  }
+  request.source = Request::Source::Night;
+  request.words = a.dates;
+  return std::nullopt;
+}
+
 // The request the arguments make, checked as a whole.
 Parsed<Asked> askedOf(const Arguments& a) {
   Asked asked;
@@ -514,8 +539,8 @@ Parsed<Asked> askedOf(const Arguments& a) {
     asked.what = a.help ? Asked::What::Help : Asked::What::Version;
     return asked;
   }
-  for (const auto read :
-       {readTimeScale, readPlaceAndZone, readFormat, a.eventsGiven > 0 ? readEvents : readDates}) {
+  const auto what = a.night ? readNight : a.eventsGiven > 0 ? readEvents : readDates;
+  for (const auto read : {readTimeScale, readPlaceAndZone, readFormat, what}) {
     if (Check refusal = read(a, asked.request)) {
       return *std::move(refusal);
     }
@@ -608,6 +633,8 @@ int run(int argc, const char* const* argv, Console& console) {
       return runInput(console, a.request);
     case Request::Source::Events:
       return reportEvents(console, a.request);
+    case Request::Source::Night:
+      return reportNight(console, a.request);
     case Request::Source::Dialogue:
       break;
   }

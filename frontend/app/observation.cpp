@@ -39,6 +39,7 @@ PlaceView viewFrom(const Request& request, const astro::Instant& instant, const 
   // instants is observed (the instant's own until each day was computed
   // once: the same for the dates at midnight, a day by day range).
   view.day = days.of(request, dayStart, request.scale.deltaTAt(dayStart), theory);
+  view.moon = days.moonAge(view.instant.tt.jd, theory);
   return view;
 }
 
@@ -55,6 +56,25 @@ const astro::DayAlmanac& DayAlmanacs::of(const Request& request, double dayStart
     ++computed_;
   }
   return day_;
+}
+
+astro::MoonAge MoonPhases::at(double jdTt, astro::Theory theory) {
+  // The month before the instant and the day after it, within what was
+  // searched; else a search from that month on, for the next instants.
+  constexpr double kMonthBefore = 31.0;
+  constexpr double kDayAfter = astro::kPrincipalPhaseDays + 1.0 / kSecondsPerDay;
+  constexpr double kSpan = 61.0;
+  if (!(jdTt - kMonthBefore >= from_ && jdTt + kDayAfter <= to_ && theory == theory_)) {
+    from_ = jdTt - kMonthBefore;
+    to_ = from_ + kSpan;
+    theory_ = theory;
+    constexpr astro::EventKindSet kPhases = astro::eventKindBit(astro::EventKind::NewMoon) |
+                                            astro::eventKindBit(astro::EventKind::FirstQuarter) |
+                                            astro::eventKindBit(astro::EventKind::FullMoon) |
+                                            astro::eventKindBit(astro::EventKind::LastQuarter);
+    phases_ = astro::findEvents(astro::TT{from_}, astro::TT{to_}, kPhases, theory);
+  }
+  return astro::moonAge(astro::TT{jdTt}, phases_);
 }
 
 Observation observe(const Request& request, const DateEntry& entry, bool looks) {
@@ -106,7 +126,12 @@ bool EventSearch::next(std::vector<FoundEvent>& found) {
     // Back to UT; the events of the interval in UT only.
     const double ut = scale_.ut(e.tt).jd;
     if (ut >= request_.eventsStart && ut < request_.eventsEnd) {
-      found.push_back(FoundEvent{e, ut});
+      FoundEvent& event = found.emplace_back(FoundEvent{e, ut});
+      const bool moon = e.body == astro::Body::Moon || e.other == astro::Body::Moon;
+      if (moon && (e.kind == astro::EventKind::CloseApproach ||
+                   e.kind == astro::EventKind::Perigee || e.kind == astro::EventKind::Apogee)) {
+        event.moon = moon_.at(e.tt.jd, theory);
+      }
     }
   }
   return true;

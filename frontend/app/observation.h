@@ -23,6 +23,7 @@ struct PlaceView {
   astro::Appearances looks;  // how the bodies look at that instant
   astro::SkyView sky;        // topocentric, with standard refraction
   astro::DayAlmanac day;     // the local civil day that holds the instant
+  astro::MoonAge moon;       // the Moon's phase by name and age at the instant
 };
 
 // One date as it is to be written.
@@ -35,6 +36,21 @@ struct Observation {
   std::optional<LocalTime> local = std::nullopt;
   // With a place: what is seen from there.
   std::optional<PlaceView> place = std::nullopt;
+};
+
+// The Moon's phase by name and age at instants of TT, from the phases of
+// a search of two months kept for the next instants: a range or a year of
+// events names many instants of a month from one search (the same names
+// and ages as astro::moonAge of each).
+class MoonPhases {
+ public:
+  astro::MoonAge at(double jdTt, astro::Theory theory);
+
+ private:
+  astro::EventList phases_{};
+  double from_ = 0.0;  // the phases searched cover [from_, to_)
+  double to_ = 0.0;
+  astro::Theory theory_ = astro::Theory::Classic;
 };
 
 // The almanac of the last local day computed at a place, kept for the next
@@ -52,7 +68,11 @@ class DayAlmanacs {
   // How many days were computed, not taken from the last.
   std::int64_t computed() const { return computed_; }
 
+  // The Moon's phase by name and age at an instant of TT, by a theory.
+  astro::MoonAge moonAge(double jdTt, astro::Theory theory) { return moon_.at(jdTt, theory); }
+
  private:
+  MoonPhases moon_;
   std::optional<double> dayStart_;
   double deltaT_ = 0.0;
   astro::Theory theory_ = astro::Theory::Classic;
@@ -71,6 +91,9 @@ Observation observe(const Request& request, const DateEntry& entry, bool looks);
 struct FoundEvent {
   astro::Event event;  // its jd in TT, as the library gives it
   double jdUt;
+  // The Moon's phase by name and age, for its close approaches, perigees
+  // and apogees.
+  std::optional<astro::MoonAge> moon = std::nullopt;
 };
 
 // The request's events, in time order, a year of its interval at a time:
@@ -110,6 +133,7 @@ class EventSearch {
   bool notComputable_ = false;
   bool outside_ = false;
   bool classic_ = false;
+  MoonPhases moon_;
 };
 
 }  // namespace frontend

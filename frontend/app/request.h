@@ -52,6 +52,7 @@ struct Request {
     Range,     // every date from `from` to `to`, `step` apart
     Input,     // the dialogue's answers on standard input, without prompts
     Events,    // the events of the kinds chosen, from `eventsStart` to `eventsEnd`
+    Night,     // the night of the date word (words: none or one) at the place
   };
   Source source = Source::Dialogue;
   std::vector<std::string> words;  // Words: each is read, or refused, when its turn comes

@@ -86,6 +86,11 @@ enum class Reason : std::uint8_t {
   IcsYearsOutOfRange,    // ics: an interval outside the years 1 to 9999 (Gregorian, UTC)
   EventsWithStep,
   TypesWithoutEvents,
+  // The night's view.
+  NightNeedsPlace,  // --nuit without a place
+  NightWithRange,   // --nuit with --from, --to or --step, or --evenements
+  NightOfOneDate,   // --nuit with more than one date
+  NightFormat,      // --nuit in a format that writes no night (ics)
 };
 
 struct Refusal {

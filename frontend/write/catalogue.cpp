@@ -1,7 +1,10 @@
 // The catalogue: reasons into French sentences, and the help.
 #include "frontend/write/catalogue.h"
 
+#include <array>
 #include <cmath>
+#include <cstddef>
+#include <numbers>
 #include <utility>
 
 #include "frontend/write/numbers.h"
@@ -199,6 +202,14 @@ std::string whyOfCommandLine(const Refusal& r) {
       return "--step ne sert pas aux événements.";
     case Reason::TypesWithoutEvents:
       return "--types va avec --evenements.";
+    case Reason::NightNeedsPlace:
+      return "--nuit va avec un lieu (--lieu ou la variable EPHEMERIDES_LIEU).";
+    case Reason::NightWithRange:
+      return "--nuit montre une nuit, sans --from, --to, --step ni --evenements.";
+    case Reason::NightOfOneDate:
+      return "--nuit prend une date au plus : le soir de ce jour, ou une heure.";
+    case Reason::NightFormat:
+      return "--nuit s'écrit en text, csv, json ou svg.";
     case Reason::RangeNeedsBothEnds:
       return "une plage se donne avec --from et --to.";
     case Reason::StepWithoutRange:
@@ -372,6 +383,29 @@ Options :
                            note. Une plage par jours entiers suit l'horloge
                            du fuseau : --from 2025-01-01 --to 2025-12-31
                            donne l'almanach du lieu, un jour après l'autre.
+                           Le bloc du lieu dit aussi la phase de la Lune par
+                           son nom, son âge depuis la nouvelle lune et la
+                           part éclairée de son disque.
+  --nuit [DATE]            avec --lieu, la nuit du lieu, de la fin du
+                           crépuscule civil du soir (Soleil à -6°) à son
+                           début le matin : coucher et lever du Soleil,
+                           crépuscules, phase de la Lune (nom, âge, part
+                           éclairée) et quand elle est levée, puis pour
+                           chaque planète si on la voit à l'œil nu, quand
+                           (« toute la nuit », « le soir jusqu'à 21:06 »,
+                           « le matin dès 05:05 »), à quelle heure au mieux,
+                           à quelle hauteur et vers où, sa magnitude ; sinon
+                           pourquoi (« trop près du Soleil »). Une planète
+                           est visible à plus de 5° de hauteur, le Soleil
+                           sous -6°, si elle brille assez pour le ciel
+                           (magnitude 1 à -6°, 6 sous -18°) une fois
+                           l'absorption de l'air déduite. Une date sans
+                           heure donne le soir de ce jour ; une heure, ou
+                           « maintenant », ou rien, la nuit en cours ou la
+                           prochaine. En csv et json, une ligne par astre ;
+                           en svg, le ciel du lieu à l'heure donnée, sinon
+                           au meilleur moment de la nuit (quand le plus de
+                           planètes sont visibles ensemble).
   --evenements [ANNÉE]     les événements de l'année (--evenements 2025), ou
                            de --from à --to (une date sans heure compte pour
                            tout son jour) : phases de la Lune, équinoxes et
@@ -436,6 +470,7 @@ Exemples :
   printf '1.5 1 2000\n15 6 1850\n' | ephemerides --format json
   ephemerides --ut 2024-04-08T18:21
   ephemerides --precis --format csv 2025-03-20T09:01Z
+  ephemerides --lieu Paris --nuit 2025-01-16
   ephemerides --format svg 1.5/1/2000 > ciel.svg
   ephemerides --lieu Paris --format svg 2025-01-16T22:00 > orion.svg
   ephemerides --lieu Lyon maintenant
@@ -902,5 +937,74 @@ std::string_view sky::starName(std::int32_t hipparcos) {
   }
   return {};
 }
+
+namespace night {
+
+std::string_view phaseName(astro::MoonPhase phase) {
+  constexpr std::array<std::string_view, astro::kMoonPhaseCount> kNames = {
+      "nouvelle lune", "premier croissant",     "premier quartier", "gibbeuse croissante",
+      "pleine lune",   "gibbeuse décroissante", "dernier quartier", "dernier croissant"};
+  const auto index = static_cast<std::size_t>(phase);
+  return index < kNames.size() ? kNames[index] : std::string_view{};
+}
+
+std::string_view direction(double azimuth) {
+  constexpr std::array<std::string_view, 8> kPoints = {"nord", "nord-est",  "est",   "sud-est",
+                                                       "sud",  "sud-ouest", "ouest", "nord-ouest"};
+  const double eighths = std::round(azimuth / (2.0 * std::numbers::pi) * 8.0);
+  if (!std::isfinite(eighths)) {
+    return {};
+  }
+  const auto k = static_cast<std::int64_t>(eighths);
+  return kPoints[static_cast<std::size_t>(((k % 8) + 8) % 8)];
+}
+
+std::string towards(double azimuth) {
+  const std::string_view point = direction(azimuth);
+  if (point.empty()) {
+    return {};
+  }
+  return std::string(point == "est" || point == "ouest" ? "vers l'" : "vers le ") +
+         std::string(point);
+}
+
+std::string window(astro::NightPart part, bool beforeMiddle, std::string_view start,
+                   std::string_view end) {
+  const std::string from(start);
+  const std::string to(end);
+  switch (part) {
+    case astro::NightPart::AllNight:
+      return "toute la nuit";
+    case astro::NightPart::FromDusk:
+      return beforeMiddle ? "le soir jusqu'à " + to : "dès la nuit tombée jusqu'à " + to;
+    case astro::NightPart::UntilDawn:
+      return beforeMiddle ? "dès " + from + " jusqu'à l'aube" : "le matin dès " + from;
+    case astro::NightPart::Within:
+      break;
+  }
+  return "de " + from + " à " + to;
+}
+
+std::string_view why(astro::Sighting sighting) {
+  switch (sighting) {
+    case astro::Sighting::Visible:
+      return {};
+    case astro::Sighting::TooFaint:
+      return "trop faible pour l'œil nu";
+    case astro::Sighting::TooCloseToSun:
+      return "trop près du Soleil";
+    case astro::Sighting::BelowHorizon:
+      return "sous l'horizon pendant la nuit";
+    case astro::Sighting::TooLow:
+      return "trop bas sur l'horizon";
+    case astro::Sighting::NoDarkness:
+      return "pas de nuit, le Soleil ne descend pas sous -6°";
+    case astro::Sighting::NotComputable:
+      break;
+  }
+  return kPositionNotComputable;
+}
+
+}  // namespace night
 
 }  // namespace frontend::catalogue

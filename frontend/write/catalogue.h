@@ -97,6 +97,7 @@ inline constexpr std::string_view kNoDawn = "pas d'aube ce jour";
 inline constexpr std::string_view kNoDusk = "pas de soir ce jour";
 inline constexpr std::string_view kSunStaysAbove = "le Soleil ne descend pas si bas de la journée";
 inline constexpr std::string_view kSunStaysBelow = "le Soleil ne remonte pas si haut de la journée";
+inline constexpr std::string_view kMoon = "Lune : ";  // then its phase, age and lit fraction
 }  // namespace place
 
 // The year's events.
@@ -116,6 +117,8 @@ std::string sentence(astro::EventKind kind, std::string_view body, std::string_v
                      bool bodyIsMoon, bool otherIsMoon, std::string_view value);
 // "356 700 km"
 std::string groupedKilometres(std::int64_t kilometres);
+// Under an event of the Moon: then its phase by name and its age.
+inline constexpr std::string_view kMoonPhase = "la Lune : ";
 inline constexpr std::string_view kCalendarName = "Éphémérides : les événements du ciel";
 inline constexpr std::string_view kNotComputable =
     "Événements incalculables : certaines positions de l'intervalle ne peuvent\n"
@@ -249,5 +252,57 @@ inline constexpr std::string_view kFiguresKey = "figures des constellations";
 // The head of the column of the sky picture's legend.
 inline constexpr std::string_view kConstellationHead = "Constellation";
 }  // namespace sky
+
+// The night's view (--nuit), and the Moon's phase by name.
+namespace night {
+// "nouvelle lune", "premier croissant", "premier quartier", "gibbeuse
+// croissante", "pleine lune", "gibbeuse décroissante", "dernier quartier",
+// "dernier croissant"; empty for a value that is no phase.
+std::string_view phaseName(astro::MoonPhase phase);
+// "nord", "nord-est", "est" ... "nord-ouest": the nearest of eight points
+// to an azimuth (radians, from north through east).
+std::string_view direction(double azimuth);
+// "vers le sud", "vers l'est": toward that point.
+std::string towards(double azimuth);
+// When a body is seen, from the times of its window already written
+// ("21:40"): "toute la nuit", "le soir jusqu'à 21:40", "dès la nuit tombée
+// jusqu'à 04:58" (a window from dusk that ends after the middle of the
+// night), "le matin dès 04:10", "dès 22:10 jusqu'à l'aube" (a window until
+// dawn that begins before the middle), "de 22:10 à 01:02".
+std::string window(astro::NightPart part, bool beforeMiddle, std::string_view start,
+                   std::string_view end);
+// Why a body is not seen: "trop près du Soleil", "sous l'horizon pendant la
+// nuit"...; empty for Visible.
+std::string_view why(astro::Sighting sighting);
+
+inline constexpr std::string_view kHeading = "Nuit du ";  // then "16/01/2025 au 17/01/2025"
+inline constexpr std::string_view kTo = " au ";
+inline constexpr std::string_view kSunset = "coucher ";
+inline constexpr std::string_view kSunrise = "lever ";
+inline constexpr std::string_view kDark = "nuit (Soleil sous -6°) de ";  // then "17:59 à 08:01"
+inline constexpr std::string_view kAt = " à ";
+inline constexpr std::string_view kDarkAllDay = "nuit toute la journée : le Soleil reste sous -6°";
+inline constexpr std::string_view kNoDark = "pas de nuit : le Soleil ne descend pas sous -6°";
+inline constexpr std::string_view kAge = "âgée de ";  // then "17,1 jours" or "1,0 jour"
+inline constexpr std::string_view kDays = " jours";
+inline constexpr std::string_view kDay = " jour";                       // below two days
+inline constexpr std::string_view kLit = "éclairée à ";                 // then "92 %"
+inline constexpr std::string_view kMoonUp = "au-dessus de l'horizon ";  // then when
+inline constexpr std::string_view kVisible = "visible ";                // then when
+inline constexpr std::string_view kAnd = " et ";
+inline constexpr std::string_view kInvisible = "invisible : ";  // then why
+inline constexpr std::string_view kBest = "au mieux à ";        // then "00:58"
+inline constexpr std::string_view kHigh = "° de hauteur ";      // after ", à 66", then towards
+inline constexpr std::string_view kAtMost = "au plus à ";       // then "3°"
+inline constexpr std::string_view kAway = "à ";                 // then "15° de lui"
+inline constexpr std::string_view kFromIt = "° de lui";
+inline constexpr std::string_view kMagnitude = "magnitude ";  // then "-1,4"
+inline constexpr std::string_view kConstellation = "constellation : ";
+// The rule of visibility, under the table.
+inline constexpr std::string_view kRule =
+    "Visible : à plus de 5° de hauteur, le Soleil sous -6°, assez brillant pour le\n"
+    "ciel (magnitude 1 à -6°, 6 sous -18°) une fois l'absorption de l'air déduite\n"
+    "(0,25 magnitude par masse d'air). La Lune : dès qu'elle est levée.\n";
+}  // namespace night
 
 }  // namespace frontend::catalogue

@@ -11,6 +11,7 @@
 #include "frontend/write/bodies.h"
 #include "frontend/write/catalogue.h"
 #include "frontend/write/numbers.h"
+#include "frontend/write/place_block.h"
 #include "frontend/write/records.h"
 #include "frontend/write/text.h"
 
@@ -137,6 +138,7 @@ void appendEventHeading(std::string& out, const Request& request) {
 }
 
 void appendEventLine(std::string& out, const FoundEvent& found, const Request& request) {
+  const std::size_t lineStart = out.size();
   const double ut = found.jdUt;
   if (request.civil) {
     const LocalTime time = localTimeOf(request.zone, ut);
@@ -147,8 +149,20 @@ void appendEventLine(std::string& out, const FoundEvent& found, const Request& r
                     static_cast<std::int64_t>((ut + 0.5 - start) * 86'400'000));
   }
   out += "  ";
+  const std::size_t indent = displayWidth(std::string_view(out).substr(lineStart));
   out += sentenceOf(found.event);
   out += '\n';
+  // The Moon's phase under its close approaches, perigees and apogees.
+  if (found.moon && found.moon->status != astro::Status::NotComputable) {
+    out.append(indent, ' ');
+    out += catalogue::events::kMoonPhase;
+    const std::vector<std::string> parts = moonPhaseParts(*found.moon, std::nan(""));
+    for (const std::string& part : parts) {
+      out += part;
+      out += part == parts.back() ? "" : ", ";
+    }
+    out += '\n';
+  }
 }
 
 void appendEventCsvHeader(std::string& out, const Request&) {

@@ -49,11 +49,17 @@ void appendLocalDate(std::string& out, const LocalTime& local) {
   appendZeroPadded(out, seconds % 60, 2);
 }
 
-// The place (a named one with where it lies, to a hundredth of a degree),
-// its zone with the offset of the date, and the local date and time.
-// When the line would pass 80 columns (a long name, a long zone), the
-// zone goes on a line of its own.
+// The place's line, then the local date and time.
 void appendPlaceHeading(std::string& out, const Request& request, const LocalTime& local) {
+  appendPlaceLine(out, request, local);
+  out += words::kLocalTime;
+  appendLocalDate(out, local);
+  out += '\n';
+}
+
+}  // namespace
+
+void appendPlaceLine(std::string& out, const Request& request, const LocalTime& local) {
   const std::size_t start = out.size();
   out += words::kPlace;
   out += request.place->name;
@@ -83,10 +89,9 @@ void appendPlaceHeading(std::string& out, const Request& request, const LocalTim
     out.replace(zoneStart, words::kZone.size(), words::kZoneOnItsLine);
   }
   out += '\n';
-  out += words::kLocalTime;
-  appendLocalDate(out, local);
-  out += '\n';
 }
+
+namespace {
 
 // A body's row: its altitude and azimuth (or that it is below the
 // horizon), its magnitude, its rise, transit and set.
@@ -325,8 +330,37 @@ void appendPlaceBlock(std::string& out, const Request& request, const Observatio
     }
     out += '\n';
   }
+  // The Moon's phase by name.
+  const std::vector<std::string> moon =
+      moonPhaseParts(seen.place->moon, seen.place->looks[astro::Body::Moon].illuminatedFraction);
+  if (!moon.empty()) {
+    out += words::kMoon;
+    for (const std::string& part : moon) {
+      out += part;
+      out += part == moon.back() ? "\n" : ", ";
+    }
+  }
   appendConstellations(out, seen.instant);
   out += '\n';
+}
+
+std::vector<std::string> moonPhaseParts(const astro::MoonAge& age, double fraction) {
+  namespace night = catalogue::night;
+  std::vector<std::string> parts;
+  if (age.status != astro::Status::NotComputable) {
+    parts.emplace_back(night::phaseName(age.phase));
+    std::string text(night::kAge);
+    appendDecimalComma(text, age.ageDays, 1);
+    text += std::round(age.ageDays * 10.0) < 20.0 ? night::kDay : night::kDays;
+    parts.push_back(std::move(text));
+  }
+  if (std::isfinite(fraction)) {
+    std::string text(night::kLit);
+    appendInteger(text, static_cast<std::int64_t>(std::round(fraction * 100)));
+    text += " %";
+    parts.push_back(std::move(text));
+  }
+  return parts;
 }
 
 void appendEventTime(std::string& out, const Request& request, const astro::DayEvent& event) {

@@ -23,6 +23,12 @@ namespace frontend {
 // it).
 void appendPlaceBlock(std::string& out, const Request& request, const Observation& seen);
 
+// The block's first line: the place (a named one with where it lies, to a
+// hundredth of a degree), its zone with the offset of `local`; when the
+// line would pass 80 columns (a long name, a long zone), the zone goes on a
+// line of its own.
+void appendPlaceLine(std::string& out, const Request& request, const LocalTime& local);
+
 // The pieces of the block, for the picture of the sky above the place:
 // "23° 05'", "-8° 03'": degrees and minutes of arc, cut;
 void appendDegreesMinutes(std::string& out, double radians);
@@ -42,6 +48,11 @@ void appendDayEvent(std::string& out, const Request& request, const astro::DayEv
 // keeps each away), or a single text when the Sun stays above or below its
 // altitude all day.
 std::vector<std::string> twilightParts(const Request& request, const astro::Twilight& twilight);
+
+// The Moon's phase by name, its age and its lit fraction (0 to 1), as
+// many of them as are known: "gibbeuse décroissante", "âgée de 17,1
+// jours", "éclairée à 90 %".
+std::vector<std::string> moonPhaseParts(const astro::MoonAge& age, double fraction);
 
 // An event's time in the zone as ISO 8601 with the offset
 // (2025-06-21T05:47:12+02:00), nothing when it does not occur (its outcome

@@ -1254,6 +1254,228 @@ ASTRO_PUBLIC std::size_t figureSegmentCount();
 // The segment of number `index`; a larger index gives the last one.
 ASTRO_PUBLIC FigureSegment figureSegment(std::size_t index);
 
+// ---- The Moon's phase by name, and the night at a place ----
+
+// The Moon's phase by name, through the lunation:
+//   NewMoon, FirstQuarter, FullMoon, LastQuarter
+//                   within kPrincipalPhaseDays of the instant of that phase
+//                   (findEvents: the apparent longitude of the Moon less the
+//                   Sun's at 0, 90, 180 and 270 degrees)
+//   WaxingCrescent  between a new moon and the next first quarter
+//   WaxingGibbous   between a first quarter and the next full moon
+//   WaningGibbous   between a full moon and the next last quarter
+//   WaningCrescent  between a last quarter and the next new moon
+// the four in between outside those windows.
+enum class MoonPhase : std::uint8_t {
+  NewMoon,
+  WaxingCrescent,
+  FirstQuarter,
+  WaxingGibbous,
+  FullMoon,
+  WaningGibbous,
+  LastQuarter,
+  WaningCrescent,
+};
+inline constexpr std::size_t kMoonPhaseCount = 8;
+
+// Half the width of the window that gives a principal phase its name:
+// one day either side of its instant.
+inline constexpr double kPrincipalPhaseDays = 1.0;
+
+// The phase's name as programs and files write it: "new_moon",
+// "waxing_crescent", "first_quarter", "waxing_gibbous", "full_moon",
+// "waning_gibbous", "last_quarter", "waning_crescent"; empty for a value
+// that is no MoonPhase.
+constexpr std::string_view moonPhaseId(MoonPhase phase) {
+  constexpr std::array<std::string_view, kMoonPhaseCount> kIds = {
+      "new_moon",  "waxing_crescent", "first_quarter", "waxing_gibbous",
+      "full_moon", "waning_gibbous",  "last_quarter",  "waning_crescent"};
+  const auto index = static_cast<std::size_t>(phase);
+  return index < kMoonPhaseCount ? kIds[index] : std::string_view{};
+}
+
+struct MoonAge {
+  MoonPhase phase;
+  double ageDays;   // days from the last new moon at or before the instant
+  TT lastNewMoon;   // that new moon
+  TT phaseInstant;  // the principal phase that names it (NaN between them)
+  Status status;    // findEvents' over the month before the instant; the
+                    // other fields are NaN or NewMoon when NotComputable
+};
+
+// The Moon's phase by name and its age at an instant of TT, by a theory,
+// from the phases findEvents finds over [tt - 31 days, tt + 1 day + 1 s):
+// a lunation lasts 29.3 to 29.9 days, so the last new moon is always among
+// them. The age is counted from that new moon's instant (0 at it, about
+// 29.5 days just before the next); the instants, and so the ages, are
+// those of findEvents (the Moon's phases within 1.5 minutes for Classic).
+// Cost: about 20 computeInstant calls (findEvents of a month's phases).
+ASTRO_PUBLIC MoonAge moonAge(TT tt, Theory theory = Theory::Classic);
+// The same from the phases of a search already made (findEvents with the
+// four phase kinds, other kinds ignored) over an interval that holds [tt -
+// 31 days, tt + kPrincipalPhaseDays]: a program naming many instants of a
+// month searches its phases once. Its status is the list's; an interval
+// that does not hold the month gives NotComputable or a wrong name.
+ASTRO_PUBLIC MoonAge moonAge(TT tt, const EventList& phases);
+
+// Whether a body can be seen by the naked eye during a night (nightAt).
+//
+// The rule: a planet is seen at an instant when
+//   - the sky is dark: the Sun's centre below kDarkSunAltitude (-6
+//     degrees, the end of civil twilight; geometric altitude);
+//   - the planet stands at least kLowestSightAltitude (5 degrees) above the
+//     horizon (topocentric, refracted as asked);
+//   - its magnitude (appearances, at the middle of the night), dimmed by
+//     the air it shines through (skyExtinction), is no fainter than the
+//     faintest magnitude the sky shows (skyLimitingMagnitude).
+// The Moon is seen whenever it is above the horizon (its rise and set of
+// dayAlmanac) while the sky is dark.
+enum class Sighting : std::uint8_t {
+  Visible,        // at some time of the night: see NightBody::windows
+  TooFaint,       // fainter than skyLimitingMagnitude at the zenith of a dark sky
+  TooCloseToSun,  // not seen, and within kNearSunElongation of the Sun
+  BelowHorizon,   // under the horizon all through the dark
+  TooLow,         // above the horizon, but too low for its brightness
+  NoDarkness,     // the Sun does not go below kDarkSunAltitude
+  NotComputable,  // the positions, the place or the instant are not computable
+};
+
+// The sighting's name as programs and files write it: "visible",
+// "too_faint", "too_close_to_sun", "below_horizon", "too_low",
+// "no_darkness", "not_computable".
+constexpr std::string_view sightingId(Sighting sighting) {
+  switch (sighting) {
+    case Sighting::Visible:
+      return "visible";
+    case Sighting::TooFaint:
+      return "too_faint";
+    case Sighting::TooCloseToSun:
+      return "too_close_to_sun";
+    case Sighting::BelowHorizon:
+      return "below_horizon";
+    case Sighting::TooLow:
+      return "too_low";
+    case Sighting::NoDarkness:
+      return "no_darkness";
+    case Sighting::NotComputable:
+      break;
+  }
+  return "not_computable";
+}
+
+inline constexpr double kDarkSunAltitude = kCivilTwilight;
+inline constexpr double kLowestSightAltitude = 5.0 * kPi / 180.0;
+// A body not seen this close to the Sun (30 degrees, radians) is TooCloseToSun.
+inline constexpr double kNearSunElongation = 30.0 * kPi / 180.0;
+// A window that begins within this many days of the dusk begins "at
+// dusk", one that ends within it of the dawn ends "at dawn" (45 minutes).
+inline constexpr double kDuskDawnSlackDays = 45.0 / 1440.0;
+
+// The faintest magnitude the naked eye sees in a sky whose Sun stands at
+// `sunAltitude` (radians): 1 at the end of civil twilight (-6 degrees),
+// 6 from the end of astronomical twilight (-18 degrees), linear between;
+// -infinity (nothing) above -6 degrees. A rule of thumb for a clear sky
+// away from city lights, not a photometric model.
+ASTRO_PUBLIC double skyLimitingMagnitude(double sunAltitude);
+
+// The magnitudes a body loses to the air at an apparent altitude
+// (radians) over what it loses at the zenith: 0.25 (X - 1), with X the
+// relative air mass of Rozenberg (1966), 1 / (sin h + 0.025 exp(-11 sin
+// h)): 0 at the zenith, 0.1 at 45 degrees, 2.3 at 5 degrees, 9.7 on the
+// horizon. 0.25 magnitude per air mass is a clear sky's extinction in the
+// visible (V band) at a low site.
+ASTRO_PUBLIC double skyExtinction(double altitude);
+
+// Where a window lies in the night.
+enum class NightPart : std::uint8_t {
+  AllNight,   // from dusk to dawn (within kDuskDawnSlackDays of each)
+  FromDusk,   // from dusk, ending before dawn: the evening
+  UntilDawn,  // beginning after dusk, until dawn: the morning
+  Within,     // beginning after dusk and ending before dawn
+};
+
+// The part's name as programs and files write it: "all_night",
+// "from_dusk", "until_dawn", "within".
+constexpr std::string_view nightPartId(NightPart part) {
+  switch (part) {
+    case NightPart::AllNight:
+      return "all_night";
+    case NightPart::FromDusk:
+      return "from_dusk";
+    case NightPart::UntilDawn:
+      return "until_dawn";
+    case NightPart::Within:
+      break;
+  }
+  return "within";
+}
+
+// An interval of the night during which a body is seen.
+struct NightWindow {
+  UT start;
+  UT end;
+  NightPart part;
+};
+
+// One body's night. The Sun's entry is NotComputable: the Night holds its
+// set, rise and twilights.
+struct NightBody {
+  Sighting sighting;
+  int windowCount;                     // 0 to 2 windows, in time order
+  std::array<NightWindow, 2> windows;  // the first windowCount are set
+  // The best time: the highest the body stands while it is seen; NaN
+  // unless Visible.
+  UT best;
+  double bestAltitude;  // radians, topocentric, refracted as asked
+  double bestAzimuth;   // radians, from north through east
+  // The highest the body stands during the dark, radians (NaN without a dark).
+  double highestInDark;
+};
+
+struct Night {
+  UT start;        // the span searched is [start, start + 1)
+  double deltaT;   // seconds, TT - UT of the positions
+  Status status;   // the worst status of the positions
+  DayAlmanac day;  // the almanac of [start, start + 1): the Sun's set and
+                   // rise, its evening (dusk) and morning (dawn)
+                   // twilights, each body's rise, transit and set
+  // The dark: the Sun's centre below kDarkSunAltitude, from the end of the
+  // civil twilight to its beginning the next morning; [start, start + 1)
+  // when the Sun stays so low, NaN both when it never gets so low.
+  UT darkStart;
+  UT darkEnd;
+  // The middle of the dark (of the span without one), the bodies'
+  // positions then (geocentric, by the theory, as computeInstantUt gives
+  // them) and how they look.
+  UT middle;
+  TT middleTt;
+  std::array<BodyPosition, kBodyCount> positions;
+  Appearances looks;
+  std::array<NightBody, kBodyCount> bodies;  // in the order of kBodies
+
+  const NightBody& operator[](Body body) const { return bodies[static_cast<std::size_t>(body)]; }
+};
+
+// The night at a place: the day [start, start + 1) of UT from `start`, an
+// instant of the afternoon (the place's mean noon, start = noon of the
+// day at Greenwich less longitude / kTurn days, puts the whole night in
+// it), its dark, and for the Moon and each planet whether it is seen
+// (Sighting, rule above), when and at its best. Delta T is read once at
+// the middle of the span, as dayAlmanac does.
+//
+// Method: the positions of dayAlmanac (six Instants interpolated), which
+// also gives the almanac; each body's margin to the rule (the least of the
+// Sun's depth below -6 degrees, the altitude above 5 degrees, and the
+// limiting magnitude less the dimmed one) sampled every 10 minutes across
+// the dark, its changes of sign found to a second (rootOf) and the best
+// time to a second (extremumOf). A glimpse shorter than 10 minutes between
+// two samples can be missed. The windows are searched within the dark
+// only: a body seen before the dark ends begins at darkStart.
+// Cost: about 1.5 dayAlmanac (bench/observer_bench.cpp).
+ASTRO_PUBLIC Night nightAt(UT start, const TimeScale& scale, const Observer& observer,
+                           Refraction refraction = Refraction::Standard,
+                           Theory theory = Theory::Classic);
+
 }  // namespace astro
 
 #undef ASTRO_PUBLIC
