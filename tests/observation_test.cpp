@@ -198,18 +198,12 @@ TEST(EventSearch, TheSeasonsAndPhasesOf2025InUniversalTime) {
       {.kind = astro::EventKind::FirstQuarter,
        .ut = utOf(2025, 3, 6, 16, 32),
        .tolerance = kMinute},
-      {.kind = astro::EventKind::FullMoon,
-       .ut = utOf(2025, 3, 14, 6, 55),
-       .tolerance = kMinute},
-      {.kind = astro::EventKind::MarchEquinox,
-       .ut = utOf(2025, 3, 20, 9, 1),
-       .tolerance = kMinute},
+      {.kind = astro::EventKind::FullMoon, .ut = utOf(2025, 3, 14, 6, 55), .tolerance = kMinute},
+      {.kind = astro::EventKind::MarchEquinox, .ut = utOf(2025, 3, 20, 9, 1), .tolerance = kMinute},
       {.kind = astro::EventKind::LastQuarter,
        .ut = utOf(2025, 3, 22, 11, 29),
        .tolerance = kMinute},
-      {.kind = astro::EventKind::NewMoon,
-       .ut = utOf(2025, 3, 29, 10, 58),
-       .tolerance = kMinute},
+      {.kind = astro::EventKind::NewMoon, .ut = utOf(2025, 3, 29, 10, 58), .tolerance = kMinute},
   };
   const std::vector<FoundEvent> found =
       eventsOf(eventsRequest(utOf(2025, 3, 1, 0, 0), utOf(2025, 4, 1, 0, 0), kSeasons | kPhases));
