@@ -240,8 +240,11 @@ std::string zoneSuggestionsFor(std::string_view name) {
   }
   std::stable_sort(best.begin(), best.end(),
                    [](const auto& x, const auto& y) { return x.first < y.first; });
+  // Only the closest, and those one edit further: "paris" is Europe/Paris,
+  // not also Antarctica/Davis.
   std::string lines;
-  for (std::size_t k = 0; k < best.size() && k < kMostSuggestions; ++k) {
+  for (std::size_t k = 0;
+       k < best.size() && k < kMostSuggestions && best[k].first <= best.front().first + 1; ++k) {
     lines += k == 0 ? "" : "\n";
     lines += best[k].second;
   }
