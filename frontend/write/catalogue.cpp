@@ -821,6 +821,7 @@ std::string precise::placeOnClassic(std::int64_t count, const std::vector<std::s
   return wrappedToEighty("Note : " + datesOutsidePreciseSpan(count, first) +
                          " : ce qui est vu du lieu y est calculé par la théorie classique, "
                          "moins précise ; --precis y garde la théorie précise.");
+}
 
 std::string_view sky::constellationName(std::size_t index) {
   static constexpr std::pair<std::string_view, std::string_view> kNames[] = {
