@@ -1206,8 +1206,8 @@ ASTRO_PUBLIC Constellation constellationAt(std::size_t index);
 // directions and 9000 places of the nine bodies over 1900-2100 (Precise
 // theory) lying beyond an arcminute of a boundary; the Classic theory's
 // places differ 7 times in 9000, each within 10' of a boundary, as its
-// errors allow. Cost: about 0.35 microsecond (0.25 from the ICRS), on the
-// machine of docs/performance.md.
+// errors allow. Cost: about 0.35 microsecond (0.25 from the ICRS) on an
+// x86-64 of 2024 at -O2.
 ASTRO_PUBLIC Constellation constellation(const EquatorialPoint& meanOfDate, TT tt);
 ASTRO_PUBLIC Constellation constellationJ2000(const EquatorialPoint& icrs);
 
