@@ -1207,7 +1207,7 @@ ASTRO_PUBLIC Constellation constellationAt(std::size_t index);
 // theory) lying beyond an arcminute of a boundary; the Classic theory's
 // places differ 7 times in 9000, each within 10' of a boundary, as its
 // errors allow. Cost: about 0.35 microsecond (0.25 from the ICRS) on an
-// x86-64 of 2024 at -O2.
+// the development machine of docs/performance.md (-O2).
 ASTRO_PUBLIC Constellation constellation(const EquatorialPoint& meanOfDate, TT tt);
 ASTRO_PUBLIC Constellation constellationJ2000(const EquatorialPoint& icrs);
 
