@@ -24,6 +24,12 @@ namespace frontend {
 //  - the celestial equator (<path id="equator">) and the ecliptic of the
 //    date (<path id="ecliptic">) where they stand above the horizon,
 //    refracted as the bodies are;
+//  - the stars down to magnitude 4.5 above the horizon at their mean
+//    places of the date, seen as the equator is, sized by brightness, the
+//    constellation figures down to the horizon as faint lines, the
+//    brightest stars and Polaris named in French where French names them
+//    otherwise; a named star is a <circle class="star" data-hip="..."
+//    data-name="..." data-alt-deg="..." data-az-deg="...">;
 //  - each body above the horizon (topocentric, refracted: the place
 //    block's altitude and azimuth), drawn as the band chart draws it, the
 //    Moon, Mercury and Venus lit on the side of the Sun, labelled with its
@@ -32,8 +38,8 @@ namespace frontend {
 //  - a title with the place, the local date and time and the zone, and a
 //    legend (<g id="legend">) with a row per body (<g id="legend-sun">...):
 //    its altitude and azimuth or "sous l'horizon", its magnitude, its rise,
-//    transit and set on the zone's clock, and the Sun's twilights, in the
-//    words of the place block.
+//    transit and set on the zone's clock and its constellation, and the
+//    Sun's twilights, in the words of the place block.
 void appendHorizonChart(std::string& out, const Observation& seen, const Request& request);
 
 }  // namespace frontend

@@ -17,8 +17,8 @@ namespace frontend {
 
 // The block of the place, after the report: the place and its zone, the
 // local date and time, a table with each body's altitude, azimuth,
-// magnitude, rise, transit (and its altitude) and set in local time, and
-// the Sun's three twilights.
+// magnitude, rise, transit (and its altitude) and set in local time, the
+// Sun's three twilights, and each body's constellation by its French name.
 // `seen` has the place's view (and the looks and local time that come with
 // it).
 void appendPlaceBlock(std::string& out, const Request& request, const Observation& seen);

@@ -46,7 +46,8 @@ void appendJsonRecord(std::string& out, std::span<const Field> fields);
 // (the date taken as TT, and as UT for the sidereal time) or ut, delta_t_s
 // the seconds added to the date for the positions. With civil time the
 // zone and the local time follow delta_t_s (and a place's coordinates), and
-// with a place what is seen of each body there follows its columns. How
+// with a place what is seen of each body there follows its columns; last
+// comes the body's IAU constellation (its abbreviation, "Gem"). How
 // each body looks is the observation's: the illuminated fraction of every body
 // (the Moon's the report's), the visual magnitude and whether its law
 // covers the phase angle (computed, outside_model_range), the apparent
