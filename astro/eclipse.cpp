@@ -71,6 +71,12 @@ constexpr double kSunRadius = 696000.0;  // km
 // Earth (1738.09 km, the IAU's 1982 value, fitted to the lunar limb in
 // occultations), a little more than its mean radius, 1737.4 km.
 constexpr double kMoonRadius = 0.2725076 * kEarthRadius;  // km
+// For the second and third contacts, which begin and end the total or the
+// annular phase, the smaller k = 0.2722810 (1736.65 km), which stands for
+// the valleys of the limb through which the last light passes: the value
+// of NASA's eclipse canon for the central phases, and swetest's durations.
+// The kinds, the magnitudes and the other contacts take kMoonRadius.
+constexpr double kMoonInnerRadius = 0.2722810 * kEarthRadius;  // km
 constexpr double kLightAuPerDay = 86400.0 / 499.004783836;
 constexpr double kTwoPi = 2.0 * std::numbers::pi;
 // The Earth's rotation, radians per day of UT (IERS).
@@ -236,6 +242,7 @@ Shadow shadowOf(const Sky& sky) {
 
 // The Sun and the Moon seen from a point (km, true equator of date).
 struct Discs {
+  double inner;       // the Moon's by kMoonInnerRadius, for the total and annular phases
   double separation;  // radians between the centres
   double sun;         // the Sun's apparent radius, radians
   double moon;        // the Moon's
@@ -244,8 +251,8 @@ struct Discs {
 Discs discsFrom(const Sky& sky, const Vector& point) {
   const Vector sun = sky.sun - point;
   const Vector moon = sky.moon - point;
-  return {angleBetween(sun, moon), std::asin(kSunRadius / length(sun)),
-          std::asin(kMoonRadius / length(moon))};
+  return {std::asin(kMoonInnerRadius / length(moon)), angleBetween(sun, moon),
+          std::asin(kSunRadius / length(sun)), std::asin(kMoonRadius / length(moon))};
 }
 
 // Earth-fixed (km) to the true equator of date at sidereal time gast, and back.
@@ -342,7 +349,7 @@ LocalSolarEclipse localOn(const Track& track, const SolarEclipse& global,
   };
   auto inner = [&](double t) {
     const Discs d = discs(t);
-    return d.separation - std::fabs(d.moon - d.sun);
+    return d.separation - std::fabs(d.inner - d.sun);
   };
   auto contact = [&](double t) {
     const Sky sky = track.at(t);
@@ -354,7 +361,7 @@ LocalSolarEclipse localOn(const Track& track, const SolarEclipse& global,
   local.c1 = contact(c1);
   local.c4 = contact(c4);
   local.maximum = contact(least.x);
-  if (atMax.separation < std::fabs(atMax.moon - atMax.sun)) {
+  if (atMax.separation < std::fabs(atMax.inner - atMax.sun)) {
     local.kind = atMax.moon > atMax.sun ? SolarEclipseKind::Total : SolarEclipseKind::Annular;
     local.c2 = contact(earliestRoot(inner, c1, least.x));
     local.c3 = contact(latestRoot(inner, least.x, c4));

@@ -4,6 +4,7 @@
 #include "frontend/app/observation.h"
 
 #include <algorithm>
+#include <cmath>
 #include <variant>
 
 #include "frontend/app/request.h"
@@ -79,9 +80,8 @@ bool EventSearch::next(std::vector<FoundEvent>& found) {
   if (!(from_ < end_)) {
     return false;
   }
-  const astro::EventList list = astro::findEvents(astro::TT{from_},
-                                                  astro::TT{std::min(from_ + kChunk, end_)},
-                                                  request_.kinds);
+  const astro::EventList list = astro::findEvents(
+      astro::TT{from_}, astro::TT{std::min(from_ + kChunk, end_)}, request_.kinds);
   from_ += kChunk;
   notComputable_ = notComputable_ || list.status == astro::Status::NotComputable;
   outside_ = outside_ || list.status == astro::Status::OutsideMeasuredSpan;
@@ -92,7 +92,70 @@ bool EventSearch::next(std::vector<FoundEvent>& found) {
       found.push_back(FoundEvent{e, ut});
     }
   }
+  // The eclipses of the same year, merged in time order.
+  std::vector<FoundEvent> eclipses =
+      eclipsesBetween(request_, scale_, from_ - kChunk, std::min(from_, end_));
+  bool merge = false;
+  for (FoundEvent& e : eclipses) {
+    if (e.jdUt >= request_.eventsStart && e.jdUt < request_.eventsEnd) {
+      // An eclipse outside the Precise theory's years says so in its status
+      // column; the note on the years 1000 to 3000 is the other events'.
+      notComputable_ = notComputable_ || e.event.status == astro::Status::NotComputable;
+      found.push_back(std::move(e));
+      merge = true;
+    }
+  }
+  if (merge) {
+    std::stable_sort(found.begin(), found.end(), [](const FoundEvent& a, const FoundEvent& b) {
+      return a.event.tt.jd < b.event.tt.jd;
+    });
+  }
   return true;
+}
+
+std::vector<FoundEvent> eclipsesBetween(const Request& request, const astro::TimeScale& scale,
+                                        double from, double to) {
+  std::vector<FoundEvent> found;
+  const bool solar = (request.kinds & astro::eventKindBit(astro::EventKind::SolarEclipse)) != 0;
+  const bool lunar = (request.kinds & astro::eventKindBit(astro::EventKind::LunarEclipse)) != 0;
+  // Just before `from`, so that an eclipse at `from` itself is kept.
+  const astro::TT start{from - 1e-9};
+  for (astro::TT after = start; solar;) {
+    const astro::SolarEclipse e = astro::searchSolarEclipse(after, scale);
+    if (!(e.greatest.jd < to) || e.status == astro::Status::NotComputable) {
+      break;
+    }
+    after = e.greatest;
+    FoundEvent event{astro::Event{e.greatest, astro::EventKind::SolarEclipse, astro::Body::Sun,
+                                  astro::Body::Moon, 0.0, std::nan(""), std::nan(""), e.status},
+                     scale.ut(e.greatest).jd};
+    EclipseFound circumstances{.solar = e, .deltaT = e.deltaT};
+    if (request.place) {
+      circumstances.solarHere = astro::localSolarEclipse(e, request.place->observer, scale);
+    }
+    event.eclipse = circumstances;
+    found.push_back(event);
+  }
+  for (astro::TT after = start; lunar;) {
+    const astro::LunarEclipse e = astro::searchLunarEclipse(after, scale);
+    if (!(e.greatest.jd < to) || e.status == astro::Status::NotComputable) {
+      break;
+    }
+    after = e.greatest;
+    FoundEvent event{astro::Event{e.greatest, astro::EventKind::LunarEclipse, astro::Body::Moon,
+                                  astro::Body::Sun, 0.0, std::nan(""), std::nan(""), e.status},
+                     scale.ut(e.greatest).jd};
+    EclipseFound circumstances{.lunar = e, .deltaT = e.deltaT};
+    if (request.place) {
+      circumstances.lunarHere = astro::localLunarEclipse(e, request.place->observer, scale);
+    }
+    event.eclipse = circumstances;
+    found.push_back(event);
+  }
+  std::stable_sort(found.begin(), found.end(), [](const FoundEvent& a, const FoundEvent& b) {
+    return a.event.tt.jd < b.event.tt.jd;
+  });
+  return found;
 }
 
 }  // namespace frontend

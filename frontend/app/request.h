@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "astro/astro.h"
-#include "frontend/read/date_range.h"
 #include "frontend/place/place.h"
 #include "frontend/place/zone.h"
+#include "frontend/read/date_range.h"
 
 namespace frontend {
 
@@ -49,6 +49,7 @@ struct Request {
     Range,     // every date from `from` to `to`, `step` apart
     Input,     // the dialogue's answers on standard input, without prompts
     Events,    // the events of the kinds chosen, from `eventsStart` to `eventsEnd`
+    Eclipse,   // the picture of the eclipse nearest `eclipseUt`
   };
   Source source = Source::Dialogue;
   std::vector<std::string> words;  // Words: each is read, or refused, when its turn comes
@@ -70,6 +71,8 @@ struct Request {
   astro::EventKindSet kinds = astro::kAllEventKinds;
   double eventsStart = 0.0;
   double eventsEnd = 0.0;
+  // Eclipse: the instant given, Julian Day in UT.
+  double eclipseUt = 0.0;
 };
 
 // A date as it is to be reported. With civil time, a date given as a civil
