@@ -237,15 +237,6 @@ void appendSolar(std::string& out, const FoundEvent& found, const Request& reque
   const Seen atMax = seenAt(here.maximum.tt.jd);
   const double sunPixels = 105.0;
   const double scalePx = sunPixels / atMax.sunRadius;
-  svg.open("circle")
-      .attr("id", "sun")
-      .attr("cx", kCentreX)
-      .attr("cy", kCentreY)
-      .attr("r", sunPixels)
-      .attr("fill", kSunFill)
-      .attr("stroke", kSunRim)
-      .attr("stroke-width", "2")
-      .end();
   const struct {
     std::string_view id;
     std::string_view name;
@@ -254,25 +245,50 @@ void appendSolar(std::string& out, const FoundEvent& found, const Request& reque
   } drawn[] = {{"c1", "C1", &here.c1, false},
                {"c4", "C4", &here.c4, false},
                {"maximum", "max.", &here.maximum, true}};
+  // The Moon at each contact from the Sun's centre, pixels; the whole
+  // figure, labels' room included, centred in the space for it.
+  std::array<Seen, 3> at{};
+  double left = -sunPixels, right = sunPixels, top = -sunPixels, bottom = sunPixels;
+  for (std::size_t k = 0; k < at.size(); ++k) {
+    at[k] = seenAt(drawn[k].contact->tt.jd);
+    const double x = -at[k].moon.east * scalePx;
+    const double y = -at[k].moon.north * scalePx;
+    const double r = at[k].moonRadius * scalePx + 30;
+    left = std::min(left, x - r);
+    right = std::max(right, x + r);
+    top = std::min(top, y - r);
+    bottom = std::max(bottom, y + r);
+  }
+  const double sunX = kCentreX - (left + right) / 2;
+  const double sunY = 395 - (top + bottom) / 2;
+  svg.open("circle")
+      .attr("id", "sun")
+      .attr("cx", sunX)
+      .attr("cy", sunY)
+      .attr("r", sunPixels)
+      .attr("fill", kSunFill)
+      .attr("stroke", kSunRim)
+      .attr("stroke-width", "2")
+      .end();
   std::vector<Label> labels;
-  for (const auto& d : drawn) {
-    const Seen s = seenAt(d.contact->tt.jd);
-    const double x = kCentreX - s.moon.east * scalePx;
-    const double y = kCentreY - s.moon.north * scalePx;
+  for (std::size_t k = 0; k < at.size(); ++k) {
+    const auto& d = drawn[k];
+    const Seen& s = at[k];
+    const double x = sunX - s.moon.east * scalePx;
+    const double y = sunY - s.moon.north * scalePx;
     std::string label = std::string(d.name) + " " + clockOf(d.contact->tt.jd, dt, request);
     label += " (";
     appendInteger(label, std::llround(astro::degreesOf(d.contact->altitude)));
     label += "°)";
     // C1 and C4 labelled on their side of the Sun; the maximum above the
     // Sun, or below it when the Moon passes south.
-    const bool below = d.filled ? y > kCentreY + 1 : y > kCentreY;
-    labels.push_back(moonAt(svg, d.id, d.filled ? x : x, y, s.moonRadius * scalePx, d.filled,
-                            kMoonFill, std::move(label), below));
+    const bool below = d.filled ? y > sunY + 1 : y > sunY;
+    labels.push_back(moonAt(svg, d.id, x, y, s.moonRadius * scalePx, d.filled, kMoonFill,
+                            std::move(label), below));
     if (d.filled) {
       // Over the Sun: the label clear of the Sun's disc too.
       Label& l = labels.back();
-      l.y = below ? std::max(l.y, kCentreY + sunPixels + 24)
-                  : std::min(l.y, kCentreY - sunPixels - 10);
+      l.y = below ? std::max(l.y, sunY + sunPixels + 24) : std::min(l.y, sunY - sunPixels - 10);
     }
   }
   appendLabels(svg, labels);

@@ -239,7 +239,7 @@ std::vector<std::string> solarDetails(const EclipseFound& found, const Request& 
     line += e.kind == astro::SolarEclipseKind::Annular ? c::kRing : c::kTotality;
     line += minutesSeconds(e.centralDuration);
   }
-  line += " ; ";
+  line += "\u00a0; ";
   line += c::kPartialOnEarth;
   line += fromTo(e.partialBegin.jd, e.partialEnd.jd, dt, request).substr(c::kFrom.size());
   lines.push_back(line + ".");
@@ -258,7 +258,7 @@ std::vector<std::string> solarDetails(const EclipseFound& found, const Request& 
   appendInteger(line, std::llround(100.0 * h.obscuration));
   line += "\u00a0%";
   line += c::kHidden;
-  line += " ; ";
+  line += "\u00a0; ";
   auto at = [&](std::string_view name, const astro::EclipseContact& contact, bool word) {
     return std::string(name) + hourMinute(contact.tt.jd - dt / kSecondsPerDay, request) + " (" +
            (word ? std::string(c::kAltitude) : std::string()) + wholeDegrees(contact.altitude) +
@@ -272,18 +272,18 @@ std::vector<std::string> solarDetails(const EclipseFound& found, const Request& 
     line += fromTo(h.c2.tt.jd, h.c3.tt.jd, dt, request);
   }
   if (!h.seen) {
-    line += " ; ";
+    line += "\u00a0; ";
     line += c::kSunDown;
     lines.push_back(line);
     return lines;
   }
   if (h.atSunrise) {
-    line += " ; ";
+    line += "\u00a0; ";
     line += c::kAtSunrise;
     line += " (" + hourMinute(h.sunrise.jd - dt / kSecondsPerDay, request) + ")";
   }
   if (h.atSunset) {
-    line += " ; ";
+    line += "\u00a0; ";
     line += c::kAtSunset;
     line += " (" + hourMinute(h.sunset.jd - dt / kSecondsPerDay, request) + ")";
   }
@@ -313,7 +313,7 @@ std::vector<std::string> lunarDetails(const EclipseFound& found, const Request& 
   }
   const astro::LocalLunarEclipse& h = *found.lunarHere;
   constexpr std::array<std::string_view, 7> kNames = {"P1", "U1", "U2", "max.", "U3", "U4", "P4"};
-  line = std::string(c::kHere) + std::string(h.seen ? c::kMoonUp : c::kMoonDown) + " ; " +
+  line = std::string(c::kHere) + std::string(h.seen ? c::kMoonUp : c::kMoonDown) + "\u00a0; " +
          std::string(c::kMoonAltitude);
   bool first = true;
   for (std::size_t i = 0; i < kNames.size(); ++i) {
@@ -322,7 +322,7 @@ std::vector<std::string> lunarDetails(const EclipseFound& found, const Request& 
     }
     line += first ? "" : ", ";
     line += kNames[i];
-    line += ' ';
+    line += "\u00a0";
     line += wholeDegrees(h.contacts[i].altitude);
     first = false;
   }
