@@ -98,4 +98,56 @@ TEST(Command, EveryReasonHasItsSentence) {
       "le format ics ne sert qu'aux événements (--evenements).");
 }
 
+// Eclipses among the events and in their picture: what each request says,
+// and the words it must not say.
+TEST(Command, Eclipses) {
+  const struct {
+    std::vector<std::string> arguments;
+    int status;
+    std::vector<std::string> said;
+  } cases[] = {
+      {{"--evenements", "2025", "--types", "eclipses"},
+       0,
+       {"14/03/2025 06:58  Éclipse totale de Lune (magnitude 1,1",
+        "29/03/2025 10:47  Éclipse partielle de Soleil (magnitude 0,93",
+        "07/09/2025 18:11  Éclipse totale de Lune", "21/09/2025 19:4", "06:25 à 07:31."}},
+      {{"--evenements", "2026", "--types", "eclipse_de_soleil", "--lieu", "Paris"},
+       0,
+       {"12/08/2026 19:45  Éclipse totale de Soleil (magnitude 1,039)",
+        "Vue du lieu : partielle, magnitude 0,93", "0,931, 92", "Vue du lieu : pas d'éclipse."}},
+      {{"--evenements", "2026", "--types", "eclipse_de_lune", "--lieu", "Paris", "--format", "csv"},
+       0,
+       {",eclipse_kind,p1,u1,u2,u3,u4,p4,c1,c2,c3,c4\n",
+        "lunar_eclipse,moon,sun,2026-03-03T11:33:", ",magnitude,computed,total,2026-03-03T08:4"}},
+      {{"--eclipse", "2026-08-12", "--lieu", "Madrid"},
+       0,
+       {"<?xml", "<circle id=\"sun\"", "id=\"c1\"", "id=\"maximum\"", "vue de Madrid"}},
+      {{"--eclipse", "2025-09-07"}, 0, {"id=\"umbra\"", "id=\"penumbra\"", "id=\"u2\""}},
+      {{"--eclipse", "2026-08-02"}, 1, {}},
+      {{"--eclipse", "2026-08-12", "--format", "csv"}, 2, {}},
+      {{"--eclipse", "2026-08-12", "--evenements", "2026"}, 2, {}},
+  };
+  for (const auto& c : cases) {
+    const Transcript t = run(c.arguments);
+    EXPECT_EQ(t.status, c.status) << c.arguments.front() << " " << c.arguments[1] << t.errors;
+    for (const std::string& words : c.said) {
+      EXPECT_NE(t.output.find(words), std::string::npos) << words << "\n" << t.output;
+    }
+    // Text within 80 columns.
+    if (c.arguments.size() < 7 && c.arguments.front() == "--evenements") {
+      std::size_t start = 0;
+      while (start < t.output.size()) {
+        const std::size_t end = t.output.find('\n', start);
+        const std::string line = t.output.substr(start, end - start);
+        std::size_t columns = 0;
+        for (const char ch : line) {
+          columns += (static_cast<unsigned char>(ch) & 0xC0) != 0x80 ? 1 : 0;
+        }
+        EXPECT_LE(columns, 80u) << line;
+        start = end + 1;
+      }
+    }
+  }
+}
+
 }  // namespace

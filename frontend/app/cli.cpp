@@ -22,6 +22,7 @@
 #include "frontend/app/dialogue.h"
 #include "frontend/app/night.h"
 #include "frontend/app/reporter.h"
+#include "frontend/picture/eclipse_chart.h"
 #include "frontend/read/answers.h"
 #include "frontend/read/date_words.h"
 #include "frontend/read/event_kinds.h"
@@ -47,6 +48,7 @@ struct Arguments {
   std::vector<std::string> events;  // the year, if given
   std::size_t eventsGiven = 0;      // how many times --evenements was given
   std::vector<std::string> types;
+  std::vector<std::string> eclipse;  // the day of the eclipse to draw
   bool universal = false;
   bool precise = false;  // --precis
   bool night = false;
@@ -106,6 +108,7 @@ Parsed<Arguments> readArguments(int argc, const char* const* argv) {
   once("--lieu", a.place);
   once("--fuseau", a.zone);
   once("--types", a.types);
+  once("--eclipse", a.eclipse);
   CLI::Option* events = app.add_option("--evenements", a.events)
                             ->expected(0, 1)
                             ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
@@ -144,6 +147,7 @@ Parsed<Arguments> readArguments(int argc, const char* const* argv) {
         {"--lieu", a.place},
         {"--fuseau", a.zone},
         {"--types", a.types},
+        {"--eclipse", a.eclipse},
         {"--evenements", eventsTimes}}) {
     if (values.size() > 1) {
       return commandLine(Reason::OptionRepeated, std::string(name));
@@ -529,6 +533,28 @@ Check readNight(const Arguments& a, Request& request) {
   }
   request.source = Request::Source::Night;
   request.words = a.dates;
+
+// The picture of an eclipse: the day of --eclipse, alone, as SVG.
+Check readEclipse(const Arguments& a, Request& request) {
+  if (a.eventsGiven > 0 || !a.dates.empty() || !a.from.empty() || !a.to.empty() ||
+      !a.step.empty() || !a.types.empty()) {
+    return commandLine(Reason::EclipseAlone);
+  }
+  if (!a.format.empty() && request.format != Format::Svg) {
+    return commandLine(Reason::EclipseOnlySvg);
+  }
+  request.format = Format::Svg;
+  const Parsed<DateEntry> day = parseDateWord(a.eclipse.front());
+  if (const Refusal* r = std::get_if<Refusal>(&day)) {
+    return *r;
+  }
+  const Parsed<ToReport> ut = toReport(request, std::get<DateEntry>(day), true);
+  if (const Refusal* r = std::get_if<Refusal>(&ut)) {
+    return *r;
+  }
+  const DateEntry& entry = std::get<ToReport>(ut).entry;
+  request.source = Request::Source::Eclipse;
+  request.eclipseUt = astro::julianDay(entry.date);
   return std::nullopt;
 }
 
@@ -539,7 +565,10 @@ Parsed<Asked> askedOf(const Arguments& a) {
     asked.what = a.help ? Asked::What::Help : Asked::What::Version;
     return asked;
   }
-  const auto what = a.night ? readNight : a.eventsGiven > 0 ? readEvents : readDates;
+  const auto what = a.night                ? readNight
+                    : !a.eclipse.empty()     ? readEclipse
+                    : a.eventsGiven > 0      ? readEvents
+                                             : readDates;
   for (const auto read : {readTimeScale, readPlaceAndZone, readFormat, what}) {
     if (Check refusal = read(a, asked.request)) {
       return *std::move(refusal);
@@ -589,6 +618,18 @@ int runRange(Console& console, const Request& request) {
   return reporter.finish(console.output.ok() ? Reading::AllAccepted : Reading::OutputFailed);
 }
 
+int runEclipse(Console& console, const Request& request) {
+  const std::optional<FoundEvent> found = eclipseNear(request, request.eclipseUt);
+  if (!found) {
+    complain(console, catalogue::eclipses::kNoEclipse);
+    return finish(console, Reading::SomeRefused);
+  }
+  std::string picture;
+  appendEclipseChart(picture, *found, request);
+  console.output.write(picture);
+  return finish(console, console.output.ok() ? Reading::AllAccepted : Reading::OutputFailed);
+}
+
 int runInput(Console& console, const Request& request) {
   Reporter reporter(console, request);
   return reporter.finish(
@@ -635,6 +676,8 @@ int run(int argc, const char* const* argv, Console& console) {
       return reportEvents(console, a.request);
     case Request::Source::Night:
       return reportNight(console, a.request);
+    case Request::Source::Eclipse:
+      return runEclipse(console, a.request);
     case Request::Source::Dialogue:
       break;
   }

@@ -134,7 +134,70 @@ bool EventSearch::next(std::vector<FoundEvent>& found) {
       }
     }
   }
+  // The eclipses of the same year, merged in time order.
+  std::vector<FoundEvent> eclipses =
+      eclipsesBetween(request_, scale_, from_ - kChunk, std::min(from_, end_));
+  bool merge = false;
+  for (FoundEvent& e : eclipses) {
+    if (e.jdUt >= request_.eventsStart && e.jdUt < request_.eventsEnd) {
+      // An eclipse outside the Precise theory's years says so in its status
+      // column; the note on the years 1000 to 3000 is the other events'.
+      notComputable_ = notComputable_ || e.event.status == astro::Status::NotComputable;
+      found.push_back(std::move(e));
+      merge = true;
+    }
+  }
+  if (merge) {
+    std::stable_sort(found.begin(), found.end(), [](const FoundEvent& a, const FoundEvent& b) {
+      return a.event.tt.jd < b.event.tt.jd;
+    });
+  }
   return true;
+}
+
+std::vector<FoundEvent> eclipsesBetween(const Request& request, const astro::TimeScale& scale,
+                                        double from, double to) {
+  std::vector<FoundEvent> found;
+  const bool solar = (request.kinds & astro::eventKindBit(astro::EventKind::SolarEclipse)) != 0;
+  const bool lunar = (request.kinds & astro::eventKindBit(astro::EventKind::LunarEclipse)) != 0;
+  // Just before `from`, so that an eclipse at `from` itself is kept.
+  const astro::TT start{from - 1e-9};
+  for (astro::TT after = start; solar;) {
+    const astro::SolarEclipse e = astro::searchSolarEclipse(after, scale);
+    if (!(e.greatest.jd < to) || e.status == astro::Status::NotComputable) {
+      break;
+    }
+    after = e.greatest;
+    FoundEvent event{astro::Event{e.greatest, astro::EventKind::SolarEclipse, astro::Body::Sun,
+                                  astro::Body::Moon, 0.0, std::nan(""), std::nan(""), e.status},
+                     scale.ut(e.greatest).jd};
+    EclipseFound circumstances{.solar = e, .deltaT = e.deltaT};
+    if (request.place) {
+      circumstances.solarHere = astro::localSolarEclipse(e, request.place->observer, scale);
+    }
+    event.eclipse = circumstances;
+    found.push_back(event);
+  }
+  for (astro::TT after = start; lunar;) {
+    const astro::LunarEclipse e = astro::searchLunarEclipse(after, scale);
+    if (!(e.greatest.jd < to) || e.status == astro::Status::NotComputable) {
+      break;
+    }
+    after = e.greatest;
+    FoundEvent event{astro::Event{e.greatest, astro::EventKind::LunarEclipse, astro::Body::Moon,
+                                  astro::Body::Sun, 0.0, std::nan(""), std::nan(""), e.status},
+                     scale.ut(e.greatest).jd};
+    EclipseFound circumstances{.lunar = e, .deltaT = e.deltaT};
+    if (request.place) {
+      circumstances.lunarHere = astro::localLunarEclipse(e, request.place->observer, scale);
+    }
+    event.eclipse = circumstances;
+    found.push_back(event);
+  }
+  std::stable_sort(found.begin(), found.end(), [](const FoundEvent& a, const FoundEvent& b) {
+    return a.event.tt.jd < b.event.tt.jd;
+  });
+  return found;
 }
 
 }  // namespace frontend

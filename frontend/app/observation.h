@@ -87,6 +87,16 @@ class DayAlmanacs {
 Observation observe(const Request& request, const DateEntry& entry, bool looks, DayAlmanacs& days);
 Observation observe(const Request& request, const DateEntry& entry, bool looks);
 
+// An eclipse's circumstances: the whole Earth's, and the request's
+// place's when it has one.
+struct EclipseFound {
+  std::optional<astro::SolarEclipse> solar = std::nullopt;
+  std::optional<astro::LocalSolarEclipse> solarHere = std::nullopt;
+  std::optional<astro::LunarEclipse> lunar = std::nullopt;
+  std::optional<astro::LocalLunarEclipse> lunarHere = std::nullopt;
+  double deltaT = 0.0;  // seconds, TT - UT of the request at the eclipse
+};
+
 // An event of the request's interval, with its instant in UT.
 struct FoundEvent {
   astro::Event event;  // its jd in TT, as the library gives it
@@ -94,7 +104,14 @@ struct FoundEvent {
   // The Moon's phase by name and age, for its close approaches, perigees
   // and apogees.
   std::optional<astro::MoonAge> moon = std::nullopt;
+  std::optional<EclipseFound> eclipse = std::nullopt;  // solar_eclipse, lunar_eclipse
 };
+
+// The eclipses (of the kinds asked) whose greatest eclipse lies in [from,
+// to) of TT, with the place's circumstances when the request has a place,
+// in time order.
+std::vector<FoundEvent> eclipsesBetween(const Request& request, const astro::TimeScale& scale,
+                                        double from, double to);
 
 // The request's events, in time order, a year of its interval at a time:
 // the library gives the same events for an interval cut in pieces, and a

@@ -53,6 +53,7 @@ struct Request {
     Input,     // the dialogue's answers on standard input, without prompts
     Events,    // the events of the kinds chosen, from `eventsStart` to `eventsEnd`
     Night,     // the night of the date word (words: none or one) at the place
+    Eclipse,   // the picture of the eclipse nearest `eclipseUt`
   };
   Source source = Source::Dialogue;
   std::vector<std::string> words;  // Words: each is read, or refused, when its turn comes
@@ -78,6 +79,8 @@ struct Request {
   astro::EventKindSet kinds = astro::kAllEventKinds;
   double eventsStart = 0.0;
   double eventsEnd = 0.0;
+  // Eclipse: the instant given, Julian Day in UT.
+  double eclipseUt = 0.0;
 };
 
 // The theory of what is seen from the place and of the events at an

@@ -63,6 +63,8 @@ enum class Reason : std::uint8_t {
   StepWithoutRange,
   DatesAndRange,
   PictureOfOneDate,
+  EclipseAlone,    // --eclipse with dates, a range or events
+  EclipseOnlySvg,  // --eclipse in another format than svg
   DeltaTNotANumber,
   DeltaTOutOfRange,  // detail: the largest magnitude, in seconds
   // A place, a time zone, a local time.

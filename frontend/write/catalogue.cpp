@@ -182,7 +182,7 @@ std::string whyOfCommandLine(const Refusal& r) {
     case Reason::EventTypeUnknown:
       return "type d'événement inconnu : " + quoted +
              " (phases, saisons, perihelie, perigee, conjonctions, oppositions, elongations, "
-             "rapprochements, ou un nom comme full_moon).";
+             "rapprochements, eclipses, ou un nom comme full_moon).";
     case Reason::EventsYearNotWhole:
       return "--evenements attend une année entière : " + quoted + ".";
     case Reason::EventsTooLong:
@@ -218,6 +218,10 @@ std::string whyOfCommandLine(const Refusal& r) {
       return "des dates ou une plage, pas les deux.";
     case Reason::PictureOfOneDate:
       return "--format svg dessine le ciel d'une seule date, donnée en argument.";
+    case Reason::EclipseAlone:
+      return "--eclipse dessine une éclipse, sans autres dates ni --evenements.";
+    case Reason::EclipseOnlySvg:
+      return "--eclipse dessine une image : --format svg seulement.";
     case Reason::DeltaTNotANumber:
       return "--delta-t attend un nombre de secondes : " + quoted + ".";
     case Reason::DeltaTOutOfRange:
@@ -413,16 +417,24 @@ Options :
                            périgée et apogée de la Lune, conjonctions,
                            oppositions, plus grandes élongations de Mercure
                            et de Vénus, rapprochements de la Lune et des
-                           planètes à moins de 3°. Heures en UT, ou locales
+                           planètes à moins de 3°, éclipses de Soleil et de
+                           Lune (avec --lieu, ce qu'on en voit : contacts,
+                           magnitude, hauteur). Heures en UT, ou locales
                            avec --lieu ou --fuseau. En text, csv, json ou ics
                            (un calendrier iCalendar à importer). Au plus
                            10 000 ans.
+  --eclipse DATE           l'image de l'éclipse de Soleil ou de Lune la plus
+                           proche de la date, à un jour et demi près, en SVG :
+                           le Soleil et la Lune aux contacts vus du lieu
+                           (sans --lieu, du point du maximum), ou l'ombre de
+                           la Terre et le chemin de la Lune.
   --types TYPES            les sortes d'événements, séparées par des virgules :
                            phases, saisons, perihelie, perigee, conjonctions,
-                           oppositions, elongations, rapprochements (ou une
-                           seule sorte : pleine_lune, aphelie, apogee,
-                           conjonction_inferieure... ou full_moon). Toutes
-                           par défaut.
+                           oppositions, elongations, rapprochements, eclipses
+                           (ou une seule sorte : pleine_lune, aphelie,
+                           apogee, conjonction_inferieure, eclipse_de_soleil,
+                           eclipse_de_lune... ou full_moon). Toutes par
+                           défaut.
   -h, --help               cette aide
   --version                la version
 
@@ -477,6 +489,8 @@ Exemples :
   ephemerides --lieu Lyon --from 2025-01-01 --to 2025-12-31 --format csv
   ephemerides --evenements 2025 --lieu Paris
   ephemerides --evenements 2025 --types phases,saisons --format ics > ciel.ics
+  ephemerides --evenements 2026 --types eclipses --lieu Paris
+  ephemerides --eclipse 2026-08-12 --lieu Madrid > eclipse.svg
 )";
 
 }  // namespace
@@ -605,6 +619,10 @@ std::string sentence(astro::EventKind kind, std::string_view body, std::string_v
       return named + " à sa plus grande élongation ouest" + bracket;
     case astro::EventKind::CloseApproach:
       return "Rapprochement " + of(body, bodyIsMoon) + " et " + of(other, otherIsMoon) + bracket;
+    case astro::EventKind::SolarEclipse:
+      return "Éclipse de Soleil" + bracket;
+    case astro::EventKind::LunarEclipse:
+      return "Éclipse de Lune" + bracket;
   }
   return named;
 }
@@ -761,6 +779,9 @@ std::string_view category(astro::EventKind kind) {
       return "Élongations";
     case astro::EventKind::CloseApproach:
       return "Rapprochements";
+    case astro::EventKind::SolarEclipse:
+    case astro::EventKind::LunarEclipse:
+      return "Éclipses";
   }
   return "Événements";
 }
@@ -1007,5 +1028,49 @@ std::string_view why(astro::Sighting sighting) {
 }
 
 }  // namespace night
+
+namespace eclipses {
+
+std::string solarTitle(astro::SolarEclipseKind kind) {
+  switch (kind) {
+    case astro::SolarEclipseKind::Total:
+      return "Éclipse totale de Soleil";
+    case astro::SolarEclipseKind::Annular:
+      return "Éclipse annulaire de Soleil";
+    case astro::SolarEclipseKind::Hybrid:
+      return "Éclipse hybride (annulaire-totale) de Soleil";
+    case astro::SolarEclipseKind::Partial:
+      break;
+  }
+  return "Éclipse partielle de Soleil";
+}
+
+std::string lunarTitle(astro::LunarEclipseKind kind) {
+  switch (kind) {
+    case astro::LunarEclipseKind::Total:
+      return "Éclipse totale de Lune";
+    case astro::LunarEclipseKind::Partial:
+      return "Éclipse partielle de Lune";
+    case astro::LunarEclipseKind::Penumbral:
+      break;
+  }
+  return "Éclipse pénombrale de Lune";
+}
+
+std::string_view solarSeen(astro::SolarEclipseKind kind) {
+  switch (kind) {
+    case astro::SolarEclipseKind::Total:
+      return "totale";
+    case astro::SolarEclipseKind::Annular:
+      return "annulaire";
+    case astro::SolarEclipseKind::Hybrid:
+      return "hybride";
+    case astro::SolarEclipseKind::Partial:
+      break;
+  }
+  return "partielle";
+}
+
+}  // namespace eclipses
 
 }  // namespace frontend::catalogue

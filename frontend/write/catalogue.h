@@ -305,4 +305,55 @@ inline constexpr std::string_view kRule =
     "(0,25 magnitude par masse d'air). La Lune : dès qu'elle est levée.\n";
 }  // namespace night
 
+// Eclipses of the Sun and the Moon, in the events and their picture.
+namespace eclipses {
+// "Éclipse totale de Soleil", "Éclipse pénombrale de Lune".
+std::string solarTitle(astro::SolarEclipseKind kind);
+std::string lunarTitle(astro::LunarEclipseKind kind);
+// The kind as seen from the place: "totale", "annulaire", "partielle".
+std::string_view solarSeen(astro::SolarEclipseKind kind);
+inline constexpr std::string_view kMagnitude = "magnitude ";    // then "1,039"
+inline constexpr std::string_view kGreatestAt = "maximum en ";  // then "65,2° N, 25,2° O"
+inline constexpr std::string_view kNorth = "N";
+inline constexpr std::string_view kSouth = "S";
+inline constexpr std::string_view kEast = "E";
+inline constexpr std::string_view kWest = "O";
+inline constexpr std::string_view kTotality = "totalité de ";  // then "2 min 18 s"
+inline constexpr std::string_view kRing = "anneau de ";        // the annular phase
+// "phase partielle sur la Terre de 17:34 à 21:59"
+inline constexpr std::string_view kPartialOnEarth = "phase partielle sur la Terre de ";
+inline constexpr std::string_view kFrom = "de ";
+inline constexpr std::string_view kTo = " à ";
+inline constexpr std::string_view kPenumbra = "pénombre ";    // then "de 03:57 à 10:00"
+inline constexpr std::string_view kUmbra = "ombre ";          // then "de 05:09 à 08:47"
+inline constexpr std::string_view kTotal = "totalité ";       // then "de 06:26 à 07:31"
+inline constexpr std::string_view kAnnularPhase = "anneau ";  // then "de ... à ..."
+inline constexpr std::string_view kHere = "Vue du lieu : ";
+inline constexpr std::string_view kNotHere = "Vue du lieu : pas d'éclipse.";
+inline constexpr std::string_view kHidden = " du Soleil caché";  // after "92 %"
+inline constexpr std::string_view kBegin = "début ";
+inline constexpr std::string_view kMaximum = "maximum ";
+inline constexpr std::string_view kEnd = "fin ";
+inline constexpr std::string_view kAltitude = "hauteur ";  // then "17°"
+inline constexpr std::string_view kAtSunrise = "en cours au lever du Soleil";
+inline constexpr std::string_view kAtSunset = "en cours au coucher du Soleil";
+inline constexpr std::string_view kSunDown = "invisible : le Soleil est sous l'horizon";
+inline constexpr std::string_view kMoonAltitude = "hauteur de la Lune : ";
+inline constexpr std::string_view kMoonUp = "visible";
+inline constexpr std::string_view kMoonDown = "invisible, la Lune sous l'horizon";
+// The picture of one eclipse.
+inline constexpr std::string_view kSeenFromEarth = "vue du centre de la Terre";
+inline constexpr std::string_view kSeenFrom = "vue de ";  // then the place's name
+inline constexpr std::string_view kSeenFromGreatest =
+    "vue du point du maximum (";                           // "65,2° N, ...)"
+inline constexpr std::string_view kHoursOf = ", heures ";  // then the zone's name
+inline constexpr std::string_view kHoursUt = ", heures UT";
+inline constexpr std::string_view kPictureKey =
+    "Le nord en haut, l'est à gauche, comme dans le ciel ; entre parenthèses, la hauteur du "
+    "Soleil.";
+inline constexpr std::string_view kShadowKey =
+    "L'ombre, la pénombre, le chemin de la Lune ; le nord en haut, l'est à gauche.";
+inline constexpr std::string_view kNoEclipse = "aucune éclipse ce jour-là";
+}  // namespace eclipses
+
 }  // namespace frontend::catalogue

@@ -5,6 +5,8 @@
 #pragma once
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "astro/astro.h"
 #include "frontend/app/observation.h"
@@ -30,6 +32,19 @@ void appendEventJson(std::string& out, const FoundEvent& found, const Request& r
 // What the event is, in French, with its value ("Vénus à sa plus grande
 // élongation est (46,4°)").
 std::string sentenceOf(const astro::Event& e);
+// The same for an event found, an eclipse with its magnitude: "Éclipse
+// totale de Soleil (magnitude 1,039)".
+std::string sentenceOf(const FoundEvent& found);
+
+// An eclipse's circumstances in French, a paragraph each (none for other
+// events): where and how long the greatest eclipse, the phases on the
+// Earth's clock of the request, and with a place what is seen from it.
+std::vector<std::string> eclipseDetails(const FoundEvent& found, const Request& request);
+
+// A paragraph on lines of at most `width` columns, each indented by
+// `indent` spaces, broken between words.
+void appendWrapped(std::string& out, std::string_view paragraph, std::size_t indent,
+                   std::size_t width);
 
 // YYYY-MM-DDTHH:MM:SS of a Julian Day on the program's calendar, to the
 // second (rounded).

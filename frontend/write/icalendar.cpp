@@ -95,7 +95,7 @@ void appendCalendarStart(std::string& out, const Request&) {
   icsLine(out, "X-WR-CALNAME:" + icsText(catalogue::events::kCalendarName));
 }
 
-void appendCalendarEvent(std::string& out, const FoundEvent& found, const Request&) {
+void appendCalendarEvent(std::string& out, const FoundEvent& found, const Request& request) {
   const astro::Event& e = found.event;
   const std::string time = icsTime(found.jdUt);
   std::string uid(astro::eventKindId(e.kind));
@@ -108,12 +108,45 @@ void appendCalendarEvent(std::string& out, const FoundEvent& found, const Reques
   icsLine(out, "BEGIN:VEVENT");
   icsLine(out, "UID:" + uid + "-" + time.substr(0, time.find('T')) + "@ephemerides");
   icsLine(out, "DTSTAMP:" + time);
-  icsLine(out, "DTSTART:" + time);
-  // An instant: it ends as it begins, which calendar programs draw as a
-  // mark at its time rather than the hour-long block they give an event
-  // without an end. It takes no time from the day (TRANSPARENT).
-  icsLine(out, "DTEND:" + time);
-  icsLine(out, "SUMMARY:" + icsText(sentenceOf(e)));
+  if (found.eclipse) {
+    // An eclipse lasts from its first contact to its last: at the place
+    // when it is eclipsed there, else the partial (or penumbral) phase on
+    // the Earth; its circumstances go in the description.
+    const EclipseFound& eclipse = *found.eclipse;
+    double first = std::nan("");
+    double last = std::nan("");
+    if (eclipse.lunar) {
+      first = eclipse.lunar->p1.jd;
+      last = eclipse.lunar->p4.jd;
+    } else if (eclipse.solarHere && eclipse.solarHere->eclipsed) {
+      first = eclipse.solarHere->c1.tt.jd;
+      last = eclipse.solarHere->c4.tt.jd;
+    } else if (eclipse.solar) {
+      first = eclipse.solar->partialBegin.jd;
+      last = eclipse.solar->partialEnd.jd;
+    }
+    const double shift = eclipse.deltaT / kSecondsPerDay;
+    const bool held =
+        std::isfinite(first) && std::isfinite(last) && icsHolds(first - shift, last - shift);
+    icsLine(out, "DTSTART:" + (held ? icsTime(first - shift) : time));
+    if (held) {
+      icsLine(out, "DTEND:" + icsTime(last - shift));
+    }
+    std::string description;
+    for (const std::string& paragraph : eclipseDetails(found, request)) {
+      description += description.empty() ? "" : "\\n";
+      description += icsText(paragraph);
+    }
+    icsLine(out, "SUMMARY:" + icsText(sentenceOf(found)));
+    icsLine(out, "DESCRIPTION:" + description);
+  } else {
+    icsLine(out, "DTSTART:" + time);
+    // An instant: it ends as it begins, which calendar programs draw as a
+    // mark at its time rather than the hour-long block they give an event
+    // without an end. It takes no time from the day (TRANSPARENT).
+    icsLine(out, "DTEND:" + time);
+    icsLine(out, "SUMMARY:" + icsText(sentenceOf(found)));
+  }
   icsLine(out, "CATEGORIES:" + icsText(catalogue::events::category(e.kind)));
   icsLine(out, "TRANSP:TRANSPARENT");
   icsLine(out, "END:VEVENT");

@@ -236,20 +236,41 @@ def check_events(program):
               "Conjonctions": ("inferior_conjunction", "superior_conjunction", "conjunction"),
               "Oppositions": ("opposition",),
               "Élongations": ("greatest_elongation_east", "greatest_elongation_west"),
-              "Rapprochements": ("close_approach",)}
+              "Rapprochements": ("close_approach",),
+              "Éclipses": ("solar_eclipse", "lunar_eclipse")}
     category = {kind: name for name, kinds in groups.items() for kind in kinds}
+    eclipses = 0
     for event, row in zip(events, rows):
         start = event["DTSTART"].dt
-        if start != datetime.datetime.fromisoformat(row["time_utc"].replace("Z", "+00:00")):
+        # An eclipse lasts from its first contact to its last (the partial
+        # phase on the Earth without a place); any other event is a moment.
+        if row["event"] in ("solar_eclipse", "lunar_eclipse"):
+            eclipses += 1
+            first, last = (row["p1"], row["p4"]) if row["p1"] else (row["c1"], row["c4"])
+            when = datetime.datetime.fromisoformat(row["time_utc"].replace("Z", "+00:00"))
+            end = event["DTEND"].dt
+            if start != datetime.datetime.fromisoformat(first.replace("Z", "+00:00")) or \
+                    end != datetime.datetime.fromisoformat(last.replace("Z", "+00:00")) or \
+                    not start < when < end or not str(event.get("DESCRIPTION", "")):
+                sys.exit(f"events: eclipse {row['time_utc']} from {start} to {end}, "
+                         f"contacts {first} {last}")
+        elif start != datetime.datetime.fromisoformat(row["time_utc"].replace("Z", "+00:00")):
             sys.exit(f"events: DTSTART {start} for {row['time_utc']}")
-        if event["DTEND"].dt != start or str(event["TRANSP"]) != "TRANSPARENT":
+        moment = row["event"] not in ("solar_eclipse", "lunar_eclipse")
+        if (moment and event["DTEND"].dt != start) or str(event["TRANSP"]) != "TRANSPARENT":
             sys.exit(f"events: DTEND {event['DTEND'].dt} for DTSTART {start}")
         categories = [str(c) for c in event["CATEGORIES"].cats]
         if categories != [category[row["event"]]]:
             sys.exit(f"events: categories {categories} for {row['event']}")
         if row["event"] not in str(event["UID"]) or not str(event["SUMMARY"]):
             sys.exit(f"events: {event['UID']} {event['SUMMARY']!r} for {row['event']}")
-    print(f"events: {len(rows)} in 2025, CSV, JSON and the calendar agree")
+    # 2025: the total eclipses of the Moon of 14 March and 7 September, the
+    # partial eclipses of the Sun of 29 March and 21 September.
+    kinds = [(r["event"], r["eclipse_kind"], r["time_utc"][:10]) for r in rows if r["eclipse_kind"]]
+    if kinds != [("lunar_eclipse", "total", "2025-03-14"), ("solar_eclipse", "partial", "2025-03-29"),
+                 ("lunar_eclipse", "total", "2025-09-07"), ("solar_eclipse", "partial", "2025-09-21")]:
+        sys.exit(f"events: the eclipses of 2025 are {kinds}")
+    print(f"events: {len(rows)} in 2025 ({eclipses} eclipses), CSV, JSON and the calendar agree")
     check_calendar_of_1500(program, icalendar)
 
 
@@ -377,7 +398,9 @@ def check_calendar_of_1500(program, icalendar):
                  f"{len(rows)} rows")
     for event, row in zip(events, rows):
         start = event["DTSTART"].dt
-        if start != gregorian_of_program_date(row["time_utc"]):
+        # An eclipse's event begins at its first contact.
+        first = (row["p1"] or row["c1"]) if row["eclipse_kind"] else row["time_utc"]
+        if start != gregorian_of_program_date(first):
             sys.exit(f"calendar of 1500: DTSTART {start} for {row['time_utc']} (Julian)")
         if row["event"] == "march_equinox" and start.date() != datetime.date(1500, 3, 21):
             sys.exit(f"calendar of 1500: the March equinox on {start}")

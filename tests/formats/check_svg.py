@@ -30,6 +30,10 @@ draws the sky above it; the picture renders and parses as above, and:
   - labels cover no disc and no other label, the Moon is lit toward the Sun;
   - at Tromsø at local midnight in June the Sun is drawn, in the north.
 
+With --eclipse DATE, a few eclipses of the Sun and the Moon: the picture
+renders and parses, and the Moon touches the Sun or the shadow at each
+contact (check_eclipses).
+
 Usage: check_svg.py PROGRAM
 """
 
@@ -377,6 +381,61 @@ def check_horizon(program, arguments, date, title, workdir):
     return root, (cx, cy, r), groups
 
 
+
+# Eclipses drawn by --eclipse DATE: the day, the place (or none), the discs
+# to find, and for each Moon disc the circle of the picture it must touch
+# and how: "out" tangent outside it (first and last contacts), "in" inside
+# it (second and third), "over" overlapping it (maximum).
+ECLIPSES = [
+    ("2026-08-12", ["--lieu", "Madrid"], "sun", {"c1": "out", "c4": "out", "maximum": "over"}),
+    ("2025-03-29", ["--lieu", "Paris"], "sun", {"c1": "out", "c4": "out", "maximum": "over"}),
+    ("2024-10-02", [], "sun", {"c1": "out", "c4": "out", "maximum": "over"}),
+    ("2025-09-07", ["--lieu", "Paris"], "umbra",
+     {"u1": "out", "u2": "in", "u3": "in", "u4": "out", "maximum": "over"}),
+    ("2027-02-20", [], "penumbra", {"p1": "out", "p4": "out", "maximum": "over"}),
+]
+
+
+def check_eclipses(program, workdir):
+    """Each picture renders, parses, is the same bytes twice, keeps its
+    discs and labels within the page, and draws the Moon touching the Sun
+    (or the shadow) at the library's contacts: the frontend draws from the
+    positions at those instants, so a contact in the wrong place shows as a
+    gap or an overlap of more than a pixel or two."""
+    for day, place, target, contacts in ECLIPSES:
+        what = f"--eclipse {day} {' '.join(place)}"
+        svg = run(program, "--eclipse", day, *place)
+        if svg != run(program, "--eclipse", day, *place):
+            fail(f"{what}: not the same bytes twice")
+        path = os.path.join(workdir, f"eclipse-{day}.svg")
+        with open(path, "wb") as f:
+            f.write(svg)
+        subprocess.run(["rsvg-convert", path, "-o", path + ".png"], check=True)
+        root = ET.fromstring(svg)
+        width, height = float(root.get("width")), float(root.get("height"))
+        circles = {c.get("id"): c for c in root.iter(SVG + "circle")}
+        if target not in circles:
+            fail(f"{what}: no {target}")
+        tx, ty, tr = (float(circles[target].get(k)) for k in ("cx", "cy", "r"))
+        for name, how in contacts.items():
+            if name not in circles:
+                fail(f"{what}: no Moon at {name}")
+            x, y, r = (float(circles[name].get(k)) for k in ("cx", "cy", "r"))
+            if not (r < x < width - r and r < y < height - r):
+                fail(f"{what}: the Moon at {name} leaves the page")
+            d = math.hypot(x - tx, y - ty)
+            if how == "out" and abs(d - (tr + r)) > 2.5:
+                fail(f"{what}: {name} {d:.1f} px from the {target}'s centre, not {tr + r:.1f}")
+            if how == "in" and abs(d - (tr - r)) > 2.5:
+                fail(f"{what}: {name} {d:.1f} px from the {target}'s centre, not {tr - r:.1f}")
+            if how == "over" and not d < tr + r:
+                fail(f"{what}: the Moon at {name} does not overlap the {target}")
+        for text in root.iter(SVG + "text"):
+            x = float(text.get("x"))
+            if not 0 <= x <= width:
+                fail(f"{what}: a label at x = {x}")
+    print(f"eclipses: {len(ECLIPSES)} pictures render, the Moon touches at its contacts")
+
 def main():
     program = sys.argv[1]
     if shutil.which("rsvg-convert") is None:
@@ -384,6 +443,7 @@ def main():
         return 77
     with tempfile.TemporaryDirectory() as workdir:
         seen = {date: check_date(program, date, workdir) for date in DATES}
+        check_eclipses(program, workdir)
     left = seen["2000-03-19T12:00"]["sun"]
     right = seen["2000-03-21T12:00"]["sun"]
     if not (left[0] > 23.5 and right[0] < 0.5):
