@@ -533,6 +533,8 @@ Check readNight(const Arguments& a, Request& request) {
   }
   request.source = Request::Source::Night;
   request.words = a.dates;
+  return std::nullopt;
+}
 
 // The picture of an eclipse: the day of --eclipse, alone, as SVG.
 Check readEclipse(const Arguments& a, Request& request) {
