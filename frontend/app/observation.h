@@ -65,6 +65,11 @@ Observation observe(const Request& request, const DateEntry& entry, bool looks);
 struct FoundEvent {
   astro::Event event;  // its jd in TT, as the library gives it
   double jdUt;
+  // A transit: geocentric, or seen from the request's place when there is
+  // one and the planet crosses the Sun there.
+  std::optional<astro::Transit> transit = std::nullopt;
+  // An occultation seen from the request's place.
+  std::optional<astro::Occultation> occultation = std::nullopt;
 };
 
 // The request's events, in time order, a year of its interval at a time:
@@ -88,9 +93,17 @@ class EventSearch {
 
  private:
   const Request& request_;
+  // The transits and occultations of [from, to) (TT) into `found`.
+  void addTransits(double from, double to, std::vector<FoundEvent>& found);
+  void addOccultations(double from, double to, std::vector<FoundEvent>& found);
+
   astro::TimeScale scale_;  // Delta T of the request
-  double from_;  // TT
-  double end_;   // TT
+  double from_;             // TT
+  double end_;              // TT
+  // The next transit of Mercury and of Venus after the part of the
+  // interval searched, kept until the search reaches it.
+  std::optional<astro::Transit> nextTransit_[2];
+  double searchedFrom_[2] = {0.0, 0.0};  // TT: where each was searched from
   bool notComputable_ = false;
   bool outside_ = false;
 };

@@ -45,6 +45,8 @@ constexpr std::string_view kFrenchKinds[astro::kEventKindCount] = {
     "plus_grande_elongation_est",
     "plus_grande_elongation_ouest",
     "rapprochement",
+    "passage",
+    "occultation",
 };
 
 }  // namespace
@@ -68,6 +70,7 @@ Parsed<astro::EventKindSet> parseEventKinds(std::string_view text) {
       {"elongations", eventKindBit(EventKind::GreatestElongationEast) |
                           eventKindBit(EventKind::GreatestElongationWest)},
       {"rapprochements", eventKindBit(EventKind::CloseApproach)},
+      {"eclipses", eventKindBit(EventKind::Transit) | eventKindBit(EventKind::Occultation)},
   };
   astro::EventKindSet kinds = 0;
   std::size_t at = 0;

@@ -176,7 +176,7 @@ std::string whyOfCommandLine(const Refusal& r) {
     case Reason::EventTypeUnknown:
       return "type d'événement inconnu : " + quoted +
              " (phases, saisons, perihelie, perigee, conjonctions, oppositions, elongations, "
-             "rapprochements, ou un nom comme full_moon).";
+             "rapprochements, eclipses, ou un nom comme full_moon).";
     case Reason::EventsYearNotWhole:
       return "--evenements attend une année entière : " + quoted + ".";
     case Reason::EventsTooLong:
@@ -350,16 +350,21 @@ Options :
                            périgée et apogée de la Lune, conjonctions,
                            oppositions, plus grandes élongations de Mercure
                            et de Vénus, rapprochements de la Lune et des
-                           planètes à moins de 3°. Heures en UT, ou locales
-                           avec --lieu ou --fuseau. En text, csv, json ou ics
-                           (un calendrier iCalendar à importer). Au plus
-                           10 000 ans.
+                           planètes à moins de 3°, passages de Mercure et de
+                           Vénus devant le Soleil (contacts C1 à C4) et, avec
+                           --lieu, occultations des planètes par la Lune vues
+                           du lieu (disparition, réapparition, angles de
+                           position sur le bord de la Lune). Heures en UT, ou
+                           locales avec --lieu ou --fuseau. En text, csv,
+                           json ou ics (un calendrier iCalendar à importer).
+                           Au plus 10 000 ans.
   --types TYPES            les sortes d'événements, séparées par des virgules :
                            phases, saisons, perihelie, perigee, conjonctions,
-                           oppositions, elongations, rapprochements (ou une
-                           seule sorte : pleine_lune, aphelie, apogee,
-                           conjonction_inferieure... ou full_moon). Toutes
-                           par défaut.
+                           oppositions, elongations, rapprochements, eclipses
+                           (passages et occultations compris) ou une seule
+                           sorte : pleine_lune, aphelie, apogee,
+                           conjonction_inferieure, passage, occultation... ou
+                           full_moon. Toutes par défaut.
   -h, --help               cette aide
   --version                la version
 
@@ -531,6 +536,11 @@ std::string sentence(astro::EventKind kind, std::string_view body, std::string_v
       return named + " à sa plus grande élongation ouest" + bracket;
     case astro::EventKind::CloseApproach:
       return "Rapprochement " + of(body, bodyIsMoon) + " et " + of(other, otherIsMoon) + bracket;
+    case astro::EventKind::Transit:
+      return "Passage " + of(body, false) + " devant le Soleil" +
+             (value.empty() ? "" : " (à " + std::string(value) + " du centre)");
+    case astro::EventKind::Occultation:
+      return "Occultation " + of(other, false) + " par la Lune";
   }
   return named;
 }
@@ -605,5 +615,63 @@ std::string horizon::skyOf(std::string_view place, bool byCoordinates) {
   }
   return "Le ciel de " + std::string(place);
 }
+
+namespace passages {
+namespace {
+// Under the date and time of the event's line.
+constexpr std::string_view kIndent = "                  ";
+
+// "C3 et C4", "C1, C2 et C4": names joined as French joins them.
+std::string joined(const std::vector<std::string>& names) {
+  std::string out;
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    if (i > 0) out += i + 1 == names.size() ? " et " : ", ";
+    out += names[i];
+  }
+  return out;
+}
+
+std::string degrees(std::int64_t value) {
+  return std::to_string(value) + "°";
+}
+}  // namespace
+
+std::string transitContacts(const std::array<std::string, 4>& times,
+                            const std::array<bool, 4>& sunDown) {
+  std::vector<std::string> shown;
+  std::vector<std::string> down;
+  for (std::size_t i = 0; i < 4; ++i) {
+    if (times[i].empty()) continue;
+    const std::string name = "C" + std::to_string(i + 1);
+    shown.push_back(name + " " + times[i]);
+    if (sunDown[i]) down.push_back(name);
+  }
+  std::string out = std::string(kIndent) + "contacts " + joined(shown) + "\n";
+  if (!down.empty()) {
+    out += std::string(kIndent) + "Soleil sous l'horizon à " + joined(down) + "\n";
+  }
+  return out;
+}
+
+std::string occultationContacts(bool central, std::string_view disappearance,
+                                std::int64_t disappearanceAngle, std::string_view reappearance,
+                                std::int64_t reappearanceAngle,
+                                const std::array<std::string, 4>& times, std::int64_t moonFirst,
+                                std::int64_t moonLast, std::int64_t sun) {
+  std::string out(kIndent);
+  if (central) {
+    out += "disparition " + std::string(disappearance) + " (angle " +
+           std::to_string(disappearanceAngle % 360) + "°), réapparition " +
+           std::string(reappearance) + " (angle " + std::to_string(reappearanceAngle % 360) +
+           "°)\n";
+  } else {
+    out += "rasante, en partie cachée de " + times[0] + " à " + times[3] + "\n";
+  }
+  out += std::string(kIndent) + "Lune à " + degrees(moonFirst);
+  if (central && moonLast != moonFirst) out += " puis " + degrees(moonLast);
+  out += " de hauteur, Soleil à " + degrees(sun) + "\n";
+  return out;
+}
+}  // namespace passages
 
 }  // namespace frontend::catalogue

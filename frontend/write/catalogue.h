@@ -5,6 +5,7 @@
 // (refusal.h) and this turns them into sentences.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -181,5 +182,25 @@ inline constexpr std::string_view kTransit = "Passage (hauteur)";
 inline constexpr std::string_view kSet = "Coucher";
 inline constexpr std::string_view kThen = " : ";  // between a twilight's name and its times
 }  // namespace horizon
+
+// Transits and occultations in the list of events: the lines under the
+// event's own.
+namespace passages {
+// "                  C1 12:35, C2 12:37, C3 18:02, C4 18:04\n", each time
+// on the list's clock (empty: the contact does not occur, left out), then
+// the contacts where the Sun is below the horizon ("Soleil couché à C3 et
+// C4"), if any.
+std::string transitContacts(const std::array<std::string, 4>& times,
+                            const std::array<bool, 4>& sunDown);
+// "                  disparition 04:16 (angle 95°), réapparition 05:08
+// (angle 300°)" (central: the planet's centre hidden; else the contacts of
+// a graze), then the Moon's altitude at the first and the last and the
+// Sun's, whole degrees.
+std::string occultationContacts(bool central, std::string_view disappearance,
+                                std::int64_t disappearanceAngle, std::string_view reappearance,
+                                std::int64_t reappearanceAngle,
+                                const std::array<std::string, 4>& times, std::int64_t moonFirst,
+                                std::int64_t moonLast, std::int64_t sun);
+}  // namespace passages
 
 }  // namespace frontend::catalogue

@@ -2,6 +2,7 @@
 #include "frontend/write/icalendar.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -95,9 +96,15 @@ void appendCalendarStart(std::string& out, const Request&) {
   icsLine(out, "X-WR-CALNAME:" + icsText(catalogue::events::kCalendarName));
 }
 
-void appendCalendarEvent(std::string& out, const FoundEvent& found, const Request&) {
+void appendCalendarEvent(std::string& out, const FoundEvent& found, const Request& request) {
   const astro::Event& e = found.event;
-  const std::string time = icsTime(found.jdUt);
+  // A transit or an occultation lasts from its first contact to its last.
+  const std::array<astro::TransitContact, 4>* contacts =
+      found.transit ? &found.transit->contacts
+                    : (found.occultation ? &found.occultation->contacts : nullptr);
+  const double first = contacts ? (*contacts)[0].ut.jd : found.jdUt;
+  const double last = contacts ? (*contacts)[3].ut.jd : found.jdUt;
+  const std::string time = icsTime(std::isnan(first) ? found.jdUt : first);
   std::string uid(astro::eventKindId(e.kind));
   uid += '-';
   uid += astro::bodyId(e.body);
@@ -109,6 +116,22 @@ void appendCalendarEvent(std::string& out, const FoundEvent& found, const Reques
   icsLine(out, "UID:" + uid + "-" + time.substr(0, time.find('T')) + "@ephemerides");
   icsLine(out, "DTSTAMP:" + time);
   icsLine(out, "DTSTART:" + time);
+  if (contacts && !std::isnan(last)) {
+    icsLine(out, "DTEND:" + icsTime(last));
+    // The contacts as the text list gives them, on one line.
+    std::string lines;
+    appendEventLine(lines, found, request);
+    std::string description;
+    for (std::size_t at = lines.find('\n'); at != std::string::npos && at + 1 < lines.size();) {
+      const std::size_t next = lines.find('\n', at + 1);
+      std::string_view line = std::string_view(lines).substr(at + 1, next - at - 1);
+      line.remove_prefix(std::min(line.find_first_not_of(' '), line.size()));
+      if (!description.empty()) description += "\\n";
+      description += icsText(line);
+      at = next;
+    }
+    icsLine(out, "DESCRIPTION:" + description);
+  }
   icsLine(out, "SUMMARY:" + icsText(sentenceOf(e)));
   icsLine(out, "CATEGORIES:" + std::string(astro::eventKindId(e.kind)));
   icsLine(out, "TRANSP:TRANSPARENT");

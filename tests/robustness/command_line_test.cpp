@@ -107,8 +107,10 @@ const CommandCase kCases[] = {
      .output = "Événements, heures en temps universel (UT) :\n20/03/2025 08:50  Équinoxe de mars\n"
                "21/06/2025 02:34  Solstice de juin\n22/09/2025 18:23  Équinoxe de septembre\n"
                "21/12/2025 15:01  Solstice de décembre\n"},
-    usage("EventTypeUnknown", {"--evenements", "2025", "--types", "phases,eclipses"},
-          "type d'événement inconnu : \"eclipses\""),
+    // "eclipses" names the eclipses, transits and occultations: a word that
+    // names no kind is still refused.
+    usage("EventTypeUnknown", {"--evenements", "2025", "--types", "phases,cometes"},
+          "type d'événement inconnu : \"cometes\""),
     usage("EventsOverTenThousandYears", {"--evenements", "--from", "1/1/-5000", "--to", "1/1/5001"},
           "une plage d'événements compte au plus 10 000 ans."),
     usage("EventsWithoutInterval", {"--evenements"}, "--evenements attend une année"),

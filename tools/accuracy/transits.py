@@ -86,7 +86,7 @@ LOCAL_TRANSITS = [("mercury", 2019, 11, 11, 48.8566, 2.3522, 35.0, "Paris"),
 PLACES = [("New York", 40.7128, -74.0060, 10.0), ("Denver", 39.7392, -104.9903, 1609.0),
           ("Mexico", 19.4326, -99.1332, 2240.0), ("Paris", 48.8566, 2.3522, 35.0),
           ("Tokyo", 35.6762, 139.6503, 40.0)]
-OCCULTING = ["mars", "venus", "saturn", "jupiter", "mercury"]
+OCCULTING = ["mars", "venus", "saturn", "jupiter", "mercury", "uranus", "neptune"]
 
 
 def jd_of(y, m, d, f=0.0):

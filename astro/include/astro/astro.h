@@ -1240,9 +1240,9 @@ inline constexpr double kTransitSearchYears = 130.0;
 // separation by Brent's method, the contacts by the root finder, to 0.01
 // s. UT from TT by the time scale given.
 // Accuracy (docs/accuracy.md, tools/accuracy/transits.py): against the
-// same contacts from DE405 with ERFA's IAU 2006/2000A frames, the
-// transits of 2003-2039, within 0.6 s for the contacts and 0.3 s for the
-// greatest instant, 0.02" for the least separation (TT).
+// same contacts from DE405 with ERFA's IAU 2006/2000A frames, the nine
+// transits of 1999-2039, within 0.71 s for the contacts, 0.51 s for the
+// greatest instant and 0.02" for the least separation (TT).
 // Cost: about 3 ms a transit, a century of transits of Mercury about 60
 // ms (bench/transit_bench.cpp).
 ASTRO_PUBLIC Transit searchTransit(Body body, TT after, const TimeScale& scale = TimeScale{});
@@ -1253,7 +1253,9 @@ ASTRO_PUBLIC Transit searchTransit(Body body, TT after, const TimeScale& scale =
 // geocentric ones (they differ by up to a few minutes), with the Sun's
 // altitude at each. The outcome is NotFound when the transit given was not
 // found. The contacts happen whether or not the Sun is up: limbAboveHorizon tells.
-// Accuracy: as searchTransit's, plus Delta T's (the contacts are in UT).
+// Accuracy: against DE405 with ERFA's sidereal time and the WGS84 place,
+// four transits at Paris, New York and Sydney, within 0.73 s (TT); in UT
+// Delta T's own error adds to it.
 ASTRO_PUBLIC Transit localTransit(const Transit& transit, const Observer& observer,
                                   const TimeScale& scale = TimeScale{});
 
@@ -1296,8 +1298,9 @@ struct OccultationList {
 // on the Precise theory's topocentric places, parallax on the WGS84
 // ellipsoid. Contacts to 0.01 s.
 // Accuracy (docs/accuracy.md, tools/accuracy/transits.py): against the
-// same from DE405 with ERFA, within 1 s, and the position angles within
-// 0.1 degree.
+// same from DE405 with ERFA, 13 occultations of 2025 at five places, the
+// contacts within 0.74 s (TT) and the position angles within 0.005
+// degree; none missed and none extra.
 // Cost: a year of one planet at one place about 10 ms, of the seven about
 // 30 ms (bench/transit_bench.cpp).
 ASTRO_PUBLIC OccultationList searchOccultations(Body planet, const Observer& observer, UT start,
