@@ -337,12 +337,27 @@ TEST(Events, KindsChosenAndNamed) {
     ids.emplace_back(eventKindId(kind));
     EXPECT_EQ(eventKindBit(kind), 1u << static_cast<unsigned>(kind));
   }
-  EXPECT_EQ(ids, (std::vector<std::string_view>{
-                     "new_moon", "first_quarter", "full_moon", "last_quarter", "march_equinox",
-                     "june_solstice", "september_equinox", "december_solstice", "perihelion",
-                     "aphelion", "perigee", "apogee", "inferior_conjunction",
-                     "superior_conjunction", "conjunction", "opposition",
-                     "greatest_elongation_east", "greatest_elongation_west", "close_approach"}));
+  EXPECT_EQ(ids, (std::vector<std::string_view>{"new_moon",
+                                                "first_quarter",
+                                                "full_moon",
+                                                "last_quarter",
+                                                "march_equinox",
+                                                "june_solstice",
+                                                "september_equinox",
+                                                "december_solstice",
+                                                "perihelion",
+                                                "aphelion",
+                                                "perigee",
+                                                "apogee",
+                                                "inferior_conjunction",
+                                                "superior_conjunction",
+                                                "conjunction",
+                                                "opposition",
+                                                "greatest_elongation_east",
+                                                "greatest_elongation_west",
+                                                "close_approach",
+                                                "transit",
+                                                "occultation"}));
   EXPECT_EQ(eventKindId(static_cast<EventKind>(kEventKindCount)), "");
   EXPECT_EQ(eventKindBit(static_cast<EventKind>(kEventKindCount)), 0u);
 

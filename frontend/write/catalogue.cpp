@@ -658,19 +658,18 @@ std::string occultationContacts(bool central, std::string_view disappearance,
                                 std::int64_t reappearanceAngle,
                                 const std::array<std::string, 4>& times, std::int64_t moonFirst,
                                 std::int64_t moonLast, std::int64_t sun) {
-  std::string out(kIndent);
-  if (central) {
-    out += "disparition " + std::string(disappearance) + " (angle " +
-           std::to_string(disappearanceAngle % 360) + "°), réapparition " +
-           std::string(reappearance) + " (angle " + std::to_string(reappearanceAngle % 360) +
-           "°)\n";
-  } else {
-    out += "rasante, en partie cachée de " + times[0] + " à " + times[3] + "\n";
+  const std::string indent(kIndent);
+  const std::string moon = ", Lune à ";
+  if (!central) {
+    return indent + "rasante, en partie cachée de " + times[0] + " à " + times[3] + moon +
+           degrees(moonFirst) + " de hauteur\n" + indent + "Soleil à " + degrees(sun) +
+           " de hauteur\n";
   }
-  out += std::string(kIndent) + "Lune à " + degrees(moonFirst);
-  if (central && moonLast != moonFirst) out += " puis " + degrees(moonLast);
-  out += " de hauteur, Soleil à " + degrees(sun) + "\n";
-  return out;
+  return indent + "disparition " + std::string(disappearance) + " (angle " +
+         std::to_string(disappearanceAngle % 360) + "°)" + moon + degrees(moonFirst) +
+         " de hauteur\n" + indent + "réapparition " + std::string(reappearance) + " (angle " +
+         std::to_string(reappearanceAngle % 360) + "°)" + moon + degrees(moonLast) +
+         " de hauteur\n" + indent + "Soleil à " + degrees(sun) + " de hauteur\n";
 }
 }  // namespace passages
 

@@ -192,10 +192,10 @@ namespace passages {
 // C4"), if any.
 std::string transitContacts(const std::array<std::string, 4>& times,
                             const std::array<bool, 4>& sunDown);
-// "                  disparition 04:16 (angle 95°), réapparition 05:08
-// (angle 300°)" (central: the planet's centre hidden; else the contacts of
-// a graze), then the Moon's altitude at the first and the last and the
-// Sun's, whole degrees.
+// "                  disparition 04:16 (angle 95°), Lune à 35° de hauteur",
+// the same for the reappearance, then the Sun's altitude at the first
+// (central: the planet's centre hidden; else the times of a graze, the
+// planet partly hidden from C1 to C4); angles in whole degrees.
 std::string occultationContacts(bool central, std::string_view disappearance,
                                 std::int64_t disappearanceAngle, std::string_view reappearance,
                                 std::int64_t reappearanceAngle,

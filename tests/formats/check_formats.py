@@ -202,10 +202,10 @@ def check_calendar_rows(events, rows, what):
 
 def check_transits_and_occultations(program, icalendar):
     """The transit of Mercury of 2019 seen from Paris and the occultations
-    of 2025 there: contacts in order around the event's instant, CSV, JSON
-    and the calendar alike."""
+    of 2025 there where the Moon is up (Saturn, Neptune, Venus): contacts in
+    order around the event's instant, CSV, JSON and the calendar alike."""
     cases = [(["--evenements", "2019", "--types", "passage"], ["transit"]),
-             (["--evenements", "2025", "--types", "eclipses"], ["occultation", "occultation"])]
+             (["--evenements", "2025", "--types", "eclipses"], ["occultation"] * 3)]
     for extra, kinds in cases:
         arguments = [program, *extra, "--lieu", "Paris"]
         rows = list(csv.DictReader(io.StringIO(subprocess.run(
