@@ -1243,8 +1243,9 @@ inline constexpr double kTransitSearchYears = 130.0;
 // same contacts from DE405 with ERFA's IAU 2006/2000A frames, the nine
 // transits of 1999-2039, within 0.71 s for the contacts, 0.51 s for the
 // greatest instant and 0.02" for the least separation (TT).
-// Cost: about 3 ms a transit, a century of transits of Mercury about 60
-// ms (bench/transit_bench.cpp).
+// Cost (bench/transit_bench.cpp, processor time on a loaded machine): the
+// 14 transits of Mercury of 2000-2100, one search after another, about 95
+// ms; the 2 of Venus about 35 ms.
 ASTRO_PUBLIC Transit searchTransit(Body body, TT after, const TimeScale& scale = TimeScale{});
 
 // localTransit: the transit seen from a place, topocentric (the
@@ -1255,7 +1256,7 @@ ASTRO_PUBLIC Transit searchTransit(Body body, TT after, const TimeScale& scale =
 // found. The contacts happen whether or not the Sun is up: limbAboveHorizon tells.
 // Accuracy: against DE405 with ERFA's sidereal time and the WGS84 place,
 // four transits at Paris, New York and Sydney, within 0.73 s (TT); in UT
-// Delta T's own error adds to it.
+// Delta T's own error adds to it. Cost: about 1 ms.
 ASTRO_PUBLIC Transit localTransit(const Transit& transit, const Observer& observer,
                                   const TimeScale& scale = TimeScale{});
 
@@ -1300,9 +1301,11 @@ struct OccultationList {
 // Accuracy (docs/accuracy.md, tools/accuracy/transits.py): against the
 // same from DE405 with ERFA, 13 occultations of 2025 at five places, the
 // contacts within 0.74 s (TT) and the position angles within 0.005
-// degree; none missed and none extra.
-// Cost: a year of one planet at one place about 10 ms, of the seven about
-// 30 ms (bench/transit_bench.cpp).
+// degree; none missed and none extra. Uranus and Neptune keep VSOP87's
+// 2-4": Neptune's occultation of 5 January 2025 at Paris is 3.8 s off.
+// Cost: a year of the seven planets at one place about 40 ms of processor
+// time, most of it the search of the close approaches, the same for one
+// planet (bench/transit_bench.cpp).
 ASTRO_PUBLIC OccultationList searchOccultations(Body planet, const Observer& observer, UT start,
                                                 UT end, const TimeScale& scale = TimeScale{});
 // The same for the seven planets at once, in time order: one search of
