@@ -232,18 +232,19 @@ def reference_occultations(year=2025):
     """Occultations seen from each place in the year, found from an hourly scan."""
     start, end = jd_of(year, 1, 1), jd_of(year + 1, 1, 1)
     found = []
-    for planet in OCCULTING:
-        t = start
-        candidates = []
-        previous = None
-        while t < end:
-            a, b = apparent("moon", t), apparent(planet, t)
+    candidates = {planet: [] for planet in OCCULTING}
+    t = start
+    while t < end:
+        a = apparent("moon", t)
+        for planet in OCCULTING:
+            b = apparent(planet, t)
             s = math.atan2(np.linalg.norm(np.cross(a, b)), a @ b)
-            if s < math.radians(1.6) and (previous is None or t - previous > 2.0):
-                candidates.append(t)
-                previous = t
-            t += 1.0 / 24.0
-        for near in candidates:
+            hits = candidates[planet]
+            if s < math.radians(1.6) and (not hits or t - hits[-1] > 2.0):
+                hits.append(t)
+        t += 1.0 / 24.0
+    for planet in OCCULTING:
+        for near in candidates[planet]:
             for name, lat, lon, h in PLACES:
                 site = (lat, lon, h)
                 row = contacts("moon", planet, near + 0.5, site)
