@@ -30,9 +30,17 @@ falls below 1.6 degrees is refined from the place; the occultations found
 from the place are matched with the library's, so that a missing or an extra
 one shows.
 
+A second reference, Debian's swetest (its Moshier ephemeris, -emos; a
+command-line program used here only), gives apparent places, geocentric or
+topocentric, from which --swetest finds a few contacts by bisection: its
+topocentric places turn the Earth by its own Delta T, which the probe is
+then given.
+
 Usage (with /usr/bin/python3, where ERFA is installed):
   transits.py --reference             print the reference contacts (the
                                       tables of tests/transit_test.cpp)
+  transits.py --swetest --probe PATH  a few contacts from swetest's places
+                                      against the library's
   transits.py --probe PATH [--check]  the library (transits_probe) against
                                       the reference: the largest differences;
                                       with --check, exit status 1 beyond
@@ -329,11 +337,71 @@ def compare(probe):
     return ok
 
 
+def swetest_place(jd, body, topo=None):
+    """swetest's apparent right ascension, declination (radians) and distance (AU) at TT jd."""
+    import re
+    args = ["swetest", f"-j{jd:.8f}", f"-p{body}", "-fPADR", "-head", "-emos"]
+    if topo:
+        args.append(f"-topo{topo}")
+    out = subprocess.run(args, capture_output=True, text=True, check=True).stdout
+    m = re.search(r"(\d+)h\s*(\d+)'\s*([\d.]+)\s+(-?)(\d+)°\s*(\d+)'\s*([\d.]+)\s+([\d.]+)", out)
+    h, mi, sec, sign, d, dm, ds, r = m.groups()
+    ra = math.radians((int(h) + int(mi) / 60 + float(sec) / 3600) * 15)
+    dec = math.radians((int(d) + int(dm) / 60 + float(ds) / 3600) * (-1 if sign else 1))
+    return ra, dec, float(r)
+
+
+def swetest_delta_t(jd):
+    out = subprocess.run(["swetest", f"-j{jd:.8f}", "-pq", "-head", "-emos"], capture_output=True,
+                         text=True, check=True).stdout
+    return float(out.split()[2].rstrip("s"))
+
+
+def swetest_check(probe):
+    """Contacts from swetest's places against the library's (TT, seconds)."""
+    def limit(large, small, topo, radius_km, sign, small_km):
+        def f(jd):
+            a, b = swetest_place(jd, large, topo), swetest_place(jd, small, topo)
+            s = math.acos(min(1.0, math.sin(a[1]) * math.sin(b[1])
+                              + math.cos(a[1]) * math.cos(b[1]) * math.cos(a[0] - b[0])))
+            return s - (math.asin(radius_km / (a[2] * AU_KM))
+                        + sign * math.asin(small_km / (b[2] * AU_KM)))
+        return f
+
+    worst = 0.0
+    # Geocentric transits: swetest's -j is TT.
+    for body, number, near, index in [("mercury", "2", 2458799.0254, 0), ("mercury", "2", 2458799.2537, 3),
+                                      ("venus", "3", 2456084.4242, 0), ("venus", "3", 2456084.7018, 3)]:
+        sign = 1
+        t = bisect(limit("0", number, None, SUN_RADIUS_KM, sign, PLANET_RADIUS_KM[body]),
+                   near - 0.01, near + 0.01)
+        line = run_probe(probe, [f"transit {body} {near - 2.0}"])[0]
+        lib = float(line[2 + index])
+        worst = max(worst, seconds(lib, t))
+        print(f"  {body} C{index + 1} {iso(t)} TT: library - swetest {86400 * (lib - t):+.2f} s")
+    # Occultations: swetest turns the Earth by its Delta T; the probe gets the same.
+    for planet, number, (name, lat, lon, h), near in [
+            ("mars", "4", PLACES[0], 2460689.5992), ("saturn", "6", PLACES[3], 2460680.2257),
+            ("venus", "3", PLACES[3], 2460938.0029)]:
+        topo = f"{lon},{lat},{h}"
+        t = bisect(limit("1", number, topo, MOON_RADIUS_KM, 0, PLANET_RADIUS_KM[planet]),
+                   near - 0.01, near + 0.01)
+        dt = swetest_delta_t(t)
+        lines = run_probe(probe, [f"occultation {planet} {t - 0.5} {t + 0.5} {lat} {lon} {h} {dt}"])
+        lib = float(lines[0][6])
+        worst = max(worst, seconds(lib, t))
+        print(f"  {planet} from {name} {iso(t)} TT, disappearance: library - swetest "
+              f"{86400 * (lib - t):+.2f} s")
+    print(f"Largest difference from swetest: {worst:.2f} s")
+    return worst <= BOUND_SECONDS
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
     parser.add_argument("--reference", action="store_true")
     parser.add_argument("--probe")
     parser.add_argument("--check", action="store_true")
+    parser.add_argument("--swetest", action="store_true")
     args = parser.parse_args()
     if args.reference:
         print("Geocentric transits (TT, Julian Days): C1, C2, C3, C4, greatest, least separation (\")")
@@ -347,6 +415,9 @@ def main():
             print(f"  {planet} {name} {site}: " + ", ".join(f"{x:.8f}" for x in r[:4] + r[6:8])
                   + f", {r[8]:.3f}, {r[9]:.3f}   {iso(r[6])}")
         return 0
+    if args.swetest and args.probe:
+        ok = swetest_check(args.probe)
+        return 0 if ok or not args.check else 1
     if args.probe:
         ok = compare(args.probe)
         return 0 if ok or not args.check else 1

@@ -9,12 +9,13 @@
 //   local BODY JD LAT LON H    the same transit seen from a place (degrees,
 //                              metres): the same line, "local" first, then
 //                              the Sun's altitude at C1..C4 (degrees)
-//   occultation BODY START END LAT LON H
+//   occultation BODY START END LAT LON H [DT]
 //                              the occultations of BODY by the Moon from the
-//                              place: "occultation,BODY,C1,C2,C3,C4,
+//                              place (Delta T fixed at DT seconds, 0 if not
+//                              given; START and END then UT): "occultation,BODY,C1,C2,C3,C4,
 //                              DISAPPEARANCE,REAPPEARANCE,PA_D,PA_R,MOON_ALT_D,
 //                              MOON_ALT_R" (angles in degrees), then "end"
-// Numbers are written with 12 significant digits.
+// Julian Days are written with 10 decimals (under a millisecond).
 #include <cstdio>
 #include <iostream>
 #include <sstream>
@@ -36,8 +37,8 @@ constexpr double kDegree = 3.141592653589793 / 180.0;
 
 void printTransit(const char* tag, const Transit& t) {
   std::printf("%s,%s", tag, std::string(bodyId(t.body)).c_str());
-  for (const TransitContact& c : t.contacts) std::printf(",%.12g", c.tt.jd);
-  std::printf(",%.12g,%.12g", t.greatest.tt.jd, t.leastSeparation / kDegree * 3600.0);
+  for (const TransitContact& c : t.contacts) std::printf(",%.10f", c.tt.jd);
+  std::printf(",%.10f,%.6f", t.greatest.tt.jd, t.leastSeparation / kDegree * 3600.0);
 }
 
 }  // namespace
@@ -65,13 +66,15 @@ int main() {
       std::printf("\n");
     } else if (command == "occultation") {
       double end = 0.0, lat = 0.0, lon = 0.0, height = 0.0;
-      in >> end >> lat >> lon >> height;
+      double deltaT = 0.0;
+      in >> end >> lat >> lon >> height >> deltaT;
+      const TimeScale occultationScale = TimeScale::fixed(deltaT);
       const OccultationList list = searchOccultations(
-          body, Observer{lat * kDegree, lon * kDegree, height}, UT{jd}, UT{end}, scale);
+          body, Observer{lat * kDegree, lon * kDegree, height}, UT{jd}, UT{end}, occultationScale);
       for (const Occultation& o : list.occultations) {
         std::printf("occultation,%s", std::string(bodyId(o.body)).c_str());
-        for (const TransitContact& c : o.contacts) std::printf(",%.12g", c.tt.jd);
-        std::printf(",%.12g,%.12g,%.4f,%.4f,%.4f,%.4f\n", o.disappearance.tt.jd,
+        for (const TransitContact& c : o.contacts) std::printf(",%.10f", c.tt.jd);
+        std::printf(",%.10f,%.10f,%.4f,%.4f,%.4f,%.4f\n", o.disappearance.tt.jd,
                     o.reappearance.tt.jd, o.disappearance.positionAngle / kDegree,
                     o.reappearance.positionAngle / kDegree, o.disappearance.moonAltitude / kDegree,
                     o.reappearance.moonAltitude / kDegree);
