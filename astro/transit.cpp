@@ -241,6 +241,11 @@ Transit searchTransit(Body body, TT after, const TimeScale& scale) {
     for (const Event& event : list.events) {
       if (event.body != body || event.angle > kCandidateSeparation) continue;
       const Pass pass = passNear(geometry, event.tt.jd);
+      if (std::isnan(pass.atGreatest.separation)) {
+        // The Precise theory has no places here (tens of thousands of
+        // years away).
+        return emptyTransit(body, SearchOutcome::NotComputable, Status::NotComputable);
+      }
       if (pass.greatest <= after.jd || std::isnan(pass.contacts[0])) continue;
       return transitOf(geometry, body, pass);
     }

@@ -377,6 +377,11 @@ TEST(Transit, StatusesOfWhatCannotBeSearched) {
   const Transit nan = searchTransit(Body::Venus, TT{kNaN});
   EXPECT_EQ(nan.outcome, SearchOutcome::NotComputable);
   EXPECT_EQ(nan.status, Status::NotComputable);
+  // 80,000 years on, the Precise theory's places are NaN: no transit is
+  // given, and the status says the search left the measured span.
+  const Transit far = searchTransit(Body::Mercury, TT{julianDay({80000, 1, 1.0})});
+  EXPECT_NE(far.outcome, SearchOutcome::Found);
+  EXPECT_NE(far.status, Status::Computed);
   const Transit none = localTransit(nan, Observer{0.8, 0.04, 0.0});
   EXPECT_EQ(none.outcome, SearchOutcome::NotFound);
   const OccultationList wrong =

@@ -118,6 +118,7 @@ void EventSearch::addTransits(double from, double to, std::vector<FoundEvent>& f
           (next->outcome != astro::SearchOutcome::Found && searchedFrom_[i] + 365.0 < from)) {
         next = astro::searchTransit(planets[i], astro::TT{from}, scale_);
         searchedFrom_[i] = from;
+        notComputable_ = notComputable_ || next->outcome == astro::SearchOutcome::NotComputable;
       }
       if (next->outcome != astro::SearchOutcome::Found || next->greatest.tt.jd >= to) {
         break;
