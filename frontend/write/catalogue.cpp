@@ -636,6 +636,11 @@ std::string degrees(std::int64_t value) {
 }
 }  // namespace
 
+std::string clockLine(std::string_view zone) {
+  return zone.empty() ? std::string("Heures en temps universel (UT)")
+                      : "Heures du fuseau " + std::string(zone);
+}
+
 std::string transitContacts(const std::array<std::string, 4>& times,
                             const std::array<bool, 4>& sunDown) {
   std::vector<std::string> shown;

@@ -196,6 +196,9 @@ std::string transitContacts(const std::array<std::string, 4>& times,
 // the same for the reappearance, then the Sun's altitude at the first
 // (central: the planet's centre hidden; else the times of a graze, the
 // planet partly hidden from C1 to C4); angles in whole degrees.
+// "Heures du fuseau Europe/Paris" (empty zone: "Heures en temps universel
+// (UT)"): the first line of a calendar event's contacts.
+std::string clockLine(std::string_view zone);
 std::string occultationContacts(bool central, std::string_view disappearance,
                                 std::int64_t disappearanceAngle, std::string_view reappearance,
                                 std::int64_t reappearanceAngle,

@@ -118,17 +118,20 @@ void appendCalendarEvent(std::string& out, const FoundEvent& found, const Reques
   icsLine(out, "DTSTART:" + time);
   if (contacts && !std::isnan(last)) {
     icsLine(out, "DTEND:" + icsTime(last));
-    // The contacts as the text list gives them, on one line.
+    // The contacts as the text list gives them, under the line that names
+    // their clock.
     std::string lines;
     appendEventLine(lines, found, request);
-    std::string description;
-    for (std::size_t at = lines.find('\n'); at != std::string::npos && at + 1 < lines.size();) {
-      const std::size_t next = lines.find('\n', at + 1);
-      std::string_view line = std::string_view(lines).substr(at + 1, next - at - 1);
+    // The first line is the summary; the others, the contacts.
+    std::string description =
+        icsText(catalogue::passages::clockLine(request.civil ? request.zone.name : ""));
+    for (std::size_t at = lines.find('\n') + 1; at < lines.size();) {
+      const std::size_t end = std::min(lines.find('\n', at), lines.size());
+      std::string_view line = std::string_view(lines).substr(at, end - at);
+      at = end + 1;
       line.remove_prefix(std::min(line.find_first_not_of(' '), line.size()));
-      if (!description.empty()) description += "\\n";
+      description += "\\n";
       description += icsText(line);
-      at = next;
     }
     icsLine(out, "DESCRIPTION:" + description);
   }

@@ -228,8 +228,13 @@ def check_transits_and_occultations(program, icalendar):
         if icalendar is not None:
             ics = subprocess.run(arguments + ["--format", "ics"], capture_output=True,
                                  check=True).stdout
-            check_calendar_rows(list(icalendar.Calendar.from_ical(ics).walk("VEVENT")), rows,
-                                " ".join(extra))
+            events = list(icalendar.Calendar.from_ical(ics).walk("VEVENT"))
+            check_calendar_rows(events, rows, " ".join(extra))
+            word = "contacts C1" if kinds == ["transit"] else "disparition"
+            for event in events:
+                text = str(event.get("DESCRIPTION", ""))
+                if not text.startswith("Heures du fuseau Europe/Paris\n") or word not in text:
+                    sys.exit(f"{extra}: description {text!r}")
     print("transits and occultations: contacts in order, CSV, JSON and the calendar agree")
 
 
