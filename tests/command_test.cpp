@@ -150,4 +150,41 @@ TEST(Command, Eclipses) {
   }
 }
 
+// The transits and occultations by their --types words, French or the
+// scripts' ids, and their lines in the list.
+TEST(Command, TransitsAndOccultationsInTheList) {
+  const struct {
+    std::vector<std::string> arguments;
+    std::string output;
+  } cases[] = {
+      {{"--evenements", "2019", "--types", "passage"},
+       "Événements, heures en temps universel (UT) :\n"
+       "11/11/2019 15:19  Passage de Mercure devant le Soleil (à 76\" du centre)\n"
+       "                  contacts C1 12:35, C2 12:37, C3 18:02 et C4 18:04\n"},
+      {{"--evenements", "2019", "--types", "transit", "--lieu", "Paris"},
+       "Événements, à l'heure du fuseau Europe/Paris :\n"
+       "11/11/2019 16:19  Passage de Mercure devant le Soleil (à 72\" du centre)\n"
+       "                  contacts C1 13:35, C2 13:37, C3 19:02 et C4 19:04\n"
+       "                  Soleil sous l'horizon à C3 et C4\n"},
+      // Without a place, no occultation: the Moon's pass stays a close
+      // approach.
+      {{"--evenements", "--from", "2025-01-04", "--to", "2025-01-04", "--types",
+        "occultation,rapprochements"},
+       "Événements, heures en temps universel (UT) :\n"
+       "04/01/2025 16:48  Rapprochement de la Lune et de Saturne (0,6°)\n"},
+      {{"--evenements", "--from", "2025-01-04", "--to", "2025-01-04", "--types", "Éclipses",
+        "--lieu", "Paris"},
+       "Événements, à l'heure du fuseau Europe/Paris :\n"
+       "04/01/2025 18:23  Occultation de Saturne par la Lune\n"
+       "                  disparition 18:23 (angle 61°), Lune à 30° de hauteur\n"
+       "                  réapparition 19:32 (angle 224°), Lune à 25° de hauteur\n"
+       "                  Soleil à -12° de hauteur\n"},
+  };
+  for (const auto& c : cases) {
+    const Transcript t = run(c.arguments);
+    EXPECT_EQ(t.status, 0) << t.errors;
+    EXPECT_EQ(t.output, c.output) << c.arguments.back();
+  }
+}
+
 }  // namespace

@@ -357,7 +357,9 @@ TEST(Events, KindsChosenAndNamed) {
                                                 "greatest_elongation_west",
                                                 "close_approach",
                                                 "solar_eclipse",
-                                                "lunar_eclipse"}));
+                                                "lunar_eclipse",
+                                                "transit",
+                                                "occultation"}));
   EXPECT_EQ(eventKindId(static_cast<EventKind>(kEventKindCount)), "");
   EXPECT_EQ(eventKindBit(static_cast<EventKind>(kEventKindCount)), 0u);
 

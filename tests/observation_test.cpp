@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <variant>
 #include <vector>
@@ -381,4 +382,76 @@ TEST(EventSearch, ThePiecesOfTheSearchKeepToOneTheory) {
   }
 }
 
+constexpr astro::EventKindSet kPassages =
+    astro::eventKindBit(astro::EventKind::Transit) |
+    astro::eventKindBit(astro::EventKind::Occultation) |
+    astro::eventKindBit(astro::EventKind::CloseApproach) |
+    astro::eventKindBit(astro::EventKind::InferiorConjunction);
+
+// The kinds and instants found in an interval, for the table below.
+struct Kinds {
+  std::size_t transits = 0;
+  std::size_t occultations = 0;
+  std::size_t closeApproaches = 0;
+  std::size_t inferiorConjunctions = 0;
+};
+Kinds kindsOf(const std::vector<FoundEvent>& found) {
+  Kinds k;
+  for (const FoundEvent& f : found) {
+    k.transits += f.event.kind == astro::EventKind::Transit;
+    k.occultations += f.event.kind == astro::EventKind::Occultation;
+    k.closeApproaches += f.event.kind == astro::EventKind::CloseApproach;
+    k.inferiorConjunctions += f.event.kind == astro::EventKind::InferiorConjunction;
+  }
+  return k;
+}
+
+// The transit of Mercury of 11 November 2019 comes with its inferior
+// conjunction; the occultations only with a place, and only where the Moon
+// is up: from Paris Jupiter on 28 November 2019 in daylight, the Moon just
+// risen; from Paris Saturn on 4 January 2025 at dusk, Neptune on 5
+// January and Venus on 19 September in daylight (not Saturn on 1
+// February, the Moon set), Mars on 14 January from New York; the close
+// approaches stay. 2025 has three inferior conjunctions of Mercury and one
+// of Venus.
+TEST(EventSearch, TransitsAndOccultationsAmongTheEvents) {
+  const struct {
+    const char* place;
+    double start;
+    double end;
+    std::size_t transits;
+    std::size_t occultations;
+    std::size_t inferiorConjunctions;
+  } cases[] = {
+      {nullptr, utOf(2019, 11, 1, 0, 0), utOf(2019, 12, 1, 0, 0), 1, 0, 1},
+      {"Paris", utOf(2019, 11, 1, 0, 0), utOf(2019, 12, 1, 0, 0), 1, 1, 1},
+      {nullptr, utOf(2025, 1, 1, 0, 0), utOf(2026, 1, 1, 0, 0), 0, 0, 4},
+      {"Paris", utOf(2025, 1, 1, 0, 0), utOf(2026, 1, 1, 0, 0), 0, 3, 4},
+      {"New York", utOf(2025, 1, 13, 0, 0), utOf(2025, 1, 15, 0, 0), 0, 1, 0},
+  };
+  for (const auto& c : cases) {
+    Request request = c.place ? requestAt(c.place, nullptr) : Request{};
+    request.source = Request::Source::Events;
+    request.kinds = kPassages;
+    request.eventsStart = c.start;
+    request.eventsEnd = c.end;
+    const std::vector<FoundEvent> found = eventsOf(request);
+    const Kinds k = kindsOf(found);
+    EXPECT_EQ(k.transits, c.transits) << (c.place ? c.place : "-") << " " << c.start;
+    EXPECT_EQ(k.occultations, c.occultations) << (c.place ? c.place : "-") << " " << c.start;
+    EXPECT_EQ(k.inferiorConjunctions, c.inferiorConjunctions) << c.start;
+    EXPECT_GT(k.closeApproaches + k.inferiorConjunctions, 0u);
+    for (std::size_t i = 1; i < found.size(); ++i) {
+      EXPECT_LE(found[i - 1].event.tt.jd, found[i].event.tt.jd) << i;
+    }
+    for (const FoundEvent& f : found) {
+      EXPECT_EQ(f.transit.has_value(), f.event.kind == astro::EventKind::Transit);
+      EXPECT_EQ(f.occultation.has_value(), f.event.kind == astro::EventKind::Occultation);
+      if (f.transit) {
+        // Seen from Paris the Sun set before the transit ended.
+        EXPECT_EQ(std::isnan(f.transit->contacts[3].sunAltitude), c.place == nullptr);
+      }
+    }
+  }
+}
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <variant>
 
 #include "frontend/app/request.h"
@@ -115,10 +116,13 @@ bool EventSearch::next(std::vector<FoundEvent>& found) {
       to = edge;
     }
   }
-  const astro::Theory theory = almanacTheory(request_, from_);
+  const double from = from_;
+  const astro::Theory theory = almanacTheory(request_, from);
   classic_ = classic_ || theory == astro::Theory::Classic;
   const astro::EventList list =
-      astro::findEvents(astro::TT{from_}, astro::TT{to}, request_.kinds, theory);
+      astro::findEvents(astro::TT{from}, astro::TT{to}, request_.kinds, theory);
+  addTransits(from, to, found);
+  addOccultations(from, to, found);
   from_ = to;
   notComputable_ = notComputable_ || list.status == astro::Status::NotComputable;
   outside_ = outside_ || list.status == astro::Status::OutsideMeasuredSpan;
@@ -134,26 +138,103 @@ bool EventSearch::next(std::vector<FoundEvent>& found) {
       }
     }
   }
-  // The eclipses of the same year, merged in time order.
-  std::vector<FoundEvent> eclipses =
-      eclipsesBetween(request_, scale_, from_ - kChunk, std::min(from_, end_));
-  bool merge = false;
-  for (FoundEvent& e : eclipses) {
+  // The eclipses of the same piece.
+  for (FoundEvent& e : eclipsesBetween(request_, scale_, from, to)) {
     if (e.jdUt >= request_.eventsStart && e.jdUt < request_.eventsEnd) {
       // An eclipse outside the Precise theory's years says so in its status
       // column; the note on the years 1000 to 3000 is the other events'.
       notComputable_ = notComputable_ || e.event.status == astro::Status::NotComputable;
       found.push_back(std::move(e));
-      merge = true;
     }
   }
-  if (merge) {
-    std::stable_sort(found.begin(), found.end(), [](const FoundEvent& a, const FoundEvent& b) {
-      return a.event.tt.jd < b.event.tt.jd;
-    });
-  }
+  // In time order, the eclipses, transits and occultations among the others.
+  std::stable_sort(found.begin(), found.end(), [](const FoundEvent& a, const FoundEvent& b) {
+    return a.event.tt.jd < b.event.tt.jd;
+  });
   return true;
 }
+
+void EventSearch::addTransits(double from, double to, std::vector<FoundEvent>& found) {
+  if ((request_.kinds & astro::eventKindBit(astro::EventKind::Transit)) == 0) {
+    return;
+  }
+  const astro::Body planets[] = {astro::Body::Mercury, astro::Body::Venus};
+  for (std::size_t i = 0; i < 2; ++i) {
+    std::optional<astro::Transit>& next = nextTransit_[i];
+    // A transit of Venus comes once a century: the one found is kept until
+    // the search reaches it, and searched again only then.
+    while (true) {
+      // A search that found nothing (none within its years, or positions
+      // not computable) is made again once the interval has moved a year on.
+      if (!next || next->greatest.tt.jd < from ||
+          (next->outcome != astro::SearchOutcome::Found && searchedFrom_[i] + 365.0 < from)) {
+        next = astro::searchTransit(planets[i], astro::TT{from}, scale_);
+        searchedFrom_[i] = from;
+        notComputable_ = notComputable_ || next->outcome == astro::SearchOutcome::NotComputable;
+      }
+      if (next->outcome != astro::SearchOutcome::Found || next->greatest.tt.jd >= to) {
+        break;
+      }
+      const astro::Transit& geocentric = *next;
+      astro::Transit shown = geocentric;
+      if (request_.place) {
+        const astro::Transit local =
+            astro::localTransit(geocentric, request_.place->observer, scale_);
+        if (local.outcome == astro::SearchOutcome::Found) {
+          shown = local;
+        }
+      }
+      // The least separation seen from the place, or from the Earth's centre.
+      const astro::Event e{shown.greatest.tt,
+                           astro::EventKind::Transit,
+                           planets[i],
+                           astro::Body::Sun,
+                           shown.leastSeparation,
+                           std::nan(""),
+                           std::nan(""),
+                           shown.status};
+      notComputable_ = notComputable_ || shown.status == astro::Status::NotComputable;
+      outside_ = outside_ || shown.status == astro::Status::OutsideMeasuredSpan;
+      const double ut = shown.greatest.ut.jd;
+      if (ut >= request_.eventsStart && ut < request_.eventsEnd) {
+        found.push_back(FoundEvent{.event = e, .jdUt = ut, .transit = shown});
+      }
+      // The next one after this: a day past its greatest instant.
+      next = astro::searchTransit(planets[i], astro::TT{geocentric.greatest.tt.jd + 1.0}, scale_);
+    }
+  }
+}
+
+void EventSearch::addOccultations(double from, double to, std::vector<FoundEvent>& found) {
+  if (!request_.place ||
+      (request_.kinds & astro::eventKindBit(astro::EventKind::Occultation)) == 0) {
+    return;
+  }
+  const astro::OccultationList list = astro::searchOccultations(
+      request_.place->observer, scale_.ut(astro::TT{from}), scale_.ut(astro::TT{to}), scale_);
+  notComputable_ = notComputable_ || list.status == astro::Status::NotComputable;
+  outside_ = outside_ || list.status == astro::Status::OutsideMeasuredSpan;
+  for (const astro::Occultation& o : list.occultations) {
+    // Seen: the Moon above the horizon at the planet's disappearance or
+    // reappearance (at the least separation for a graze).
+    const auto up = [](const astro::TransitContact& c) {
+      return astro::limbAboveHorizon(c.moonAltitude, astro::kMoonSemiDiameterUp);
+    };
+    const bool central = !std::isnan(o.disappearance.ut.jd);
+    if (!(central ? up(o.disappearance) || up(o.reappearance) : up(o.greatest))) {
+      continue;
+    }
+    const astro::TransitContact& when = central ? o.disappearance : o.greatest;
+    const astro::Event e{when.tt,           astro::EventKind::Occultation,
+                         astro::Body::Moon, o.body,
+                         o.leastSeparation, std::nan(""),
+                         std::nan(""),      o.status};
+    if (when.ut.jd >= request_.eventsStart && when.ut.jd < request_.eventsEnd) {
+      found.push_back(FoundEvent{.event = e, .jdUt = when.ut.jd, .occultation = o});
+    }
+  }
+}
+
 
 std::vector<FoundEvent> eclipsesBetween(const Request& request, const astro::TimeScale& scale,
                                         double from, double to) {

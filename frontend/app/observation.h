@@ -105,6 +105,11 @@ struct FoundEvent {
   // and apogees.
   std::optional<astro::MoonAge> moon = std::nullopt;
   std::optional<EclipseFound> eclipse = std::nullopt;  // solar_eclipse, lunar_eclipse
+  // A transit: geocentric, or seen from the request's place when there is
+  // one and the planet crosses the Sun there.
+  std::optional<astro::Transit> transit = std::nullopt;
+  // An occultation seen from the request's place.
+  std::optional<astro::Occultation> occultation = std::nullopt;
 };
 
 // The eclipses (of the kinds asked) whose greatest eclipse lies in [from,
@@ -143,10 +148,18 @@ class EventSearch {
  private:
   static constexpr double kChunk = 365.25;  // days, searched at a time
   const Request& request_;
+  // The transits and occultations of [from, to) (TT) into `found`.
+  void addTransits(double from, double to, std::vector<FoundEvent>& found);
+  void addOccultations(double from, double to, std::vector<FoundEvent>& found);
+
   astro::TimeScale scale_;  // Delta T of the request
   double from_;             // TT
   double end_;              // TT
   std::int64_t chunks_ = 0;
+  // The next transit of Mercury and of Venus after the part of the
+  // interval searched, kept until the search reaches it.
+  std::optional<astro::Transit> nextTransit_[2];
+  double searchedFrom_[2] = {0.0, 0.0};  // TT: where each was searched from
   bool notComputable_ = false;
   bool outside_ = false;
   bool classic_ = false;

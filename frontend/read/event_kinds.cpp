@@ -47,6 +47,8 @@ constexpr std::string_view kFrenchKinds[astro::kEventKindCount] = {
     "rapprochement",
     "eclipse_de_soleil",
     "eclipse_de_lune",
+    "passage",
+    "occultation",
 };
 
 }  // namespace
@@ -70,7 +72,8 @@ Parsed<astro::EventKindSet> parseEventKinds(std::string_view text) {
       {"elongations", eventKindBit(EventKind::GreatestElongationEast) |
                           eventKindBit(EventKind::GreatestElongationWest)},
       {"rapprochements", eventKindBit(EventKind::CloseApproach)},
-      {"eclipses", eventKindBit(EventKind::SolarEclipse) | eventKindBit(EventKind::LunarEclipse)},
+      {"eclipses", eventKindBit(EventKind::SolarEclipse) | eventKindBit(EventKind::LunarEclipse) |
+                       eventKindBit(EventKind::Transit) | eventKindBit(EventKind::Occultation)},
   };
   astro::EventKindSet kinds = 0;
   std::size_t at = 0;

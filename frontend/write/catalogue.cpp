@@ -419,10 +419,14 @@ Options :
                            et de Vénus, rapprochements de la Lune et des
                            planètes à moins de 3°, éclipses de Soleil et de
                            Lune (avec --lieu, ce qu'on en voit : contacts,
-                           magnitude, hauteur). Heures en UT, ou locales
-                           avec --lieu ou --fuseau. En text, csv, json ou ics
-                           (un calendrier iCalendar à importer). Au plus
-                           10 000 ans.
+                           magnitude, hauteur), passages de Mercure et de
+                           Vénus devant le Soleil (contacts C1 à C4) et, avec
+                           --lieu, occultations des planètes par la Lune vues
+                           du lieu (disparition, réapparition, angles de
+                           position sur le bord de la Lune). Heures en UT, ou
+                           locales avec --lieu ou --fuseau. En text, csv,
+                           json ou ics (un calendrier iCalendar à importer).
+                           Au plus 10 000 ans.
   --eclipse DATE           l'image de l'éclipse de Soleil ou de Lune la plus
                            proche de la date, à un jour et demi près, en SVG :
                            le Soleil et la Lune aux contacts vus du lieu
@@ -431,10 +435,11 @@ Options :
   --types TYPES            les sortes d'événements, séparées par des virgules :
                            phases, saisons, perihelie, perigee, conjonctions,
                            oppositions, elongations, rapprochements, eclipses
-                           (ou une seule sorte : pleine_lune, aphelie,
-                           apogee, conjonction_inferieure, eclipse_de_soleil,
-                           eclipse_de_lune... ou full_moon). Toutes par
-                           défaut.
+                           (passages et occultations compris) ou une seule
+                           sorte : pleine_lune, aphelie, apogee,
+                           conjonction_inferieure, eclipse_de_soleil,
+                           eclipse_de_lune, passage, occultation... ou
+                           full_moon. Toutes par défaut.
   -h, --help               cette aide
   --version                la version
 
@@ -623,6 +628,11 @@ std::string sentence(astro::EventKind kind, std::string_view body, std::string_v
       return "Éclipse de Soleil" + bracket;
     case astro::EventKind::LunarEclipse:
       return "Éclipse de Lune" + bracket;
+    case astro::EventKind::Transit:
+      return "Passage " + of(body, false) + " devant le Soleil" +
+             (value.empty() ? "" : " (à " + std::string(value) + " du centre)");
+    case astro::EventKind::Occultation:
+      return "Occultation " + of(other, false) + " par la Lune";
   }
   return named;
 }
@@ -782,6 +792,10 @@ std::string_view category(astro::EventKind kind) {
     case astro::EventKind::SolarEclipse:
     case astro::EventKind::LunarEclipse:
       return "Éclipses";
+    case astro::EventKind::Transit:
+      return "Passages devant le Soleil";
+    case astro::EventKind::Occultation:
+      return "Occultations";
   }
   return "Événements";
 }
@@ -810,6 +824,18 @@ std::string wrappedToEighty(std::string_view text) {
     }
     out += word;
     start = end + 1;
+
+namespace passages {
+namespace {
+// Under the date and time of the event's line.
+constexpr std::string_view kIndent = "                  ";
+
+// "C3 et C4", "C1, C2 et C4": names joined as French joins them.
+std::string joined(const std::vector<std::string>& names) {
+  std::string out;
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    if (i > 0) out += i + 1 == names.size() ? " et " : ", ";
+    out += names[i];
   }
   return out;
 }
@@ -1072,5 +1098,52 @@ std::string_view solarSeen(astro::SolarEclipseKind kind) {
 }
 
 }  // namespace eclipses
+
+std::string degrees(std::int64_t value) {
+  return std::to_string(value) + "°";
+}
+}  // namespace
+
+std::string clockLine(std::string_view zone) {
+  return zone.empty() ? std::string("Heures en temps universel (UT)")
+                      : "Heures du fuseau " + std::string(zone);
+}
+
+std::string transitContacts(const std::array<std::string, 4>& times,
+                            const std::array<bool, 4>& sunDown) {
+  std::vector<std::string> shown;
+  std::vector<std::string> down;
+  for (std::size_t i = 0; i < 4; ++i) {
+    if (times[i].empty()) continue;
+    const std::string name = "C" + std::to_string(i + 1);
+    shown.push_back(name + " " + times[i]);
+    if (sunDown[i]) down.push_back(name);
+  }
+  std::string out = std::string(kIndent) + "contacts " + joined(shown) + "\n";
+  if (!down.empty()) {
+    out += std::string(kIndent) + "Soleil sous l'horizon à " + joined(down) + "\n";
+  }
+  return out;
+}
+
+std::string occultationContacts(bool central, std::string_view disappearance,
+                                std::int64_t disappearanceAngle, std::string_view reappearance,
+                                std::int64_t reappearanceAngle,
+                                const std::array<std::string, 4>& times, std::int64_t moonFirst,
+                                std::int64_t moonLast, std::int64_t sun) {
+  const std::string indent(kIndent);
+  const std::string moon = ", Lune à ";
+  if (!central) {
+    return indent + "rasante, en partie cachée de " + times[0] + " à " + times[3] + moon +
+           degrees(moonFirst) + " de hauteur\n" + indent + "Soleil à " + degrees(sun) +
+           " de hauteur\n";
+  }
+  return indent + "disparition " + std::string(disappearance) + " (angle " +
+         std::to_string(disappearanceAngle % 360) + "°)" + moon + degrees(moonFirst) +
+         " de hauteur\n" + indent + "réapparition " + std::string(reappearance) + " (angle " +
+         std::to_string(reappearanceAngle % 360) + "°)" + moon + degrees(moonLast) +
+         " de hauteur\n" + indent + "Soleil à " + degrees(sun) + " de hauteur\n";
+}
+}  // namespace passages
 
 }  // namespace frontend::catalogue

@@ -5,6 +5,7 @@
 // (refusal.h) and this turns them into sentences.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -355,5 +356,28 @@ inline constexpr std::string_view kShadowKey =
     "L'ombre, la pénombre, le chemin de la Lune ; le nord en haut, l'est à gauche.";
 inline constexpr std::string_view kNoEclipse = "aucune éclipse ce jour-là";
 }  // namespace eclipses
+
+// Transits and occultations in the list of events: the lines under the
+// event's own.
+namespace passages {
+// "                  C1 12:35, C2 12:37, C3 18:02, C4 18:04\n", each time
+// on the list's clock (empty: the contact does not occur, left out), then
+// the contacts where the Sun is below the horizon ("Soleil couché à C3 et
+// C4"), if any.
+std::string transitContacts(const std::array<std::string, 4>& times,
+                            const std::array<bool, 4>& sunDown);
+// "                  disparition 04:16 (angle 95°), Lune à 35° de hauteur",
+// the same for the reappearance, then the Sun's altitude at the first
+// (central: the planet's centre hidden; else the times of a graze, the
+// planet partly hidden from C1 to C4); angles in whole degrees.
+// "Heures du fuseau Europe/Paris" (empty zone: "Heures en temps universel
+// (UT)"): the first line of a calendar event's contacts.
+std::string clockLine(std::string_view zone);
+std::string occultationContacts(bool central, std::string_view disappearance,
+                                std::int64_t disappearanceAngle, std::string_view reappearance,
+                                std::int64_t reappearanceAngle,
+                                const std::array<std::string, 4>& times, std::int64_t moonFirst,
+                                std::int64_t moonLast, std::int64_t sun);
+}  // namespace passages
 
 }  // namespace frontend::catalogue

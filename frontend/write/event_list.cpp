@@ -65,6 +65,8 @@ EventValue valueOf(const astro::Event& e) {
     case astro::EventKind::GreatestElongationWest:
     case astro::EventKind::CloseApproach:
       return {astro::degreesOf(e.angle), "deg"};
+    case astro::EventKind::Transit:
+      return {astro::degreesOf(e.angle) * 3600.0, "arcsec"};
     default:
       return {std::nan(""), ""};
   }
@@ -134,6 +136,17 @@ std::array<Field, kColumns.size()> fieldsOf(const FoundEvent& found, const Reque
               : EventValue{eclipse.lunar->umbralMagnitude, "magnitude"};
     }
   }
+  // A transit's or an occultation's contacts as c1 .. c4.
+  const std::array<astro::TransitContact, 4>* passage =
+      found.transit ? &found.transit->contacts
+                    : (found.occultation ? &found.occultation->contacts : nullptr);
+  for (std::size_t i = 0; passage != nullptr && i < 4; ++i) {
+    const double ut = (*passage)[i].ut.jd;
+    if (!std::isnan(ut)) {
+      appendIsoSeconds(texts.contacts[kContactCount - 4 + i], ut);
+      texts.contacts[kContactCount - 4 + i] += 'Z';
+    }
+  }
   if (request.civil) {
     appendIsoWithOffset(texts.local, localTimeOf(request.zone, found.jdUt));
   }
@@ -185,6 +198,44 @@ std::string hourMinute(double ut, const Request& request) {
   out += ':';
   appendZeroPadded(out, minutes % 60, 2);
   return out;
+}
+
+// "13:35": a contact's time on the request's clock, cut to the minute;
+// empty when it does not occur.
+std::string clockOf(const astro::TransitContact& c, const Request& request) {
+  return std::isnan(c.ut.jd) ? std::string() : hourMinute(c.ut.jd, request);
+}
+
+// A whole number of degrees of an angle in radians.
+std::int64_t roundDegrees(double radians) {
+  return std::llround(astro::degreesOf(radians));
+}
+
+// The lines under a transit or an occultation: its contacts and, from a
+// place, the Sun and the Moon above or below the horizon.
+void appendContactLines(std::string& out, const FoundEvent& found, const Request& request) {
+  std::array<std::string, 4> times;
+  if (found.transit) {
+    const astro::Transit& t = *found.transit;
+    std::array<bool, 4> sunDown{};
+    for (std::size_t i = 0; i < 4; ++i) {
+      times[i] = clockOf(t.contacts[i], request);
+      sunDown[i] = request.place && !std::isnan(t.contacts[i].sunAltitude) &&
+                   !astro::limbAboveHorizon(t.contacts[i].sunAltitude, astro::kSunSemiDiameterUp);
+    }
+    out += catalogue::passages::transitContacts(times, sunDown);
+  } else if (found.occultation) {
+    const astro::Occultation& o = *found.occultation;
+    for (std::size_t i = 0; i < 4; ++i) times[i] = clockOf(o.contacts[i], request);
+    const bool central = !std::isnan(o.disappearance.ut.jd);
+    const astro::TransitContact& first = central ? o.disappearance : o.greatest;
+    const astro::TransitContact& last = central ? o.reappearance : o.greatest;
+    out += catalogue::passages::occultationContacts(
+        central, clockOf(o.disappearance, request), roundDegrees(o.disappearance.positionAngle),
+        clockOf(o.reappearance, request), roundDegrees(o.reappearance.positionAngle), times,
+        roundDegrees(first.moonAltitude), roundDegrees(last.moonAltitude),
+        roundDegrees(first.sunAltitude));
+  }
 }
 
 // "de 17:34 à 21:59" for two instants of TT.
@@ -378,6 +429,9 @@ std::string sentenceOf(const astro::Event& e) {
   } else if (v.unit == "deg") {
     appendDecimalComma(value, v.value, 1);
     value += "°";
+  } else if (v.unit == "arcsec") {
+    appendInteger(value, std::llround(v.value));
+    value += '"';
   }
   return catalogue::events::sentence(e.kind, rowOf(e.body).name, rowOf(e.other).name,
                                      e.body == astro::Body::Moon, e.other == astro::Body::Moon,
@@ -456,6 +510,7 @@ void appendEventLine(std::string& out, const FoundEvent& found, const Request& r
       appendWrapped(out, paragraph, indent, 80);
     }
   }
+  appendContactLines(out, found, request);
 }
 
 void appendEventCsvHeader(std::string& out, const Request&) {

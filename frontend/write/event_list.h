@@ -18,13 +18,16 @@ namespace frontend {
 // one), then for each event its date and time on that clock, cut to the
 // minute, and what it is in French with its value:
 //   14/03/2025 07:54  Pleine Lune
+// and under a transit or an occultation the lines of its contacts.
 void appendEventHeading(std::string& out, const Request& request);
 void appendEventLine(std::string& out, const FoundEvent& found, const Request& request);
 
 // csv: a header line, then a line an event, json: an object a line, of
 // the fields event,body,other_body,time_utc,time_tt,local_time,value,unit,
-// status (the time on the zone's clock with civil time only; the value in
-// au, km or deg).
+// status,eclipse_kind,p1,u1,u2,u3,u4,p4,c1,c2,c3,c4 (the time on the
+// zone's clock with civil time only; the value in au, km, deg, or arcsec
+// for a transit's least separation; the contacts ISO instants in UT, empty
+// when they do not occur: c1 .. c4 of a transit or an occultation).
 void appendEventCsvHeader(std::string& out, const Request& request);
 void appendEventCsv(std::string& out, const FoundEvent& found, const Request& request);
 void appendEventJson(std::string& out, const FoundEvent& found, const Request& request);

@@ -2,6 +2,7 @@
 #include "frontend/write/icalendar.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -97,7 +98,13 @@ void appendCalendarStart(std::string& out, const Request&) {
 
 void appendCalendarEvent(std::string& out, const FoundEvent& found, const Request& request) {
   const astro::Event& e = found.event;
-  const std::string time = icsTime(found.jdUt);
+  // A transit or an occultation lasts from its first contact to its last.
+  const std::array<astro::TransitContact, 4>* contacts =
+      found.transit ? &found.transit->contacts
+                    : (found.occultation ? &found.occultation->contacts : nullptr);
+  const double first = contacts ? (*contacts)[0].ut.jd : found.jdUt;
+  const double last = contacts ? (*contacts)[3].ut.jd : found.jdUt;
+  const std::string time = icsTime(std::isnan(first) ? found.jdUt : first);
   std::string uid(astro::eventKindId(e.kind));
   uid += '-';
   uid += astro::bodyId(e.body);
@@ -136,6 +143,26 @@ void appendCalendarEvent(std::string& out, const FoundEvent& found, const Reques
     for (const std::string& paragraph : eclipseDetails(found, request)) {
       description += description.empty() ? "" : "\\n";
       description += icsText(paragraph);
+    }
+    icsLine(out, "SUMMARY:" + icsText(sentenceOf(found)));
+    icsLine(out, "DESCRIPTION:" + description);
+  } else if (contacts && !std::isnan(last)) {
+    icsLine(out, "DTSTART:" + time);
+    icsLine(out, "DTEND:" + icsTime(last));
+    // The contacts as the text list gives them, under the line that names
+    // their clock.
+    std::string lines;
+    appendEventLine(lines, found, request);
+    // The first line is the summary; the others, the contacts.
+    std::string description =
+        icsText(catalogue::passages::clockLine(request.civil ? request.zone.name : ""));
+    for (std::size_t at = lines.find('\n') + 1; at < lines.size();) {
+      const std::size_t end = std::min(lines.find('\n', at), lines.size());
+      std::string_view line = std::string_view(lines).substr(at, end - at);
+      at = end + 1;
+      line.remove_prefix(std::min(line.find_first_not_of(' '), line.size()));
+      description += "\\n";
+      description += icsText(line);
     }
     icsLine(out, "SUMMARY:" + icsText(sentenceOf(found)));
     icsLine(out, "DESCRIPTION:" + description);

@@ -183,6 +183,61 @@ def check_place(program):
     print("a place: CSV, JSON and the text block agree; every time reads back")
 
 
+def instant(text):
+    return datetime.datetime.fromisoformat(text.replace("Z", "+00:00"))
+
+
+def check_calendar_rows(events, rows, what):
+    """Each calendar event starts at its row's instant, or at its first
+    contact (c1) and ends at its last (c4) for a transit or an occultation."""
+    for event, row in zip(events, rows):
+        start = event["DTSTART"].dt
+        if start != instant(row.get("c1") or row["time_utc"]):
+            sys.exit(f"{what}: DTSTART {start} for {row['time_utc']} (c1 {row.get('c1')!r})")
+        if row.get("c4") and event["DTEND"].dt != instant(row["c4"]):
+            sys.exit(f"{what}: DTEND {event['DTEND'].dt} for c4 {row['c4']}")
+        if row["event"] not in str(event["UID"]) or not str(event["SUMMARY"]):
+            sys.exit(f"{what}: {event['UID']} {event['SUMMARY']!r} for {row['event']}")
+
+
+def check_transits_and_occultations(program, icalendar):
+    """The transit of Mercury of 2019 seen from Paris and the occultations
+    of 2025 there where the Moon is up (Saturn, Neptune, Venus): contacts in
+    order around the event's instant, CSV, JSON and the calendar alike."""
+    cases = [(["--evenements", "2019", "--types", "passage"], ["transit"]),
+             (["--evenements", "2025", "--types", "occultation"], ["occultation"] * 3)]
+    for extra, kinds in cases:
+        arguments = [program, *extra, "--lieu", "Paris"]
+        rows = list(csv.DictReader(io.StringIO(subprocess.run(
+            arguments + ["--format", "csv"], capture_output=True, text=True,
+            check=True).stdout)))
+        objects = [json.loads(line) for line in subprocess.run(
+            arguments + ["--format", "json"], capture_output=True, text=True,
+            check=True).stdout.splitlines()]
+        if [r["event"] for r in rows] != kinds or [o["event"] for o in objects] != kinds:
+            sys.exit(f"{extra}: {[r['event'] for r in rows]} for {kinds}")
+        for row, obj in zip(rows, objects):
+            contacts = [instant(row[c]) for c in ("c1", "c2", "c3", "c4")]
+            if contacts != sorted(contacts) or not contacts[0] <= instant(row["time_utc"]) <= contacts[3]:
+                sys.exit(f"{extra}: contacts {contacts} around {row['time_utc']}")
+            if any(obj[c] != row[c] for c in ("c1", "c2", "c3", "c4")):
+                sys.exit(f"{extra}: JSON contacts differ from CSV")
+        if kinds == ["transit"] and (rows[0]["unit"] != "arcsec"
+                                     or abs(float(rows[0]["value"]) - 76) > 5):
+            sys.exit(f"transit: least separation {rows[0]['value']} {rows[0]['unit']}")
+        if icalendar is not None:
+            ics = subprocess.run(arguments + ["--format", "ics"], capture_output=True,
+                                 check=True).stdout
+            events = list(icalendar.Calendar.from_ical(ics).walk("VEVENT"))
+            check_calendar_rows(events, rows, " ".join(extra))
+            word = "contacts C1" if kinds == ["transit"] else "disparition"
+            for event in events:
+                text = str(event.get("DESCRIPTION", ""))
+                if not text.startswith("Heures du fuseau Europe/Paris\n") or word not in text:
+                    sys.exit(f"{extra}: description {text!r}")
+    print("transits and occultations: contacts in order, CSV, JSON and the calendar agree")
+
+
 def check_events(program):
     """The events of a year: CSV and JSON agree; the iCalendar file parses
     with a real calendar parser, holds the same events at the same UTC
@@ -213,6 +268,7 @@ def check_events(program):
         import icalendar
     except ImportError:
         print("events: no icalendar module (python3-icalendar): the calendar is not read back")
+        check_transits_and_occultations(program, None)
         return
     ics = subprocess.run(arguments + ["--format", "ics"], capture_output=True,
                          check=True).stdout
@@ -237,7 +293,9 @@ def check_events(program):
               "Oppositions": ("opposition",),
               "Élongations": ("greatest_elongation_east", "greatest_elongation_west"),
               "Rapprochements": ("close_approach",),
-              "Éclipses": ("solar_eclipse", "lunar_eclipse")}
+              "Éclipses": ("solar_eclipse", "lunar_eclipse"),
+              "Passages devant le Soleil": ("transit",),
+              "Occultations": ("occultation",)}
     category = {kind: name for name, kinds in groups.items() for kind in kinds}
     eclipses = 0
     for event, row in zip(events, rows):
@@ -271,6 +329,7 @@ def check_events(program):
                  ("lunar_eclipse", "total", "2025-09-07"), ("solar_eclipse", "partial", "2025-09-21")]:
         sys.exit(f"events: the eclipses of 2025 are {kinds}")
     print(f"events: {len(rows)} in 2025 ({eclipses} eclipses), CSV, JSON and the calendar agree")
+    check_transits_and_occultations(program, icalendar)
     check_calendar_of_1500(program, icalendar)
 
 

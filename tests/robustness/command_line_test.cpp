@@ -112,6 +112,8 @@ const CommandCase kCases[] = {
      .output = "Événements, heures en temps universel (UT) :\n20/03/2025 09:01  Équinoxe de mars\n"
                "21/06/2025 02:42  Solstice de juin\n22/09/2025 18:19  Équinoxe de septembre\n"
                "21/12/2025 15:03  Solstice de décembre\n"},
+    // "eclipses" names the eclipses, transits and occultations: a word that
+    // names no kind is still refused.
     usage("EventTypeUnknown", {"--evenements", "2025", "--types", "phases,cometes"},
           "type d'événement inconnu : \"cometes\""),
     usage("EventsOverTenThousandYears", {"--evenements", "--from", "1/1/-5000", "--to", "1/1/5001"},

@@ -1011,8 +1011,11 @@ enum class EventKind : std::uint8_t {
   CloseApproach,           // two of the Moon and the planets at their closest
   SolarEclipse,            // an eclipse of the Sun (searchSolarEclipse; not findEvents)
   LunarEclipse,            // an eclipse of the Moon (searchLunarEclipse; not findEvents)
+  Transit,                 // Mercury or Venus across the Sun (searchTransit)
+  Occultation,             // a planet behind the Moon seen from a place
+                           // (searchOccultations)
 };
-inline constexpr std::size_t kEventKindCount = 21;
+inline constexpr std::size_t kEventKindCount = 23;
 inline constexpr std::array<EventKind, kEventKindCount> kEventKinds = {
     EventKind::NewMoon,
     EventKind::FirstQuarter,
@@ -1035,6 +1038,8 @@ inline constexpr std::array<EventKind, kEventKindCount> kEventKinds = {
     EventKind::CloseApproach,
     EventKind::SolarEclipse,
     EventKind::LunarEclipse,
+    EventKind::Transit,
+    EventKind::Occultation,
 };
 
 // The kind's name as programs and files write it: "new_moon",
@@ -1063,6 +1068,8 @@ constexpr std::string_view eventKindId(EventKind kind) {
       "close_approach",
       "solar_eclipse",
       "lunar_eclipse",
+      "transit",
+      "occultation",
   };
   const auto index = static_cast<std::size_t>(kind);
   return index < kEventKindCount ? kIds[index] : std::string_view{};
@@ -1140,6 +1147,9 @@ struct EventList {
 //                               planet turning near another can pass through
 //                               two minima a day or two apart, of which the
 //                               deeper counts
+//   transit, occultation        not searched here (a bit for them is
+//                               ignored): searchTransit and
+//                               searchOccultations find them
 //
 // Accuracy (docs/accuracy.md, against the same events found from ERFA's
 // apparent places, 1900-2100): the instants are those of the theory's own
@@ -1723,6 +1733,148 @@ struct LocalLunarEclipse {
 ASTRO_PUBLIC LocalLunarEclipse localLunarEclipse(const LunarEclipse& eclipse,
                                                  const Observer& observer,
                                                  const TimeScale& scale = TimeScale{});
+
+// ---- Transits of Mercury and Venus, occultations of the planets by the Moon ----
+//
+// Discs: the Sun's radius is 959.63" at one astronomical unit (Auwers,
+// 696,000 km: the radius of the published transit and eclipse
+// predictions); the Moon's 0.2725076 equatorial radii of the Earth (IAU,
+// 1738.1 km: that of occultation predictions); the planets' the
+// equatorial radii of appearance(). Every place is apparent (light-time,
+// deflection, aberration, true equator and equinox of date) by the
+// Precise theory, whatever the theory of the rest of a computation.
+
+// One contact, or another instant of a transit or an occultation. Every
+// field is NaN when the contact does not occur.
+struct TransitContact {
+  UT ut;                 // the instant, UT, to a tenth of a second
+  TT tt;                 // the same instant, TT
+  double positionAngle;  // radians, [0, kTurn): the planet's centre seen from
+                         // the centre of the Sun (transit) or of the Moon
+                         // (occultation), from north through east, on the
+                         // true equator of date
+  double sunAltitude;    // radians: the Sun's centre seen from the place,
+                         // refracted (NaN for the geocentric contacts)
+  double moonAltitude;   // radians: the Moon's centre seen from the place,
+                         // refracted (occultations; NaN otherwise)
+};
+
+// Whether a body stands above the horizon at a contact: its upper limb
+// above the apparent horizon, from the refracted altitude of its centre
+// and its semi-diameter (Sun: 16', Moon: 15.5'; a planet's centre).
+constexpr bool limbAboveHorizon(double refractedAltitude, double semiDiameter) {
+  return refractedAltitude + semiDiameter > 0.0;
+}
+inline constexpr double kSunSemiDiameterUp = 16.0 / 60.0 * kPi / 180.0;
+inline constexpr double kMoonSemiDiameterUp = 15.5 / 60.0 * kPi / 180.0;
+
+// A transit of Mercury or Venus across the Sun, or the same seen from a
+// place.
+//   contacts[0]  C1, external ingress: the planet's disc touches the Sun's
+//   contacts[1]  C2, internal ingress: the planet wholly on the Sun
+//   contacts[2]  C3, internal egress
+//   contacts[3]  C4, external egress
+// A grazing transit, the planet never wholly on the Sun, has no C2 and C3
+// (NaN). greatest is the least separation of the two centres.
+struct Transit {
+  SearchOutcome outcome;  // Found; NotFound: none within kTransitSearchYears
+                          // (or, seen from a place, not there); NotComputable
+  Body body;              // Mercury or Venus
+  std::array<TransitContact, 4> contacts;
+  TransitContact greatest;    // the least separation
+  double leastSeparation;     // radians, between the centres, at greatest
+  double sunSemiDiameter;     // radians, at greatest
+  double planetSemiDiameter;  // radians, at greatest
+  Status status;              // Computed within the Precise theory's span,
+                              // OutsideMeasuredSpan beyond it, UnknownBody for
+                              // a body other than Mercury and Venus
+};
+
+// A search for the next transit gives up after this many years: the
+// longest wait between transits of Venus is 121.5 years.
+inline constexpr double kTransitSearchYears = 130.0;
+
+// searchTransit: the first transit of Mercury or Venus whose greatest
+// instant comes after `after` (TT), geocentric: the apparent places from
+// the Earth's centre. Candidates are the inferior conjunctions of the
+// Classic theory (findEvents) closer than 0.4 degree to the Sun's centre;
+// each is refined on the Precise theory's apparent places: the least
+// separation by Brent's method, the contacts by the root finder, to 0.01
+// s. UT from TT by the time scale given.
+// Accuracy (docs/accuracy.md, tools/accuracy/transits.py): against the
+// same contacts from DE405 with ERFA's IAU 2006/2000A frames, the nine
+// transits of 1999-2039, within 0.60 s for the contacts, 0.34 s for the
+// greatest instant and 0.02" for the least separation (TT).
+// Cost (bench/transit_bench.cpp, processor time on a loaded machine): the
+// 14 transits of Mercury of 2000-2100, one search after another, about 95
+// ms; the 2 of Venus about 35 ms.
+ASTRO_PUBLIC Transit searchTransit(Body body, TT after, const TimeScale& scale = TimeScale{});
+
+// localTransit: the transit seen from a place, topocentric (the
+// observer's position on the WGS84 ellipsoid, from the apparent sidereal
+// time, and its diurnal aberration), the contacts searched near the
+// geocentric ones (they differ by up to a few minutes), with the Sun's
+// altitude at each. The outcome is NotFound when the transit given was not
+// found. The contacts happen whether or not the Sun is up: limbAboveHorizon tells.
+// Accuracy: against DE405 with ERFA's sidereal time and the WGS84 place,
+// four transits at Paris, New York and Sydney, within 0.44 s (TT); in UT
+// Delta T's own error adds to it. Cost: about 1 ms.
+ASTRO_PUBLIC Transit localTransit(const Transit& transit, const Observer& observer,
+                                  const TimeScale& scale = TimeScale{});
+
+// An occultation of a planet by the Moon seen from a place: the planet's
+// disc behind the Moon's limb.
+//   contacts[0]  C1: the planet's disc touches the Moon's limb (disappearance
+//                begins)
+//   contacts[1]  C2: the planet wholly hidden
+//   contacts[2]  C3: the planet begins to reappear
+//   contacts[3]  C4: the planet wholly reappeared
+//   disappearance, reappearance: the planet's centre at the Moon's limb,
+//                the instants an occultation is usually given at, with the
+//                position angle on the limb (from the Moon's centre)
+// A grazing occultation, part of the disc hidden, has no C2 and C3, and
+// none of the centre's instants when the centre stays clear (NaN).
+struct Occultation {
+  Body body;  // the planet
+  std::array<TransitContact, 4> contacts;
+  TransitContact disappearance;
+  TransitContact reappearance;
+  TransitContact greatest;  // the least separation of the centres
+  double leastSeparation;   // radians, at greatest
+  double moonSemiDiameter;  // radians, topocentric, at greatest
+  double planetSemiDiameter;
+  Status status;
+};
+
+struct OccultationList {
+  std::vector<Occultation> occultations;  // in time order
+  Status status;                          // the worst status of the positions; NotComputable when
+                                          // a bound or the place is not a finite number
+};
+
+// searchOccultations: the occultations of `planet` (Mercury to Neptune) by
+// the Moon seen from the place whose greatest instant lies in [start, end)
+// (UT), whether or not the Moon is up there (the altitudes tell: limbAboveHorizon).
+// Candidates are the Moon's close approaches to the planet within 1.5
+// degrees (findEvents, Classic theory), the global test: no occultation is
+// seen anywhere on the Earth farther out; each is followed from the place
+// on the Precise theory's topocentric places, parallax on the WGS84
+// ellipsoid. Contacts to 0.01 s.
+// Accuracy (docs/accuracy.md, tools/accuracy/transits.py): against the
+// same from DE405 with ERFA, the occultations of 2025 at five places
+// (13 of Mars, Venus and Saturn), the contacts within 0.48 s (TT) and the
+// position angles within 0.005 degree; none missed and none extra.
+// Uranus and Neptune keep VSOP87's 2-4": Neptune's occultations of 5
+// January 2025 are 3.8 s off.
+// Cost: a year of the seven planets at one place about 40 ms of processor
+// time, most of it the search of the close approaches, the same for one
+// planet (bench/transit_bench.cpp).
+ASTRO_PUBLIC OccultationList searchOccultations(Body planet, const Observer& observer, UT start,
+                                                UT end, const TimeScale& scale = TimeScale{});
+// The same for the seven planets at once, in time order: one search of
+// the close approaches for all.
+ASTRO_PUBLIC OccultationList searchOccultations(const Observer& observer, UT start, UT end,
+                                                const TimeScale& scale = TimeScale{});
 
 }  // namespace astro
 
