@@ -224,9 +224,10 @@ TEST(NightView, TextSaysWhatIsSeenWithin80Columns) {
        0,
        {"Nuit du 16/01/2025 au 17/01/2025", "coucher 17:23", "lever 08:37",
         "nuit (Soleil sous -6°) de 17:59 à 08:01", "gibbeuse décroissante",
-        "Mars      visible toute la nuit", "Vénus     visible le soir jusqu'à 21:06",
-        "Saturne   visible le soir jusqu'à 21:11", "vers le sud",
-        "Mercure   invisible : trop près du Soleil", "Neptune   invisible : trop faible"}},
+        "Mars      visible toute la nuit, magnitude -1,4, constellation : Gémeaux",
+        "Vénus     visible le soir jusqu'à 21:06", "Saturne   visible le soir jusqu'à 21:11",
+        "vers le sud", "Mercure   invisible : trop près du Soleil",
+        "Neptune   invisible : trop faible"}},
       // An hour of the morning belongs to the night before.
       {{"--lieu", "Paris", "--nuit", "2025-01-17T03:00"}, 0, {"Nuit du 16/01/2025 au 17/01/2025"}},
       // After the dawn, the coming night.

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "frontend/picture/chart_parts.h"
@@ -163,11 +164,16 @@ std::string legendLine(const BodyRow& row, const astro::Instant& instant,
                        const astro::Appearance& look) {
   const astro::BodyPosition& p = instant[row.body];
   std::string text(row.name);
-  text += " : ";
   if (p.status == astro::Status::NotComputable) {
+    text += " : ";
     text += catalogue::kPositionNotComputable;
     return text;
   }
+  // Its constellation: "Mars (Gémeaux) : ".
+  text += " (";
+  text += catalogue::sky::constellationName(
+      astro::constellation({p.rightAscension, p.declination}, instant.tt).index);
+  text += ") : ";
   if (row.body == astro::Body::Sun) {
     appendRightAscension(text, p.rightAscension);
     text += ", ";
@@ -275,6 +281,85 @@ void appendHeading(Svg& svg, const Observation& seen) {
   appendWarning(svg, seen.instant, kMapLeft, 75);
 }
 
+// The band shows fewer stars than the sky above a place: down to this
+// magnitude, named down to kNamedMagnitude.
+constexpr double kFaintestStar = 3.5;
+constexpr double kNamedMagnitude = 1.5;
+
+// The constellation figures as faint lines, cut by the map's edges (one
+// across 0h/24h at both), then the stars down to
+// kFaintestStar sized by brightness, at their mean places of the date, both
+// clipped by the map; the named stars (<circle class="star" data-hip=...
+// data-name=... data-ra-h=... data-dec-deg=...>) are returned for their
+// labels.
+std::vector<NamedStar> appendStars(std::string& out, const Map& map,
+                                   const astro::Instant& instant) {
+  Svg svg(out);
+  const astro::Precession precession = astro::precessionFromJ2000(instant.tt);
+  const auto place = [&](const astro::EquatorialPoint& icrs) {
+    const astro::EquatorialPoint p = astro::precess(precession, icrs);
+    return std::pair{hoursOf(p.rightAscension), degreesOf(p.declination)};
+  };
+  svg.open("g")
+      .attr("id", "figures")
+      .attr("clip-path", "url(#map-area)")
+      .attr("stroke", palette::kFigure)
+      .attr("stroke-opacity", "0.5")
+      .attr("stroke-width", "0.8")
+      .start();
+  for (std::size_t i = 0; i < astro::figureSegmentCount(); ++i) {
+    const astro::FigureSegment segment = astro::figureSegment(i);
+    const auto [ra1, dec1] = place(segment.from);
+    auto [ra2, dec2] = place(segment.to);
+    if (std::fabs(dec1) > map.decLimit && std::fabs(dec2) > map.decLimit) {
+      continue;
+    }
+    // A line across 0h/24h is drawn at both edges, each cut by the map.
+    const double shift = ra2 - ra1 > 12 ? -24 : ra1 - ra2 > 12 ? 24 : 0;
+    ra2 += shift;
+    line(svg, map.x(ra1), map.y(dec1), map.x(ra2), map.y(dec2));
+    svg.end();
+    if (shift != 0) {
+      line(svg, map.x(ra1 - shift), map.y(dec1), map.x(ra2 - shift), map.y(dec2));
+      svg.end();
+    }
+  }
+  svg.close("g");
+  svg.open("g")
+      .attr("id", "stars")
+      .attr("clip-path", "url(#map-area)")
+      .attr("fill", palette::kStar)
+      .start();
+  std::vector<NamedStar> named;
+  for (std::size_t i = 0; i < astro::catalogueStarCount(); ++i) {
+    const astro::CatalogueStar star = astro::catalogueStar(i);
+    if (star.magnitude > kFaintestStar) {
+      break;
+    }
+    const auto [raHours, decDegrees] = place(star.icrs);
+    if (std::fabs(decDegrees) > map.decLimit) {
+      continue;
+    }
+    const double x = map.x(raHours);
+    const double y = map.y(decDegrees);
+    const double radius = starRadius(star.magnitude);
+    svg.open("circle");
+    if (!star.name.empty() && star.magnitude <= kNamedMagnitude) {
+      const std::string_view french = catalogue::sky::starName(star.hipparcos);
+      const std::string name(french.empty() ? star.name : french);
+      svg.attr("class", "star")
+          .exact("data-hip", star.hipparcos)
+          .attr("data-name", name)
+          .exact("data-ra-h", raHours)
+          .exact("data-dec-deg", decDegrees);
+      named.push_back({name, x, y, radius});
+    }
+    svg.attr("cx", x).attr("cy", y).attr("r", radius).end();
+  }
+  svg.close("g");
+  return named;
+}
+
 // One body's disc, drawn again a turn away when it runs over the 0h/24h
 // edge, where the sky goes on; returns where it was drawn.
 DrawnBody appendBody(std::string& out, const Map& map, const BodyRow& row,
@@ -319,19 +404,11 @@ DrawnBody appendBody(std::string& out, const Map& map, const BodyRow& row,
 // another. A label goes right of its body, or left of it where it would run
 // past the canvas; one that had to move away from its body gets a leader
 // line.
-void appendBodies(std::string& out, const Map& map, const Observation& seen) {
+void appendBodies(std::string& out, const Map& map, const Observation& seen,
+                  std::vector<Box>& taken) {
   Svg svg(out);
-  svg.open("clipPath").attr("id", "map-area").start();
-  svg.open("rect")
-      .attr("x", kMapLeft)
-      .attr("y", kMapTop)
-      .attr("width", kMapRight - kMapLeft)
-      .attr("height", kMapBottom - kMapTop)
-      .end();
-  svg.close("clipPath");
   svg.open("g").attr("id", "bodies").attr("clip-path", "url(#map-area)").start();
   std::vector<DrawnBody> drawn;
-  std::vector<Box> taken;
   for (const BodyRow& row : kBodyRows) {
     if (seen.instant[row.body].status == astro::Status::NotComputable) {
       continue;
@@ -371,7 +448,21 @@ void appendSkyChart(std::string& out, const Observation& seen, const Request& re
   openPicture(svg, out, kWidth, kHeight);
   appendHeading(svg, seen);
   appendFrame(out, map, seen.instant.obliquity);
-  appendBodies(out, map, seen);
+  svg.open("clipPath").attr("id", "map-area").start();
+  svg.open("rect")
+      .attr("x", kMapLeft)
+      .attr("y", kMapTop)
+      .attr("width", kMapRight - kMapLeft)
+      .attr("height", kMapBottom - kMapTop)
+      .end();
+  svg.close("clipPath");
+  const std::vector<NamedStar> stars = appendStars(out, map, seen.instant);
+  std::vector<Box> taken;
+  appendBodies(out, map, seen, taken);
+  // The stars' names keep within the map.
+  taken.push_back(Box{0, 0, kWidth, kMapTop});
+  taken.push_back(Box{0, kMapBottom, kWidth, kHeight});
+  appendStarNames(out, stars, taken, kMapRight);
   appendLegend(out, seen);
   svg.close("svg");
 }

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "frontend/picture/palette.h"
 #include "frontend/write/catalogue.h"
@@ -191,6 +192,48 @@ void appendLabels(std::string& out, const std::vector<Label>& labels) {
   svg.open("g").attr("id", "labels").attr("fill", palette::kTitle).attr("font-size", "13").start();
   for (const Label& label : labels) {
     svg.open("text").attr("x", label.x).attr("y", label.baseline).text(label.body->row->name);
+  }
+  svg.close("g");
+}
+
+double starRadius(double magnitude) {
+  return std::clamp(0.7 + 0.55 * (4.5 - magnitude), 0.5, 4.0);
+}
+
+void appendStarNames(std::string& out, const std::vector<NamedStar>& stars, std::vector<Box>& taken,
+                     double rightEdge) {
+  // 11-pixel type: about 6.5 pixels a letter, 8 from the baseline up.
+  constexpr double kLetter = 6.5;
+  constexpr double kAscent = 8;
+  constexpr double kGap = 2;
+  Svg svg(out);
+  svg.open("g")
+      .attr("id", "star-names")
+      .attr("fill", palette::kStarName)
+      .attr("font-size", "11")
+      .attr("font-style", "italic")
+      .start();
+  for (const NamedStar& star : stars) {
+    const double width = kLetter * static_cast<double>(displayWidth(star.name));
+    const double gap = star.radius + kGap;
+    // Left end and baseline: right, left, above, below the star.
+    const std::pair<double, double> places[] = {
+        {star.x + gap, star.y + kAscent / 2},
+        {star.x - gap - width, star.y + kAscent / 2},
+        {star.x - width / 2, star.y - gap},
+        {star.x - width / 2, star.y + gap + kAscent},
+    };
+    for (const auto& [x, baseline] : places) {
+      const Box box{x, baseline - kAscent, x + width, baseline + 2};
+      if (box.right > rightEdge || box.left < 0 ||
+          std::any_of(taken.begin(), taken.end(),
+                      [&](const Box& other) { return box.overlaps(other); })) {
+        continue;
+      }
+      svg.open("text").attr("x", x).attr("y", baseline).text(star.name);
+      taken.push_back(box);
+      break;
+    }
   }
   svg.close("g");
 }

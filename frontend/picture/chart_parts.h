@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "astro/astro.h"
-#include "frontend/write/bodies.h"
 #include "frontend/picture/svg.h"
+#include "frontend/write/bodies.h"
 
 namespace frontend {
 
@@ -85,5 +85,24 @@ std::vector<Label> placeLabels(const std::vector<DrawnBody>& drawn, std::vector<
 // The labels as two groups: "leaders", a line from the rim of each moved
 // label's body to the label, and "labels", the French names.
 void appendLabels(std::string& out, const std::vector<Label>& labels);
+
+// A star's disc follows its brightness: 0.7 pixel at magnitude 4.5, 0.55
+// more a magnitude brighter, 4 at Sirius' -1.4.
+double starRadius(double magnitude);
+
+// A star drawn on the page, to be named.
+struct NamedStar {
+  std::string name;  // in French where French names it otherwise
+  double x;
+  double y;
+  double radius;
+};
+
+// The stars' names as a group "star-names" in small type: each right of its
+// star, else left of it, above or below, wherever it covers nothing in
+// `taken` and stays left of `rightEdge`; a name that fits nowhere is left
+// out. Each placed name is added to `taken`.
+void appendStarNames(std::string& out, const std::vector<NamedStar>& stars, std::vector<Box>& taken,
+                     double rightEdge);
 
 }  // namespace frontend

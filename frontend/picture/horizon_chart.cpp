@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <string_view>
 #include <tuple>
 #include <utility>
@@ -49,6 +50,7 @@ constexpr double kMagnitudeRight = 385;
 constexpr double kRiseColumn = 410;
 constexpr double kTransitColumn = 600;
 constexpr double kSetColumn = 820;
+constexpr double kConstellationColumn = 960;
 
 // A point of the equator or the ecliptic: far enough for no parallax.
 constexpr double kFarKm = 1e15;
@@ -307,6 +309,129 @@ void appendGreatCircles(Svg& svg, const astro::Instant& instant, const astro::Ob
       .end();
 }
 
+// The direction a fraction t of the way from a to b (two directions of the
+// ICRS a few degrees apart), along the chord between their unit vectors.
+astro::EquatorialPoint between(const astro::EquatorialPoint& a, const astro::EquatorialPoint& b,
+                               double t) {
+  const auto unit = [](const astro::EquatorialPoint& p) {
+    const double c = std::cos(p.declination);
+    return std::array<double, 3>{c * std::cos(p.rightAscension), c * std::sin(p.rightAscension),
+                                 std::sin(p.declination)};
+  };
+  const std::array<double, 3> u = unit(a);
+  const std::array<double, 3> v = unit(b);
+  const double x = u[0] + t * (v[0] - u[0]);
+  const double y = u[1] + t * (v[1] - u[1]);
+  const double z = u[2] + t * (v[2] - u[2]);
+  return {astro::withinOneTurn(std::atan2(y, x)), std::atan2(z, std::hypot(x, y))};
+}
+
+// The stars down to this magnitude are drawn, and named down to
+// kNamedMagnitude, Castor's 1.58 (Polaris too, whatever its magnitude: it
+// shows the north).
+constexpr double kFaintestStar = 4.5;
+constexpr double kNamedMagnitude = 1.6;
+constexpr std::int32_t kPolaris = 11767;
+
+// The constellation figures as faint lines between their stars, down to
+// the horizon; then the stars down to kFaintestStar, sized
+// by brightness, the named ones (<circle class="star" data-hip="27989"
+// data-name="Bételgeuse" data-alt-deg="..." data-az-deg="...">) returned
+// for their labels. The stars' mean places of the date, seen as the
+// equator is. Their discs go into `taken`.
+std::vector<NamedStar> appendStars(std::string& out, const astro::Instant& instant,
+                                   const astro::Observer& observer, double sunAltitude,
+                                   std::vector<Box>& taken) {
+  Svg svg(out);
+  const astro::Precession precession = astro::precessionFromJ2000(instant.tt);
+  const auto seen = [&](const astro::EquatorialPoint& icrs) {
+    return seenFrom(astro::precess(precession, icrs), instant, observer);
+  };
+  // By day the stars are drawn faint: they are there, not seen.
+  const bool day = sunAltitude >= astro::kCivilTwilight;
+  svg.open("g")
+      .attr("id", "figures")
+      .attr("stroke", palette::kFigure)
+      .attr("stroke-opacity", day ? "0.25" : "0.5")
+      .attr("stroke-width", "0.8")
+      .start();
+  for (std::size_t i = 0; i < astro::figureSegmentCount(); ++i) {
+    const astro::FigureSegment segment = astro::figureSegment(i);
+    astro::HorizontalPosition from = seen(segment.from);
+    astro::HorizontalPosition to = seen(segment.to);
+    const bool fromUp = from.altitude >= 0;
+    const bool toUp = to.altitude >= 0;
+    if (!fromUp && !toUp) {
+      continue;
+    }
+    if (fromUp != toUp) {
+      // A figure that rises or sets: its line up to the horizon, where the
+      // altitude along it (the directions between the two ends, taken
+      // evenly in the ICRS) crosses 0, the step halved 30 times.
+      const astro::HorizontalPosition up = fromUp ? from : to;
+      const astro::EquatorialPoint& high = fromUp ? segment.from : segment.to;
+      const astro::EquatorialPoint& low = fromUp ? segment.to : segment.from;
+      double lo = 0.0;  // the fraction of the way from high to low
+      double hi = 1.0;
+      astro::HorizontalPosition crossing = up;
+      for (int k = 0; k < 30; ++k) {
+        const double middle = (lo + hi) / 2;
+        const astro::HorizontalPosition at = seen(between(high, low, middle));
+        if (at.altitude >= 0) {
+          lo = middle;
+          crossing = at;
+        } else {
+          hi = middle;
+        }
+      }
+      from = up;
+      to = crossing;
+    }
+    const Point a = project(from.altitude, from.azimuth);
+    const Point b = project(to.altitude, to.azimuth);
+    line(svg, a.x, a.y, b.x, b.y);
+    svg.end();
+  }
+  svg.close("g");
+  svg.open("g")
+      .attr("id", "stars")
+      .attr("fill", palette::kStar)
+      .attr("fill-opacity", day ? "0.4" : "1")
+      .start();
+  std::vector<NamedStar> named;
+  for (std::size_t i = 0; i < astro::catalogueStarCount(); ++i) {
+    const astro::CatalogueStar star = astro::catalogueStar(i);
+    if (star.magnitude > kFaintestStar) {
+      break;
+    }
+    const astro::HorizontalPosition sky = seen(star.icrs);
+    if (!(sky.altitude >= 0)) {
+      continue;
+    }
+    const Point at = project(sky.altitude, sky.azimuth);
+    const double radius = starRadius(star.magnitude);
+    svg.open("circle");
+    const bool labelled =
+        !star.name.empty() && (star.magnitude <= kNamedMagnitude || star.hipparcos == kPolaris);
+    if (labelled) {
+      const std::string_view french = catalogue::sky::starName(star.hipparcos);
+      const std::string name(french.empty() ? star.name : french);
+      svg.attr("class", "star")
+          .exact("data-hip", star.hipparcos)
+          .attr("data-name", name)
+          .exact("data-alt-deg", degreesOf(sky.altitude))
+          .exact("data-az-deg", degreesOf(sky.azimuth));
+      named.push_back({name, at.x, at.y, radius});
+    }
+    svg.attr("cx", at.x).attr("cy", at.y).attr("r", radius).end();
+    if (labelled) {
+      taken.push_back(Box{at.x - radius, at.y - radius, at.x + radius, at.y + radius});
+    }
+  }
+  svg.close("g");
+  return named;
+}
+
 // The disc: the sky, its grid, the horizon, the cardinal points, the
 // equator and the ecliptic. The boxes of the grid's words and of the
 // cardinal points go into `taken`, for the labels to keep clear of.
@@ -349,6 +474,19 @@ double appendKey(std::string& out) {
     svg.open("text").attr("x", kPanelLeft + 46).attr("y", y).text(name);
     y += kLine;
   }
+  // The stars and the figures.
+  svg.open("circle")
+      .attr("cx", kPanelLeft + 18)
+      .attr("cy", y - 4)
+      .attr("r", starRadius(1))
+      .attr("fill", palette::kStar)
+      .end();
+  svg.open("text").attr("x", kPanelLeft + 46).attr("y", y).text(catalogue::sky::kStarsKey);
+  y += kLine;
+  line(svg, kPanelLeft, y - 4, kPanelLeft + 36, y - 4);
+  svg.attr("stroke", palette::kFigure).attr("stroke-width", "0.8").end();
+  svg.open("text").attr("x", kPanelLeft + 46).attr("y", y).text(catalogue::sky::kFiguresKey);
+  y += kLine;
   svg.close("g");
   return y + 2 * kLine;
 }
@@ -394,15 +532,16 @@ void appendLegendHeads(Svg& svg) {
   cell(kRiseColumn, words::kRise);
   cell(kTransitColumn, words::kTransit);
   cell(kSetColumn, words::kSet);
+  cell(kConstellationColumn, catalogue::sky::kConstellationHead);
   svg.close("g");
-  line(svg, kLeft, kTableTop + 7, kSetColumn + 200, kTableTop + 7);
+  line(svg, kLeft, kTableTop + 7, kConstellationColumn + 200, kTableTop + 7);
   svg.attr("stroke", palette::kDomeGrid).attr("stroke-width", "0.8").end();
 }
 
 // A body's row of the legend at the baseline y, muted when the body is
 // below the horizon.
 void appendLegendRow(Svg& svg, const Request& request, const BodyRow& row, const PlaceView& view,
-                     const astro::Appearance& look, double y) {
+                     const astro::Appearance& look, const astro::Instant& instant, double y) {
   const auto cell = [&svg, y](double x, std::string_view text) {
     svg.open("text").attr("x", x).attr("y", y).text(text);
   };
@@ -453,6 +592,10 @@ void appendLegendRow(Svg& svg, const Request& request, const BodyRow& row, const
     appendDayEvent(text, request, *event, kind);
     cell(x, primed(text));
   }
+  const astro::BodyPosition& p = instant[row.body];
+  cell(kConstellationColumn,
+       catalogue::sky::constellationName(
+           astro::constellation({p.rightAscension, p.declination}, instant.tt).index));
   svg.close("g");
 }
 
@@ -465,7 +608,7 @@ void appendLegend(std::string& out, const Request& request, const Observation& s
   appendLegendHeads(svg);
   double y = kTableTop + 7 + kLine;
   for (const BodyRow& row : kBodyRows) {
-    appendLegendRow(svg, request, row, *seen.place, (*seen.looks)[row.body], y);
+    appendLegendRow(svg, request, row, *seen.place, (*seen.looks)[row.body], seen.instant, y);
     y += kLine;
   }
   appendTwilights(out, request, seen.place->day, twilightsTop);
@@ -542,7 +685,11 @@ void appendHorizonChart(std::string& out, const Observation& seen, const Request
   std::vector<Box> taken;
   appendDome(out, seen.instant, request.place->observer, seen.place->sky[astro::Body::Sun].altitude,
              taken);
+  const std::vector<NamedStar> stars =
+      appendStars(out, seen.instant, request.place->observer,
+                  seen.place->sky[astro::Body::Sun].altitude, taken);
   appendBodies(out, seen, taken);
+  appendStarNames(out, stars, taken, kWidth - kCanvasMargin);
   appendLegend(out, request, seen, appendKey(out));
   svg.close("svg");
 }

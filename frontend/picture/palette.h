@@ -26,6 +26,11 @@ inline constexpr std::string_view kHorizon = "#c8d2e6";
 inline constexpr std::string_view kEquator = "#7fa7d9";
 inline constexpr std::string_view kEcliptic = "#e0b040";
 
+// The stars, their names and the constellation figures.
+inline constexpr std::string_view kStar = "#f6f3e8";
+inline constexpr std::string_view kStarName = "#c9d3ea";
+inline constexpr std::string_view kFigure = "#7d93bf";
+
 // The unlit part of a body that shows a phase, and its rim.
 inline constexpr std::string_view kUnlit = "#3a3f4b";
 inline constexpr std::string_view kUnlitRim = "#8a8f9b";

@@ -301,7 +301,8 @@ Options :
                            csv : une ligne d'en-tête, puis une ligne par date
                            et par astre ;
                            json : un objet JSON par date et par ligne ;
-                           svg : une image du ciel d'une seule date (le
+                           svg : une image du ciel d'une seule date (les
+                           étoiles et les figures des constellations, le
                            Soleil, la Lune et sa phase, les planètes, leur
                            élongation et quand les voir : le soir à l'est
                            du Soleil le long de l'écliptique, le matin à
@@ -435,6 +436,7 @@ Exemples :
   ephemerides --ut 2024-04-08T18:21
   ephemerides --lieu Paris --nuit 2025-01-16
   ephemerides --format svg 1.5/1/2000 > ciel.svg
+  ephemerides --lieu Paris --format svg 2025-01-16T22:00 > orion.svg
   ephemerides --lieu Lyon maintenant
   ephemerides --lieu Lyon --from 2025-01-01 --to 2025-12-31 --format csv
   ephemerides --evenements 2025 --lieu Paris
@@ -710,5 +712,121 @@ std::string_view why(astro::Sighting sighting) {
 }
 
 }  // namespace night
+
+std::string_view sky::constellationName(std::size_t index) {
+  static constexpr std::pair<std::string_view, std::string_view> kNames[] = {
+      {"And", "Andromède"},
+      {"Ant", "Machine pneumatique"},
+      {"Aps", "Oiseau de paradis"},
+      {"Aql", "Aigle"},
+      {"Aqr", "Verseau"},
+      {"Ara", "Autel"},
+      {"Ari", "Bélier"},
+      {"Aur", "Cocher"},
+      {"Boo", "Bouvier"},
+      {"Cae", "Burin"},
+      {"Cam", "Girafe"},
+      {"Cap", "Capricorne"},
+      {"Car", "Carène"},
+      {"Cas", "Cassiopée"},
+      {"Cen", "Centaure"},
+      {"Cep", "Céphée"},
+      {"Cet", "Baleine"},
+      {"Cha", "Caméléon"},
+      {"Cir", "Compas"},
+      {"CMa", "Grand Chien"},
+      {"CMi", "Petit Chien"},
+      {"Cnc", "Cancer"},
+      {"Col", "Colombe"},
+      {"Com", "Chevelure de Bérénice"},
+      {"CrA", "Couronne australe"},
+      {"CrB", "Couronne boréale"},
+      {"Crt", "Coupe"},
+      {"Cru", "Croix du Sud"},
+      {"Crv", "Corbeau"},
+      {"CVn", "Chiens de chasse"},
+      {"Cyg", "Cygne"},
+      {"Del", "Dauphin"},
+      {"Dor", "Dorade"},
+      {"Dra", "Dragon"},
+      {"Equ", "Petit Cheval"},
+      {"Eri", "Éridan"},
+      {"For", "Fourneau"},
+      {"Gem", "Gémeaux"},
+      {"Gru", "Grue"},
+      {"Her", "Hercule"},
+      {"Hor", "Horloge"},
+      {"Hya", "Hydre"},
+      {"Hyi", "Hydre mâle"},
+      {"Ind", "Indien"},
+      {"Lac", "Lézard"},
+      {"Leo", "Lion"},
+      {"Lep", "Lièvre"},
+      {"Lib", "Balance"},
+      {"LMi", "Petit Lion"},
+      {"Lup", "Loup"},
+      {"Lyn", "Lynx"},
+      {"Lyr", "Lyre"},
+      {"Men", "Table"},
+      {"Mic", "Microscope"},
+      {"Mon", "Licorne"},
+      {"Mus", "Mouche"},
+      {"Nor", "Règle"},
+      {"Oct", "Octant"},
+      {"Oph", "Ophiuchus"},
+      {"Ori", "Orion"},
+      {"Pav", "Paon"},
+      {"Peg", "Pégase"},
+      {"Per", "Persée"},
+      {"Phe", "Phénix"},
+      {"Pic", "Peintre"},
+      {"PsA", "Poisson austral"},
+      {"Psc", "Poissons"},
+      {"Pup", "Poupe"},
+      {"Pyx", "Boussole"},
+      {"Ret", "Réticule"},
+      {"Scl", "Sculpteur"},
+      {"Sco", "Scorpion"},
+      {"Sct", "Écu de Sobieski"},
+      {"Ser", "Serpent"},
+      {"Sex", "Sextant"},
+      {"Sge", "Flèche"},
+      {"Sgr", "Sagittaire"},
+      {"Tau", "Taureau"},
+      {"Tel", "Télescope"},
+      {"TrA", "Triangle austral"},
+      {"Tri", "Triangle"},
+      {"Tuc", "Toucan"},
+      {"UMa", "Grande Ourse"},
+      {"UMi", "Petite Ourse"},
+      {"Vel", "Voiles"},
+      {"Vir", "Vierge"},
+      {"Vol", "Poisson volant"},
+      {"Vul", "Petit Renard"},
+  };
+  static_assert(std::size(kNames) == astro::kConstellationCount);
+  const std::string_view abbreviation = astro::constellationAt(index).abbreviation;
+  for (const auto& [iau, name] : kNames) {
+    if (iau == abbreviation && !abbreviation.empty()) {
+      return name;
+    }
+  }
+  return {};
+}
+
+std::string_view sky::starName(std::int32_t hipparcos) {
+  static constexpr std::pair<std::int32_t, std::string_view> kNames[] = {
+      {27989, "Bételgeuse"}, {21421, "Aldébaran"},   {91262, "Véga"},    {97649, "Altaïr"},
+      {80763, "Antarès"},    {65474, "l'Épi"},       {49669, "Régulus"}, {11767, "Polaire"},
+      {54061, "Dubhé"},      {53910, "Mérak"},       {67301, "Alkaïd"},  {677, "Alphératz"},
+      {3179, "Schédar"},     {86032, "Ras Alhague"}, {27366, "Saïph"},
+  };
+  for (const auto& [number, name] : kNames) {
+    if (number == hipparcos) {
+      return name;
+    }
+  }
+  return {};
+}
 
 }  // namespace frontend::catalogue

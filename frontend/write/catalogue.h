@@ -237,4 +237,23 @@ inline constexpr std::string_view kRule =
     "(0,25 magnitude par masse d'air). La Lune : dès qu'elle est levée.\n";
 }  // namespace night
 
+// The constellations and the stars, in the place's block and the pictures.
+namespace sky {
+// The French name of a constellation, by its number in astro's list
+// (astro::constellationAt): "Andromède" ... "Petit Renard"; empty for a
+// number outside it.
+std::string_view constellationName(std::size_t index);
+// The French name of a bright star where French writes it otherwise than
+// its proper name, by its Hipparcos number: "Bételgeuse" for 27989, "l'Épi"
+// for Spica; empty for the others (Sirius, Rigel, Capella... keep theirs).
+std::string_view starName(std::int32_t hipparcos);
+// The place's block: each body's constellation, "Soleil (Capricorne)".
+inline constexpr std::string_view kConstellations = "Constellations : ";
+// The key of the sky above a place.
+inline constexpr std::string_view kStarsKey = "étoiles jusqu'à la magnitude 4,5";
+inline constexpr std::string_view kFiguresKey = "figures des constellations";
+// The head of the column of the sky picture's legend.
+inline constexpr std::string_view kConstellationHead = "Constellation";
+}  // namespace sky
+
 }  // namespace frontend::catalogue

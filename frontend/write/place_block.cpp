@@ -10,6 +10,7 @@
 // counted twice).
 #include "frontend/write/place_block.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <tuple>
@@ -144,6 +145,46 @@ void appendBodyRow(std::string& out, const Request& request, const BodyRow& row,
     appendClock(out, request, secondTransit);
     out += '\n';
   }
+}
+
+// Each body's constellation, "Mars (Gémeaux)", after "Constellations : ",
+// on as many lines of at most 80 columns as it takes, the next ones
+// indented.
+void appendConstellations(std::string& out, const astro::Instant& instant) {
+  // Nothing where no body has a position.
+  if (std::none_of(instant.bodies.begin(), instant.bodies.end(), [](const astro::BodyPosition& p) {
+        return p.status != astro::Status::NotComputable;
+      })) {
+    return;
+  }
+  std::size_t start = out.size();
+  out += catalogue::sky::kConstellations;
+  bool first = true;
+  for (const BodyRow& row : kBodyRows) {
+    const astro::BodyPosition& p = instant[row.body];
+    if (p.status == astro::Status::NotComputable) {
+      continue;
+    }
+    std::string item(row.name);
+    item += " (";
+    item += catalogue::sky::constellationName(
+        astro::constellation({p.rightAscension, p.declination}, instant.tt).index);
+    item += ')';
+    if (!first) {
+      out += ',';
+      if (displayWidth(std::string_view(out).substr(start)) + 1 + displayWidth(item) + 1 >
+          kTerminalWidth) {
+        out += '\n';
+        start = out.size();
+        out += "  ";
+      } else {
+        out += ' ';
+      }
+    }
+    out += item;
+    first = false;
+  }
+  out += '\n';
 }
 
 }  // namespace
@@ -285,6 +326,7 @@ void appendPlaceBlock(std::string& out, const Request& request, const Observatio
       out += part == moon.back() ? "\n" : ", ";
     }
   }
+  appendConstellations(out, seen.instant);
   out += '\n';
 }
 

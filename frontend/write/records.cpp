@@ -147,6 +147,13 @@ void bodyFields(const Observation& seen, const Request& request, astro::Body bod
   if (request.place) {
     placeFields(seen, request, body, visit);
   }
+  // The IAU constellation of the body's place of date, by its abbreviation.
+  const bool computable = p.status != astro::Status::NotComputable;
+  visit("constellation",
+        Value::text(computable
+                        ? astro::constellation({p.rightAscension, p.declination}, seen.instant.tt)
+                              .abbreviation
+                        : std::string_view{}));
 }
 
 // Text in a CSV field, quoted when it holds a separator, a quote or a line

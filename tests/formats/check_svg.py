@@ -212,7 +212,9 @@ def check_date(program, date, workdir):
         when = ("invisible" if angle < 15 else "toute la nuit" if angle >= 150
                 else "le soir" if east else "le matin")
         side = "à l'est" if east else "à l'ouest"
-        line = next(text for text in legend if text.startswith(name + " :"))
+        # "Mars (Gémeaux) : ...": the name, its constellation, then the rest.
+        line = next(text for text in legend
+                    if re.match(re.escape(name) + r" \([^)]+\) : ", text))
         expected = f"{math.floor(angle)}\u00b0 {side} du Soleil, {when}"
         if f" : {expected}" not in line and f"é, {expected}" not in line and \
                 f"{math.floor(angle + 1e-6)}\u00b0 {side} du Soleil, {when}" not in line:

@@ -32,7 +32,7 @@ const std::string kUsageError = "ephemerides : ";
 const std::string kCsvHeader =
     "date,datetime,year,month,day,jd,sidereal_h,time_scale,delta_t_s,body,ra_h,dec_deg,distance_au,"
     "distance_km,illuminated_fraction,status,magnitude,magnitude_status,phase_angle_deg,"
-    "apparent_diameter_arcsec,elongation_deg,elongation_side\n";
+    "apparent_diameter_arcsec,elongation_deg,elongation_side,constellation\n";
 const std::string kIcsYears =
     "le format ics ne tient que les années 1 à 9999 du calendrier grégorien, en UTC ; les autres "
     "s'écrivent en text, csv ou json.";
@@ -610,9 +610,15 @@ TEST(CommandLine, FrenchWordsReadWell) {
       {{"--evenements", "2025", "--lieu", "Lyon"},
        "Événements, à l'heure du fuseau Europe/Paris :\n",
        "heures de Europe"},
-      {{"--format", "svg", "1.5/1/2000"}, "Soleil : 18h 45m 10s, -23° 01′", " deg "},
+      {{"--format", "svg", "1.5/1/2000"}, "Soleil (Sagittaire) : 18h 45m 10s, -23° 01′", " deg "},
       {{"--format", "svg", "1.5/1/2000"}, "temps sidéral 18h 41m 50s", "siderale"},
       {{"--lieu", "Lyon", "--format", "svg", "2026-01-24T20:00"}, "12:52 (25° 09′)", "09')"},
+      // Each body's constellation by its French name, on lines of 80
+      // columns at most.
+      {{"--lieu", "Paris", "2025-01-16T22:00"},
+       "Constellations : Soleil (Sagittaire), Lune (Lion), Mercure (Sagittaire),\n"
+       "  Vénus (Verseau), Mars (Gémeaux), Jupiter (Taureau), Saturne (Verseau),\n",
+       "Gemini"},
   };
   for (const auto& c : cases) {
     const Transcript run = runProgram("", nullptr, kPatience, c.arguments);

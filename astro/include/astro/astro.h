@@ -36,6 +36,11 @@
 //                   perigee, conjunctions, oppositions, elongations and
 //                   close approaches between two instants
 //   eventKindBit    a choice of kinds of events
+//   constellation, constellationJ2000, constellationAt
+//                   the IAU constellation of a direction
+//   catalogueStar, figureSegment, precessionFromJ2000, precess, starPlace
+//                   the bright stars and the constellation figures, placed
+//                   at a date
 //   bodyId, statusId, theoryId, sunSideId, magnitudeStatusId,
 //   eventOutcomeId, riseSetId, searchOutcomeId, eventKindId
 //                   each enum's values as programs and files write them
@@ -1385,6 +1390,96 @@ struct Night {
 ASTRO_PUBLIC Night nightAt(UT start, const TimeScale& scale, const Observer& observer,
                            Refraction refraction = Refraction::Standard,
                            Theory theory = Theory::Classic);
+
+// ---- Constellations and the bright stars ----
+
+// The 88 constellations, numbered 0 to 87 in the alphabetical order of
+// their IAU abbreviations, capitals aside: Andromeda (And) is 0, Aquila
+// (Aql) 3 before Aquarius (Aqr) 4, Orion (Ori) 59, Vulpecula (Vul) 87.
+inline constexpr std::size_t kConstellationCount = 88;
+
+struct Constellation {
+  std::uint8_t index;             // 0 to 87; kConstellationCount for none
+  std::string_view abbreviation;  // the IAU's three letters: "Ori", "CMa"
+  std::string_view latinName;     // "Orion", "Canis Major"
+};
+
+// The constellation of number `index` (0 to 87); for a larger index one
+// whose index is kConstellationCount and whose names are empty.
+ASTRO_PUBLIC Constellation constellationAt(std::size_t index);
+
+// The IAU constellation that holds a direction, by the official boundaries
+// (Delporte 1930), drawn along the hour circles and parallels of the mean
+// equator and equinox of B1875 (Roman 1987, PASP 99, 695: 357 zones; the
+// table as Astronomy Engine 2.1.19 ships it, MIT). The direction is
+// precessed to B1875.0 (JD 2405889.25855 TT) with the IAU 2006 precession
+// and frame bias (ERFA's eraPmat06), then looked up.
+//
+//   constellation       a direction on the mean equator and equinox of the
+//                       date tt, as BodyPosition gives it; an apparent
+//                       place (true equator, aberration) may be given too:
+//                       it moves the answer only within 30" of a boundary
+//   constellationJ2000  a direction on the ICRS (J2000 mean equator)
+//
+// A declination outside [-pi/2, pi/2] or a value that is not finite gives
+// the empty Constellation (index kConstellationCount). Accuracy: the
+// boundaries stand within about 1" of where the IAU drew them over
+// 1000-3000 (the precession models differ by less). Against Astronomy
+// Engine's Constellation, which precesses with nutation
+// (tests/constellation_test.cpp): the same answer for all of 1000 random
+// directions and 9000 places of the nine bodies over 1900-2100 (Precise
+// theory) lying beyond an arcminute of a boundary; the Classic theory's
+// places differ 7 times in 9000, each within 10' of a boundary, as its
+// errors allow. Cost: about 0.35 microsecond (0.25 from the ICRS) on an
+// the development machine of docs/performance.md (-O2).
+ASTRO_PUBLIC Constellation constellation(const EquatorialPoint& meanOfDate, TT tt);
+ASTRO_PUBLIC Constellation constellationJ2000(const EquatorialPoint& icrs);
+
+// The rotation from the ICRS (J2000 mean equator, with the frame bias) to
+// the mean equator and equinox of a date, IAU 2006 (ERFA's eraPmat06): for
+// placing many catalogue directions at one date.
+struct Precession {
+  std::array<std::array<double, 3>, 3> matrix;  // v(date) = matrix * v(ICRS)
+};
+ASTRO_PUBLIC Precession precessionFromJ2000(TT tt);
+// A direction of the ICRS on the mean equator and equinox of the date the
+// precession was made for.
+ASTRO_PUBLIC EquatorialPoint precess(const Precession& precession, const EquatorialPoint& icrs);
+
+// A star of the catalogue: the 1627 stars of visual magnitude 5.0 or
+// brighter of the Hipparcos catalogue, as the npm package d3-celestial
+// 0.7.35 gives them (BSD-3), numbered from the brightest.
+struct CatalogueStar {
+  std::int32_t hipparcos;      // number in the Hipparcos catalogue
+  EquatorialPoint icrs;        // radians, ICRS, epoch J2000 (to 0.0001 degree)
+  double magnitude;            // visual
+  std::string_view name;       // proper name ("Sirius", "Betelgeuse"), or empty
+  std::uint8_t constellation;  // index of its constellation (constellationJ2000)
+};
+ASTRO_PUBLIC std::size_t catalogueStarCount();
+// The star of number `index` (0, the brightest, Sirius, to
+// catalogueStarCount() - 1); a larger index gives the last star.
+ASTRO_PUBLIC CatalogueStar catalogueStar(std::size_t index);
+
+// The star's mean place at the date of the precession: right ascension and
+// declination on the mean equator and equinox of date, as BodyPosition's.
+// The catalogue carries no proper motions: the place is the J2000 one
+// precessed, off by the star's motion since 2000, under 2.3" a year for
+// every star of the catalogue (Arcturus), so within 1' from 1975 to 2025
+// for all and far less for most; no aberration or nutation (up to 40").
+ASTRO_PUBLIC EquatorialPoint starPlace(const CatalogueStar& star, const Precession& precession);
+
+// The constellation figures, as lines between their stars: 743 segments
+// (d3-celestial's figures, BSD-3), each with the constellation it draws and
+// its two ends on the ICRS (precess them as the stars).
+struct FigureSegment {
+  std::uint8_t constellation;
+  EquatorialPoint from;
+  EquatorialPoint to;
+};
+ASTRO_PUBLIC std::size_t figureSegmentCount();
+// The segment of number `index`; a larger index gives the last one.
+ASTRO_PUBLIC FigureSegment figureSegment(std::size_t index);
 
 }  // namespace astro
 
