@@ -100,21 +100,53 @@ struct Margin {
   std::size_t body;
   double magnitude;
 
-  // The body as seen, and the margin to the rule.
-  double operator()(double fraction) const {
-    const Horizon h = sky.horizon(fraction);
-    const double sunMargin = kDarkSunAltitude * kDegreesPerRadian - sky.sunAltitude(h, fraction);
+  // The margin to the rule from the horizon and the Sun's altitude
+  // (degrees) of the moment; the body's apparent altitude into *altitude.
+  double at(const Horizon& h, double sunAltitude, double fraction, double* altitude) const {
+    const double sunMargin = kDarkSunAltitude * kDegreesPerRadian - sunAltitude;
     const Vector r = trackPosition(sky.tracks.bodies[body], fraction);
+    const double seen = seenFrom(h, r, sky.refraction).altitude;
+    if (altitude != nullptr) {
+      *altitude = seen;
+    }
     if (kBodies[body] == Body::Moon) {
       const double s = std::clamp(geocentricSinAltitude(h, r), -1.0, 1.0);
       return std::min(sunMargin, (std::asin(s) - moonHorizon(length(r))) * kDegreesPerRadian);
     }
-    const double altitude = seenFrom(h, r, sky.refraction).altitude;
-    const double sun = sky.sunAltitude(h, fraction) / kDegreesPerRadian;
-    const double brightness = skyLimitingMagnitude(sun) - (magnitude + skyExtinction(altitude));
-    return std::min({sunMargin, (altitude - kLowestSightAltitude) * kDegreesPerRadian, brightness});
+    const double limit = skyLimitingMagnitude(sunAltitude / kDegreesPerRadian);
+    const double brightness = limit - (magnitude + skyExtinction(seen));
+    return std::min({sunMargin, (seen - kLowestSightAltitude) * kDegreesPerRadian, brightness});
+  }
+  double operator()(double fraction) const {
+    const Horizon h = sky.horizon(fraction);
+    return at(h, sky.sunAltitude(h, fraction), fraction, nullptr);
   }
 };
+
+// The moments sampled across the dark, with the horizon and the Sun's
+// altitude (degrees) at each: the same for every body.
+struct Samples {
+  std::vector<double> at;
+  std::vector<Horizon> horizons;
+  std::vector<double> sunAltitudes;
+  double step;
+};
+
+Samples samplesOf(const Sky& sky, double a, double b) {
+  Samples s;
+  const int steps = std::max(1, static_cast<int>(std::ceil((b - a) / kSampleDays)));
+  s.step = (b - a) / steps;
+  const auto count = static_cast<std::size_t>(steps) + 1;
+  s.at.resize(count);
+  s.horizons.resize(count);
+  s.sunAltitudes.resize(count);
+  for (std::size_t i = 0; i < count; ++i) {
+    s.at[i] = i + 1 == count ? b : a + static_cast<double>(i) * s.step;
+    s.horizons[i] = sky.horizon(s.at[i]);
+    s.sunAltitudes[i] = sky.sunAltitude(s.horizons[i], s.at[i]);
+  }
+  return s;
+}
 
 struct Altitude {
   const Sky& sky;
@@ -151,19 +183,17 @@ NightBody noSight(Sighting sighting) {
 }
 
 // One body's night over the dark [a, b] (fractions of the span).
-NightBody bodyNight(const Sky& sky, std::size_t body, const Appearance& look, double a, double b) {
+NightBody bodyNight(const Sky& sky, const Samples& samples, std::size_t body,
+                    const Appearance& look, double a, double b) {
   NightBody night = noSight(Sighting::Visible);
   const Margin margin{sky, body, look.magnitude};
   const Altitude altitude{sky, body};
-  const int steps = std::max(1, static_cast<int>(std::ceil((b - a) / kSampleDays)));
-  const double step = (b - a) / steps;
-  std::vector<double> at(static_cast<std::size_t>(steps) + 1);
+  const std::vector<double>& at = samples.at;
+  const double step = samples.step;
   std::vector<double> margins(at.size());
   std::vector<double> heights(at.size());
   for (std::size_t i = 0; i < at.size(); ++i) {
-    at[i] = i + 1 == at.size() ? b : a + static_cast<double>(i) * step;
-    margins[i] = margin(at[i]);
-    heights[i] = altitude(at[i]);
+    margins[i] = margin.at(samples.horizons[i], samples.sunAltitudes[i], at[i], &heights[i]);
   }
   night.highestInDark = *std::max_element(heights.begin(), heights.end());
   const double start = sky.tracks.start.jd;
@@ -344,13 +374,14 @@ Night nightAt(UT start, const TimeScale& scale, const Observer& observer, Refrac
   night.middleTt = middle.tt;
   night.positions = middle.bodies;
   night.looks = appearances(middle);
+  const Samples samples = dark ? samplesOf(sky, a, b) : Samples{};
   for (std::size_t i = 1; i < kBodyCount; ++i) {
     if (tracks.statuses[i] == Status::NotComputable ||
         middle.bodies[i].status == Status::NotComputable) {
       continue;
     }
-    night.bodies[i] =
-        dark ? bodyNight(sky, i, night.looks.bodies[i], a, b) : noSight(Sighting::NoDarkness);
+    night.bodies[i] = dark ? bodyNight(sky, samples, i, night.looks.bodies[i], a, b)
+                           : noSight(Sighting::NoDarkness);
   }
   return night;
 }

@@ -40,6 +40,14 @@ NightView nightOf(const Request& request, const astro::CalendarDay& evening) {
   view.moon = astro::moonAge(view.night.middleTt, theory);
   view.evening = evening;
   view.morning = dayAfter(evening, 1);
+  for (std::size_t i = 0; i < astro::kBodyCount; ++i) {
+    const astro::BodyPosition& p = view.night.positions[i];
+    view.constellations[i] =
+        view.night.status == astro::Status::NotComputable ||
+                p.status == astro::Status::NotComputable
+            ? astro::kConstellationCount
+            : astro::constellation({p.rightAscension, p.declination}, view.night.middleTt).index;
+  }
   return view;
 }
 

@@ -23,9 +23,9 @@ struct NightView {
   astro::CalendarDay morning;  // the next
   // The instant asked (UT), when the date had a time or was "maintenant".
   std::optional<double> asked;
-  // The constellation of each body at the middle of the night (the IAU's
-  // three letters), empty where none is known.
-  std::array<std::string, astro::kBodyCount> constellations;
+  // The constellation of each body at the middle of the night, its number
+  // in astro::constellationAt (kConstellationCount where none is known).
+  std::array<std::size_t, astro::kBodyCount> constellations;
 };
 
 // The theory of a night whose middle falls at jdTt (TT): the almanac's.

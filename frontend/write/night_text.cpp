@@ -189,8 +189,13 @@ void appendSun(std::string& out, const Request& request, const astro::Night& nig
 void appendMoon(std::string& out, const Request& request, const NightView& view) {
   const astro::Night& night = view.night;
   const astro::NightBody& moon = night[astro::Body::Moon];
-  const std::vector<std::string> first =
+  std::vector<std::string> first =
       moonPhaseParts(view.moon, night.looks[astro::Body::Moon].illuminatedFraction);
+  const std::string_view constellation = catalogue::sky::constellationName(
+      view.constellations[static_cast<std::size_t>(astro::Body::Moon)]);
+  if (!constellation.empty()) {
+    first.push_back(std::string(words::kConstellation) + std::string(constellation));
+  }
   appendClauses(out, rowOf(astro::Body::Moon).name, first);
   std::vector<std::string> second;
   if (moon.sighting == astro::Sighting::Visible) {
@@ -214,8 +219,10 @@ void appendPlanet(std::string& out, const Request& request, const NightView& vie
   }
   std::vector<std::string> first{std::string(words::kVisible) + windowsOf(request, night, body),
                                  magnitudeOf(night.looks.bodies[index].magnitude)};
-  if (!view.constellations[index].empty()) {
-    first.push_back(std::string(words::kConstellation) + view.constellations[index]);
+  const std::string_view constellation =
+      catalogue::sky::constellationName(view.constellations[index]);
+  if (!constellation.empty()) {
+    first.push_back(std::string(words::kConstellation) + std::string(constellation));
   }
   appendClauses(out, name, first);
   appendClauses(out, "", {bestOf(request, body), heightOf(body)});
@@ -317,7 +324,8 @@ Row nightRow(const Request& request, const NightView& view, std::size_t index) {
   row.number("best_azimuth_deg", degrees(b.bestAzimuth));
   row.text("best_direction", std::string(compassOf(b.bestAzimuth)));
   row.number("magnitude", look.magnitude);
-  row.text("constellation", view.constellations[index]);
+  row.text("constellation",
+           std::string(astro::constellationAt(view.constellations[index]).abbreviation));
   row.number("elongation_deg", sun ? none : degrees(look.elongation.angle));
   row.text("rise", isoOf(request, day.bodies[index].rise));
   row.text("set", isoOf(request, day.bodies[index].set));

@@ -108,6 +108,7 @@ def main():
         check_night(program, list(arguments))
     by_body = {r["body"]: r for r in paris}
     check(by_body["mars"]["when"] == "all_night", "Paris: Mars all night")
+    check(by_body["mars"]["constellation"] == "Gem", "Paris: Mars in Gemini")
     check(by_body["venus"]["when"] == "from_dusk", "Paris: Venus in the evening")
     check(by_body["saturn"]["when"] == "from_dusk", "Paris: Saturn in the evening")
     check(by_body["moon"]["phase"] == "waning_gibbous", "Paris: the Moon waning gibbous")

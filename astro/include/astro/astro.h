@@ -1328,7 +1328,8 @@ struct MoonAge {
 // them. The age is counted from that new moon's instant (0 at it, about
 // 29.5 days just before the next); the instants, and so the ages, are
 // those of findEvents (the Moon's phases within 1.5 minutes for Classic).
-// Cost: about 20 computeInstant calls (findEvents of a month's phases).
+// Cost: findEvents of a month's phases, about as long as 1.7 dayAlmanac
+// (Classic) or 3 (Precise) (bench/observer_bench.cpp).
 ASTRO_PUBLIC MoonAge moonAge(TT tt, Theory theory = Theory::Classic);
 // The same from the phases of a search already made (findEvents with the
 // four phase kinds, other kinds ignored) over an interval that holds [tt -
@@ -1490,7 +1491,8 @@ struct Night {
 // time to a second (extremumOf). A glimpse shorter than 10 minutes between
 // two samples can be missed. The windows are searched within the dark
 // only: a body seen before the dark ends begins at darkStart.
-// Cost: about 1.5 dayAlmanac (bench/observer_bench.cpp).
+// Cost: about 2.4 dayAlmanac for Classic, 1.4 for Precise, whose
+// positions weigh more (bench/observer_bench.cpp).
 ASTRO_PUBLIC Night nightAt(UT start, const TimeScale& scale, const Observer& observer,
                            Refraction refraction = Refraction::Standard,
                            Theory theory = Theory::Classic);
