@@ -33,7 +33,7 @@ NightView nightOf(const Request& request, const astro::CalendarDay& evening) {
                       observer.longitude / astro::kTurn;
   const astro::TimeScale scale = request.scale.astroScale();
   const double tt = scale.tt(astro::UT{noon + 0.5}).jd;
-  const astro::Theory theory = nightTheory(request, tt);
+  const astro::Theory theory = almanacTheory(request, tt);
   NightView view{};
   view.night =
       astro::nightAt(astro::UT{noon}, scale, observer, astro::Refraction::Standard, theory);
@@ -52,10 +52,6 @@ NightView nightOf(const Request& request, const astro::CalendarDay& evening) {
 }
 
 }  // namespace
-
-astro::Theory nightTheory(const Request& /*request*/, double /*jdTt*/) {
-  return astro::Theory::Classic;
-}
 
 Parsed<NightView> nightViewOf(const Request& request, const std::optional<DateEntry>& given) {
   DateEntry entry;

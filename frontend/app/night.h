@@ -28,8 +28,6 @@ struct NightView {
   std::array<std::size_t, astro::kBodyCount> constellations;
 };
 
-// The theory of a night whose middle falls at jdTt (TT): the almanac's.
-astro::Theory nightTheory(const Request& request, double jdTt);
 
 // The night of a date of the request's place: the evening of a date
 // without a time of day; the night that holds an instant (a date with a

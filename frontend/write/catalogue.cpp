@@ -824,18 +824,6 @@ std::string wrappedToEighty(std::string_view text) {
     }
     out += word;
     start = end + 1;
-
-namespace passages {
-namespace {
-// Under the date and time of the event's line.
-constexpr std::string_view kIndent = "                  ";
-
-// "C3 et C4", "C1, C2 et C4": names joined as French joins them.
-std::string joined(const std::vector<std::string>& names) {
-  std::string out;
-  for (std::size_t i = 0; i < names.size(); ++i) {
-    if (i > 0) out += i + 1 == names.size() ? " et " : ", ";
-    out += names[i];
   }
   return out;
 }
@@ -1098,6 +1086,21 @@ std::string_view solarSeen(astro::SolarEclipseKind kind) {
 }
 
 }  // namespace eclipses
+
+namespace passages {
+namespace {
+// Under the date and time of the event's line.
+constexpr std::string_view kIndent = "                  ";
+
+// "C3 et C4", "C1, C2 et C4": names joined as French joins them.
+std::string joined(const std::vector<std::string>& names) {
+  std::string out;
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    if (i > 0) out += i + 1 == names.size() ? " et " : ", ";
+    out += names[i];
+  }
+  return out;
+}
 
 std::string degrees(std::int64_t value) {
   return std::to_string(value) + "°";

@@ -120,24 +120,24 @@ void appendCalendarEvent(std::string& out, const FoundEvent& found, const Reques
     // when it is eclipsed there, else the partial (or penumbral) phase on
     // the Earth; its circumstances go in the description.
     const EclipseFound& eclipse = *found.eclipse;
-    double first = std::nan("");
-    double last = std::nan("");
+    double firstTt = std::nan("");
+    double lastTt = std::nan("");
     if (eclipse.lunar) {
-      first = eclipse.lunar->p1.jd;
-      last = eclipse.lunar->p4.jd;
+      firstTt = eclipse.lunar->p1.jd;
+      lastTt = eclipse.lunar->p4.jd;
     } else if (eclipse.solarHere && eclipse.solarHere->eclipsed) {
-      first = eclipse.solarHere->c1.tt.jd;
-      last = eclipse.solarHere->c4.tt.jd;
+      firstTt = eclipse.solarHere->c1.tt.jd;
+      lastTt = eclipse.solarHere->c4.tt.jd;
     } else if (eclipse.solar) {
-      first = eclipse.solar->partialBegin.jd;
-      last = eclipse.solar->partialEnd.jd;
+      firstTt = eclipse.solar->partialBegin.jd;
+      lastTt = eclipse.solar->partialEnd.jd;
     }
     const double shift = eclipse.deltaT / kSecondsPerDay;
     const bool held =
-        std::isfinite(first) && std::isfinite(last) && icsHolds(first - shift, last - shift);
-    icsLine(out, "DTSTART:" + (held ? icsTime(first - shift) : time));
+        std::isfinite(firstTt) && std::isfinite(lastTt) && icsHolds(firstTt - shift, lastTt - shift);
+    icsLine(out, "DTSTART:" + (held ? icsTime(firstTt - shift) : time));
     if (held) {
-      icsLine(out, "DTEND:" + icsTime(last - shift));
+      icsLine(out, "DTEND:" + icsTime(lastTt - shift));
     }
     std::string description;
     for (const std::string& paragraph : eclipseDetails(found, request)) {
