@@ -110,7 +110,7 @@ TEST(Command, Eclipses) {
        0,
        {"14/03/2025 06:58  Éclipse totale de Lune (magnitude 1,1",
         "29/03/2025 10:47  Éclipse partielle de Soleil (magnitude 0,93",
-        "07/09/2025 18:11  Éclipse totale de Lune", "21/09/2025 19:4", "06:25 à 07:31."}},
+        "07/09/2025 18:11  Éclipse totale de Lune", "21/09/2025 19:4", "06:26 à 07:31."}},
       {{"--evenements", "2026", "--types", "eclipse_de_soleil", "--lieu", "Paris"},
        0,
        {"12/08/2026 19:45  Éclipse totale de Soleil (magnitude 1,039)",
@@ -171,13 +171,14 @@ TEST(Command, TransitsAndOccultationsInTheList) {
       {{"--evenements", "--from", "2025-01-04", "--to", "2025-01-04", "--types",
         "occultation,rapprochements"},
        "Événements, heures en temps universel (UT) :\n"
-       "04/01/2025 16:48  Rapprochement de la Lune et de Saturne (0,6°)\n"},
+       "04/01/2025 16:50  Rapprochement de la Lune et de Saturne (0,6°)\n"
+       "                  la Lune : premier croissant, âgée de 4,8 jours\n"},
       {{"--evenements", "--from", "2025-01-04", "--to", "2025-01-04", "--types", "Éclipses",
         "--lieu", "Paris"},
        "Événements, à l'heure du fuseau Europe/Paris :\n"
        "04/01/2025 18:23  Occultation de Saturne par la Lune\n"
        "                  disparition 18:23 (angle 61°), Lune à 30° de hauteur\n"
-       "                  réapparition 19:32 (angle 224°), Lune à 25° de hauteur\n"
+       "                  réapparition 19:32 (angle 224°), Lune à 24° de hauteur\n"
        "                  Soleil à -12° de hauteur\n"},
   };
   for (const auto& c : cases) {

@@ -270,7 +270,7 @@ TEST(NightView, TextSaysWhatIsSeenWithin80Columns) {
        {"Lune : gibbeuse décroissante, âgée de 16,9 jours, éclairée à 9"}},
       {{"--evenements", "--from", "2025-01-01", "--to", "2025-01-05", "--fuseau", "UTC"},
        0,
-       {"03/01/2025 16:32  Rapprochement de la Lune et de Vénus (1,3°)\n"
+       {"03/01/2025 16:31  Rapprochement de la Lune et de Vénus (1,3°)\n"
         "                  la Lune : premier croissant, âgée de 3,8 jours\n"}},
       // The picture at the hour asked; without a date, tonight.
       {{"--lieu", "Paris", "--nuit", "2025-01-16T22:00", "--format", "svg"},

@@ -125,11 +125,16 @@ bool EventSearch::next(std::vector<FoundEvent>& found) {
   addOccultations(from, to, found);
   from_ = to;
   notComputable_ = notComputable_ || list.status == astro::Status::NotComputable;
-  outside_ = outside_ || list.status == astro::Status::OutsideMeasuredSpan;
+  // On the precise theory, the events' own statuses: its search reaches a
+  // few days past the piece's ends, which at the edge of its span says
+  // nothing of the events found within it.
+  outside_ = outside_ || (theory == astro::Theory::Classic &&
+                          list.status == astro::Status::OutsideMeasuredSpan);
   for (const astro::Event& e : list.events) {
     // Back to UT; the events of the interval in UT only.
     const double ut = scale_.ut(e.tt).jd;
     if (ut >= request_.eventsStart && ut < request_.eventsEnd) {
+      outside_ = outside_ || e.status == astro::Status::OutsideMeasuredSpan;
       FoundEvent& event = found.emplace_back(FoundEvent{e, ut});
       const bool moon = e.body == astro::Body::Moon || e.other == astro::Body::Moon;
       if (moon && (e.kind == astro::EventKind::CloseApproach ||

@@ -762,7 +762,7 @@ TEST(CommandLine, MoonMagnitudeNearNewMoonIsNotShown) {
       {{"--lieu", "Lyon", "2025-01-29T13:00"}, "\n Lune     21° 47'  180° 47'     —  08:28", ""},
       {{"--lieu", "Lyon", "2025-01-29T13:00", "--format", "csv"}, ",outside_model_range,", ""},
       {{"--format", "svg", "29.5/1/2025"},
-       "Lune : 0 % éclairée, 3° à l'ouest du Soleil, invisible ; mag. —<",
+       "Lune (Capricorne) : 0 % éclairée, 3° à l'ouest du Soleil, invisible ; mag. —<",
        ""},
       {{"--lieu", "Lyon", "--format", "svg", "2025-01-29T13:00"}, "text-anchor=\"end\">—<", ""},
       {{"--lieu", "Lyon", "2025-01-13T23:00"}, "\n Lune     59° 37'  122° 01' -12,7  16:34", "—"},
