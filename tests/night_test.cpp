@@ -258,6 +258,11 @@ TEST(NightView, TextSaysWhatIsSeenWithin80Columns) {
       {{"--lieu", "-33.87,151.21", "--fuseau", "Australia/Sydney", "--nuit", "2025-06-21"},
        0,
        {"Nuit du 21/06/2025 au 22/06/2025"}},
+      // Caught: the night's dusks were marked "(la veille)", as a day's
+      // dusk before its dawn is, and ran into the dawn's column.
+      {{"--lieu", "Paris", "--nuit", "2025-01-16"},
+       0,
+       {"Crépuscule civil (-6°)          soir 17:59            aube 08:01\n"}},
       // Polar night: the Sun neither sets nor rises.
       {{"--lieu", "Tromsø", "--nuit", "2025-12-21"},
        0,

@@ -170,7 +170,7 @@ void appendSun(std::string& out, const Request& request, const astro::Night& nig
     const std::size_t start = out.size();
     out += name;
     padToWidth(out, start, kTwilightNameWidth);
-    std::vector<std::string> parts = twilightParts(request, *twilight);
+    std::vector<std::string> parts = twilightParts(request, *twilight, true);
     if (parts.size() == 2) {
       std::swap(parts[0], parts[1]);  // the evening, then the morning
     }

@@ -271,7 +271,8 @@ void appendDayEvent(std::string& out, const Request& request, const astro::DayEv
   }
 }
 
-std::vector<std::string> twilightParts(const Request& request, const astro::Twilight& twilight) {
+std::vector<std::string> twilightParts(const Request& request, const astro::Twilight& twilight,
+                                       bool night) {
   const astro::DayEvent& morning = twilight.morning;
   const astro::DayEvent& evening = twilight.evening;
   if (morning.outcome == astro::EventOutcome::AlwaysAbove) {
@@ -296,7 +297,7 @@ std::vector<std::string> twilightParts(const Request& request, const astro::Twil
   // A dusk before the dawn of the same day (Lyon's astronomical dusk about
   // the June solstice, at 00:14): the twilight of the evening before, which
   // ended after midnight; the day's own ends after the next midnight.
-  if (morning.outcome == astro::EventOutcome::Occurs &&
+  if (!night && morning.outcome == astro::EventOutcome::Occurs &&
       evening.outcome == astro::EventOutcome::Occurs && evening.ut.jd < morning.ut.jd) {
     parts.back() += words::kEveningBefore;
   }

@@ -46,8 +46,10 @@ void appendDayEvent(std::string& out, const Request& request, const astro::DayEv
                     DayEventKind kind);
 // a twilight's morning and evening ("aube 04:52", "soir 22:32", or what
 // keeps each away), or a single text when the Sun stays above or below its
-// altitude all day.
-std::vector<std::string> twilightParts(const Request& request, const astro::Twilight& twilight);
+// altitude all day. `night`: the twilights of a night, from noon to noon,
+// whose dusk always comes before its dawn and needs no "(la veille)".
+std::vector<std::string> twilightParts(const Request& request, const astro::Twilight& twilight,
+                                       bool night = false);
 
 // The Moon's phase by name, its age and its lit fraction (0 to 1), as
 // many of them as are known: "gibbeuse décroissante", "âgée de 17,1
