@@ -51,20 +51,7 @@ Offset offsetOf(double ra, double dec, double centreRa, double centreDec) {
 
 // "19:22" on the request's clock, for an instant of TT.
 std::string clockOf(double tt, double deltaT, const Request& request) {
-  const double ut = tt - deltaT / kSecondsPerDay;
-  std::int64_t millisecond = 0;
-  if (request.civil) {
-    millisecond = localTimeOf(request.zone, ut).local.millisecond;
-  } else {
-    const double start = std::floor(ut + 0.5);
-    millisecond = static_cast<std::int64_t>((ut + 0.5 - start) * 86'400'000);
-  }
-  const std::int64_t minutes = millisecond / 60'000;
-  std::string out;
-  appendZeroPadded(out, minutes / 60, 2);
-  out += ':';
-  appendZeroPadded(out, minutes % 60, 2);
-  return out;
+  return hourMinute(tt - deltaT / kSecondsPerDay, request);
 }
 
 // "12/08/2026": the day of the instant (UT) on the request's clock.

@@ -805,29 +805,6 @@ std::string_view category(astro::EventKind kind) {
 
 namespace {
 
-// Text cut into lines of at most 80 columns at its spaces.
-std::string wrappedToEighty(std::string_view text) {
-  constexpr std::size_t kColumns = 80;
-  std::string out;
-  std::size_t lineStart = 0;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    std::size_t end = text.find(' ', start);
-    end = end == std::string_view::npos ? text.size() : end;
-    const std::string_view word = text.substr(start, end - start);
-    const std::size_t width = displayWidth(std::string_view(out).substr(lineStart));
-    if (out.size() > lineStart && width + 1 + displayWidth(word) > kColumns) {
-      out += '\n';
-      lineStart = out.size();
-    } else if (out.size() > lineStart) {
-      out += ' ';
-    }
-    out += word;
-    start = end + 1;
-  }
-  return out;
-}
-
 // "une date" or "3 dates", then " hors des années 1800 à 2200 (" and the
 // first few dates quoted.
 std::string datesOutsidePreciseSpan(std::int64_t count, const std::vector<std::string>& first) {
@@ -846,14 +823,14 @@ std::string datesOutsidePreciseSpan(std::int64_t count, const std::vector<std::s
 }  // namespace
 
 std::string precise::outsideSpan(std::int64_t count, const std::vector<std::string>& first) {
-  return wrappedToEighty(
+  return wrapped(
       "Note : " + datesOutsidePreciseSpan(count, first) +
       " : la théorie précise y est calculée, mais sa précision n'y est pas mesurée ; ses séries, "
       "tronquées pour ces quatre siècles, s'écartent du ciel à mesure qu'on s'en éloigne.");
 }
 
 std::string precise::placeOnClassic(std::int64_t count, const std::vector<std::string>& first) {
-  return wrappedToEighty("Note : " + datesOutsidePreciseSpan(count, first) +
+  return wrapped("Note : " + datesOutsidePreciseSpan(count, first) +
                          " : ce qui est vu du lieu y est calculé par la théorie classique, "
                          "moins précise ; --precis y garde la théorie précise.");
 }

@@ -182,23 +182,6 @@ std::array<Field, kColumns.size()> fieldsOf(const FoundEvent& found, const Reque
   return fields;
 }
 
-// "19:46": the time of day of an instant (UT) on the request's clock, cut
-// to the minute.
-std::string hourMinute(double ut, const Request& request) {
-  std::int64_t millisecond = 0;
-  if (request.civil) {
-    millisecond = localTimeOf(request.zone, ut).local.millisecond;
-  } else {
-    const double start = std::floor(ut + 0.5);
-    millisecond = static_cast<std::int64_t>((ut + 0.5 - start) * 86'400'000);
-  }
-  const std::int64_t minutes = millisecond / 60'000;
-  std::string out;
-  appendZeroPadded(out, minutes / 60, 2);
-  out += ':';
-  appendZeroPadded(out, minutes % 60, 2);
-  return out;
-}
 
 // "13:35": a contact's time on the request's clock, cut to the minute;
 // empty when it does not occur.
@@ -382,6 +365,24 @@ std::vector<std::string> lunarDetails(const EclipseFound& found, const Request& 
   return lines;
 }
 }  // namespace
+
+// "19:46": the time of day of an instant (UT) on the request's clock, cut
+// to the minute.
+std::string hourMinute(double ut, const Request& request) {
+  std::int64_t millisecond = 0;
+  if (request.civil) {
+    millisecond = localTimeOf(request.zone, ut).local.millisecond;
+  } else {
+    const double start = std::floor(ut + 0.5);
+    millisecond = static_cast<std::int64_t>((ut + 0.5 - start) * 86'400'000);
+  }
+  const std::int64_t minutes = millisecond / 60'000;
+  std::string out;
+  appendZeroPadded(out, minutes / 60, 2);
+  out += ':';
+  appendZeroPadded(out, minutes % 60, 2);
+  return out;
+}
 
 void appendIsoSeconds(std::string& out, double jd) {
   const double start = std::floor(jd + 0.5);

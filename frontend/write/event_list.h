@@ -14,6 +14,10 @@
 
 namespace frontend {
 
+// "19:46": the time of day of an instant (UT) on the request's clock (the
+// zone's with civil time, else UT), cut to the minute.
+std::string hourMinute(double ut, const Request& request);
+
 // text: a first line that names the clock (the zone's, or UT without
 // one), then for each event its date and time on that clock, cut to the
 // minute, and what it is in French with its value:
