@@ -393,10 +393,8 @@ TEST(EventSearch, TheSearchsReachPastTheSpanIsNotTheEvents) {
     astro::Theory report;
     bool outside;
   } cases[] = {
-      {2199, 2200, astro::Theory::Classic, false},
-      {1800, 1801, astro::Theory::Classic, false},
-      {2199, 2200, astro::Theory::Precise, false},
-      {2300, 2301, astro::Theory::Precise, true},
+      {2199, 2200, astro::Theory::Classic, false}, {1800, 1801, astro::Theory::Classic, false},
+      {2199, 2200, astro::Theory::Precise, false}, {2300, 2301, astro::Theory::Precise, true},
       {2999, 3001, astro::Theory::Classic, true},
   };
   for (const auto& c : cases) {

@@ -567,10 +567,10 @@ Parsed<Asked> askedOf(const Arguments& a) {
     asked.what = a.help ? Asked::What::Help : Asked::What::Version;
     return asked;
   }
-  const auto what = a.night                ? readNight
-                    : !a.eclipse.empty()     ? readEclipse
-                    : a.eventsGiven > 0      ? readEvents
-                                             : readDates;
+  const auto what = a.night              ? readNight
+                    : !a.eclipse.empty() ? readEclipse
+                    : a.eventsGiven > 0  ? readEvents
+                                         : readDates;
   for (const auto read : {readTimeScale, readPlaceAndZone, readFormat, what}) {
     if (Check refusal = read(a, asked.request)) {
       return *std::move(refusal);

@@ -28,7 +28,6 @@ struct NightView {
   std::array<std::size_t, astro::kBodyCount> constellations;
 };
 
-
 // The night of a date of the request's place: the evening of a date
 // without a time of day; the night that holds an instant (a date with a
 // time, "maintenant"), or, in the day, the coming one; without a date, the

@@ -240,7 +240,6 @@ void EventSearch::addOccultations(double from, double to, std::vector<FoundEvent
   }
 }
 
-
 std::vector<FoundEvent> eclipsesBetween(const Request& request, const astro::TimeScale& scale,
                                         double from, double to) {
   std::vector<FoundEvent> found;

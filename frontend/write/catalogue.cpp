@@ -802,7 +802,6 @@ std::string_view category(astro::EventKind kind) {
 
 }  // namespace events
 
-
 namespace {
 
 // "une date" or "3 dates", then " hors des années 1800 à 2200 (" and the
@@ -831,8 +830,8 @@ std::string precise::outsideSpan(std::int64_t count, const std::vector<std::stri
 
 std::string precise::placeOnClassic(std::int64_t count, const std::vector<std::string>& first) {
   return wrapped("Note : " + datesOutsidePreciseSpan(count, first) +
-                         " : ce qui est vu du lieu y est calculé par la théorie classique, "
-                         "moins précise ; --precis y garde la théorie précise.");
+                 " : ce qui est vu du lieu y est calculé par la théorie classique, "
+                 "moins précise ; --precis y garde la théorie précise.");
 }
 
 std::string_view sky::constellationName(std::size_t index) {

@@ -182,7 +182,6 @@ std::array<Field, kColumns.size()> fieldsOf(const FoundEvent& found, const Reque
   return fields;
 }
 
-
 // "13:35": a contact's time on the request's clock, cut to the minute;
 // empty when it does not occur.
 std::string clockOf(const astro::TransitContact& c, const Request& request) {

@@ -133,8 +133,8 @@ void appendCalendarEvent(std::string& out, const FoundEvent& found, const Reques
       lastTt = eclipse.solar->partialEnd.jd;
     }
     const double shift = eclipse.deltaT / kSecondsPerDay;
-    const bool held =
-        std::isfinite(firstTt) && std::isfinite(lastTt) && icsHolds(firstTt - shift, lastTt - shift);
+    const bool held = std::isfinite(firstTt) && std::isfinite(lastTt) &&
+                      icsHolds(firstTt - shift, lastTt - shift);
     icsLine(out, "DTSTART:" + (held ? icsTime(firstTt - shift) : time));
     if (held) {
       icsLine(out, "DTEND:" + icsTime(lastTt - shift));
