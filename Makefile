@@ -72,14 +72,18 @@ build-arm64: deps-ci
 	cmake --preset arm64
 	cmake --build --preset arm64
 
-# The robustness tests but the one of 10,000 piped dates, whose time limit
-# is too short under the emulator; same_reports.sh holds as many against
-# the host's program instead.
+# The robustness tests but: the one of 10,000 piped dates, whose time limit
+# is too short under the emulator (same_reports.sh holds as many against
+# the host's program instead); the progress line, which needs seconds of
+# work the emulator makes minutes; the sky above a place, whose exact data
+# (the precise theory's, through ERFA and the C library) may differ in its
+# last bits from one processor to another.
+ARM64_SKIPPED = NothingLost.*:Progress.*:*ReadmeHorizonPicture
 test-arm64: build-arm64
 	cmake --preset dev
 	cmake --build --preset dev --target robustness_tests
 	EPHEMERIDES_TEST_WRAPPER="$(QEMU_ARM64)" EPHEMERIDES_TEST_PROGRAM=$(CURDIR)/build/arm64/ephemerides \
-	  build/dev/tests/robustness/robustness_tests --gtest_brief=1 --gtest_filter=-NothingLost.*
+	  build/dev/tests/robustness/robustness_tests --gtest_brief=1 --gtest_filter=-$(ARM64_SKIPPED)
 	tests/cross/same_reports.sh build/dev/ephemerides "$(QEMU_ARM64)" build/arm64/ephemerides
 
 bench: dev

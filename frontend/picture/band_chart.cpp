@@ -350,8 +350,8 @@ std::vector<NamedStar> appendStars(std::string& out, const Map& map,
       svg.attr("class", "star")
           .exact("data-hip", star.hipparcos)
           .attr("data-name", name)
-          .exact("data-ra-h", raHours)
-          .exact("data-dec-deg", decDegrees);
+          .nine("data-ra-h", raHours)
+          .nine("data-dec-deg", decDegrees);
       named.push_back({name, x, y, radius});
     }
     svg.attr("cx", x).attr("cy", y).attr("r", radius).end();

@@ -419,8 +419,8 @@ std::vector<NamedStar> appendStars(std::string& out, const astro::Instant& insta
       svg.attr("class", "star")
           .exact("data-hip", star.hipparcos)
           .attr("data-name", name)
-          .exact("data-alt-deg", degreesOf(sky.altitude))
-          .exact("data-az-deg", degreesOf(sky.azimuth));
+          .nine("data-alt-deg", degreesOf(sky.altitude))
+          .nine("data-az-deg", degreesOf(sky.azimuth));
       named.push_back({name, at.x, at.y, radius});
     }
     svg.attr("cx", at.x).attr("cy", at.y).attr("r", radius).end();

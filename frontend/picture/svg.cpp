@@ -1,6 +1,9 @@
 // Svg: elements written one per line.
 #include "frontend/picture/svg.h"
 
+#include <charconv>
+#include <system_error>
+
 #include "frontend/write/numbers.h"
 
 namespace frontend {
@@ -35,6 +38,18 @@ Svg& Svg::exact(std::string_view name, double value) {
   out_ += name;
   out_ += "=\"";
   appendShortest(out_, value);
+  out_ += '"';
+  return *this;
+}
+
+Svg& Svg::nine(std::string_view name, double value) {
+  out_ += ' ';
+  out_ += name;
+  out_ += "=\"";
+  char digits[64];
+  const auto [end, error] =
+      std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, 9);
+  out_.append(digits, error == std::errc{} ? end : digits);
   out_ += '"';
   return *this;
 }

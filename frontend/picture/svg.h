@@ -27,6 +27,9 @@ class Svg {
   }
   // A number in its shortest exact form (for data, not for drawing).
   Svg& exact(std::string_view name, double value);
+  // A number to nine decimals (for data: a nanodegree), where the last bits
+  // of the exact form would follow the processor's C library and ERFA.
+  Svg& nine(std::string_view name, double value);
 
   // "/>": an element without content.
   void end();
