@@ -111,9 +111,11 @@ class De405:
         ep, ev = self.barycentric("earth", jd)
         return bp - ep, bv - ev
 
-    def apparent(self, body, tt):
+    def apparent(self, body, tt, observer=None):
         """Geocentric apparent direction (unit vector on the true equator and
-        equinox of date) and the distance the light travelled (AU), at TT tt:
+        equinox of date) and the distance the light travelled (AU), at TT tt;
+        topocentric with `observer`, the place's position (AU) and velocity
+        (AU/day) from the Earth's centre on ICRS axes:
 
           light-time  the body at tt - tau (barycentric, iterated), the Earth
                       at tt
@@ -124,6 +126,8 @@ class De405:
         import erfa  # the positions above need numpy alone
 
         earth_p, earth_v = self.barycentric("earth", tt)
+        if observer is not None:
+            earth_p, earth_v = earth_p + observer[0], earth_v + observer[1]
         sun_p, _ = self.barycentric("sun", tt)
         tau = 0.0
         for _ in range(4):

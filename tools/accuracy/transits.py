@@ -71,7 +71,6 @@ except (OSError, ValueError) as missing:
     sys.exit(77)
 
 BOUND_SECONDS = 30.0
-LIGHT_DAYS_PER_AU = 499.004783836 / 86400.0
 AU_KM = 149597870.7
 ARCSEC = math.pi / 180.0 / 3600.0
 SUN_RADIUS_KM = 959.63 * ARCSEC * AU_KM
@@ -124,26 +123,8 @@ def site_state(t, site):
 
 def apparent(body, t, site=None):
     """The apparent place (AU, true equator and equinox of date) of a body at TT t."""
-    earth_p, earth_v = EPH.barycentric("earth", t)
-    if site is not None:
-        sp, sv = site_state(t, site)
-        earth_p, earth_v = earth_p + sp, earth_v + sv
-    sun_p, _ = EPH.barycentric("sun", t)
-    tau = 0.0
-    for _ in range(4):
-        p, _ = EPH.barycentric(body, t - tau)
-        u = p - earth_p
-        tau = np.linalg.norm(u) * LIGHT_DAYS_PER_AU
-    distance = np.linalg.norm(u)
-    direction = u / distance
-    e = earth_p - sun_p
-    em = np.linalg.norm(e)
-    if body not in ("sun", "moon"):
-        q = p - EPH.barycentric("sun", t - tau)[0]
-        direction = erfa.ld(1.0, direction, q / np.linalg.norm(q), e / em, em, 1e-9)
-    v = earth_v * LIGHT_DAYS_PER_AU
-    direction = erfa.ab(direction, v, em, math.sqrt(1.0 - v @ v))
-    return distance * (erfa.pnm06a(t, 0.0) @ direction)
+    direction, distance = EPH.apparent(body, t, None if site is None else site_state(t, site))
+    return distance * direction
 
 
 def sight(large, small, t, site=None):
